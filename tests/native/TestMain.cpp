@@ -1,0 +1,3 @@
+// Entry point of the native test binary.
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest.h>
