@@ -1,0 +1,49 @@
+// Drawing of the calendar window: the month on WM_PAINT, its background on WM_ERASEBKGND,
+// and the owner-drawn month and padlock buttons. Every pen, brush, bitmap and memory device
+// context is made and freed within the call; nothing is changed but the device context.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/geometry/Geometry.h"
+#include "calendar/MonthCalendar.h"
+#include "settings/Settings.h"
+
+namespace tembori {
+
+inline Rect FromWinRect(const RECT& rect) {
+  return {static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
+          static_cast<int>(rect.bottom)};
+}
+inline RECT ToWinRect(const Rect& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Everything painting reads, filled by the calendar window.
+struct CalendarView {
+  const MonthCalendar& calendar;
+  const Settings& settings;
+  bool isNT3;
+  bool frameless;
+  std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
+  HFONT calendarFont;
+  CellSize cell;
+  RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
+};
+
+// WM_PAINT, between BeginPaint and EndPaint: heading, weekday names, days, and in framed mode
+// the sunken box around the grid.
+void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth);
+
+// WM_ERASEBKGND: the grid in the background colour or the desktop, and in framed mode the
+// rows and strips around the box in the button face colour. Returns what the handler returns:
+// false in frameless mode, true otherwise.
+bool EraseCalendarBackground(HDC dc, const CalendarView& view);
+
+// WM_DRAWITEM of the owner-drawn buttons: the padlock (ID_MODE_BUTTON, closed while state is
+// 1, open otherwise) and the next and previous month arrows; other controls are not drawn.
+void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state);
+
+}  // namespace tembori

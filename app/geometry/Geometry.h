@@ -1,0 +1,124 @@
+// The calendar window's arithmetic: cell size from the font, window and client sizes, the
+// rectangles of the grid, box, strips and child controls, day cells and hit testing, the
+// shapes painted inside cells and buttons, and the placement of the window on the screen.
+// Everything is in pixels and free of the platform, so it is tested without a screen.
+#pragma once
+
+#include <array>
+
+namespace tembori {
+
+// Same members and order as the platform's RECT, so conversions are member by member.
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+struct Point {
+  int x = 0, y = 0;
+};
+
+inline int Width(const Rect& rect) {
+  return rect.right - rect.left;
+}
+inline int Height(const Rect& rect) {
+  return rect.bottom - rect.top;
+}
+// Half-open like the platform's hit tests: the right and bottom edges are outside.
+bool Contains(const Rect& rect, Point point);
+// The rectangle with its size kept and its top-left corner at topLeft.
+Rect MovedTo(const Rect& rect, Point topLeft);
+
+// What layout needs of the calendar font's TEXTMETRIC (variablePitch is bit 0 of
+// tmPitchAndFamily, which the platform sets for variable-pitch fonts).
+struct FontMetrics {
+  int height = 0, externalLeading = 0, aveCharWidth = 0;
+  bool variablePitch = false;
+};
+struct CellSize {
+  int width = 0, height = 0;
+};
+
+// Squeeze drops the padding around each number.
+CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze);
+
+// Client rectangle of the framed window, before the frame is added (AdjustWindowRectEx).
+// border is 2 on NT 3.x, 0 elsewhere.
+Rect FramedClientRect(CellSize cell, int border);
+// The frameless window is exactly the grid: seven rows of seven cells.
+Rect FramelessWindowRect(CellSize cell);
+
+// Client-area rectangles. Framed: heading row of one cell height, the sunken box around the
+// grid, and a 24-pixel strip below it holding the padlock and the year field with its spin.
+// Frameless: the grid is the whole client area (the other rectangles are still computed
+// from the framed look, since the hidden controls keep their places).
+struct CalendarLayout {
+  Rect gridRect, boxRect, leftStripRect, rightStripRect, bottomStripRect, modeButtonRect,
+      yearFieldRect, yearSpinRect;
+};
+CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border);
+
+// The two month buttons in the top corners and the heading between them.
+struct MonthButtonLayout {
+  Rect prevButton, nextButton, titleRect;
+};
+MonthButtonLayout ComputeMonthButtons(CellSize cell, int clientWidth);
+
+enum class FrameChange { None = 0, Removed = 1, Restored = 2 };
+// How far the last frame change moved the window: its left and right edges by -dx, its top
+// and bottom edges by -dy.
+struct FrameShift {
+  int dx = 0, dy = 0;
+};
+
+// Where an existing window goes after a new layout: the wanted size at the old window's
+// top-left corner. When the frame has just been removed or restored, the window is also
+// shifted so that the grid stays where it was on the screen (half the change of width
+// sideways, the change of height less the caption height K = 29, 27 on NT 3.x, vertically),
+// and shift records that move. With no frame change, shift is left as it is.
+Rect PlaceResizedWindow(const Rect& oldWindow, int wantedWidth, int wantedHeight,
+                        FrameChange change, bool isNT3, FrameShift& shift);
+// The window's rectangle as it would be had the last frame change not shifted it.
+Rect UndoFrameShift(Rect window, FrameShift shift);
+
+// A remembered window rectangle made safe to show: when its horizontal middle lies right of
+// the virtual screen (all monitors), it moves to the virtual screen's left edge keeping its
+// width; likewise to the top edge when its vertical middle lies below. Middles left of or
+// above the screen are left alone. Values from the registry may be anything: the
+// arithmetic does not overflow.
+Rect ClampRestoredPosition(Rect saved, const Rect& virtualScreen);
+// What is stored for the next copy of the program started while this one runs: every edge
+// 16 pixels further right and down (wrapping like the stored 32-bit values).
+Rect NextInstancePosition(const Rect& placed);
+
+// Columns of the grid. mondayFirst is the setting SunFirst being nonzero: the week then
+// starts on Monday and Sunday is the last column. Weekdays are 0 = Sunday .. 6 = Saturday.
+int WeekdayOfColumn(int column, bool mondayFirst);
+int ColumnOfWeekday(int weekday, bool mondayFirst);
+// x of the centre of a column, where the weekday names and day numbers are centred.
+int ColumnCentreX(int column, const Rect& gridRect, CellSize cell);
+
+// The cell of a day of a month whose day 1 falls on firstWeekday. Row 0 of the grid holds
+// the weekday names; the weeks are rows 1 to 6.
+Rect DayCell(int day, int firstWeekday, bool mondayFirst, const Rect& gridRect, CellSize cell);
+// The day whose cell holds the point, or 0 for the weekday row, the cells before day 1 and
+// after the last day, and points outside the grid. DayCell gives its rectangle.
+int DayAtPoint(Point point, int firstWeekday, int daysInMonth, bool mondayFirst,
+               const Rect& gridRect, CellSize cell);
+
+// The cell made square around its centre: the box of a national holiday's circle.
+Rect CircleBox(const Rect& cell);
+// Today's frame: a closed outline one pixel inside the cell's left edge and two inside its
+// right edge, over the cell's full height.
+std::array<Point, 5> TodayFrame(const Rect& cell);
+// The four open polylines of the sunken border, outermost shadow first:
+// shadow, dark shadow, light, highlight.
+std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box);
+
+// The black arrows of the month buttons, for a button of the given size.
+std::array<Point, 3> NextMonthTriangle(int width, int height);
+std::array<Point, 3> PrevMonthTriangle(int width, int height);
+
+// Right end and top of the frameless heading: 6.8 cells from the client area's left edge
+// (truncated), where the frameless grid begins, with its top on the last week row.
+Point FramelessHeadingAnchor(CellSize cell, const Rect& gridRect);
+
+}  // namespace tembori
