@@ -16,6 +16,19 @@ struct Point {
   int x = 0, y = 0;
 };
 
+inline bool operator==(const Rect& a, const Rect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const Rect& a, const Rect& b) {
+  return !(a == b);
+}
+inline bool operator==(const Point& a, const Point& b) {
+  return a.x == b.x && a.y == b.y;
+}
+inline bool operator!=(const Point& a, const Point& b) {
+  return !(a == b);
+}
+
 inline int Width(const Rect& rect) {
   return rect.right - rect.left;
 }

@@ -1,0 +1,206 @@
+// Layout, cell and placement arithmetic of the calendar window.
+#include "app/geometry/Geometry.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace tembori {
+namespace {
+
+constexpr int kDaysPerWeek = 7;
+constexpr int kBoxBorder = 2;           // the sunken border around the grid
+constexpr int kBottomStripHeight = 24;  // padlock, year field and spin
+constexpr int kCaptionHeight = 29;
+constexpr int kCaptionHeightNT3 = 27;
+
+Rect Offset(const Rect& rect, int dx, int dy) {
+  return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+int SaturateToInt(std::int64_t value) {
+  if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(value);
+}
+
+// One axis of ClampRestoredPosition: [low, high) is moved to start at screenLow when its
+// middle lies beyond screenHigh. 64-bit so that any stored values are safe.
+void ClampAxis(int& low, int& high, int screenLow, int screenHigh) {
+  const std::int64_t extent = std::int64_t{high} - low;
+  if (low + extent / 2 > screenHigh) {
+    low = screenLow;
+    high = SaturateToInt(screenLow + extent);
+  }
+}
+
+int WrapAdd(int value, int amount) {
+  // The stored values are 32-bit words: adding wraps instead of overflowing.
+  const std::uint32_t sum = static_cast<std::uint32_t>(value) + static_cast<std::uint32_t>(amount);
+  return sum > static_cast<std::uint32_t>(std::numeric_limits<int>::max())
+             ? static_cast<int>(sum - 0x80000000u) + std::numeric_limits<int>::min()
+             : static_cast<int>(sum);
+}
+
+}  // namespace
+
+bool Contains(const Rect& rect, Point point) {
+  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
+         point.y < rect.bottom;
+}
+
+Rect MovedTo(const Rect& rect, Point topLeft) {
+  return {topLeft.x, topLeft.y, topLeft.x + Width(rect), topLeft.y + Height(rect)};
+}
+
+CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze) {
+  const int width = metrics.variablePitch ? (metrics.aveCharWidth + (squeeze ? 0 : 1)) * 4
+                                          : (metrics.aveCharWidth + (squeeze ? 0 : 2)) * 3;
+  const int height = metrics.height + metrics.externalLeading + (squeeze ? 0 : 2);
+  return {width, height};
+}
+
+Rect FramedClientRect(CellSize cell, int border) {
+  return {0, 0, kDaysPerWeek * cell.width + 2 * border + 2 * kBoxBorder,
+          (kDaysPerWeek + 1) * cell.height + 2 * kBoxBorder + kBottomStripHeight};
+}
+
+Rect FramelessWindowRect(CellSize cell) {
+  return {0, 0, kDaysPerWeek * cell.width, kDaysPerWeek * cell.height};
+}
+
+CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border) {
+  const int gridWidth = kDaysPerWeek * cell.width;
+  const int gridHeight = kDaysPerWeek * cell.height;
+  CalendarLayout layout;
+  layout.boxRect = {border, cell.height, gridWidth + border + 2 * kBoxBorder,
+                    cell.height + gridHeight + 2 * kBoxBorder};
+  const Rect& box = layout.boxRect;
+  layout.gridRect = frameless ? FramelessWindowRect(cell)
+                              : Rect{box.left + kBoxBorder, box.top + kBoxBorder,
+                                     box.right - kBoxBorder, box.bottom - kBoxBorder};
+  layout.leftStripRect = {0, box.top, border, box.bottom};
+  layout.rightStripRect = {box.right, box.top, box.right + border, box.bottom};
+  layout.bottomStripRect = {0, box.bottom, layout.rightStripRect.right,
+                            box.bottom + kBottomStripHeight};
+  const int controlsTop = box.bottom + 2;
+  const int controlsBottom = box.bottom + 22;
+  layout.modeButtonRect = {box.left + 4, controlsTop, box.left + 24, controlsBottom};
+  layout.yearFieldRect = {box.right - 68, controlsTop, box.right - 20, controlsBottom};
+  layout.yearSpinRect = {box.right - 20, controlsTop, box.right - 4, controlsBottom};
+  return layout;
+}
+
+MonthButtonLayout ComputeMonthButtons(CellSize cell, int clientWidth) {
+  return {{0, 0, cell.width, cell.height},
+          {clientWidth - cell.width, 0, clientWidth, cell.height},
+          {cell.width, 0, clientWidth - cell.width, cell.height}};
+}
+
+Rect PlaceResizedWindow(const Rect& oldWindow, int wantedWidth, int wantedHeight,
+                        FrameChange change, bool isNT3, FrameShift& shift) {
+  const Rect placed = {oldWindow.left, oldWindow.top, oldWindow.left + wantedWidth,
+                       oldWindow.top + wantedHeight};
+  if (change == FrameChange::None) return placed;
+  // The caption height is what the grid moves by vertically when the frame goes or comes.
+  const int caption = isNT3 ? kCaptionHeightNT3 : kCaptionHeight;
+  // Truncation toward zero makes the two directions exact opposites, so removing and then
+  // restoring the frame puts the window back.
+  const int dx = (placed.right - oldWindow.right) / 2;
+  int dy = placed.bottom - oldWindow.bottom;
+  dy += change == FrameChange::Removed ? caption : -caption;
+  shift = {dx, dy};
+  return Offset(placed, -dx, -dy);
+}
+
+Rect UndoFrameShift(Rect window, FrameShift shift) {
+  return Offset(window, shift.dx, shift.dy);
+}
+
+Rect ClampRestoredPosition(Rect saved, const Rect& virtualScreen) {
+  ClampAxis(saved.left, saved.right, virtualScreen.left, virtualScreen.right);
+  ClampAxis(saved.top, saved.bottom, virtualScreen.top, virtualScreen.bottom);
+  return saved;
+}
+
+Rect NextInstancePosition(const Rect& placed) {
+  constexpr int kStep = 16;
+  return {WrapAdd(placed.left, kStep), WrapAdd(placed.top, kStep), WrapAdd(placed.right, kStep),
+          WrapAdd(placed.bottom, kStep)};
+}
+
+int WeekdayOfColumn(int column, bool mondayFirst) {
+  return mondayFirst ? (column + 1) % kDaysPerWeek : column;
+}
+
+int ColumnOfWeekday(int weekday, bool mondayFirst) {
+  return mondayFirst ? (weekday + kDaysPerWeek - 1) % kDaysPerWeek : weekday;
+}
+
+int ColumnCentreX(int column, const Rect& gridRect, CellSize cell) {
+  return gridRect.left + column * cell.width + cell.width / 2;
+}
+
+Rect DayCell(int day, int firstWeekday, bool mondayFirst, const Rect& gridRect, CellSize cell) {
+  const int index = ColumnOfWeekday(firstWeekday, mondayFirst) + day - 1;
+  const int column = index % kDaysPerWeek;
+  const int row = 1 + index / kDaysPerWeek;
+  return {gridRect.left + column * cell.width, gridRect.top + row * cell.height,
+          gridRect.left + (column + 1) * cell.width, gridRect.top + (row + 1) * cell.height};
+}
+
+int DayAtPoint(Point point, int firstWeekday, int daysInMonth, bool mondayFirst,
+               const Rect& gridRect, CellSize cell) {
+  if (cell.width <= 0 || cell.height <= 0 || !Contains(gridRect, point)) return 0;
+  const int row = (point.y - gridRect.top) / cell.height;
+  const int column = (point.x - gridRect.left) / cell.width;
+  if (row == 0) return 0;
+  const int day =
+      (row - 1) * kDaysPerWeek + column - ColumnOfWeekday(firstWeekday, mondayFirst) + 1;
+  return day >= 1 && day <= daysInMonth ? day : 0;
+}
+
+Rect CircleBox(const Rect& cell) {
+  const int width = Width(cell);
+  const int height = Height(cell);
+  const int cut = std::abs(width - height) / 2;
+  if (width >= height) return {cell.left + cut, cell.top, cell.right - cut, cell.bottom};
+  return {cell.left, cell.top + cut, cell.right, cell.bottom - cut};
+}
+
+std::array<Point, 5> TodayFrame(const Rect& cell) {
+  const int left = cell.left + 1;
+  const int right = cell.right - 2;
+  return {{{left, cell.top},
+           {right, cell.top},
+           {right, cell.bottom},
+           {left, cell.bottom},
+           {left, cell.top}}};
+}
+
+std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box) {
+  const int l = box.left, t = box.top, r = box.right, b = box.bottom;
+  return {{
+      {{{l, b - 2}, {l, t}, {r - 1, t}}},
+      {{{l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1}}},
+      {{{r - 2, t + 2}, {r - 2, b - 2}, {l + 1, b - 2}}},
+      {{{r - 1, t + 1}, {r - 1, b - 1}, {l, b - 1}}},
+  }};
+}
+
+std::array<Point, 3> NextMonthTriangle(int width, int height) {
+  const int base = 2 * width / 3;
+  return {{{base, 2}, {width - 2, height / 2}, {base, height - 2}}};
+}
+
+std::array<Point, 3> PrevMonthTriangle(int width, int height) {
+  const int base = width / 3;
+  return {{{2, height / 2}, {base, 2}, {base, height - 2}}};
+}
+
+Point FramelessHeadingAnchor(CellSize cell, const Rect& gridRect) {
+  // w * 6.8 in integers: exact, and truncated like the integer part of the product.
+  return {cell.width * 68 / 10, gridRect.bottom - cell.height};
+}
+
+}  // namespace tembori
