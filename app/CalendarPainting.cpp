@@ -1,0 +1,239 @@
+// Paints the month, its background and the owner-drawn buttons of the calendar window.
+// Positions come from the window geometry; this file only turns them into GDI calls.
+#include "app/CalendarPainting.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "app/DateFormat.h"
+#include "framework/GdiHandles.h"
+#include "res/ResourceIds.h"
+
+namespace tembori {
+namespace {
+
+static_assert(sizeof("日") == 3, "Japanese texts must be compiled as 2-byte Shift-JIS");
+
+// Indexed by weekday, Sunday first; the week order picks the name of each column.
+constexpr const char* kJapaneseWeekdays[7] = {"日", "月", "火", "水", "木", "金", "土"};
+constexpr const char* kEnglishWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+
+constexpr LCID kEnglishLocale = 0x409;
+constexpr LCID kSystemDefaultLocale = 0x800;
+constexpr char kEnglishHeading[] = "MMM'.' yyyy";
+constexpr char kJapaneseHeading[] = "yyyy'年' MMMM";
+
+// NT 3.x has no 3-D system colours; these are its fixed look.
+constexpr COLORREF kNT3Shadow = 0x808080;
+constexpr COLORREF kNT3DarkShadow = 0x000000;
+constexpr COLORREF kNT3Light = 0xC0C0C0;
+constexpr COLORREF kNT3Highlight = 0xFFFFFF;
+constexpr COLORREF kNT3Face = 0xC0C0C0;
+
+constexpr DWORD kPadlockRop = MAKEROP4(SRCPAINT, SRCAND);
+static_assert(kPadlockRop == 0x88EE0086, "mask 1 keeps the destination, mask 0 puts the image in");
+
+template <std::size_t N>
+std::array<POINT, N> ToWinPoints(const std::array<Point, N>& points) {
+  std::array<POINT, N> converted{};
+  for (std::size_t i = 0; i < N; ++i) converted[i] = {points[i].x, points[i].y};
+  return converted;
+}
+
+template <std::size_t N>
+void DrawPolyline(HDC dc, const std::array<Point, N>& points) {
+  const std::array<POINT, N> converted = ToWinPoints(points);
+  Polyline(dc, converted.data(), static_cast<int>(N));
+}
+
+void DrawSunkenBox(HDC dc, const Rect& box, bool isNT3) {
+  const COLORREF colours[4] = {
+      isNT3 ? kNT3Shadow : GetSysColor(COLOR_BTNSHADOW),
+      isNT3 ? kNT3DarkShadow : GetSysColor(COLOR_3DDKSHADOW),
+      isNT3 ? kNT3Light : GetSysColor(COLOR_3DLIGHT),
+      isNT3 ? kNT3Highlight : GetSysColor(COLOR_BTNHIGHLIGHT),
+  };
+  const auto paths = SunkenBoxPaths(box);
+  for (std::size_t step = 0; step < paths.size(); ++step) {
+    const PenHandle pen(CreatePen(PS_SOLID, 0, colours[step]));
+    const ObjectSelection selection(dc, pen.get());
+    DrawPolyline(dc, paths[step]);
+  }
+}
+
+void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
+  const bool english = view.settings.Language != 0;
+  const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
+  const char* const picture = english ? kEnglishHeading : kJapaneseHeading;
+  // The first call only measures; a failure there must not become a negative length.
+  const int needed = FormatDate(view.calendar, locale, 0, picture, nullptr, 0, kFormatShown);
+  if (needed <= 0) return;
+  const std::unique_ptr<char[]> text(new (std::nothrow) char[needed]);
+  if (!text) return;
+  const int written =
+      FormatDate(view.calendar, locale, 0, picture, text.get(), needed, kFormatShown);
+  if (written <= 0) return;
+
+  if (view.frameless) {
+    // Over the last week row, in today's colour; nothing is drawn after it, so the
+    // alignment is left as it is.
+    SetTextAlign(dc, TA_RIGHT | TA_TOP);
+    SetTextColor(dc, view.settings.TodayColor);
+    const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
+    TextOutA(dc, anchor.x, anchor.y, text.get(), written - 1);
+  } else {
+    TextOutA(dc, clientWidth / 2, 0, text.get(), written - 1);
+  }
+}
+
+void DrawWeekdayNames(HDC dc, const CalendarView& view) {
+  const Settings& settings = view.settings;
+  const Rect grid = FromWinRect(view.gridRect);
+  const auto& names = settings.Language == 0 ? kJapaneseWeekdays : kEnglishWeekdays;
+  for (int column = 0; column < 7; ++column) {
+    const int weekday = WeekdayOfColumn(column, settings.SunFirst != 0);
+    SetTextColor(
+        dc, settings.WeekdayOff[weekday] == 1 ? settings.HolidayColor : settings.OrdinaryColor);
+    const char* const name = names[weekday];
+    TextOutA(dc, ColumnCentreX(column, grid, view.cell), grid.top, name,
+             static_cast<int>(std::strlen(name)));
+  }
+}
+
+bool HasMemo(std::uint32_t memoMap, int day) {
+  return day >= 1 && day <= 32 && ((memoMap >> (day - 1)) & 1u) != 0;
+}
+
+COLORREF DayColour(const CalendarView& view, int day) {
+  const Settings& settings = view.settings;
+  if (view.calendar.IsToday(day) && settings.TodaysFace == 1) return settings.TodayColor;
+  return view.calendar.IsDayOff(day) ? settings.HolidayColor : settings.OrdinaryColor;
+}
+
+void DrawDays(HDC dc, const CalendarView& view) {
+  const MonthCalendar& calendar = view.calendar;
+  const Settings& settings = view.settings;
+  const Rect grid = FromWinRect(view.gridRect);
+  const PenHandle circlePen(CreatePen(PS_SOLID, 0, settings.CircColor));
+  for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
+    const Rect cell =
+        DayCell(day, calendar.FirstWeekday(), settings.SunFirst != 0, grid, view.cell);
+    if (settings.Circ != 0 && calendar.IsNationalHoliday(day)) {
+      const ObjectSelection selection(dc, circlePen.get());
+      const Rect box = CircleBox(cell);
+      Arc(dc, box.left, box.top, box.right, box.bottom, box.left, box.top, box.left, box.top);
+    }
+    if (settings.TodaysFace == 0 && calendar.IsToday(day)) DrawPolyline(dc, TodayFrame(cell));
+
+    SetTextColor(dc, DayColour(view, day));
+    char label[16];
+    const int length =
+        std::snprintf(label, sizeof label, HasMemo(view.memoMap, day) ? "%d*" : "%d", day);
+    TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
+  }
+}
+
+void DrawTriangle(HDC dc, const std::array<Point, 3>& corners) {
+  const ObjectSelection selection(dc, GetStockObject(BLACK_BRUSH));
+  const std::array<POINT, 3> converted = ToWinPoints(corners);
+  Polygon(dc, converted.data(), static_cast<int>(converted.size()));
+}
+
+void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed) {
+  const HINSTANCE module = GetModuleHandleA(nullptr);
+  const BitmapHandle image(
+      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? IDB_PADLOCK_CLOSED : IDB_PADLOCK_OPEN)));
+  const BitmapHandle mask(LoadBitmapA(
+      module, MAKEINTRESOURCEA(closed ? IDB_PADLOCK_CLOSED_MASK : IDB_PADLOCK_OPEN_MASK)));
+  if (!image || !mask) return;
+  const CreatedDc memory = CreateMemoryDc(item.hDC);
+  if (!memory) return;
+  const ObjectSelection imageSelection(memory.get(), image.get());
+
+  const HDC target = item.hDC;
+  const Rect area = FromWinRect(item.rcItem);
+  const int width = Width(area);
+  const int height = Height(area);
+  if (MaskBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, mask.get(), 0, 0,
+              kPadlockRop)) {
+    return;
+  }
+  // Without MaskBlt: black out the padlock's shape through the mask, then paint the image
+  // into it; the image is black wherever the mask keeps the button.
+  SetBkColor(target, RGB(255, 255, 255));
+  SetTextColor(target, RGB(0, 0, 0));
+  {
+    const ObjectSelection maskSelection(memory.get(), mask.get());
+    BitBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, SRCAND);
+  }
+  BitBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, SRCPAINT);
+}
+
+}  // namespace
+
+void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth) {
+  const PenHandle todayPen(CreatePen(PS_SOLID, 0, view.settings.TodayColor));
+  const ObjectSelection penSelection(dc, todayPen.get());
+  const ObjectSelection fontSelection(dc, view.calendarFont);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_CENTER | TA_TOP);
+
+  if (!view.frameless) {
+    DrawSunkenBox(dc, FromWinRect(view.boxRect), view.isNT3);
+    DrawHeading(dc, view, clientWidth);
+  }
+  DrawWeekdayNames(dc, view);
+  DrawDays(dc, view);
+  // Frameless, the heading sits on the last week row and is drawn over the days.
+  if (view.frameless) DrawHeading(dc, view, clientWidth);
+}
+
+bool EraseCalendarBackground(HDC dc, const CalendarView& view) {
+  if (view.settings.Transparent != 0) {
+    PaintDesktop(dc);
+  } else {
+    const BrushHandle background(CreateSolidBrush(view.settings.BackColor));
+    FillRect(dc, &view.gridRect, background.get());
+  }
+  if (view.frameless) return false;
+
+  // The ring between box and grid is left to the sunken box drawn over it.
+  const BrushHandle face(CreateSolidBrush(view.isNT3 ? kNT3Face : GetSysColor(COLOR_BTNFACE)));
+  const ObjectSelection selection(dc, face.get());
+  RECT clip{};
+  GetClipBox(dc, &clip);
+  for (const RECT* area :
+       {&view.titleRect, &view.bottomStripRect, &view.leftStripRect, &view.rightStripRect}) {
+    // An empty strip (left and right strips except on NT 3.x) intersects nothing.
+    RECT part;
+    if (IntersectRect(&part, area, &clip)) {
+      PatBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, PATCOPY);
+    }
+  }
+  return true;
+}
+
+void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state) {
+  const int width = item.rcItem.right;
+  const int height = item.rcItem.bottom;
+  switch (item.CtlID) {
+    case ID_MODE_BUTTON:
+      DrawPadlock(item, state == 1);
+      break;
+    case ID_NEXT_MONTH:
+      DrawTriangle(item.hDC, NextMonthTriangle(width, height));
+      break;
+    case ID_PREV_MONTH:
+      DrawTriangle(item.hDC, PrevMonthTriangle(width, height));
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace tembori
