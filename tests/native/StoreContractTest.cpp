@@ -1,0 +1,26 @@
+// The store contract, run against the in-memory store the native tests use.
+#include "settings/MemoryStore.h"
+#include "tests/common/StoreContract.h"
+
+namespace {
+
+struct MemoryFixture {
+  tembori::MemoryStore store;
+
+  tembori::KeyValueStore& Store() { return store; }
+  std::string Root() const { return "Software\\TemboriTest"; }
+  void PutRaw(const std::string& path, const char* name, std::uint32_t type,
+              std::vector<std::uint8_t> bytes) {
+    store.Put(path, name, type, std::move(bytes));
+  }
+  tembori::KeyValueStore& WriteProtected(const std::string& path) {
+    store.FailOn(tembori::MemoryStore::Operation::Write, path);
+    store.FailOn(tembori::MemoryStore::Operation::Delete, path);
+    return store;
+  }
+};
+
+}  // namespace
+
+TYPE_TO_STRING(MemoryFixture);
+TEST_CASE_TEMPLATE_INVOKE(store_contract, MemoryFixture);
