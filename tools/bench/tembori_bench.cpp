@@ -7,10 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "calendar/FixedClock.h"
 #include "calendar/MonthCalendar.h"
-#include "settings/MemoryStore.h"
-#include "settings/Settings.h"
+#include "calendar/StandaloneCalendar.h"
 
 namespace {
 
@@ -37,11 +35,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  tembori::FixedClock clock(tembori::MakeDate(tembori::MinYear, 1, 1));
-  tembori::MemoryStore store;
-  tembori::Settings settings;
-  StoreSomeMarks(store);
-  tembori::MonthCalendar calendar(clock, store, settings);
+  tembori::StandaloneCalendar core(tembori::MakeDate(tembori::MinYear, 1, 1));
+  StoreSomeMarks(core.store);
+  tembori::MonthCalendar& calendar = core.calendar;
 
   // Summing the masks keeps the work observable so that none of it can be optimised away.
   std::uint64_t checksum = 0;

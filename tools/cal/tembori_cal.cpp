@@ -17,11 +17,9 @@
 #include <unistd.h>
 #endif
 
-#include "calendar/FixedClock.h"
 #include "calendar/MonthCalendar.h"
+#include "calendar/StandaloneCalendar.h"
 #include "res/ResourceIds.h"
-#include "settings/MemoryStore.h"
-#include "settings/Settings.h"
 
 namespace tembori {
 namespace {
@@ -66,19 +64,8 @@ class SystemClock : public Clock {
   }
 };
 
-// Everything the calendar needs besides a date: default settings and no stored marks.
-struct Core {
-  explicit Core(const SystemTime& firstShown)
-      : clock(firstShown), calendar(clock, store, settings) {
-    calendar.RecomputeYear();
-  }
-  FixedClock clock;
-  MemoryStore store;
-  Settings settings;
-  MonthCalendar calendar;
-};
-
 // ---- Layout ----
+// Every calendar here has an empty store of marks: the days off shown are the computed ones.
 
 constexpr int kCellWidth = 3;  // two digits and the day-off marker
 constexpr int kBlockWidth = 7 * kCellWidth;
@@ -139,7 +126,8 @@ void PrintLine(std::string line) {
 }
 
 void PrintMonth(std::uint16_t year, std::uint16_t month, const Layout& layout) {
-  const Core core(MakeDate(year, month, 1));
+  StandaloneCalendar core(MakeDate(year, month, 1));
+  core.calendar.RecomputeYear();
   const std::string title = std::string(kMonthNames[month - 1]) + ' ' + std::to_string(year);
   for (const std::string& line : MonthBlock(core.calendar, title, layout)) PrintLine(line);
 }
@@ -148,7 +136,8 @@ void PrintYear(std::uint16_t year, const Layout& layout) {
   constexpr int kMonthsPerRow = 3;
   constexpr char kGap[] = "  ";
   constexpr int kRowWidth = kMonthsPerRow * kBlockWidth + (kMonthsPerRow - 1) * (sizeof kGap - 1);
-  Core core(MakeDate(year, 1, 1));
+  StandaloneCalendar core(MakeDate(year, 1, 1));
+  core.calendar.RecomputeYear();
   PrintLine(Centred(std::to_string(year), kRowWidth));
   for (int firstMonth = 1; firstMonth <= 12; firstMonth += kMonthsPerRow) {
     std::vector<std::vector<std::string>> blocks;
@@ -177,8 +166,9 @@ void PrintDay(const SystemTime& shown, int day, const char* kind, const char* na
 }
 
 void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear) {
-  Core core(MakeDate(firstYear, 1, 1));
+  StandaloneCalendar core(MakeDate(firstYear, 1, 1));
   MonthCalendar& calendar = core.calendar;
+  calendar.RecomputeYear();
   while (true) {
     const SystemTime& shown = calendar.Shown();
     const DayMask holidays = calendar.HolidayMask(shown.wMonth);
