@@ -87,14 +87,17 @@ tembori_start_xvfb() {
   setsid Xvfb -displayfd 3 -screen 0 "${TEMBORI_SCREEN_SIZE}x24" -nolisten tcp \
     3>"$display_file" </dev/null >/dev/null 2>&1 &
   TEMBORI_XVFB_PID=$!
+  # Until it has exec'd, the new process does not carry the name Xvfb yet.
   local tries
   for ((tries = 0; tries < 100; tries++)); do
     [ -s "$display_file" ] && break
-    tembori_xvfb_alive || break
+    kill -0 "$TEMBORI_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
   if [ ! -s "$display_file" ]; then
     rm -f "$display_file"
+    kill "$TEMBORI_XVFB_PID" 2>/dev/null
+    TEMBORI_XVFB_PID=
     echo "wine: Xvfb did not start" >&2
     return 1
   fi
