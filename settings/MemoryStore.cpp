@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 namespace tembori {
 namespace {
@@ -15,7 +16,9 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
+bool SameName(std::string_view a, std::string_view b) {
+  return Lower(a) == Lower(b);
+}
 
 }  // namespace
 
@@ -99,10 +102,20 @@ void MemoryStore::FailOn(Operation operation, std::string_view path, std::string
   failures_.emplace(operation, Lower(path), Lower(name));
 }
 
-bool MemoryStore::Fails(Operation operation, std::string_view path, std::string_view name) const {
+void MemoryStore::ExhaustOn(Operation operation, std::string_view path, std::string_view name) {
+  exhaustions_.emplace(operation, Lower(path), Lower(name));
+}
+
+bool MemoryStore::Matches(const std::set<Trigger>& triggers, Operation operation,
+                          std::string_view path, std::string_view name) {
   const std::string lowerPath = Lower(path);
-  return failures_.count({operation, lowerPath, std::string()}) != 0 ||
-         (!name.empty() && failures_.count({operation, lowerPath, Lower(name)}) != 0);
+  return triggers.count({operation, lowerPath, std::string()}) != 0 ||
+         (!name.empty() && triggers.count({operation, lowerPath, Lower(name)}) != 0);
+}
+
+bool MemoryStore::Fails(Operation operation, std::string_view path, std::string_view name) const {
+  if (Matches(exhaustions_, operation, path, name)) throw std::bad_alloc();
+  return Matches(failures_, operation, path, name);
 }
 
 MemoryStore::Values* MemoryStore::FindKey(std::string_view path) {
@@ -124,7 +137,9 @@ MemoryStore::Values& MemoryStore::MakeKey(std::string_view path) {
   return keys_[Lower(path)];
 }
 
-bool MemoryStore::HasKey(std::string_view path) const { return FindKey(path) != nullptr; }
+bool MemoryStore::HasKey(std::string_view path) const {
+  return FindKey(path) != nullptr;
+}
 
 const MemoryStore::Value* MemoryStore::Find(std::string_view path, std::string_view name) const {
   const Values* values = FindKey(path);

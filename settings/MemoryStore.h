@@ -30,7 +30,12 @@ class MemoryStore : public KeyValueStore {
   // Makes every later `operation` on key `path` fail; for Query, Write and Delete,
   // `name` limits it to one value (empty = every value of the key).
   void FailOn(Operation operation, std::string_view path, std::string_view name = {});
-  void ClearFailures() { failures_.clear(); }
+  // Makes them throw std::bad_alloc instead, as running out of memory inside the call would.
+  void ExhaustOn(Operation operation, std::string_view path, std::string_view name = {});
+  void ClearFailures() {
+    failures_.clear();
+    exhaustions_.clear();
+  }
 
   // Direct access for arranging and inspecting test data; key paths compare case-insensitively
   // like the registry's.
@@ -50,13 +55,18 @@ class MemoryStore : public KeyValueStore {
     std::vector<std::pair<std::string, Value>> entries;  // names in the order first written
   };
 
+  using Trigger = std::tuple<Operation, std::string, std::string>;
+  static bool Matches(const std::set<Trigger>& triggers, Operation operation, std::string_view path,
+                      std::string_view name);
+  // Throws std::bad_alloc for an exhausted operation.
   bool Fails(Operation operation, std::string_view path, std::string_view name) const;
   Values* FindKey(std::string_view path);
   const Values* FindKey(std::string_view path) const;
   Values& MakeKey(std::string_view path);
 
   std::map<std::string, Values> keys_;  // by lower-cased path
-  std::set<std::tuple<Operation, std::string, std::string>> failures_;
+  std::set<Trigger> failures_;
+  std::set<Trigger> exhaustions_;
   std::shared_ptr<int> openKeys_ = std::make_shared<int>(0);
 };
 

@@ -1,8 +1,6 @@
 // Loading and saving the settings record: order, types, defaults and every way it stops.
 #include <doctest.h>
 
-#include <new>
-
 #include "res/ResourceIds.h"
 #include "settings/MemoryStore.h"
 #include "settings/Settings.h"
@@ -41,32 +39,6 @@ void CheckOneReport(const RecordingReporter& reporter, std::uint32_t id, const c
   CHECK(reporter.reports[0].valueName == name);
   CHECK(reporter.reports[0].keysOpen == 0);
 }
-
-// Fails with std::bad_alloc on every value, as a string operation does when memory is out.
-struct ExhaustedStore : KeyValueStore {
-  struct Key : StoreKey {
-    explicit Key(std::unique_ptr<StoreKey> inner) : inner(std::move(inner)) {}
-    StoreResult Query(std::string_view, std::uint32_t*, std::uint8_t*, std::uint32_t*) override {
-      throw std::bad_alloc();
-    }
-    StoreResult WriteDword(std::string_view, std::uint32_t) override { throw std::bad_alloc(); }
-    StoreResult WriteString(std::string_view, std::string_view) override { throw std::bad_alloc(); }
-    StoreResult DeleteValue(std::string_view) override { throw std::bad_alloc(); }
-    std::unique_ptr<StoreKey> inner;  // keeps the real key open, so closing can be seen
-  };
-  StoreResult OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) override {
-    return Wrap(memory.OpenKey(path, key), key);
-  }
-  StoreResult CreateKey(std::string_view path, std::unique_ptr<StoreKey>& key,
-                        bool* createdNew) override {
-    return Wrap(memory.CreateKey(path, key, createdNew), key);
-  }
-  StoreResult Wrap(StoreResult result, std::unique_ptr<StoreKey>& key) {
-    if (key) key = std::make_unique<Key>(std::move(key));
-    return result;
-  }
-  MemoryStore memory;
-};
 
 Settings Custom() {
   Settings s;
@@ -220,8 +192,10 @@ TEST_CASE("a key that cannot be created or memory that runs out is reported") {
     CHECK(settings.RegularHoliday == 0x41);
   }
   SUBCASE("memory exhaustion") {
-    ExhaustedStore store;
-    RecordingReporter reporter(store.memory);
+    MemoryStore store;
+    RecordingReporter reporter(store);
+    store.ExhaustOn(Op::Write, kConfigKey, "Circ");
+    store.ExhaustOn(Op::Query, kConfigKey, "TypeFace");
     Settings settings;
     SaveSettings(settings, store, reporter);
     LoadSettings(settings, store, reporter);

@@ -82,9 +82,7 @@ TEST_CASE("settings survive a round trip through the registry") {
   Settings saved;
   saved.WeekdayOff = {0, 0, 0, 1, 0, 0, 0};
   saved.TypeFace = "Courier New";
-  saved.PointSize = "12";
   saved.CharSet = 0;
-  saved.HolidayColor = 0x00123456;
   SaveSettings(saved, store, reporter);
   REQUIRE(reporter.reports.empty());
 
@@ -105,9 +103,7 @@ TEST_CASE("settings survive a round trip through the registry") {
   LoadSettings(loaded, store, reporter);
   CHECK(reporter.reports.empty());
   CHECK(loaded.TypeFace == saved.TypeFace);
-  CHECK(loaded.PointSize == saved.PointSize);
   CHECK(loaded.CharSet == 0);
-  CHECK(loaded.HolidayColor == saved.HolidayColor);
   CHECK(loaded.RegularHoliday == 0x81020408);
   CHECK(loaded.WeekdayOff == saved.WeekdayOff);
 
