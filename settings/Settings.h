@@ -48,10 +48,14 @@ struct Settings {
 // Rebuilds RegularHoliday from WeekdayOff: the seven-bit pattern repeated five times.
 void BuildWeeklyMask(Settings& settings);
 
-// Reads every stored value over the defaults; a missing key or value is silent.
+// Reads every stored value over the defaults; a missing key or value is silent. Any other
+// read failure stops loading and is reported (IDS_REGISTRY_READ_FAILED and the value's
+// name) after the key is closed; running out of memory is reported as IDS_OUT_OF_MEMORY.
 void LoadSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter);
 
-// Writes every value (rebuilding RegularHoliday first); stops at the first failure.
+// Writes every value (rebuilding RegularHoliday first); stops at the first failure and
+// reports it: IDS_REGISTRY_OPEN_FAILED, IDS_REGISTRY_WRITE_FAILED and the value's name, or
+// IDS_OUT_OF_MEMORY.
 void SaveSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter);
 
 }  // namespace tembori
