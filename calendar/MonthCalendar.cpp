@@ -5,13 +5,6 @@
 #include <algorithm>
 
 namespace tembori {
-namespace {
-
-constexpr DayMask DayBit(int day) {
-  return DayMask{1} << (day - 1);
-}
-
-}  // namespace
 
 MonthCalendar::MonthCalendar(const Clock& clock, KeyValueStore& store, const Settings& settings)
     : clock_(clock),

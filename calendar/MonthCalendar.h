@@ -15,6 +15,10 @@ namespace tembori {
 // Day masks: bit (d - 1) stands for day d of a month. Weekdays: 0 = Sunday .. 6 = Saturday.
 using DayMask = std::uint32_t;
 
+constexpr DayMask DayBit(int day) {
+  return DayMask{1} << (day - 1);
+}
+
 inline constexpr std::uint16_t MinYear = 1851;
 inline constexpr std::uint16_t MaxYear = 2150;
 

@@ -42,7 +42,7 @@ void MonthCalendar::ApplyNationalHolidays() {
   holidayMask_ = BaseHolidayMask;
 
   const auto place = [this](int month, std::uint32_t stringId, std::int32_t day) {
-    const DayMask bit = DayMask{1} << (day - 1);
+    const DayMask bit = DayBit(day);
     holidayMask_[month - 1] |= bit;
     SetMovableDay(month, stringId, static_cast<std::uint16_t>(day));
     return bit;
