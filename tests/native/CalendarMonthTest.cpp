@@ -41,7 +41,7 @@ TEST_CASE("every month from 1851 to 2150 starts on its civil weekday and has its
   }
 }
 
-TEST_CASE("navigation stops at 1851 and 2150 and leaves a fully computed month") {
+TEST_CASE("navigation and the clock stay within 1851 to 2150 and leave a fully computed month") {
   struct Case {
     SystemTime start;
     void (*step)(MonthCalendar&);
@@ -58,6 +58,8 @@ TEST_CASE("navigation stops at 1851 and 2150 and leaves a fully computed month")
       {MakeDate(1900, 3, 5), [](MonthCalendar& c) { CHECK(c.SetYear(2150)); }, 2150, 3},
       {MakeDate(2149, 12, 5), [](MonthCalendar& c) { c.NextMonth(); }, 2150, 1},
       {MakeDate(2000, 1, 5), [](MonthCalendar& c) { c.PrevMonth(); }, 1999, 12},
+      {MakeDate(2200, 6, 5), [](MonthCalendar&) {}, 2150, 6},  // a clock beyond the range
+      {MakeDate(1700, 6, 5), [](MonthCalendar&) {}, 1851, 6},
   };
   for (const Case& test : cases) {
     CAPTURE(test.start.wYear);
