@@ -1,0 +1,84 @@
+// Start-up of the program and the About box.
+#include "app/CalendarApp.h"
+
+#include <new>
+
+#include "app/AboutDialog.h"
+#include "app/CalendarWindow.h"
+#include "app/LocalClock.h"
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
+
+namespace tembori {
+namespace {
+
+const Clock& SystemClock() {
+  static const LocalClock clock;
+  return clock;
+}
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record of every Windows");
+
+bool RunsOnNT3() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!GetVersionExA(&version)) return false;
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 3;
+}
+
+}  // namespace
+
+CalendarApp::CalendarApp() : CalendarApp(SystemClock()) {}
+
+CalendarApp::CalendarApp(const Clock& clock) : clock_(clock) {}
+
+bool CalendarApp::InitInstance() {
+  isNT3_ = RunsOnNT3();
+  MessageBoxReporter reporter;
+  LoadSettings(settings_, store_, reporter);
+
+  std::unique_ptr<CalendarWindow> window;
+  try {
+    window = std::make_unique<CalendarWindow>(*this);
+  } catch (const std::bad_alloc&) {
+    // No object, no window: reported below like a window that could not be created.
+  }
+  if (window == nullptr || !IsWindow(window->Handle())) {
+    SetMainWindow(nullptr);
+    ShowMessage(IDS_MAIN_WINDOW_FAILED);
+    return false;
+  }
+  CalendarWindow* const calendarWindow = Window::OwnedByItsWindow(std::move(window));
+  SetMainWindow(calendarWindow);
+
+  // A maximised start would stretch a window whose size comes from its font.
+  const int showCommand = ShowCommand() == SW_SHOWMAXIMIZED ? SW_RESTORE : ShowCommand();
+  ShowWindow(calendarWindow->Handle(), showCommand);
+  UpdateWindow(calendarWindow->Handle());
+
+  // The settings describe the font on screen from now on, also when the stored one was
+  // missing or not available, so that the property sheet starts from it.
+  settings_.TypeFace = calendarWindow->FontFaceName();
+  settings_.PointSize = calendarWindow->FontPointSize();
+  settings_.CharSet = calendarWindow->FontCharSet();
+  return true;
+}
+
+void CalendarApp::OnAppAbout() {
+  AboutDialog dialog;
+  dialog.RunModal();
+}
+
+CalendarWindow* CalendarApp::MainCalendarWindow() const {
+  return static_cast<CalendarWindow*>(MainWindow());
+}
+
+const RouteTable& CalendarApp::Routes() const {
+  static const Route routes[] = {
+      RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
+  };
+  static const RouteTable table(routes, &Application::Routes());
+  return table;
+}
+
+}  // namespace tembori

@@ -1,0 +1,29 @@
+// Drawing the calendar's buttons and the keys of the year field.
+#include "app/CalendarControls.h"
+
+#include "app/CalendarPainting.h"
+#include "framework/Application.h"
+
+namespace tembori {
+
+void CalendarButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  DrawCalendarButton(item, state_);
+}
+
+const RouteTable& YearEdit::Routes() const {
+  static const Route routes[] = {
+      RouteMessage<WM_CHAR, &YearEdit::OnChar>(),
+  };
+  static const RouteTable table(routes, &EditControl::Routes());
+  return table;
+}
+
+std::optional<LRESULT> YearEdit::OnChar(UINT character) {
+  if (character != '\r') return std::nullopt;
+  const Application* const application = Application::Current();
+  const Window* const mainWindow = application != nullptr ? application->MainWindow() : nullptr;
+  if (mainWindow != nullptr) SetFocus(mainWindow->Handle());
+  return 0;
+}
+
+}  // namespace tembori

@@ -1,0 +1,35 @@
+// The calendar window's own child controls: the owner-drawn month and padlock buttons and
+// the edit field of the year.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/ChildControl.h"
+
+namespace tembori {
+
+// Previous month (107), next month (106) and the padlock (105). For the padlock, State is
+// the holiday-setting mode: 1 while it is off, 0 while it is on.
+class CalendarButton : public ButtonControl {
+ public:
+  int State() const { return state_; }
+  void SetState(int state) { state_ = state; }
+
+ protected:
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  int state_ = 1;
+};
+
+// The year field: Enter hands the focus back to the calendar window, which commits the year
+// as the field loses the focus.
+class YearEdit : public EditControl {
+ protected:
+  const RouteTable& Routes() const override;
+
+ private:
+  std::optional<LRESULT> OnChar(UINT character);
+};
+
+}  // namespace tembori

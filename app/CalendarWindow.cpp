@@ -1,0 +1,386 @@
+// The calendar window: class registration, creation, fonts, layout, painting, the remembered
+// position and the end of the window.
+#include "app/CalendarWindow.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <charconv>
+#include <cstddef>
+#include <cstring>
+#include <optional>
+
+#include "app/CalendarApp.h"
+#include "app/ProgramDir.h"
+#include "app/WindowPosition.h"
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
+#include "settings/StoreValues.h"
+#include "settings/win32/RegistryStore.h"
+
+namespace tembori {
+namespace {
+
+// Caption, system menu and minimise box, but neither sizable nor maximisable: the window's
+// size comes from its font. Hidden until the application shows it.
+constexpr DWORD kWindowStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+static_assert(kWindowStyle == 0x2CA0000, "the calendar window's style");
+
+constexpr DWORD kButtonStyle = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;
+constexpr DWORD kYearFieldStyle = WS_CHILD | WS_TABSTOP;
+constexpr DWORD kYearSpinStyle = WS_CHILD | UDS_SETBUDDYINT | UDS_NOTHOUSANDS;
+constexpr int kYearFieldMaxBytes = 4;
+
+// The system font record of the versions before the padded border width was added.
+constexpr UINT kNonClientMetricsSize = 340;
+static_assert(offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth) == kNonClientMetricsSize,
+              "the shorter non-client metrics record");
+static_assert(sizeof(LOGFONTA) == 60, "the font record of every Windows");
+static_assert(sizeof(WINDOWPLACEMENT) == 44, "the placement record of every Windows");
+
+bool IsSystemLeadByte(unsigned char byte) {
+  return IsDBCSLeadByte(byte) != FALSE;
+}
+
+std::string FindProgramDir() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  // A path cut to the buffer comes back without its terminator: the length says where it ends.
+  return ProgramDirFromPath(std::string_view(path, length < MAX_PATH ? length : MAX_PATH),
+                            &IsSystemLeadByte);
+}
+
+// The whole points at the start of the text, as stored ("%d"); none when it does not begin
+// with a number.
+std::optional<int> LeadingPoints(const std::string& pointSize) {
+  int points = 0;
+  const char* const end = pointSize.data() + pointSize.size();
+  const auto [stop, error] = std::from_chars(pointSize.data(), end, points);
+  if (error != std::errc()) return std::nullopt;
+  return points;
+}
+
+RECT VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+// The normal rectangle of GetWindowPlacement is given relative to the work area for a window
+// with a taskbar button; the remembered position is in screen coordinates, else a taskbar at
+// the top or left would move the window further at every start.
+RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
+  RECT rect = placement.rcNormalPosition;
+  if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return rect;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return rect;
+}
+
+}  // namespace
+
+CalendarWindow::CalendarWindow(CalendarApp& app)
+    : app_(app),
+      calendar_(app.TimeSource(), app.Store(), app.UserSettings()),
+      frameless_(app.UserSettings().NoFrame != 0),
+      appName_(LoadResourceString(IDS_APP_NAME)) {
+  RegisterWindowClass();
+  // Created whether or not the class was registered now: a class left by an earlier window
+  // of this process serves as well.
+  Create(0, appName_.c_str(), appName_.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
+}
+
+void CalendarWindow::RegisterWindowClass() const {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = &Window::WindowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hbrBackground = nullptr;  // the background is erased by the window itself
+  windowClass.lpszClassName = appName_.c_str();
+  RegisterClassA(&windowClass);
+}
+
+const RouteTable& CalendarWindow::Routes() const {
+  static const Route routes[] = {
+      RouteMessage<WM_CREATE, &CalendarWindow::OnCreate>(),
+      RouteMessage<WM_PAINT, &CalendarWindow::OnPaint>(),
+      RouteCommand<ID_APP_ABOUT, &CalendarWindow::OnAppAbout>(),
+      RouteMessage<WM_DESTROY, &CalendarWindow::OnDestroy>(),
+      RouteMessage<WM_CLOSE, &CalendarWindow::OnClose>(),
+      RouteMessage<WM_ERASEBKGND, &CalendarWindow::OnEraseBkgnd>(),
+      RouteMessage<WM_QUERYENDSESSION, &CalendarWindow::OnQueryEndSession>(),
+      RouteMessage<WM_MOVE, &CalendarWindow::OnMove>(),
+      RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
+  };
+  static const RouteTable table(routes, &Window::Routes());
+  return table;
+}
+
+LRESULT CalendarWindow::OnCreate(const Message& message) {
+  if (DefaultProcessing(message) == -1) return -1;
+  try {
+    programDir_ = FindProgramDir();
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
+  accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
+  CreateSystemFont();
+  calendar_.RecomputeYear();
+  const Settings& settings = app_.UserSettings();
+  CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
+                     settings.PitchAndFamily);
+  LayoutWindow(true, FrameChange::None);
+  PlaceMonthButtons(true);
+  memoMap_ = 0;
+  return 0;
+}
+
+void CalendarWindow::CreateSystemFont() {
+  LOGFONTA font{};
+  if (app_.IsNT3()) {
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
+  } else {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0);
+    font = metrics.lfSmCaptionFont;
+  }
+  systemFont_.reset(CreateFontIndirectA(&font));
+}
+
+void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::string& pointSize,
+                                        std::uint8_t charSet, std::uint8_t pitchAndFamily) {
+  calendarFont_.reset();
+  LOGFONTA font{};
+  const std::optional<int> points = LeadingPoints(pointSize);
+  if (!typeFace.empty() && points && (charSet == ANSI_CHARSET || charSet == SHIFTJIS_CHARSET)) {
+    const WindowDc dc = GetWindowDc(Handle());
+    font.lfHeight = -MulDiv(*points, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+    font.lfCharSet = charSet;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = pitchAndFamily;
+    // The face name field holds 31 bytes and its terminator; a longer name is cut at a
+    // character boundary (lfFaceName is all zero so far).
+    const std::string_view face = TruncateMultibyte(typeFace, LF_FACESIZE - 1);
+    std::memcpy(font.lfFaceName, face.data(), face.size());
+  } else {
+    GetObjectA(systemFont_.get(), sizeof font, &font);
+  }
+  calendarFont_.reset(CreateFontIndirectA(&font));
+}
+
+std::string CalendarWindow::FontFaceName() const {
+  LOGFONTA font{};
+  GetObjectA(calendarFont_.get(), sizeof font, &font);
+  const std::size_t length = strnlen(font.lfFaceName, LF_FACESIZE);
+  return std::string(font.lfFaceName, length);
+}
+
+std::string CalendarWindow::FontPointSize() const {
+  const WindowDc dc = GetWindowDc(Handle());
+  const ObjectSelection selected(dc.get(), calendarFont_.get());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  const int points =
+      MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, GetDeviceCaps(dc.get(), LOGPIXELSY));
+  return std::to_string(points);
+}
+
+std::uint8_t CalendarWindow::FontCharSet() const {
+  LOGFONTA font{};
+  GetObjectA(calendarFont_.get(), sizeof font, &font);
+  return font.lfCharSet;
+}
+
+void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
+  const Settings& settings = app_.UserSettings();
+  const HWND window = Handle();
+  const WindowDc dc = GetWindowDc(window);
+  const ObjectSelection selected(dc.get(), calendarFont_.get());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+
+  RECT oldWindow{};
+  GetWindowRect(window, &oldWindow);
+
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  SetWindowLongA(window, GWL_STYLE, frameless_ ? style & ~WS_CAPTION : style | WS_CAPTION);
+  // With a tray icon the window has no taskbar button.
+  const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+  SetWindowLongA(window, GWL_EXSTYLE,
+                 settings.Tray != 0 ? (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW
+                                    : (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
+  // Also makes the style changes take effect.
+  SetWindowPos(window, settings.TopMost != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+  FontMetrics fontMetrics;
+  fontMetrics.height = metrics.tmHeight;
+  fontMetrics.externalLeading = metrics.tmExternalLeading;
+  fontMetrics.aveCharWidth = metrics.tmAveCharWidth;
+  // The platform's bit for a variable-pitch font, despite its name.
+  fontMetrics.variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
+  cell_ = ComputeCellSize(fontMetrics, settings.Squeeze != 0);
+
+  const int border = app_.IsNT3() ? 2 : 0;
+  RECT wanted{};
+  if (frameless_) {
+    wanted = ToWinRect(FramelessWindowRect(cell_));
+  } else {
+    wanted = ToWinRect(FramedClientRect(cell_, border));
+    AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)) &
+                           ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
+  }
+  const int wantedWidth = wanted.right - wanted.left;
+  const int wantedHeight = wanted.bottom - wanted.top;
+  if (initial) {
+    const Rect saved = RestorePosition();
+    SetWindowPos(window, nullptr, saved.left, saved.top, wantedWidth, wantedHeight,
+                 SWP_NOZORDER | SWP_NOREDRAW);
+  } else {
+    const Rect placed = PlaceResizedWindow(FromWinRect(oldWindow), wantedWidth, wantedHeight,
+                                           frameChange, app_.IsNT3(), frameShift_);
+    MoveWindow(window, placed.left, placed.top, Width(placed), Height(placed), TRUE);
+  }
+
+  const CalendarLayout layout = ComputeCalendarLayout(cell_, frameless_, border);
+  gridRect_ = ToWinRect(layout.gridRect);
+  boxRect_ = ToWinRect(layout.boxRect);
+  leftStripRect_ = ToWinRect(layout.leftStripRect);
+  rightStripRect_ = ToWinRect(layout.rightStripRect);
+  bottomStripRect_ = ToWinRect(layout.bottomStripRect);
+
+  if (!initial) {
+    PlaceControl(modeButton_, layout.modeButtonRect);
+    PlaceControl(yearField_, layout.yearFieldRect);
+    PlaceControl(yearSpin_, layout.yearSpinRect);
+    return;
+  }
+  const DWORD visible = frameless_ ? 0 : WS_VISIBLE;
+  CreateButton(modeButton_, layout.modeButtonRect, ID_MODE_BUTTON);
+  yearField_.Create(WS_EX_CLIENTEDGE, "EDIT", kYearFieldStyle | visible,
+                    ToWinRect(layout.yearFieldRect), window, IDC_YEAR_FIELD);
+  yearField_.LimitText(kYearFieldMaxBytes);
+  SendMessageA(yearField_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(systemFont_.get()), FALSE);
+  INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&commonControls);
+  yearSpin_.Create(0, UPDOWN_CLASSA, kYearSpinStyle | visible, ToWinRect(layout.yearSpinRect),
+                   window, IDC_YEAR_SPIN);
+  yearSpin_.SetBuddy(yearField_.Handle());
+  yearSpin_.SetRange(MinYear, MaxYear);
+  yearSpin_.SetPosition(calendar_.Shown().wYear);
+}
+
+void CalendarWindow::PlaceMonthButtons(bool initial) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const MonthButtonLayout buttons = ComputeMonthButtons(cell_, client.right);
+  if (initial) {
+    CreateButton(prevMonthButton_, buttons.prevButton, ID_PREV_MONTH);
+    CreateButton(nextMonthButton_, buttons.nextButton, ID_NEXT_MONTH);
+  } else {
+    PlaceControl(prevMonthButton_, buttons.prevButton);
+    PlaceControl(nextMonthButton_, buttons.nextButton);
+  }
+  titleRect_ = ToWinRect(buttons.titleRect);
+}
+
+// The child controls are visible only with the frame.
+void CalendarWindow::CreateButton(CalendarButton& button, const Rect& rect, int controlId) {
+  button.Create(0, "BUTTON", kButtonStyle | (frameless_ ? 0 : WS_VISIBLE), ToWinRect(rect),
+                Handle(), controlId);
+}
+
+void CalendarWindow::PlaceControl(const Window& control, const Rect& rect) const {
+  MoveWindow(control.Handle(), rect.left, rect.top, Width(rect), Height(rect), TRUE);
+  ShowWindow(control.Handle(), frameless_ ? SW_HIDE : SW_SHOW);
+}
+
+CalendarView CalendarWindow::View() const {
+  return CalendarView{calendar_,       app_.UserSettings(), app_.IsNT3(),   frameless_,
+                      memoMap_,        calendarFont_.get(), cell_,          gridRect_,
+                      boxRect_,        titleRect_,          leftStripRect_, rightStripRect_,
+                      bottomStripRect_};
+}
+
+void CalendarWindow::OnPaint() {
+  const PaintDc paint(Handle());
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  PaintCalendar(paint.Get(), View(), client.right);
+}
+
+BOOL CalendarWindow::OnEraseBkgnd(HDC dc) {
+  return EraseCalendarBackground(dc, View()) ? TRUE : FALSE;
+}
+
+// Draws the client area into another device context, as a screen capture of it would look.
+void CalendarWindow::OnPrintClient(HDC dc) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const CalendarView view = View();
+  EraseCalendarBackground(dc, view);
+  PaintCalendar(dc, view, client.right);
+}
+
+void CalendarWindow::OnAppAbout() {
+  app_.OnAppAbout();
+}
+
+LRESULT CalendarWindow::OnDestroy(const Message& message) {
+  const LRESULT result = DefaultProcessing(message);
+  if (hoverTimerId_ != 0) {
+    KillTimer(Handle(), hoverTimerId_);
+    hoverTimerId_ = 0;
+  }
+  return result;
+}
+
+LRESULT CalendarWindow::OnClose(const Message& message) {
+  SavePosition();
+  // Destroys the window, and with it this object: nothing may follow.
+  return DefaultProcessing(message);
+}
+
+BOOL CalendarWindow::OnQueryEndSession() {
+  SavePosition();
+  const HWND imeWindow = ImmGetDefaultIMEWnd(Handle());
+  if (imeWindow != nullptr) PostMessageA(imeWindow, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+// The background may show the desktop behind the window.
+void CalendarWindow::OnMove() {
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+Rect CalendarWindow::RestorePosition() const {
+  RegistryStore store(KEY_ALL_ACCESS);
+  return RestoreWindowPosition(store, FromWinRect(VirtualScreen())).value_or(Rect{});
+}
+
+// Saves where the window will be at the next start: its restored rectangle even when it is
+// minimised, and without the shift of a frame toggle that the next start will not repeat.
+// Failures are silent.
+void CalendarWindow::SavePosition() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(Handle(), &placement)) return;
+  Rect window = FromWinRect(ScreenRectFromPlacement(Handle(), placement));
+  const bool startsFrameless = app_.UserSettings().NoFrame != 0;
+  if (frameless_ != startsFrameless) window = UndoFrameShift(window, frameShift_);
+  RegistryStore store(KEY_WRITE);
+  SaveWindowPosition(store, window);
+}
+
+}  // namespace tembori

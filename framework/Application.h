@@ -1,0 +1,49 @@
+// The application object: the program's one instance, its main window and its message loop.
+// Commands that the main window's own table does not handle reach the application's table.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/MessageRouting.h"
+
+namespace tembori {
+
+class Window;
+
+class Application : public MessageReceiver {
+ public:
+  ~Application() override;
+
+  // The application object of this process, or null before it is constructed.
+  static Application* Current();
+
+  HINSTANCE Instance() const { return instance_; }
+
+  // How the main window is to be shown first (the entry point's show command).
+  int ShowCommand() const { return showCommand_; }
+  void SetShowCommand(int showCommand) { showCommand_ = showCommand; }
+
+  // Destroying the main window ends the message loop.
+  Window* MainWindow() const { return mainWindow_; }
+  void SetMainWindow(Window* window) { mainWindow_ = window; }
+
+  // Starts the program; false ends it at once.
+  virtual bool InitInstance() = 0;
+
+  // InitInstance, then the message loop until the main window is destroyed; the result is
+  // the process's exit code.
+  int Run(int showCommand);
+
+ protected:
+  Application();
+
+ private:
+  int RunMessageLoop();
+  static bool PreTranslate(MSG& message);
+
+  HINSTANCE instance_;
+  int showCommand_ = SW_SHOWNORMAL;
+  Window* mainWindow_ = nullptr;
+};
+
+}  // namespace tembori

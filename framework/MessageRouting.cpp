@@ -1,0 +1,45 @@
+// Matching messages against routing tables.
+#include "framework/MessageRouting.h"
+
+namespace tembori {
+
+bool Route::Matches(const Message& m) const {
+  switch (kind) {
+    case Kind::Message:
+      return m.id == message;
+    case Kind::Command: {
+      // Menus send code 0 and accelerators code 1; BN_CLICKED, a button's click, is 0 too.
+      const UINT commandCode = NotificationCode(m);
+      return m.id == WM_COMMAND && CommandId(m) == id && (commandCode == 0 || commandCode == 1);
+    }
+    case Kind::Notification:
+      return m.id == WM_COMMAND && CommandId(m) == id && NotificationCode(m) == code;
+    case Kind::Notify: {
+      if (m.id != WM_NOTIFY || m.lParam == 0) return false;
+      const auto& header = *reinterpret_cast<const NMHDR*>(m.lParam);
+      return header.idFrom == id && header.code == code;
+    }
+  }
+  return false;
+}
+
+const Route* RouteTable::Find(const Message& message) const {
+  for (const RouteTable* table = this; table != nullptr; table = table->base_) {
+    for (std::size_t index = 0; index < table->count_; ++index) {
+      if (table->routes_[index].Matches(message)) return &table->routes_[index];
+    }
+  }
+  return nullptr;
+}
+
+bool MessageReceiver::HandleByTable(const Message& message, LRESULT& result) {
+  const Route* route = Routes().Find(message);
+  return route != nullptr && route->thunk(*this, message, result);
+}
+
+const RouteTable& MessageReceiver::Routes() const {
+  static const RouteTable none(nullptr);
+  return none;
+}
+
+}  // namespace tembori

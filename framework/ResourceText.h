@@ -1,0 +1,29 @@
+// Texts of the string table and the message boxes that show them, with the application's
+// name as caption.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "settings/ErrorReporter.h"
+
+namespace tembori {
+
+// The string-table entry in the system code page, whatever its length; empty when missing.
+std::string LoadResourceString(UINT stringId);
+
+// A message box with an OK button (or the buttons of `type`) over the main window, captioned
+// with the application name; returns the button chosen.
+int ShowMessage(const std::string& text, UINT type = MB_OK);
+int ShowMessage(UINT stringId, UINT type = MB_OK);
+
+// Shows each report as the string-table text followed directly by the value's name.
+class MessageBoxReporter : public ErrorReporter {
+ public:
+  void Report(std::uint32_t stringId, std::string_view valueName) override;
+};
+
+}  // namespace tembori
