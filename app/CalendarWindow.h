@@ -33,6 +33,7 @@ class CalendarWindow : public Window {
   std::string FontFaceName() const;
   std::string FontPointSize() const;  // whole points, decimal
   std::uint8_t FontCharSet() const;
+  HFONT CalendarFont() const { return calendarFont_.get(); }
 
   // Sizes the window and its rectangles from the calendar font and applies the frame, tray
   // and topmost settings; `initial` (only during creation) places the window at its
