@@ -10,6 +10,13 @@ readonly TEMBORI_PREFIX_VERSION=1
 # The screen of the tests and of the headless run; the Wine desktop has the same size.
 readonly TEMBORI_SCREEN_SIZE=1024x768
 
+# Preparing a prefix and starting a test session each hold a lock on descriptor 9 or 8.
+# Wine leaves its server and system processes running after a command ends, and so does
+# Xvfb: started with those descriptors open, they would go on holding the lock.
+tembori_unlocked() {
+  "$@" 8>&- 9>&-
+}
+
 tembori_wine_environment() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   unset LANGUAGE
@@ -22,7 +29,7 @@ tembori_import_registry() {
   local file="$WINEPREFIX/drive_c/tembori-setup.reg"
   { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; sed 's/$/\r/'; } |
     { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$file"
-  wine reg import 'C:\tembori-setup.reg' >/dev/null 2>&1
+  tembori_unlocked wine reg import 'C:\tembori-setup.reg' >/dev/null 2>&1
   local status=$?
   rm -f "$file"
   return $status
@@ -30,7 +37,7 @@ tembori_import_registry() {
 
 # Prints the values of a registry key as UTF-8 ("name    REG_SZ    data" lines).
 tembori_query_registry() {
-  wine reg query "$1" 2>/dev/null | iconv -f CP932 -t UTF-8
+  tembori_unlocked wine reg query "$1" 2>/dev/null | iconv -f CP932 -t UTF-8
 }
 
 # Prepares the prefix $1 once: creates it without the Mono and Gecko installers, turns the
@@ -48,7 +55,8 @@ tembori_prepare_prefix() {
     [ "$(cat "$stamp" 2>/dev/null)" = "$wanted" ] && exit 0
     export WINEPREFIX=$prefix
     if [ ! -d "$prefix/drive_c/windows/system32" ]; then
-      WINEDLLOVERRIDES="mscoree=;mshtml=" wine wineboot --init </dev/null >/dev/null 2>&1
+      WINEDLLOVERRIDES="mscoree=;mshtml=" tembori_unlocked wine wineboot --init \
+        </dev/null >/dev/null 2>&1
       if [ ! -d "$prefix/drive_c/windows/system32" ]; then
         echo "wine: could not create the prefix $prefix" >&2
         exit 1
@@ -84,8 +92,9 @@ tembori_prepare_prefix() {
 tembori_start_xvfb() {
   local display_file
   display_file=$(mktemp)
+  # Started directly (not through tembori_unlocked) so that $! is the server itself.
   setsid Xvfb -displayfd 3 -screen 0 "${TEMBORI_SCREEN_SIZE}x24" -nolisten tcp \
-    3>"$display_file" </dev/null >/dev/null 2>&1 &
+    3>"$display_file" </dev/null >/dev/null 2>&1 8>&- 9>&- &
   TEMBORI_XVFB_PID=$!
   # Until it has exec'd, the new process does not carry the name Xvfb yet.
   local tries
@@ -129,6 +138,6 @@ tembori_stop_xvfb() {
 # Wine's own background processes, which keep any output they inherit open; that program
 # is this warm-up with its output on /dev/null, so that no test's output pipe stays open.
 tembori_keep_wineserver() {
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  tembori_unlocked wineserver -p </dev/null >/dev/null 2>&1
+  tembori_unlocked wine cmd /c exit </dev/null >/dev/null 2>&1
 }
