@@ -137,7 +137,12 @@ tembori_stop_xvfb() {
 # pays Wine's start-up and shut-down delay. The first program started after it spawns
 # Wine's own background processes, which keep any output they inherit open; that program
 # is this warm-up with its output on /dev/null, so that no test's output pipe stays open.
+# A server that is already running (the one that prepared the prefix) cannot be made
+# persistent, so that one is let finish first.
 tembori_keep_wineserver() {
-  tembori_unlocked wineserver -p </dev/null >/dev/null 2>&1
+  timeout 60 wineserver -w
+  if ! tembori_unlocked wineserver -p </dev/null >/dev/null 2>&1; then
+    echo "wine: the wine server could not be kept running; programs will start slowly" >&2
+  fi
   tembori_unlocked wine cmd /c exit </dev/null >/dev/null 2>&1
 }
