@@ -49,10 +49,6 @@ SIZE ClientSize(HWND window) {
   return {client.right, client.bottom};
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return EqualRect(&a, &b) != FALSE;
-}
-
 }  // namespace
 
 TEST_CASE("the window's size comes from its calendar font") {

@@ -32,6 +32,14 @@ void PutNumber(HKEY key, const char* name, DWORD value) {
 
 DialogDriver* activeDriver = nullptr;
 
+BOOL CALLBACK RememberShownDialog(HWND window, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 }  // namespace
 
 void DeleteProgramKeys() {
@@ -77,13 +85,7 @@ bool ReadPosition(RECT& window) {
 }
 
 SystemTime NovemberTwelfth2003() {
-  SystemTime today;
-  today.wYear = 2003;
-  today.wMonth = 11;
-  today.wDayOfWeek = 3;
-  today.wDay = 12;
-  today.wHour = 12;
-  return today;
+  return {2003, 11, 3, 12, 12, 0, 0, 0};
 }
 
 void PumpMessages() {
@@ -225,16 +227,7 @@ void CALLBACK DialogDriver::OnTick(HWND, UINT, UINT_PTR, DWORD) {
   DialogDriver* const driver = activeDriver;
   if (driver == nullptr || driver->timer_ == 0) return;
   HWND dialog = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&dialog));
+  EnumThreadWindows(GetCurrentThreadId(), &RememberShownDialog, reinterpret_cast<LPARAM>(&dialog));
   if (dialog == nullptr && --driver->ticksLeft_ > 0) return;
   KillTimer(nullptr, driver->timer_);
   driver->timer_ = 0;

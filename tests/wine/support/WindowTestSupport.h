@@ -57,8 +57,6 @@ class RunningCalendar {
  public:
   explicit RunningCalendar(const SystemTime& today = NovemberTwelfth2003());
   ~RunningCalendar();
-  RunningCalendar(const RunningCalendar&) = delete;
-  RunningCalendar& operator=(const RunningCalendar&) = delete;
 
   CalendarApp& App() { return *app_; }
   CalendarWindow& Window();
@@ -79,6 +77,9 @@ class RunningCalendar {
 
 // A child control's window rectangle in its parent's client coordinates.
 RECT ChildRect(HWND parent, int controlId);
+inline bool SameRect(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
 
 // The client area as it is on the screen, children included, in COLORREF values.
 class ClientPicture {
