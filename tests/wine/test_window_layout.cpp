@@ -1,6 +1,6 @@
 // The calendar window as it starts: its class, title and style, a size measured from the
-// real calendar font, the places and visibility of its five child controls, framed and
-// frameless, and the font that start-up copies back into the settings.
+// real calendar font, the font that start-up copies back into the settings, and the places
+// and visibility of its five child controls, framed and frameless.
 #include <doctest.h>
 #include <windows.h>
 
@@ -49,22 +49,34 @@ SIZE ClientSize(HWND window) {
   return {client.right, client.bottom};
 }
 
+// The face that the calendar falls back to: a copy of the system's small caption font.
+std::string CaptionFace() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return metrics.lfSmCaptionFont.lfFaceName;
+}
+
 }  // namespace
 
-TEST_CASE("the window's size comes from its calendar font") {
+TEST_CASE("the window's size comes from its calendar font, which start-up puts in the settings") {
+  enum class Pitch { Variable, Fixed, Either };
   const struct {
     FontRequest font;
     DWORD squeeze;
-    bool variablePitch;
+    Pitch pitch;
   } cases[] = {
-      {{kProportionalGothic, "12", 128}, 0, true},
-      {{kProportionalGothic, "12", 128}, 1, true},
-      {{kGothic, "12", 128}, 0, false},
-      {{kGothic, "12", 128}, 1, false},
+      {{kProportionalGothic, "12", 128}, 0, Pitch::Variable},
+      {{kProportionalGothic, "12", 128}, 1, Pitch::Variable},
+      {{kGothic, "12", 128}, 0, Pitch::Fixed},
+      {{kGothic, "16", 128}, 1, Pitch::Fixed},
+      {{"", "", 128}, 0, Pitch::Either},
+      {{kGothic, "12", 1}, 0, Pitch::Either},  // a character set the calendar does not take
   };
   for (const auto& c : cases) {
     const std::string face = c.font.typeFace;
     CAPTURE(face);
+    CAPTURE(c.font.charSet);
     CAPTURE(c.squeeze);
     StartFrom(c.font, {{"Squeeze", c.squeeze}});
     RunningCalendar calendar;
@@ -80,12 +92,14 @@ TEST_CASE("the window's size comes from its calendar font") {
     CHECK((style & WS_VISIBLE) != 0);
     CHECK((style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0);
 
-    const TEXTMETRICA metrics = MetricsOf(window, calendar.Window().CalendarFont());
+    const HFONT font = calendar.Window().CalendarFont();
+    const TEXTMETRICA metrics = MetricsOf(window, font);
     // The platform sets this bit for variable-pitch fonts.
-    REQUIRE(((metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0) == c.variablePitch);
+    const bool variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
+    if (c.pitch != Pitch::Either) REQUIRE(variablePitch == (c.pitch == Pitch::Variable));
     const int padding = c.squeeze ? 0 : 1;
-    const int w = c.variablePitch ? (metrics.tmAveCharWidth + padding) * 4
-                                  : (metrics.tmAveCharWidth + 2 * padding) * 3;
+    const int w = variablePitch ? (metrics.tmAveCharWidth + padding) * 4
+                                : (metrics.tmAveCharWidth + 2 * padding) * 3;
     const int h = metrics.tmHeight + metrics.tmExternalLeading + 2 * padding;
     CHECK(calendar.Window().Cell().width == w);
     CHECK(calendar.Window().Cell().height == h);
@@ -93,6 +107,19 @@ TEST_CASE("the window's size comes from its calendar font") {
     CHECK(client.cx == 7 * w + 4);
     CHECK(client.cy == 8 * h + 28);
     CHECK(SameRect(calendar.Window().GridRect(), {2, h + 2, 7 * w + 2, 8 * h + 2}));
+
+    // The settings hold the font on the screen, not the request.
+    LOGFONTA logFont{};
+    REQUIRE(GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont);
+    const Settings& settings = calendar.App().UserSettings();
+    CHECK(settings.TypeFace == (c.pitch == Pitch::Either ? CaptionFace() : face));
+    CHECK(settings.TypeFace == logFont.lfFaceName);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    CHECK(settings.PointSize ==
+          std::to_string(MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, dpi)));
+    CHECK(settings.CharSet == logFont.lfCharSet);
   }
 }
 
@@ -145,43 +172,5 @@ TEST_CASE(
     CHECK(lowest == 1851);
     CHECK(highest == 2150);
     CHECK(WindowText(GetDlgItem(window, IDC_YEAR_FIELD)) == "2003");
-  }
-}
-
-TEST_CASE("after start-up the settings describe the font on the screen") {
-  const struct {
-    FontRequest font;
-    const char* expectedFace;  // null: whatever the system's caption font is
-  } cases[] = {
-      {{"", "", 128}, nullptr},
-      {{kGothic, "16", 128}, kGothic},
-      {{kGothic, "16", 1}, nullptr},  // a character set the calendar does not take
-  };
-  for (const auto& c : cases) {
-    const std::string face = c.font.typeFace;
-    CAPTURE(face);
-    CAPTURE(c.font.charSet);
-    StartFrom(c.font, {});
-    RunningCalendar calendar;
-    REQUIRE(calendar.Started());
-    const HFONT font = calendar.Window().CalendarFont();
-    LOGFONTA logFont{};
-    REQUIRE(GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont);
-    const TEXTMETRICA metrics = MetricsOf(calendar.Handle(), font);
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
-    const Settings& settings = calendar.App().UserSettings();
-    CHECK(settings.TypeFace == logFont.lfFaceName);
-    CHECK(!settings.TypeFace.empty());
-    if (c.expectedFace != nullptr) {
-      CHECK(settings.TypeFace == c.expectedFace);
-    } else {
-      CHECK(settings.TypeFace != kGothic);
-    }
-    CHECK(settings.PointSize ==
-          std::to_string(MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, dpi)));
-    CHECK(settings.CharSet == logFont.lfCharSet);
   }
 }

@@ -43,6 +43,11 @@ RECT GridCell(CalendarWindow& window, int column, int row) {
   return {left, top, left + cell.width, top + cell.height};
 }
 
+RECT Cells(CalendarWindow& window, int row, int firstColumn, int lastColumn) {
+  const RECT first = GridCell(window, firstColumn, row), last = GridCell(window, lastColumn, row);
+  return {first.left, first.top, last.right, last.bottom};
+}
+
 // Weeks starting on Sunday.
 RECT DayCell(CalendarWindow& window, int day) {
   const int index = window.Calendar().FirstWeekday() + day - 1;
@@ -183,8 +188,7 @@ TEST_CASE("the stored language, first weekday, frame and transparency change the
     std::vector<COLORREF> weekdays[2], heading[2];
     for (const DWORD language : {0u, 1u}) {
       take({{"Language", language}}, [&](CalendarWindow& window, const ClientPicture& picture) {
-        const RECT row = {GridCell(window, 0, 0).left, GridCell(window, 0, 0).top,
-                          GridCell(window, 6, 0).right, GridCell(window, 6, 0).bottom};
+        const RECT row = Cells(window, 0, 0, 6);
         CHECK(picture.CountOther(row, kBack) > 0);
         weekdays[language] = picture.Part(row);
         heading[language] = picture.Part(window.TitleRect());
@@ -207,9 +211,7 @@ TEST_CASE("the stored language, first weekday, frame and transparency change the
   }
   SUBCASE("frameless, the heading lies on the last week row in today's colour") {
     take({{"NoFrame", 1}}, [&](CalendarWindow& window, const ClientPicture& picture) {
-      const RECT lastRow = {GridCell(window, 1, 6).left, GridCell(window, 1, 6).top,
-                            GridCell(window, 6, 6).right, GridCell(window, 6, 6).bottom};
-      CHECK(picture.Count(lastRow, kToday) > 0);
+      CHECK(picture.Count(Cells(window, 6, 1, 6), kToday) > 0);
       CHECK(picture.Count(window.GridRect(), kBack) > 0);
     });
   }
