@@ -7,6 +7,15 @@
 // the raw Message, or the arguments that MessageArguments<message> cracks for that message.
 // Its result is the message's result: void means 0; std::optional<LRESULT> without a value
 // declines the message, which then gets default processing as if no entry had matched.
+//
+//   const RouteTable& MyWindow::Routes() const {
+//     static const Route routes[] = {
+//         RouteMessage<WM_PAINT, &MyWindow::OnPaint>(),
+//         RouteCommand<ID_NEXT_MONTH, &MyWindow::OnNextMonth>(),
+//     };
+//     static const RouteTable table(routes, &Window::Routes());
+//     return table;
+//   }
 #pragma once
 
 #include <windows.h>

@@ -28,10 +28,11 @@ class Window : public MessageReceiver {
   // it is destroyed at once.
   template <typename Derived>
   static Derived* OwnedByItsWindow(std::unique_ptr<Derived> object) {
-    if (object == nullptr || object->handle_ == nullptr) return nullptr;
-    Derived* const window = object.get();
-    window->ownedBySelf_ = std::move(object);
-    return window;
+    if (object == nullptr || object->Handle() == nullptr) return nullptr;
+    Derived* const derived = object.get();
+    Window& window = *derived;
+    window.ownedBySelf_ = std::move(object);
+    return derived;
   }
 
   // Called by the message loop before a message for this window, or for one of its child
