@@ -6,7 +6,7 @@
 # The program lives in its own Wine prefix, kept between runs with its registry settings
 # and memo files: $TEMBORI_WINEPREFIX, or ~/.local/share/tembori/wineprefix.
 set -uo pipefail
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 root=$PWD
 source tools/wine-prefix.sh
 

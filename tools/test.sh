@@ -3,7 +3,7 @@
 # tests. The last line totals both test runs as "N passed, N failed"; the exit status is
 # non-zero when a test failed or something did not build.
 set -uo pipefail
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 root=$PWD
 logs=$root/build/logs
 mkdir -p "$logs"
@@ -76,8 +76,8 @@ build native && native_built=1 || native_built=0
 build mingw64 && mingw64_built=1 || mingw64_built=0
 build mingw32 || true
 
-[ $native_built -eq 1 ] && run_tests native -j2
+[ "$native_built" -eq 1 ] && run_tests native -j2
 # One Wine program at a time (the tests share a desktop): a lock in the tests says so.
-[ $mingw64_built -eq 1 ] && run_tests mingw64 -j2
+[ "$mingw64_built" -eq 1 ] && run_tests mingw64 -j2
 
 finish

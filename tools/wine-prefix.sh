@@ -1,4 +1,5 @@
 # Wine set-up shared by the test launcher and the run command; sourced, not run.
+# shellcheck shell=bash
 # The program expects a Japanese Windows: code page 932 comes from the ja_JP.UTF-8 locale,
 # its dialog fonts ("ＭＳ Ｐゴシック", "ＭＳ ゴシック") are mapped to the IPA Gothic fonts, and
 # Marlett must be where the caption buttons look for it. A prefix is prepared once and
@@ -110,7 +111,8 @@ tembori_start_xvfb() {
     echo "wine: Xvfb did not start" >&2
     return 1
   fi
-  export DISPLAY=":$(tr -d '\n' <"$display_file")"
+  DISPLAY=":$(tr -d '\n' <"$display_file")"
+  export DISPLAY
   rm -f "$display_file"
 }
 

@@ -23,6 +23,7 @@ load_session() {
   local state="$1/session.env"
   [ -f "$state" ] || return 1
   TEMBORI_XVFB_PID=
+  # shellcheck source=/dev/null
   source "$state"
   export WINEPREFIX DISPLAY
   [ -z "$TEMBORI_XVFB_PID" ] || tembori_xvfb_alive
