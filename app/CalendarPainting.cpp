@@ -87,6 +87,9 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
     const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
     TextOutA(dc, anchor.x, anchor.y, text.get(), written - 1);
   } else {
+    // Black, the colour a fresh device context has: a transparent background's desktop
+    // painting may have changed the text colour of this one.
+    SetTextColor(dc, RGB(0, 0, 0));
     TextOutA(dc, clientWidth / 2, 0, text.get(), written - 1);
   }
 }
