@@ -1,9 +1,13 @@
-// The month model's date arithmetic, navigation limits, today tracking and weekly masks.
+// The month model: date arithmetic, navigation limits, today tracking, weekly masks, the
+// national holidays by rule (the Monday switches, the equinox formulas, substitute days) and
+// the names of days.
 #include <doctest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "calendar/StandaloneCalendar.h"
+#include "res/ResourceIds.h"
 
 namespace tembori {
 namespace {
@@ -17,107 +21,134 @@ long DaysFromCivil(int year, int month, int day) {
   return era * 146097L + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
 }
 
-void CheckShows(const MonthCalendar& calendar, int year, int month) {
-  CHECK(calendar.Shown().wYear == year);
-  CHECK(calendar.Shown().wMonth == month);
-  CHECK(calendar.Shown().wDay == 1);
-}
-
-TEST_CASE("every month from 1851 to 2150 starts on its civil weekday and has its civil length") {
-  StandaloneCalendar core(MakeDate(MinYear, 1, 20));
+struct ShownMonth {
+  ShownMonth(int year, int month, int day = 1) : core(MakeDate(year, month, day)) {
+    calendar.RecomputeYear();
+  }
+  // The month is shown and computed as if the calendar had started in it.
+  bool Shows(int year, int month) const {
+    const ShownMonth fresh(year, month);
+    return calendar.Shown().wYear == year && calendar.Shown().wMonth == month &&
+           calendar.Shown().wDay == 1 && calendar.FirstWeekday() == fresh.calendar.FirstWeekday() &&
+           calendar.DayOffMask() == fresh.calendar.DayOffMask();
+  }
+  StandaloneCalendar core;
   MonthCalendar& calendar = core.calendar;
-  calendar.RecomputeYear();
+};
+
+TEST_CASE("every month from 1851 to 2150 has its civil weekdays and length") {
+  ShownMonth shown(MinYear, 1);
+  MonthCalendar& calendar = shown.calendar;
   for (int year = MinYear; year <= MaxYear; ++year) {
     for (int month = 1; month <= 12; ++month, calendar.NextMonth()) {
-      CAPTURE(year);
-      CAPTURE(month);
+      INFO(year, "-", month);
       REQUIRE(calendar.Shown().wMonth == month);
       const long first = DaysFromCivil(year, month, 1);
-      const long next =
-          month == 12 ? DaysFromCivil(year + 1, 1, 1) : DaysFromCivil(year, month + 1, 1);
+      const long next = DaysFromCivil(year + month / 12, month % 12 + 1, 1);
       REQUIRE(calendar.FirstWeekday() == ((first + 4) % 7 + 7) % 7);  // 1970-01-01: Thursday
       REQUIRE(calendar.DaysInMonth() == next - first);
+      for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
+        const long weekday = ((first + day + 3) % 7 + 7) % 7;
+        if (weekday == 0 || weekday == 6) REQUIRE(calendar.IsDayOff(day));  // the weekly days off
+      }
     }
   }
+  CHECK(shown.Shows(MaxYear, 12));  // the last NextMonth went nowhere
 }
 
 TEST_CASE("navigation and the clock stay within 1851 to 2150 and leave a fully computed month") {
-  struct Case {
-    SystemTime start;
-    void (*step)(MonthCalendar&);
-    int year, month;
-  };
-  const Case cases[] = {
-      {MakeDate(2150, 12, 5), [](MonthCalendar& c) { c.NextMonth(); }, 2150, 12},
-      {MakeDate(2150, 12, 5), [](MonthCalendar& c) { c.NextYear(); }, 2150, 12},
-      {MakeDate(1851, 1, 5), [](MonthCalendar& c) { c.PrevMonth(); }, 1851, 1},
-      {MakeDate(1851, 1, 5), [](MonthCalendar& c) { c.PrevYear(); }, 1851, 1},
-      {MakeDate(1900, 3, 5), [](MonthCalendar& c) { CHECK_FALSE(c.SetYear(1850)); }, 1900, 3},
-      {MakeDate(1900, 3, 5), [](MonthCalendar& c) { CHECK_FALSE(c.SetYear(2151)); }, 1900, 3},
-      {MakeDate(1900, 3, 5), [](MonthCalendar& c) { CHECK(c.SetYear(1851)); }, 1851, 3},
-      {MakeDate(1900, 3, 5), [](MonthCalendar& c) { CHECK(c.SetYear(2150)); }, 2150, 3},
-      {MakeDate(2149, 12, 5), [](MonthCalendar& c) { c.NextMonth(); }, 2150, 1},
-      {MakeDate(2000, 1, 5), [](MonthCalendar& c) { c.PrevMonth(); }, 1999, 12},
-      {MakeDate(2200, 6, 5), [](MonthCalendar&) {}, 2150, 6},  // a clock beyond the range
-      {MakeDate(1700, 6, 5), [](MonthCalendar&) {}, 1851, 6},
-  };
-  for (const Case& test : cases) {
-    CAPTURE(test.start.wYear);
-    CAPTURE(test.year);
-    StandaloneCalendar moved(test.start);
-    moved.calendar.RecomputeYear();
-    test.step(moved.calendar);
-    CheckShows(moved.calendar, test.year, test.month);
-    StandaloneCalendar fresh(MakeDate(test.year, test.month, 1));
-    fresh.calendar.RecomputeYear();
-    CHECK(moved.calendar.FirstWeekday() == fresh.calendar.FirstWeekday());
-    CHECK(moved.calendar.DayOffMask() == fresh.calendar.DayOffMask());
-    for (int month = 1; month <= 12; ++month) {
-      CHECK(moved.calendar.HolidayMask(month) == fresh.calendar.HolidayMask(month));
-    }
-  }
+  CHECK(ShownMonth(2200, 6).Shows(2150, 6));  // a clock beyond the range
+  ShownMonth shown(1700, 6);
+  MonthCalendar& calendar = shown.calendar;
+  CHECK(shown.Shows(1851, 6));
+  CHECK_FALSE(calendar.SetYear(1850));
+  CHECK_FALSE(calendar.SetYear(2151));
+  calendar.PrevYear();
+  CHECK(shown.Shows(1851, 6));
+  for (int i = 0; i < 6; ++i) calendar.PrevMonth();
+  CHECK(shown.Shows(1851, 1));
+  CHECK(calendar.SetYear(2150));
+  calendar.NextYear();
+  CHECK(shown.Shows(2150, 1));
+  CHECK(calendar.SetYear(2000));
+  calendar.PrevMonth();
+  CHECK(shown.Shows(1999, 12));
+  calendar.NextMonth();
+  CHECK(shown.Shows(2000, 1));
 }
 
-TEST_CASE("today moves with the date, and GoToToday shows its month") {
-  SystemTime morning = MakeDate(2024, 5, 31);
-  morning.wHour = 10;
-  StandaloneCalendar core(morning);
-  MonthCalendar& calendar = core.calendar;
+TEST_CASE("today moves with the whole date, and GoToToday shows its month") {
+  ShownMonth shown(2024, 5, 31);
+  MonthCalendar& calendar = shown.calendar;
   CHECK(calendar.SetYear(2030));
   CHECK_FALSE(calendar.IsToday(31));
-
-  morning.wHour = 23;
-  core.clock.Set(morning);
+  SystemTime evening = MakeDate(2024, 5, 31);
+  evening.wHour = 23;
+  shown.core.clock.Set(evening);
   CHECK_FALSE(calendar.RefreshToday());
-  CHECK(calendar.Today().wHour == 10);
-  core.clock.Set(MakeDate(2024, 6, 1));
+  shown.core.clock.Set(MakeDate(2024, 6, 1));
   CHECK(calendar.RefreshToday());
-  CheckShows(calendar, 2030, 5);
-  // A month asleep lands on the same day of the month, yet it is another day.
-  core.clock.Set(MakeDate(2024, 7, 1));
+  shown.core.clock.Set(MakeDate(2024, 7, 1));  // a month asleep: the same day, another date
   CHECK(calendar.RefreshToday());
-
+  CHECK(shown.Shows(2030, 5));
   calendar.GoToToday();
-  CheckShows(calendar, 2024, 7);
+  CHECK(shown.Shows(2024, 7));
   CHECK(calendar.IsToday(1));
   CHECK_FALSE(calendar.IsToday(2));
 }
 
-TEST_CASE("RotateWeekMask aligns every weekly pattern to the month's first weekday") {
-  CHECK(RotateWeekMask(SundayPattern, 1) == 0x08102040);
-  for (std::uint32_t weekdays = 0; weekdays < 128; ++weekdays) {
-    DayMask pattern = 0;
-    for (int shift = 0; shift <= 28; shift += 7) pattern |= weekdays << shift;
-    for (std::uint16_t first = 0; first < 7; ++first) {
-      DayMask expected = 0;
-      for (int day = 1; day <= 31; ++day) {
-        if ((weekdays >> ((first + day - 1) % 7)) & 1) expected |= DayBit(day);
-      }
-      CAPTURE(weekdays);
-      CAPTURE(first);
-      REQUIRE((RotateWeekMask(pattern, first) & 0x7FFFFFFF) == expected);
+TEST_CASE("holidays and the names of days around the Monday switches and the equinox limits") {
+  constexpr std::uint32_t kNone = 0;
+  // Dates as yyyymmdd. The four movable days on their fixed dates, then on Mondays from 2000
+  // and 2003; the equinoxes at the extremes of their range and in the years where each formula
+  // constant is one away from moving the day; fixed dates in any year.
+  const struct {
+    std::uint32_t name;
+    std::vector<int> dates;
+  } cases[] = {
+      {IDS_COMING_OF_AGE_DAY, {19990115, 20000110, 20020114, 20030113}},
+      {IDS_HEALTH_SPORTS_DAY, {19991010, 20001009}},
+      {IDS_MARINE_DAY, {19990720, 20000720, 20020720, 20030721}},
+      {IDS_RESPECT_FOR_THE_AGED_DAY, {19990915, 20020915, 20030915, 20090921}},
+      {IDS_VERNAL_EQUINOX_DAY,
+       {19990321, 20000320, 20920319, 20960319, 19030322, 18940320, 19890321, 20260320, 21210321}},
+      {IDS_AUTUMNAL_EQUINOX_DAY,
+       {20090923, 18510924, 19170924, 19500923, 20120922, 21070924, 21400922}},
+      {IDS_LABOUR_THANKSGIVING_DAY, {19001123}},
+      {IDS_NATIONAL_HOLIDAY, {19000504}},
+      {IDS_NEW_YEARS_DAY, {19990101}},
+      {IDS_CHRISTMAS, {20241225}},  // named, but no holiday
+      {kNone, {20000115, 20001010, 20030720, 20090922, 20241224}},
+  };
+  for (const auto& test : cases) {
+    for (const int date : test.dates) {
+      CAPTURE(date);
+      const ShownMonth shown(date / 10000, date / 100 % 100);
+      const int day = date % 100;
+      const bool holiday = test.name != kNone && test.name != IDS_CHRISTMAS;
+      CHECK(shown.calendar.IsNationalHoliday(day) == holiday);
+      std::uint32_t name = 1;  // stays untouched when the day has no name
+      CHECK(shown.calendar.GetDayName(day, name) == (test.name != kNone));
+      CHECK(name == (test.name != kNone ? test.name : 1));
     }
   }
+}
+
+TEST_CASE("a holiday on a Sunday gives the next day off, once and without a name") {
+  const ShownMonth february2007(2007, 2);  // the 11th is a Sunday
+  CHECK(february2007.calendar.IsDayOff(12));
+  CHECK_FALSE(february2007.calendar.IsNationalHoliday(12));
+  std::uint32_t name = 0;
+  CHECK_FALSE(february2007.calendar.GetDayName(12, name));
+  CHECK_FALSE(february2007.calendar.IsDayOff(13));
+  const ShownMonth may2008(2008, 5);  // the 4th is a Sunday and the 5th a holiday anyway
+  CHECK(may2008.calendar.IsDayOff(5));
+  CHECK_FALSE(may2008.calendar.IsDayOff(6));
+  // Each calendar keeps the names of its own year.
+  const ShownMonth january1999(1999, 1);
+  const ShownMonth january2000(2000, 1);
+  CHECK(january1999.calendar.GetDayName(15, name));
+  CHECK_FALSE(january2000.calendar.GetDayName(15, name));
 }
 
 }  // namespace

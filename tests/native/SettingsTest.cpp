@@ -1,6 +1,8 @@
 // Loading and saving the settings record: order, types, defaults and every way it stops.
 #include <doctest.h>
 
+#include <utility>
+
 #include "res/ResourceIds.h"
 #include "settings/MemoryStore.h"
 #include "settings/Settings.h"
@@ -10,46 +12,38 @@ using namespace tembori;
 namespace {
 
 using Op = MemoryStore::Operation;
+using Reports = std::vector<std::pair<std::uint32_t, std::string>>;
 
-const std::vector<std::string> kSaveOrder = {
-    "Language",       "DispToday", "MemoTime",     "Today'sFace",   "RegularHoliday",
-    "Squeeze",        "NoFrame",   "MemoFile",     "TopMost",       "Tray",
-    "Circ",           "CircColor", "TypeFace",     "PointSize",     "CharSet",
-    "PitchAndFamily", "BackColor", "HolidayColor", "OrdinaryColor", "TodayColor",
+const std::vector<std::string> kLoadOrder = {
+    "Language",       "DispToday", "MemoTime",     "Today'sFace", "RegularHoliday",
+    "Squeeze",        "NoFrame",   "MemoFile",     "TopMost",     "Tray",
+    "Circ",           "CircColor", "TypeFace",     "PointSize",   "CharSet",
+    "PitchAndFamily", "BackColor", "HolidayColor", "TodayColor",  "OrdinaryColor",
     "Transparent",    "SunFirst"};
 
-struct Report {
-  std::uint32_t stringId;
-  std::string valueName;
-  int keysOpen;  // a report must come after the key is closed
-};
+bool IsText(const std::string& name) {
+  return name == "TypeFace" || name == "PointSize";
+}
 
 struct RecordingReporter : ErrorReporter {
   explicit RecordingReporter(const MemoryStore& store) : store(store) {}
   void Report(std::uint32_t stringId, std::string_view valueName) override {
-    reports.push_back({stringId, std::string(valueName), store.OpenKeyCount()});
+    CHECK(store.OpenKeyCount() == 0);  // the key is closed before anything is shown
+    reports.emplace_back(stringId, valueName);
   }
   const MemoryStore& store;
-  std::vector<::Report> reports;
+  Reports reports;
 };
 
-void CheckOneReport(const RecordingReporter& reporter, std::uint32_t id, const char* name) {
-  REQUIRE(reporter.reports.size() == 1);
-  CHECK(reporter.reports[0].stringId == id);
-  CHECK(reporter.reports[0].valueName == name);
-  CHECK(reporter.reports[0].keysOpen == 0);
-}
-
+// Every field away from its default.
 Settings Custom() {
   Settings s;
-  s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1;
-  s.WeekdayOff = {0, 0, 0, 1, 0, 0, 0};
+  s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.Circ = 0;
   s.Squeeze = s.NoFrame = s.MemoFile = s.TopMost = s.Tray = s.Transparent = s.SunFirst = 1;
-  s.Circ = 0;
   s.CircColor = 0x010203, s.BackColor = 0x040506, s.HolidayColor = 0x070809;
-  s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F;
+  s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F, s.CharSet = 0, s.PitchAndFamily = 0x31;
   s.TypeFace = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9", s.PointSize = "12";
-  s.CharSet = 0, s.PitchAndFamily = 0x31;
+  s.WeekdayOff = {0, 0, 0, 1, 0, 0, 0};
   return s;
 }
 
@@ -62,148 +56,92 @@ auto Fields(const Settings& s) {
 
 }  // namespace
 
-TEST_CASE("the weekly mask repeats the weekday pattern five times within 32 bits") {
-  Settings settings;
-  CHECK(settings.RegularHoliday == 0x183060C1);
-  BuildWeeklyMask(settings);
-  CHECK(settings.RegularHoliday == 0x183060C1);
-  settings.WeekdayOff = {0, 0, 0, 1, 0, 0, 0};
-  BuildWeeklyMask(settings);
-  CHECK(settings.RegularHoliday == 0x81020408);
-  settings.WeekdayOff = {1, 1, 1, 1, 1, 1, 1};
-  BuildWeeklyMask(settings);
-  CHECK(settings.RegularHoliday == 0xFFFFFFFF);
-  settings.WeekdayOff = {2, 0, 0, 0, 0, 0, -1};  // only exactly 1 counts
-  BuildWeeklyMask(settings);
-  CHECK(settings.RegularHoliday == 0);
-}
-
-TEST_CASE("saved settings load back unchanged, in order and with their types") {
+TEST_CASE("saved settings load back unchanged, with their types; loading keeps what is stored") {
   MemoryStore store;
   RecordingReporter reporter(store);
-  Settings saved = Custom();
-  SaveSettings(saved, store, reporter);
-  CHECK(reporter.reports.empty());
-  CHECK(store.OpenKeyCount() == 0);
-  CHECK(store.ValueNames(kConfigKey) == kSaveOrder);
-  CHECK(saved.RegularHoliday == 0x81020408);
-  for (const std::string& name : kSaveOrder) {
-    INFO(name);
-    const bool text = name == "TypeFace" || name == "PointSize";
-    CHECK(store.Find(kConfigKey, name)->type == (text ? kTypeString : kTypeDword));
-  }
-  CHECK(store.Find(kConfigKey, "PointSize")->data == std::vector<std::uint8_t>{'1', '2', 0});
-
-  Settings loaded;
-  LoadSettings(loaded, store, reporter);
-  CHECK(reporter.reports.empty());
-  CHECK(store.OpenKeyCount() == 0);
-  CHECK(Fields(loaded) == Fields(saved));
-}
-
-TEST_CASE("default settings save CharSet as the DWORD 128") {
-  MemoryStore store;
-  RecordingReporter reporter(store);
-  Settings settings;
-  SaveSettings(settings, store, reporter);
+  Settings defaults;
+  SaveSettings(defaults, store, reporter);
   CHECK(store.Find(kConfigKey, "CharSet")->data == std::vector<std::uint8_t>{128, 0, 0, 0});
   CHECK(store.Find(kConfigKey, "TypeFace")->data == std::vector<std::uint8_t>{0});
-}
+  Settings saved = Custom();
+  SaveSettings(saved, store, reporter);
+  for (const std::string& name : kLoadOrder) {
+    INFO(name);
+    CHECK(store.Find(kConfigKey, name)->type == (IsText(name) ? kTypeString : kTypeDword));
+  }
+  Settings loaded;
+  LoadSettings(loaded, store, reporter);
+  CHECK(Fields(loaded) == Fields(saved));
 
-TEST_CASE("loading keeps defaults for whatever is not stored") {
-  MemoryStore store;
-  RecordingReporter reporter(store);
-  Settings settings;
-  settings.TypeFace = "stale";
-  LoadSettings(settings, store, reporter);  // no key at all: the first run
-  Settings expected;
-  expected.TypeFace = "stale";
-  CHECK(Fields(settings) == Fields(expected));
-
-  store.PutDword(kConfigKey, "Circ", 0);
-  store.PutDword(kConfigKey, "CharSet", 0x1FF);  // only the low byte is a character set
-  store.PutDword(kConfigKey, "RegularHoliday", 0x41);
-  settings.WeekdayOff = {0, 1, 1, 1, 1, 1, 0};
-  LoadSettings(settings, store, reporter);
+  MemoryStore partial;  // a key holding some values only: the others keep what they were
+  partial.PutDword(kConfigKey, "CharSet", 0x1FF);        // only the low byte is a character set
+  partial.PutDword(kConfigKey, "RegularHoliday", 0x22);  // the flags follow; the mask is kept
+  LoadSettings(loaded, partial, reporter);
+  saved.CharSet = 0xFF, saved.RegularHoliday = 0x22, saved.WeekdayOff = {0, 1, 0, 0, 0, 1, 0};
+  saved.TypeFace.clear(), saved.PointSize.clear();  // a text that is not there is empty
+  CHECK(Fields(loaded) == Fields(saved));
   CHECK(reporter.reports.empty());
-  CHECK(settings.Circ == 0);
-  CHECK(settings.CharSet == 0xFF);
-  // The flags follow the stored mask, which is kept as stored rather than rebuilt.
-  CHECK(settings.WeekdayOff == std::array<std::int32_t, 7>{1, 0, 0, 0, 0, 0, 1});
-  CHECK(settings.RegularHoliday == 0x41);
-  CHECK(settings.TypeFace.empty());  // a text that is not there is empty, not kept
-  CHECK(settings.MemoTime == 5);
 }
 
-TEST_CASE("an unreadable value stops loading and names the value") {
-  MemoryStore store;
-  RecordingReporter reporter(store);
-  const Settings stored = Custom();
-  Settings settings = stored;
-  SaveSettings(settings, store, reporter);
-
-  SUBCASE("a MemoTime stored as REG_QWORD") {
-    store.Put(kConfigKey, "MemoTime", kTypeQword, {9, 0, 0, 0, 0, 0, 0, 0});
-    settings = Settings();
-    LoadSettings(settings, store, reporter);
-    CheckOneReport(reporter, IDS_REGISTRY_READ_FAILED, "MemoTime");
-    Settings expected;
-    expected.Language = stored.Language, expected.DispToday = stored.DispToday;
-    CHECK(Fields(settings) == Fields(expected));
-  }
-  SUBCASE("a TypeFace too large to read") {
-    store.Put(kConfigKey, "TypeFace", kTypeString, std::vector<std::uint8_t>(1 << 20, 'x'));
-    settings = Settings();
-    LoadSettings(settings, store, reporter);
-    CheckOneReport(reporter, IDS_REGISTRY_READ_FAILED, "TypeFace");
-    CHECK(settings.CircColor == stored.CircColor);
-    CHECK(settings.TypeFace.empty());
-    CHECK(settings.PointSize.empty());
-  }
-}
-
-TEST_CASE("a failing write stops saving and names the value") {
-  for (std::size_t failing = 0; failing < kSaveOrder.size(); ++failing) {
-    const std::string& name = kSaveOrder[failing];
+TEST_CASE("an unreadable value stops loading there and is named; a missing one is skipped") {
+  for (std::size_t failing = 0; failing < kLoadOrder.size(); ++failing) {
+    const std::string& name = kLoadOrder[failing];
     INFO(name);
     MemoryStore store;
+    MemoryStore before;  // only the values read before the unreadable one
     RecordingReporter reporter(store);
-    store.FailOn(Op::Write, kConfigKey, name);
+    Settings custom = Custom();
+    SaveSettings(custom, store, reporter);
+    for (std::size_t i = 0; i < failing; ++i) {
+      const MemoryStore::Value* value = store.Find(kConfigKey, kLoadOrder[i]);
+      before.Put(kConfigKey, kLoadOrder[i], value->type, value->data);
+    }
+    // A number too long for a DWORD (a MemoTime stored as REG_QWORD), a text too long to read.
+    store.Put(kConfigKey, name, IsText(name) ? kTypeString : kTypeQword,
+              std::vector<std::uint8_t>(IsText(name) ? 1 << 20 : 8, '1'));
+    Settings stopped;
+    LoadSettings(stopped, store, reporter);
+    Settings expected;
+    LoadSettings(expected, before, reporter);
+    CHECK(reporter.reports == Reports{{IDS_REGISTRY_READ_FAILED, name}});
+    CHECK(Fields(stopped) == Fields(expected));
+  }
+}
+
+TEST_CASE("saving writes in order and a failing write stops it there and is named") {
+  std::vector<std::string> order = kLoadOrder;
+  std::swap(order[18], order[19]);  // OrdinaryColor has always been saved before TodayColor
+  for (std::size_t failing = 0; failing <= order.size(); ++failing) {
+    CAPTURE(failing);
+    const bool fails = failing < order.size();
+    MemoryStore store;
+    RecordingReporter reporter(store);
+    if (fails) store.FailOn(Op::Write, kConfigKey, order[failing]);
     Settings settings = Custom();
     settings.RegularHoliday = 0x41;
+    settings.WeekdayOff[0] = -1;  // only exactly 1 counts
     SaveSettings(settings, store, reporter);
-    CheckOneReport(reporter, IDS_REGISTRY_WRITE_FAILED, name.c_str());
     CHECK(store.ValueNames(kConfigKey) ==
-          std::vector<std::string>(kSaveOrder.begin(), kSaveOrder.begin() + failing));
+          std::vector<std::string>(order.begin(), order.begin() + failing));
+    CHECK(reporter.reports ==
+          (fails ? Reports{{IDS_REGISTRY_WRITE_FAILED, order[failing]}} : Reports{}));
+    // The mask is rebuilt from the flags, five times over, once the values before it are saved.
     CHECK(settings.RegularHoliday == (failing < 4 ? 0x41u : 0x81020408u));
   }
 }
 
 TEST_CASE("a key that cannot be created or memory that runs out is reported") {
-  SUBCASE("create failure") {
-    MemoryStore store;
-    RecordingReporter reporter(store);
-    store.FailOn(Op::Create, kConfigKey);
-    Settings settings = Custom();
-    settings.RegularHoliday = 0x41;
-    SaveSettings(settings, store, reporter);
-    CheckOneReport(reporter, IDS_REGISTRY_OPEN_FAILED, "");
-    CHECK_FALSE(store.HasKey(kConfigKey));
-    CHECK(settings.RegularHoliday == 0x41);
-  }
-  SUBCASE("memory exhaustion") {
-    MemoryStore store;
-    RecordingReporter reporter(store);
-    store.ExhaustOn(Op::Write, kConfigKey, "Circ");
-    store.ExhaustOn(Op::Query, kConfigKey, "TypeFace");
-    Settings settings;
-    SaveSettings(settings, store, reporter);
-    LoadSettings(settings, store, reporter);
-    REQUIRE(reporter.reports.size() == 2);
-    for (const auto& report : reporter.reports) {
-      CHECK(report.stringId == IDS_OUT_OF_MEMORY);
-      CHECK(report.valueName.empty());
-      CHECK(report.keysOpen == 0);
-    }
-  }
+  MemoryStore store;
+  RecordingReporter reporter(store);
+  Settings settings;
+  store.FailOn(Op::Create, kConfigKey);
+  SaveSettings(settings, store, reporter);
+  CHECK_FALSE(store.HasKey(kConfigKey));
+  store.ClearFailures();
+  store.ExhaustOn(Op::Write, kConfigKey, "Circ");
+  store.ExhaustOn(Op::Query, kConfigKey, "TypeFace");
+  SaveSettings(settings, store, reporter);
+  LoadSettings(settings, store, reporter);
+  CHECK(reporter.reports ==
+        Reports{{IDS_REGISTRY_OPEN_FAILED, ""}, {IDS_OUT_OF_MEMORY, ""}, {IDS_OUT_OF_MEMORY, ""}});
 }

@@ -9,10 +9,6 @@ struct MemoryFixture {
 
   tembori::KeyValueStore& Store() { return store; }
   std::string Root() const { return "Software\\TemboriTest"; }
-  void PutRaw(const std::string& path, const char* name, std::uint32_t type,
-              std::vector<std::uint8_t> bytes) {
-    store.Put(path, name, type, std::move(bytes));
-  }
   tembori::KeyValueStore& WriteProtected(const std::string& path) {
     store.FailOn(tembori::MemoryStore::Operation::Write, path);
     store.FailOn(tembori::MemoryStore::Operation::Delete, path);
