@@ -2,22 +2,29 @@
 #include "settings/MemoryStore.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <new>
 
 namespace tembori {
 namespace {
 
+// ASCII case only: the program's key and value names are ASCII.
+constexpr char LowerChar(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::string Lower(std::string_view text) {
   std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(lower.begin(), lower.end(), lower.begin(), LowerChar);
   return lower;
 }
 
+// Registry names compare without regard to case; compared in place, since every store
+// operation looks names up.
 bool SameName(std::string_view a, std::string_view b) {
-  return Lower(a) == Lower(b);
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerChar(x) == LowerChar(y);
+         });
 }
 
 }  // namespace
@@ -108,6 +115,7 @@ void MemoryStore::ExhaustOn(Operation operation, std::string_view path, std::str
 
 bool MemoryStore::Matches(const std::set<Trigger>& triggers, Operation operation,
                           std::string_view path, std::string_view name) {
+  if (triggers.empty()) return false;
   const std::string lowerPath = Lower(path);
   return triggers.count({operation, lowerPath, std::string()}) != 0 ||
          (!name.empty() && triggers.count({operation, lowerPath, Lower(name)}) != 0);

@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "settings/KeyValueStore.h"
@@ -64,7 +64,7 @@ class MemoryStore : public KeyValueStore {
   const Values* FindKey(std::string_view path) const;
   Values& MakeKey(std::string_view path);
 
-  std::map<std::string, Values> keys_;  // by lower-cased path
+  std::unordered_map<std::string, Values> keys_;  // by lower-cased path
   std::set<Trigger> failures_;
   std::set<Trigger> exhaustions_;
   std::shared_ptr<int> openKeys_ = std::make_shared<int>(0);
