@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <new>
+#include <string>
 
 #include "app/DateFormat.h"
 #include "framework/GdiHandles.h"
@@ -73,10 +72,11 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
   // The first call only measures; a failure there must not become a negative length.
   const int needed = FormatDate(view.calendar, locale, 0, picture, nullptr, 0, kFormatShown);
   if (needed <= 0) return;
-  const std::unique_ptr<char[]> text(new (std::nothrow) char[needed]);
-  if (!text) return;
+  // Out of memory, std::bad_alloc reaches the window procedure, which reports it and ends
+  // the paint, as for every other handler.
+  std::string text(static_cast<std::size_t>(needed), '\0');
   const int written =
-      FormatDate(view.calendar, locale, 0, picture, text.get(), needed, kFormatShown);
+      FormatDate(view.calendar, locale, 0, picture, text.data(), needed, kFormatShown);
   if (written <= 0) return;
 
   if (view.frameless) {
@@ -85,12 +85,12 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
     SetTextAlign(dc, TA_RIGHT | TA_TOP);
     SetTextColor(dc, view.settings.TodayColor);
     const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
-    TextOutA(dc, anchor.x, anchor.y, text.get(), written - 1);
+    TextOutA(dc, anchor.x, anchor.y, text.data(), written - 1);
   } else {
     // Black, the colour a fresh device context has: a transparent background's desktop
     // painting may have changed the text colour of this one.
     SetTextColor(dc, RGB(0, 0, 0));
-    TextOutA(dc, clientWidth / 2, 0, text.get(), written - 1);
+    TextOutA(dc, clientWidth / 2, 0, text.data(), written - 1);
   }
 }
 
