@@ -20,9 +20,8 @@ const RouteTable& YearEdit::Routes() const {
 
 std::optional<LRESULT> YearEdit::OnChar(UINT character) {
   if (character != '\r') return std::nullopt;
-  const Application* const application = Application::Current();
-  const Window* const mainWindow = application != nullptr ? application->MainWindow() : nullptr;
-  if (mainWindow != nullptr) SetFocus(mainWindow->Handle());
+  const HWND mainWindow = Application::MainWindowHandle();
+  if (mainWindow != nullptr) SetFocus(mainWindow);
   return 0;
 }
 

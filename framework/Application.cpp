@@ -22,6 +22,12 @@ Application* Application::Current() {
   return currentApplication;
 }
 
+HWND Application::MainWindowHandle() {
+  const Window* const mainWindow =
+      currentApplication != nullptr ? currentApplication->MainWindow() : nullptr;
+  return mainWindow != nullptr ? mainWindow->Handle() : nullptr;
+}
+
 int Application::Run(int showCommand) {
   showCommand_ = showCommand;
   if (!InitInstance()) return 0;

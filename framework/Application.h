@@ -26,6 +26,9 @@ class Application : public MessageReceiver {
   // Destroying the main window ends the message loop.
   Window* MainWindow() const { return mainWindow_; }
   void SetMainWindow(Window* window) { mainWindow_ = window; }
+  // The current application's main window, or null when there is none: the owner of the
+  // program's dialogs and message boxes.
+  static HWND MainWindowHandle();
 
   // Starts the program; false ends it at once.
   virtual bool InitInstance() = 0;

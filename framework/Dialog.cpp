@@ -86,12 +86,7 @@ void DataExchange::Radio(int firstControlId, int& index) {
 }
 
 INT_PTR Dialog::RunModal() {
-  HWND owner = owner_;
-  if (owner == nullptr) {
-    const Application* const application = Application::Current();
-    const Window* const mainWindow = application != nullptr ? application->MainWindow() : nullptr;
-    if (mainWindow != nullptr) owner = mainWindow->Handle();
-  }
+  const HWND owner = owner_ != nullptr ? owner_ : Application::MainWindowHandle();
   return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
                          &ModalProcedure, reinterpret_cast<LPARAM>(this));
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "framework/Application.h"
-#include "framework/Window.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -29,12 +28,6 @@ std::wstring_view StoredString(HINSTANCE instance, UINT stringId) {
   return std::wstring_view(data + position + 1, data[position]);
 }
 
-HWND MessageOwner() {
-  const Application* const application = Application::Current();
-  const Window* const mainWindow = application != nullptr ? application->MainWindow() : nullptr;
-  return mainWindow != nullptr ? mainWindow->Handle() : nullptr;
-}
-
 }  // namespace
 
 std::string LoadResourceString(UINT stringId) {
@@ -53,7 +46,7 @@ std::string LoadResourceString(UINT stringId) {
 
 int ShowMessage(const std::string& text, UINT type) {
   const std::string caption = LoadResourceString(IDS_APP_NAME);
-  return MessageBoxA(MessageOwner(), text.c_str(), caption.c_str(), type);
+  return MessageBoxA(Application::MainWindowHandle(), text.c_str(), caption.c_str(), type);
 }
 
 int ShowMessage(UINT stringId, UINT type) {
