@@ -365,8 +365,7 @@ void CalendarWindow::OnMove() {
 }
 
 Rect CalendarWindow::RestorePosition() const {
-  RegistryStore store(KEY_ALL_ACCESS);
-  return RestoreWindowPosition(store, FromWinRect(VirtualScreen())).value_or(Rect{});
+  return RestoreWindowPosition(app_.Store(), FromWinRect(VirtualScreen())).value_or(Rect{});
 }
 
 // Saves where the window will be at the next start: its restored rectangle even when it is
