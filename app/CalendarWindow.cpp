@@ -60,6 +60,12 @@ std::optional<int> LeadingPoints(const std::string& pointSize) {
   return points;
 }
 
+LOGFONTA LogFontOf(HFONT fontHandle) {
+  LOGFONTA font{};
+  GetObjectA(fontHandle, sizeof font, &font);
+  return font;
+}
+
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -173,14 +179,13 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
     const std::string_view face = TruncateMultibyte(typeFace, LF_FACESIZE - 1);
     std::memcpy(font.lfFaceName, face.data(), face.size());
   } else {
-    GetObjectA(systemFont_.get(), sizeof font, &font);
+    font = LogFontOf(systemFont_.get());
   }
   calendarFont_.reset(CreateFontIndirectA(&font));
 }
 
 std::string CalendarWindow::FontFaceName() const {
-  LOGFONTA font{};
-  GetObjectA(calendarFont_.get(), sizeof font, &font);
+  const LOGFONTA font = LogFontOf(calendarFont_.get());
   const std::size_t length = strnlen(font.lfFaceName, LF_FACESIZE);
   return std::string(font.lfFaceName, length);
 }
@@ -196,9 +201,7 @@ std::string CalendarWindow::FontPointSize() const {
 }
 
 std::uint8_t CalendarWindow::FontCharSet() const {
-  LOGFONTA font{};
-  GetObjectA(calendarFont_.get(), sizeof font, &font);
-  return font.lfCharSet;
+  return LogFontOf(calendarFont_.get()).lfCharSet;
 }
 
 void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
