@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Application.h"
@@ -16,37 +17,26 @@
 #include "framework/ResourceText.h"
 #include "framework/Window.h"
 #include "res/ResourceIds.h"
-#include "tests/wine/support/WindowTestSupport.h"
 
 using namespace tembori;
-using tembori::test::WindowText;
 
 namespace {
 
 constexpr UINT kFirstAndSecond = WM_USER + 1;
 
-class TestApplication : public Application {
- public:
+struct TestApplication : Application {
   bool InitInstance() override { return true; }
-  int commands = 0;
-
- protected:
   const RouteTable& Routes() const override {
     static const Route routes[] = {RouteCommand<202, &TestApplication::OnAppCommand>()};
     static const RouteTable table(routes, &Application::Routes());
     return table;
   }
-
- private:
   void OnAppCommand() { ++commands; }
+  int commands = 0;
 };
 
 // Its table is searched after that of the class derived from it.
-class BaseProbe : public Window {
- public:
-  std::vector<std::string> calls;
-
- protected:
+struct BaseProbe : Window {
   const RouteTable& Routes() const override {
     static const Route routes[] = {
         RouteMessage<kFirstAndSecond, &BaseProbe::Base>(),
@@ -55,42 +45,32 @@ class BaseProbe : public Window {
     static const RouteTable table(routes, &Window::Routes());
     return table;
   }
-
- private:
   LRESULT Base() { return 33; }
   void Command200() { calls.emplace_back("command 200"); }
+  std::vector<std::string> calls;
 };
 
 struct Lifetime {
-  bool unboundAtPostNcDestroy = false;
-  bool deleted = false;
+  bool unboundAtPostNcDestroy = false, deleted = false;
 };
 
-class Probe : public BaseProbe {
- public:
-  explicit Probe(HWND parent = nullptr, Lifetime* lifetime = nullptr) : lifetime_(lifetime) {
-    static const ATOM windowClass = [] {
-      WNDCLASSA description{};
-      description.lpfnWndProc = &Window::WindowProcedure;
-      description.hInstance = GetModuleHandleA(nullptr);
-      description.lpszClassName = "TemboriProbe";
-      return RegisterClassA(&description);
-    }();
+struct Probe : BaseProbe {
+  explicit Probe(HWND parent = nullptr, Lifetime* lifetime = nullptr) : lifetime(lifetime) {
+    // The window procedure, the instance and the name; nothing else.
+    static const WNDCLASSA kind{0,  &WindowProcedure, 0, 0, GetModuleHandleA(nullptr), {}, {}, {},
+                                {}, "TemboriProbe"};
+    static const ATOM windowClass = RegisterClassA(&kind);
     Create(0, MAKEINTATOM(windowClass), "probe", parent ? WS_CHILD : WS_OVERLAPPED, 0, 0, 100, 100,
            parent, nullptr);
   }
   ~Probe() override {
-    if (lifetime_ != nullptr) lifetime_->deleted = true;
+    if (lifetime != nullptr) lifetime->deleted = true;
   }
-
-  std::vector<WPARAM> keysOffered;
   bool PreTranslateMessage(MSG& message) override {
     if (message.message != WM_KEYDOWN) return false;
     keysOffered.push_back(message.wParam);
     return message.wParam == 'Q';  // eaten here
   }
-
- protected:
   const RouteTable& Routes() const override {
     static const Route routes[] = {
         RouteMessage<WM_CREATE, &Probe::OnCreate>(),
@@ -111,69 +91,60 @@ class Probe : public BaseProbe {
     return BaseProbe::OnNotify(wParam, lParam, result);
   }
   void PostNcDestroy() override {
-    if (lifetime_ != nullptr) lifetime_->unboundAtPostNcDestroy = Handle() == nullptr;
+    if (lifetime != nullptr) lifetime->unboundAtPostNcDestroy = Handle() == nullptr;
   }
-
- private:
   void OnCreate() { calls.emplace_back("create"); }
   LRESULT First() { return 11; }
   LRESULT Second() { return 22; }
   void Command201() { calls.emplace_back("command 201"); }
   LRESULT Click201() { return 5; }
 
-  Lifetime* lifetime_;
+  Lifetime* lifetime;
+  std::vector<WPARAM> keysOffered;
 };
 
 LRESULT Send(const Window& window, UINT id, WPARAM wParam, const void* lParam = nullptr) {
   return SendMessageA(window.Handle(), id, wParam, reinterpret_cast<LPARAM>(lParam));
 }
 
-class DrawnButton : public ButtonControl {
- public:
-  int times = 0;
-
- protected:
+struct DrawnButton : ButtonControl {
   void DrawItem(const DRAWITEMSTRUCT&) override { ++times; }
+  int times = 0;
 };
 
 constexpr int kTextId = 500, kNumberId = 501, kFirstRadioId = 502;
 
 // The About box's template with a text, a number and a group of three radio buttons followed
 // by one of the next group; the user then types the number given and posts the commands.
-class ExchangeDialog : public Dialog {
- public:
+struct ExchangeDialog : Dialog {
   ExchangeDialog(const char* typedNumber, std::vector<UINT> commands)
-      : Dialog(IDD_ABOUT), typedNumber_(typedNumber), commands_(std::move(commands)) {}
+      : Dialog(IDD_ABOUT), typedNumber(typedNumber), commands(std::move(commands)) {}
 
-  std::string text = "before";
-  int number = -12, radio = 2;
-  std::string loaded;  // text, number, then the radio buttons
-  bool ownedByDisabledMainWindow = false;
-
- protected:
   bool OnInitDialog() override {
     const HWND dialog = Handle();
-    AddControl("EDIT", WS_GROUP, kTextId);
-    AddControl("EDIT", WS_GROUP, kNumberId);
-    for (int index = 0; index < 4; ++index) {
-      AddControl("BUTTON", BS_AUTORADIOBUTTON | (index % 3 == 0 ? WS_GROUP : 0),
-                 kFirstRadioId + index);
+    const DWORD radio = BS_AUTORADIOBUTTON;
+    const DWORD styles[] = {WS_GROUP, WS_GROUP, radio | WS_GROUP, radio, radio, radio | WS_GROUP};
+    for (int id = kTextId; id < kFirstRadioId + 4; ++id) {
+      CreateWindowExA(0, id < kFirstRadioId ? "EDIT" : "BUTTON", "",
+                      WS_CHILD | styles[id - kTextId], 0, 0, 10, 10, dialog,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
     CheckDlgButton(dialog, kFirstRadioId + 3, BST_CHECKED);
     const bool result = Dialog::OnInitDialog();
 
-    loaded = WindowText(GetDlgItem(dialog, kTextId)) + " " +
-             WindowText(GetDlgItem(dialog, kNumberId)) + " ";
-    for (int id = kFirstRadioId; id <= kFirstRadioId + 3; ++id) {
-      loaded += std::to_string(IsDlgButtonChecked(dialog, id));
+    for (int id = kTextId; id < kFirstRadioId + 4; ++id) {
+      char text[16] = {};
+      GetDlgItemTextA(dialog, id, text, sizeof text);
+      loaded += id < kFirstRadioId ? text + std::string(" ")
+                                   : std::to_string(IsDlgButtonChecked(dialog, id));
     }
     const HWND owner = GetWindow(dialog, GW_OWNER);
     ownedByDisabledMainWindow =
         owner == Application::Current()->MainWindow()->Handle() && !IsWindowEnabled(owner);
     SetDlgItemTextA(dialog, kTextId, std::string(300, 'x').c_str());
-    SetDlgItemTextA(dialog, kNumberId, typedNumber_);
+    SetDlgItemTextA(dialog, kNumberId, typedNumber);
     CheckRadioButton(dialog, kFirstRadioId, kFirstRadioId + 2, kFirstRadioId);
-    for (const UINT command : commands_) PostMessageA(dialog, WM_COMMAND, command, 0);
+    for (const UINT command : commands) PostMessageA(dialog, WM_COMMAND, command, 0);
     return result;
   }
   void ExchangeData(DataExchange& exchange) override {
@@ -182,15 +153,12 @@ class ExchangeDialog : public Dialog {
     exchange.Radio(kFirstRadioId, radio);
   }
 
- private:
-  void AddControl(const char* className, DWORD style, int id) {
-    CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 10, 10, Handle(),
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                    nullptr);
-  }
-
-  const char* typedNumber_;
-  std::vector<UINT> commands_;
+  const char* typedNumber;
+  std::vector<UINT> commands;
+  std::string text = "before";
+  int number = -12, radio = 2;
+  std::string loaded;  // text, number, then the radio buttons
+  bool ownedByDisabledMainWindow = false;
 };
 
 }  // namespace
@@ -201,13 +169,12 @@ TEST_CASE("routing: the first matching entry, commands, notifications, hooks and
   CHECK(Send(probe, kFirstAndSecond, 0) == 11);
 
   // A menu, an accelerator and a button click give the same command; other codes do not.
+  DrawnButton button;
+  REQUIRE(button.Create(0, "BUTTON", WS_CHILD | BS_OWNERDRAW, {0, 0, 10, 10}, probe.Handle(), 200));
   Send(probe, WM_COMMAND, MAKEWPARAM(200, 0));
   Send(probe, WM_COMMAND, MAKEWPARAM(200, 1));
-  const HWND button =
-      CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_PUSHBUTTON, 0, 0, 10, 10, probe.Handle(),
-                      reinterpret_cast<HMENU>(200), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(button, BM_CLICK, 0, 0);
-  Send(probe, WM_COMMAND, MAKEWPARAM(200, EN_CHANGE), button);
+  SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+  Send(probe, WM_COMMAND, MAKEWPARAM(200, EN_CHANGE), button.Handle());
   Send(probe, WM_COMMAND, MAKEWPARAM(201, 0));
   NMHDR header{probe.Handle(), 201, static_cast<UINT>(NM_CLICK)};
   CHECK(Send(probe, WM_NOTIFY, 201, &header) == 5);
@@ -218,15 +185,10 @@ TEST_CASE("routing: the first matching entry, commands, notifications, hooks and
                                                 "notify hook", "notify hook"});
 
   // The parent hands WM_DRAWITEM on to the object of the control it concerns.
-  DrawnButton drawn;
-  REQUIRE(drawn.Create(0, "BUTTON", WS_CHILD | BS_OWNERDRAW, RECT{}, probe.Handle(), 105));
-  DRAWITEMSTRUCT item{};
-  item.CtlType = ODT_BUTTON;
-  item.CtlID = 105;
-  item.hwndItem = drawn.Handle();
-  CHECK(Send(probe, WM_DRAWITEM, 105, &item) == TRUE);
+  DRAWITEMSTRUCT item{ODT_BUTTON, 200, 0, 0, 0, button.Handle(), nullptr, {}, 0};
+  CHECK(Send(probe, WM_DRAWITEM, 200, &item) == TRUE);
   CHECK(Send(probe, WM_DRAWITEM, 0, &item) == FALSE);  // id 0: a menu's item
-  CHECK(drawn.times == 1);
+  CHECK(button.times == 1);
 }
 
 TEST_CASE("the main window's object: commands on to the application, deleted after its window") {
@@ -279,7 +241,7 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
   Probe owner;
   application.SetMainWindow(&owner);
   for (const auto& c : cases) {
-    INFO(c.typedNumber, ", then ", c.commands.size(), " command(s)");
+    CAPTURE(&c - cases);
     ExchangeDialog dialog(c.typedNumber, c.commands);
     CHECK(dialog.RunModal() == c.result);
     CHECK(dialog.ownedByDisabledMainWindow);
@@ -294,8 +256,7 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
 
 TEST_CASE("texts are Shift-JIS: the system's code page, the literals and the string table") {
   CHECK(GetACP() == 932);
-  const char comingOfAgeDay[] = "\x90\xAC\x90\x6C\x82\xCC\x93\xFA";
-  CHECK(std::string("成人の日") == comingOfAgeDay);
-  CHECK(std::string("ﾒﾓ") == "\xD2\xD3");  // half-width katakana: one byte each
+  const std::string comingOfAgeDay = "\x90\xAC\x90\x6C\x82\xCC\x93\xFA";
   CHECK(LoadResourceString(IDS_COMING_OF_AGE_DAY) == comingOfAgeDay);
+  CHECK("成人の日ﾒﾓ" == comingOfAgeDay + "\xD2\xD3");  // half-width katakana: one byte each
 }
