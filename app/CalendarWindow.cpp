@@ -66,6 +66,20 @@ LOGFONTA LogFontOf(HFONT fontHandle) {
   return font;
 }
 
+// Measured in the window's client-area device context, where the font is drawn.
+TEXTMETRICA MetricsOf(HFONT font, HWND window) {
+  const WindowDc dc = GetWindowDc(window);
+  const ObjectSelection selected(dc.get(), font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  return metrics;
+}
+
+int PixelsPerInch(HWND window) {
+  const WindowDc dc = GetWindowDc(window);
+  return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -169,8 +183,7 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
   LOGFONTA font{};
   const std::optional<int> points = LeadingPoints(pointSize);
   if (!typeFace.empty() && points && (charSet == ANSI_CHARSET || charSet == SHIFTJIS_CHARSET)) {
-    const WindowDc dc = GetWindowDc(Handle());
-    font.lfHeight = -MulDiv(*points, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+    font.lfHeight = -MulDiv(*points, PixelsPerInch(Handle()), 72);
     font.lfCharSet = charSet;
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = pitchAndFamily;
@@ -191,12 +204,9 @@ std::string CalendarWindow::FontFaceName() const {
 }
 
 std::string CalendarWindow::FontPointSize() const {
-  const WindowDc dc = GetWindowDc(Handle());
-  const ObjectSelection selected(dc.get(), calendarFont_.get());
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
+  const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), Handle());
   const int points =
-      MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, GetDeviceCaps(dc.get(), LOGPIXELSY));
+      MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, PixelsPerInch(Handle()));
   return std::to_string(points);
 }
 
@@ -207,10 +217,7 @@ std::uint8_t CalendarWindow::FontCharSet() const {
 void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   const Settings& settings = app_.UserSettings();
   const HWND window = Handle();
-  const WindowDc dc = GetWindowDc(window);
-  const ObjectSelection selected(dc.get(), calendarFont_.get());
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
+  const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), window);
 
   RECT oldWindow{};
   GetWindowRect(window, &oldWindow);
