@@ -160,7 +160,6 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
                      settings.PitchAndFamily);
   LayoutWindow(true, FrameChange::None);
   PlaceMonthButtons(true);
-  memoMap_ = 0;
   return 0;
 }
 

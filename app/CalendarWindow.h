@@ -46,13 +46,9 @@ class CalendarWindow : public Window {
   const MonthCalendar& Calendar() const { return calendar_; }
   std::uint32_t MemoMap() const { return memoMap_; }
   void SetMemoMap(std::uint32_t memoMap) { memoMap_ = memoMap; }
-  bool Frameless() const { return frameless_; }
   CellSize Cell() const { return cell_; }
   const RECT& GridRect() const { return gridRect_; }
-  const RECT& BoxRect() const { return boxRect_; }
   const RECT& TitleRect() const { return titleRect_; }
-  const RECT& LeftStripRect() const { return leftStripRect_; }
-  const RECT& RightStripRect() const { return rightStripRect_; }
   const RECT& BottomStripRect() const { return bottomStripRect_; }
   const std::string& ProgramDir() const { return programDir_; }
 
