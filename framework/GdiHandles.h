@@ -30,15 +30,11 @@ struct CreatedDcDeleter {
   void operator()(HDC dc) const noexcept { DeleteDC(dc); }
 };
 
-// A device context made by CreateCompatibleDC or CreateDCA, freed with DeleteDC.
+// A device context made by CreateCompatibleDC, freed with DeleteDC.
 using CreatedDc = std::unique_ptr<std::remove_pointer_t<HDC>, CreatedDcDeleter>;
 
 inline CreatedDc CreateMemoryDc(HDC compatibleWith) {
   return CreatedDc(CreateCompatibleDC(compatibleWith));
-}
-// A device context on the whole screen, for drawing outside every window.
-inline CreatedDc CreateScreenDc() {
-  return CreatedDc(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
 }
 
 struct WindowDcReleaser {
@@ -57,23 +53,16 @@ inline WindowDc GetWindowDc(HWND window) {
 class PaintDc {
  public:
   explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
-  PaintDc(PaintDc&& other) noexcept : window_(other.window_), paint_(other.paint_), dc_(other.dc_) {
-    other.window_ = nullptr;
-  }
-  PaintDc& operator=(PaintDc&&) = delete;
   PaintDc(const PaintDc&) = delete;
   PaintDc& operator=(const PaintDc&) = delete;
-  ~PaintDc() {
-    if (window_ != nullptr) EndPaint(window_, &paint_);
-  }
+  ~PaintDc() { EndPaint(window_, &paint_); }
 
   HDC Get() const noexcept { return dc_; }
-  const PAINTSTRUCT& Info() const noexcept { return paint_; }
 
  private:
-  HWND window_;
+  const HWND window_;
   PAINTSTRUCT paint_{};
-  HDC dc_;
+  const HDC dc_;
 };
 
 // Selects an object into a device context and selects the previous one back when it ends.
@@ -83,10 +72,6 @@ class ObjectSelection {
   ObjectSelection(HDC dc, HGDIOBJ object) noexcept
       : dc_(dc),
         previous_(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
-  ObjectSelection(ObjectSelection&& other) noexcept : dc_(other.dc_), previous_(other.previous_) {
-    other.previous_ = nullptr;
-  }
-  ObjectSelection& operator=(ObjectSelection&&) = delete;
   ObjectSelection(const ObjectSelection&) = delete;
   ObjectSelection& operator=(const ObjectSelection&) = delete;
   ~ObjectSelection() {
@@ -94,8 +79,8 @@ class ObjectSelection {
   }
 
  private:
-  HDC dc_;
-  HGDIOBJ previous_;
+  const HDC dc_;
+  const HGDIOBJ previous_;
 };
 
 }  // namespace tembori
