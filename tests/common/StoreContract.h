@@ -1,7 +1,7 @@
 // What every key-value store must do the way the registry does it, run against each store
 // through a fixture type that provides:
-//   KeyValueStore& Store();                 the store under test
-//   std::string Root() const;               a key path the test may use freely
+//   store                                   the store under test
+//   root                                    a key path the test may use freely
 //   KeyValueStore& WriteProtected(path);    a store on which writes to path fail
 #pragma once
 
@@ -36,8 +36,8 @@ TEST_CASE_TEMPLATE_DEFINE("key-value store contract", Fixture, store_contract) {
   using contract::ReadStored;
   using Bytes = std::vector<std::uint8_t>;
   Fixture fixture;
-  KeyValueStore& store = fixture.Store();
-  const std::string path = fixture.Root() + "\\Key";
+  KeyValueStore& store = fixture.store;
+  const std::string path = fixture.root + "\\Key";
   std::unique_ptr<StoreKey> key;
   std::uint32_t size = 0;
 

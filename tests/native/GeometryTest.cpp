@@ -32,7 +32,6 @@ TEST_CASE("framed and frameless sizes and the rectangles of the framed window") 
   const CellSize cell{30, 18};
   CHECK(FramedClientRect(cell, 0) == Rect{0, 0, 214, 172});
   CHECK(FramelessWindowRect(cell) == Rect{0, 0, 210, 126});
-  CHECK(ComputeCalendarLayout(cell, true, 0).gridRect == Rect{0, 0, 210, 126});
   const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, 2);
   CHECK(nt3.gridRect == Rect{4, 20, 214, 146});
   CHECK(nt3.rightStripRect == Rect{216, 18, 218, 148});

@@ -5,15 +5,13 @@
 namespace {
 
 struct MemoryFixture {
-  tembori::MemoryStore store;
-
-  tembori::KeyValueStore& Store() { return store; }
-  std::string Root() const { return "Software\\TemboriTest"; }
   tembori::KeyValueStore& WriteProtected(const std::string& path) {
     store.FailOn(tembori::MemoryStore::Operation::Write, path);
     store.FailOn(tembori::MemoryStore::Operation::Delete, path);
     return store;
   }
+  tembori::MemoryStore store;
+  const std::string root = "Software\\TemboriTest";
 };
 
 }  // namespace

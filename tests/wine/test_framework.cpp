@@ -50,12 +50,11 @@ struct BaseProbe : Window {
   std::vector<std::string> calls;
 };
 
-struct Lifetime {
-  bool unboundAtPostNcDestroy = false, deleted = false;
-};
+// The ends of the probes' lives, in order.
+std::vector<std::string> endings;
 
 struct Probe : BaseProbe {
-  explicit Probe(HWND parent = nullptr, Lifetime* lifetime = nullptr) : lifetime(lifetime) {
+  explicit Probe(HWND parent = nullptr) {
     // The window procedure, the instance and the name; nothing else.
     static const WNDCLASSA kind{0,  &WindowProcedure, 0, 0, GetModuleHandleA(nullptr), {}, {}, {},
                                 {}, "TemboriProbe"};
@@ -63,9 +62,7 @@ struct Probe : BaseProbe {
     Create(0, MAKEINTATOM(windowClass), "probe", parent ? WS_CHILD : WS_OVERLAPPED, 0, 0, 100, 100,
            parent, nullptr);
   }
-  ~Probe() override {
-    if (lifetime != nullptr) lifetime->deleted = true;
-  }
+  ~Probe() override { endings.emplace_back("deleted"); }
   bool PreTranslateMessage(MSG& message) override {
     if (message.message != WM_KEYDOWN) return false;
     keysOffered.push_back(message.wParam);
@@ -90,16 +87,13 @@ struct Probe : BaseProbe {
     calls.emplace_back("notify hook");
     return BaseProbe::OnNotify(wParam, lParam, result);
   }
-  void PostNcDestroy() override {
-    if (lifetime != nullptr) lifetime->unboundAtPostNcDestroy = Handle() == nullptr;
-  }
+  void PostNcDestroy() override { endings.emplace_back(Handle() ? "bound" : "unbound"); }
   void OnCreate() { calls.emplace_back("create"); }
   LRESULT First() { return 11; }
   LRESULT Second() { return 22; }
   void Command201() { calls.emplace_back("command 201"); }
   LRESULT Click201() { return 5; }
 
-  Lifetime* lifetime;
   std::vector<WPARAM> keysOffered;
 };
 
@@ -193,8 +187,8 @@ TEST_CASE("routing: the first matching entry, commands, notifications, hooks and
 
 TEST_CASE("the main window's object: commands on to the application, deleted after its window") {
   TestApplication application;
-  Lifetime lifetime;
-  Probe* const probe = Window::OwnedByItsWindow(std::make_unique<Probe>(nullptr, &lifetime));
+  endings.clear();
+  Probe* const probe = Window::OwnedByItsWindow(std::make_unique<Probe>());
   REQUIRE(probe != nullptr);
   const HWND handle = probe->Handle();
   CHECK(Window::FromHandle(handle) == probe);
@@ -206,8 +200,7 @@ TEST_CASE("the main window's object: commands on to the application, deleted aft
   CHECK(application.commands == 1);
 
   DestroyWindow(handle);
-  CHECK(lifetime.unboundAtPostNcDestroy);
-  CHECK(lifetime.deleted);
+  CHECK(endings == std::vector<std::string>{"unbound", "deleted"});
   CHECK(application.MainWindow() == nullptr);
   MSG quit{};
   CHECK(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -11,25 +11,16 @@ namespace {
 
 constexpr char kTestParent[] = "Software\\TemboriTest";
 
-class RegistryFixture {
- public:
-  RegistryFixture()
-      : root_(std::string(kTestParent) + "\\" + std::to_string(GetCurrentProcessId())) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
-  }
+struct RegistryFixture {
+  RegistryFixture() { RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str()); }
   ~RegistryFixture() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, kTestParent);  // fails while other runs still use it
   }
+  tembori::KeyValueStore& WriteProtected(const std::string&) { return readOnly; }
 
-  tembori::KeyValueStore& Store() { return store_; }
-  std::string Root() const { return root_; }
-  tembori::KeyValueStore& WriteProtected(const std::string&) { return readOnly_; }
-
- private:
-  const std::string root_;
-  tembori::RegistryStore store_;
-  tembori::RegistryStore readOnly_{KEY_READ};
+  const std::string root = std::string(kTestParent) + "\\" + std::to_string(GetCurrentProcessId());
+  tembori::RegistryStore store, readOnly{KEY_READ};
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -20,6 +21,14 @@
 #include "settings/Settings.h"
 
 using namespace tembori;
+
+// Found by argument-dependent lookup in the global namespace, RECT's own.
+bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
+}
 
 namespace {
 
@@ -43,7 +52,6 @@ void PumpMessages() {
 void DeleteProgramKeys() {
   const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
   REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tembori");
 }
 
 // Values under HKEY_CURRENT_USER\`key`, which is created when missing.
@@ -51,11 +59,8 @@ void PutValue(const char* key, const char* name, DWORD type, const void* data, s
   REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, static_cast<DWORD>(size)) ==
           ERROR_SUCCESS);
 }
-struct RegistryNumber {
-  const char* name;
-  DWORD value;
-};
-void PutNumbers(const char* key, const std::vector<RegistryNumber>& values) {
+using RegistryNumbers = std::vector<std::pair<const char*, DWORD>>;
+void PutNumbers(const char* key, const RegistryNumbers& values) {
   for (const auto& [name, value] : values) PutValue(key, name, REG_DWORD, &value, sizeof value);
 }
 
@@ -95,49 +100,32 @@ RECT ChildRect(HWND parent, int controlId) {
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
-bool SameRect(const RECT& a, const RECT& b) {
-  return EqualRect(&a, &b) != FALSE;
-}
 
-// The client area as it is on the screen, children included, in COLORREF values.
+// The client area as it was on the screen, children included, kept in a memory bitmap.
 class ClientPicture {
  public:
-  explicit ClientPicture(HWND window) {
+  explicit ClientPicture(HWND window) : dc_(CreateCompatibleDC(nullptr)) {
     RECT client{};
     GetClientRect(window, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    REQUIRE((width_ > 0 && height_ > 0));
     const HDC windowDc = GetDC(window);
-    const HDC memoryDc = CreateCompatibleDC(windowDc);
-    const HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width_, height_);
-    const HGDIOBJ previous = SelectObject(memoryDc, bitmap);
-    const BOOL copied = BitBlt(memoryDc, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
-    SelectObject(memoryDc, previous);
-    BITMAPINFO format{};  // 0x00RRGGBB, rows from the top down
-    format.bmiHeader = {sizeof format.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    pixels_.resize(static_cast<size_t>(width_) * height_);
-    const int rows =
-        GetDIBits(memoryDc, bitmap, 0, height_, pixels_.data(), &format, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
+    bitmap_ = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+    SelectObject(dc_, bitmap_);
+    const BOOL copied = BitBlt(dc_, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
     ReleaseDC(window, windowDc);
-    REQUIRE((copied && rows == height_));
-    for (COLORREF& pixel : pixels_)
-      pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+    REQUIRE(copied);
   }
+  ~ClientPicture() {
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+  }
+  ClientPicture(const ClientPicture&) = delete;
+  ClientPicture& operator=(const ClientPicture&) = delete;
 
-  COLORREF At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return pixels_[static_cast<size_t>(y) * width_ + x];
-  }
-  // The pixels of the part of `area` inside the picture, row by row.
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }  // CLR_INVALID outside
   std::vector<COLORREF> Part(const RECT& area) const {
     std::vector<COLORREF> part;
-    for (int y = std::max<int>(area.top, 0); y < std::min<int>(area.bottom, height_); ++y) {
-      for (int x = std::max<int>(area.left, 0); x < std::min<int>(area.right, width_); ++x) {
-        part.push_back(At(x, y));
-      }
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) part.push_back(At(x, y));
     }
     return part;
   }
@@ -147,8 +135,8 @@ class ClientPicture {
   }
 
  private:
-  int width_ = 0, height_ = 0;
-  std::vector<COLORREF> pixels_;
+  const HDC dc_;
+  HBITMAP bitmap_;
 };
 
 constexpr char kGothic[] = "ＭＳ ゴシック";                // fixed pitch
@@ -162,37 +150,33 @@ constexpr COLORREF kCircle = RGB(255, 128, 0);
 constexpr COLORREF kBack = RGB(255, 255, 204);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kDarkYellow = RGB(128, 128, 0);  // the padlock
+const RegistryNumbers kColours = {{"HolidayColor", kHoliday}, {"OrdinaryColor", kOrdinary},
+                                  {"TodayColor", kToday},     {"CircColor", kCircle},
+                                  {"BackColor", kBack},       {"RegularHoliday", 0x10204081}};
 
 // Starts the calendar with those colours, Sundays as the only weekly days off and `settings`
 // over them, and shows `inspect` the window and its picture.
-void Inspect(std::vector<RegistryNumber> settings,
+void Inspect(const RegistryNumbers& settings,
              const std::function<void(CalendarWindow&, const ClientPicture&)>& inspect) {
   DeleteProgramKeys();
-  settings.insert(settings.begin(), {{"HolidayColor", kHoliday},
-                                     {"OrdinaryColor", kOrdinary},
-                                     {"TodayColor", kToday},
-                                     {"CircColor", kCircle},
-                                     {"BackColor", kBack},
-                                     {"RegularHoliday", 0x10204081}});
+  PutNumbers(kConfigKey, kColours);
   PutNumbers(kConfigKey, settings);
   RunningCalendar calendar;
   inspect(calendar.Window(), ClientPicture(calendar.Handle()));
 }
 
-// Row 0 of the grid holds the weekday names, rows 1 to 6 the weeks.
+// Columns firstColumn to lastColumn of a grid row: row 0 holds the weekday names, rows 1 to
+// 6 the weeks.
 RECT Cells(CalendarWindow& window, int row, int firstColumn, int lastColumn) {
   const CellSize cell = window.Cell();
   const RECT& grid = window.GridRect();
   return {grid.left + firstColumn * cell.width, grid.top + row * cell.height,
           grid.left + (lastColumn + 1) * cell.width, grid.top + (row + 1) * cell.height};
 }
-RECT GridCell(CalendarWindow& window, int column, int row) {
-  return Cells(window, row, column, column);
-}
 // Weeks starting on Sunday.
 RECT DayCell(CalendarWindow& window, int day) {
   const int index = window.Calendar().FirstWeekday() + day - 1;
-  return GridCell(window, index % 7, 1 + index / 7);
+  return Cells(window, 1 + index / 7, index % 7, index % 7);
 }
 // The left side of today's box runs one pixel inside the cell over its full height.
 RECT BoxSide(const RECT& cell) {
@@ -202,21 +186,18 @@ RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
   return {rect.left + dx, rect.top + dy, rect.left + dx + width, rect.top + dy + height};
 }
 
-// The four values of a remembered window rectangle.
-std::vector<RegistryNumber> Edges(const RECT& window) {
-  return {{"Left", static_cast<DWORD>(window.left)},
-          {"Top", static_cast<DWORD>(window.top)},
-          {"Right", static_cast<DWORD>(window.right)},
-          {"Bottom", static_cast<DWORD>(window.bottom)}};
-}
-void CheckStoredPosition(const RECT& expected) {
-  for (const auto& [name, value] : Edges(expected)) {
-    CAPTURE(name);
-    DWORD stored = 0, size = sizeof stored;
-    CHECK(RegGetValueA(HKEY_CURRENT_USER, kPositionKey, name, RRF_RT_REG_DWORD, nullptr, &stored,
-                       &size) == ERROR_SUCCESS);
-    CHECK(stored == value);
+// The remembered window rectangle; an edge that cannot be read stays -1.
+RECT StoredPosition() {
+  RECT stored{-1, -1, -1, -1};
+  const std::pair<const char*, LONG*> edges[] = {{"Left", &stored.left},
+                                                 {"Top", &stored.top},
+                                                 {"Right", &stored.right},
+                                                 {"Bottom", &stored.bottom}};
+  for (const auto& [name, edge] : edges) {
+    DWORD size = sizeof *edge;
+    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, name, RRF_RT_REG_DWORD, nullptr, edge, &size);
   }
+  return stored;
 }
 
 // The About box, found and answered by a timer inside its modal loop.
@@ -278,8 +259,8 @@ TEST_CASE("the window is sized from the real calendar font, which start-up keeps
     RECT client{};
     GetClientRect(window, &client);
     const RECT grid = c.noFrame ? RECT{0, 0, 7 * w, 7 * h} : RECT{2, h + 2, 7 * w + 2, 8 * h + 2};
-    CHECK(SameRect(calendar.Window().GridRect(), grid));
-    CHECK(SameRect(client, c.noFrame ? grid : RECT{0, 0, 7 * w + 4, 8 * h + 28}));
+    CHECK(calendar.Window().GridRect() == grid);
+    CHECK(client == (c.noFrame ? grid : RECT{0, 0, 7 * w + 4, 8 * h + 28}));
 
     // The settings hold the font on the screen, not the request.
     const Settings& settings = calendar.UserSettings();
@@ -300,14 +281,20 @@ TEST_CASE("the window is sized from the real calendar font, which start-up keeps
     for (const auto& [id, rect] : controls) {
       CAPTURE(id);
       CHECK((IsWindowVisible(GetDlgItem(window, id)) != FALSE) == !c.noFrame);
-      if (!c.noFrame) CHECK(SameRect(ChildRect(window, id), rect));
+      if (!c.noFrame) CHECK(ChildRect(window, id) == rect);
     }
   }
 }
 
-TEST_CASE("the picture: days by kind, today, circles, memo marks, strips and buttons") {
-  Inspect({}, [](CalendarWindow& window, const ClientPicture& picture) {
+TEST_CASE(
+    "the picture: days by kind, today, circles, memo marks, strips and buttons, and how "
+    "the stored settings change it") {
+  std::vector<COLORREF> weekdayNames, heading;
+  Inspect({}, [&](CalendarWindow& window, const ClientPicture& picture) {
     const HWND handle = window.Handle();
+    CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) > 0);  // Sunday first
+    weekdayNames = picture.Part(Cells(window, 0, 0, 6));
+    heading = picture.Part(window.TitleRect());
     // A substitute day (the 24th) is off but no national holiday.
     const std::tuple<int, COLORREF, COLORREF> days[] = {
         {5, kOrdinary, kHoliday}, {12, kOrdinary, kHoliday}, {9, kHoliday, kOrdinary},
@@ -322,7 +309,7 @@ TEST_CASE("the picture: days by kind, today, circles, memo marks, strips and but
     CHECK(picture.Count(BoxSide(today), kToday) == today.bottom - today.top);
 
     // Before the 1st, a week row is bare background.
-    const RECT empty = GridCell(window, 0, 1);
+    const RECT empty = Cells(window, 1, 0, 0);
     CHECK(picture.Count(empty, kBack) == window.Cell().width * window.Cell().height);
     // The heading in black over the face colour; between the padlock and the year field the
     // bottom strip is plain face colour.
@@ -358,25 +345,16 @@ TEST_CASE("the picture: days by kind, today, circles, memo marks, strips and but
           picture.Count(DayCell(window, 5), kOrdinary));
     CHECK(withMemo.Part(DayCell(window, 6)) == picture.Part(DayCell(window, 6)));
   });
-}
-
-TEST_CASE("the stored settings change what is drawn") {
-  std::vector<COLORREF> weekdayNames, heading;
-  Inspect({}, [&](CalendarWindow& window, const ClientPicture& picture) {
-    CHECK(picture.Count(GridCell(window, 0, 0), kHoliday) > 0);  // Sunday first
-    weekdayNames = picture.Part(Cells(window, 0, 0, 6));
-    heading = picture.Part(window.TitleRect());
-  });
   Inspect({{"Language", 1}}, [&](CalendarWindow& window, const ClientPicture& picture) {
     CHECK(picture.Part(Cells(window, 0, 0, 6)) != weekdayNames);
     CHECK(picture.Part(window.TitleRect()) != heading);
   });
   // Weeks from Monday: Sunday and the 1st, a Saturday, move one column.
   Inspect({{"SunFirst", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
-    CHECK(picture.Count(GridCell(window, 6, 0), kHoliday) > 0);
-    CHECK(picture.Count(GridCell(window, 0, 0), kHoliday) == 0);
-    CHECK(picture.Count(GridCell(window, 5, 1), kOrdinary) > 0);
-    CHECK(picture.Count(GridCell(window, 6, 1), kOrdinary) == 0);
+    CHECK(picture.Count(Cells(window, 0, 6, 6), kHoliday) > 0);
+    CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) == 0);
+    CHECK(picture.Count(Cells(window, 1, 5, 5), kOrdinary) > 0);
+    CHECK(picture.Count(Cells(window, 1, 6, 6), kOrdinary) == 0);
   });
   // Today's number in its colour instead of a box; no circles.
   Inspect({{"Today'sFace", 1}, {"Circ", 0}},
@@ -404,26 +382,28 @@ TEST_CASE("the stored settings change what is drawn") {
 
 TEST_CASE("the window opens where it was, brought back onto the screen, and saves where it is") {
   const struct {
-    bool stored;
-    RECT saved;
+    RegistryNumbers saved;
     POINT opened;
     RECT left;  // for a second copy: the placed rectangle, 16 pixels further on
     bool minimisedAtClose;
   } cases[] = {
-      {false, {}, {0, 0}, {16, 16, 16, 16}, false},                         // the first run
-      {true, {1000, 100, 1200, 300}, {0, 100}, {16, 116, 216, 316}, true},  // 1024 x 768
+      {{}, {0, 0}, {16, 16, 16, 16}, false},                              // the first run
+      {{{"Left", 1000}, {"Top", 100}, {"Right", 1200}, {"Bottom", 300}},  // right of 1024 x 768
+       {0, 100},
+       {16, 116, 216, 316},
+       true},
   };
   for (const auto& c : cases) {
-    CAPTURE(c.stored);
+    CAPTURE(c.minimisedAtClose);
     DeleteProgramKeys();
-    if (c.stored) PutNumbers(kPositionKey, Edges(c.saved));
+    PutNumbers(kPositionKey, c.saved);
     RunningCalendar calendar;
     const HWND handle = calendar.Handle();
     RECT window{};
     GetWindowRect(handle, &window);
     CHECK(window.left == c.opened.x);
     CHECK(window.top == c.opened.y);
-    CheckStoredPosition(c.left);
+    CHECK(StoredPosition() == c.left);
 
     SetWindowPos(handle, nullptr, 210, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     GetWindowRect(handle, &window);
@@ -433,7 +413,7 @@ TEST_CASE("the window opens where it was, brought back onto the screen, and save
     CHECK((IsIconic(handle) != FALSE) == c.minimisedAtClose);
     SendMessageA(handle, WM_CLOSE, 0, 0);
     CHECK(!IsWindow(handle));
-    CheckStoredPosition(window);
+    CHECK(StoredPosition() == window);
   }
 }
 
