@@ -21,7 +21,6 @@ class Application : public MessageReceiver {
 
   // How the main window is to be shown first (the entry point's show command).
   int ShowCommand() const { return showCommand_; }
-  void SetShowCommand(int showCommand) { showCommand_ = showCommand; }
 
   // Destroying the main window ends the message loop.
   Window* MainWindow() const { return mainWindow_; }

@@ -17,8 +17,6 @@ class ChildControl : public Window {
 
   // Takes over an existing control, for instance one of a dialog template.
   void Attach(HWND control) { Subclass(control); }
-  // Gives the control back to its own procedure; the object no longer hears of it.
-  void Detach() { Unbind(); }
 };
 
 class ButtonControl : public ChildControl {

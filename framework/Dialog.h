@@ -17,7 +17,6 @@ class DataExchange {
  public:
   DataExchange(HWND dialog, bool saving) : dialog_(dialog), saving_(saving) {}
 
-  bool Saving() const { return saving_; }
   bool Succeeded() const { return !failed_; }
 
   // The control's whole text, however long.
