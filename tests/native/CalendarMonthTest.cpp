@@ -129,7 +129,7 @@ TEST_CASE("holidays and the names of days around the Monday switches and the equ
   }
 }
 
-TEST_CASE("a holiday on a Sunday gives the next day off, once; calendars keep their own years") {
+TEST_CASE("a holiday on a Sunday gives the next day off, once, and calendars keep their years") {
   // Sundays: 11 February 2007, and 4 May 2008, before a holiday anyway.
   const ShownMonth february2007(2007, 2), may2008(2008, 5);
   CHECK(february2007.calendar.IsDayOff(12));  // nameless, as the table above has it

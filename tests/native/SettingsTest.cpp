@@ -56,7 +56,8 @@ auto Fields(const Settings& s) {
 
 }  // namespace
 
-TEST_CASE("saved settings load back unchanged, with their types; loading keeps what is stored") {
+TEST_CASE(
+    "saved settings load back unchanged, with their types, and loading keeps what is stored") {
   MemoryStore store;
   RecordingReporter reporter(store);
   Settings defaults;
@@ -83,7 +84,7 @@ TEST_CASE("saved settings load back unchanged, with their types; loading keeps w
   CHECK(reporter.reports.empty());
 }
 
-TEST_CASE("an unreadable value stops loading there and is named; a missing one is skipped") {
+TEST_CASE("an unreadable value stops loading there and is named, but a missing one is skipped") {
   for (std::size_t failing = 0; failing < kLoadOrder.size(); ++failing) {
     const std::string& name = kLoadOrder[failing];
     INFO(name);

@@ -45,7 +45,7 @@ TEST_CASE("the program directory is the path before the program's file name") {
   }
 }
 
-TEST_CASE("a position edge that cannot be read counts as 0; the next copy's place is kept") {
+TEST_CASE("a position edge that cannot be read counts as 0, and the next copy's place is kept") {
   MemoryStore store;
   store.PutDword(kPositionKey, "Left", 1000);
   store.Put(kPositionKey, "Top", kTypeBinary, {1, 2, 3, 4, 5, 6, 7, 8});
