@@ -1,8 +1,13 @@
 // Finding the program's directory in its path.
 #include "app/ProgramDir.h"
 
-namespace tembori {
+#include <cstddef>
 
+namespace tembori {
+namespace {
+
+// The first occurrence of `needle` in `text` that begins on a character boundary (never on
+// the second byte of a double-byte character), or npos.
 std::size_t FindOnCharacterBoundary(std::string_view text, std::string_view needle,
                                     LeadBytePredicate isLeadByte) {
   for (std::size_t position = 0; position < text.size();) {
@@ -13,6 +18,8 @@ std::size_t FindOnCharacterBoundary(std::string_view text, std::string_view need
   }
   return std::string_view::npos;
 }
+
+}  // namespace
 
 std::string ProgramDirFromPath(std::string_view modulePath, LeadBytePredicate isLeadByte) {
   for (const std::string_view name :

@@ -2,18 +2,12 @@
 // the memo files are kept. Platform-free: the lead bytes of the system code page are passed in.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tembori {
 
 using LeadBytePredicate = bool (*)(unsigned char byte);
-
-// The first occurrence of `needle` in `text` that begins on a character boundary (never on
-// the second byte of a double-byte character), or npos.
-std::size_t FindOnCharacterBoundary(std::string_view text, std::string_view needle,
-                                    LeadBytePredicate isLeadByte);
 
 // Everything before the first "Tembori.exe", or failing that the first "TEMBORI.EXE", so
 // that it ends with the directory's backslash; empty when neither occurs. Case matters.

@@ -49,10 +49,6 @@ bool Contains(const Rect& rect, Point point) {
          point.y < rect.bottom;
 }
 
-Rect MovedTo(const Rect& rect, Point topLeft) {
-  return {topLeft.x, topLeft.y, topLeft.x + Width(rect), topLeft.y + Height(rect)};
-}
-
 CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze) {
   const int width = metrics.variablePitch ? (metrics.aveCharWidth + (squeeze ? 0 : 1)) * 4
                                           : (metrics.aveCharWidth + (squeeze ? 0 : 2)) * 3;

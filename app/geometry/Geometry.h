@@ -37,8 +37,6 @@ inline int Height(const Rect& rect) {
 }
 // Half-open like the platform's hit tests: the right and bottom edges are outside.
 bool Contains(const Rect& rect, Point point);
-// The rectangle with its size kept and its top-left corner at topLeft.
-Rect MovedTo(const Rect& rect, Point topLeft);
 
 // What layout needs of the calendar font's TEXTMETRIC (variablePitch is bit 0 of
 // tmPitchAndFamily, which the platform sets for variable-pitch fonts).
