@@ -46,23 +46,15 @@ const char* TextOf(std::uint32_t id) {
   return found == std::end(kTexts) ? "" : found->utf8;
 }
 
-class SystemClock : public Clock {
- public:
-  SystemTime LocalTime() const override {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    SystemTime time;
-    if (local == nullptr) return time;
-    time.wYear = static_cast<std::uint16_t>(local->tm_year + 1900);
-    time.wMonth = static_cast<std::uint16_t>(local->tm_mon + 1);
-    time.wDayOfWeek = static_cast<std::uint16_t>(local->tm_wday);
-    time.wDay = static_cast<std::uint16_t>(local->tm_mday);
-    time.wHour = static_cast<std::uint16_t>(local->tm_hour);
-    time.wMinute = static_cast<std::uint16_t>(local->tm_min);
-    time.wSecond = static_cast<std::uint16_t>(local->tm_sec);
-    return time;
-  }
-};
+// Year 0 when the C library cannot tell the local date, which the range check then refuses.
+SystemTime LocalToday() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* const local = std::localtime(&now);
+  if (local == nullptr) return SystemTime{};
+  return MakeDate(static_cast<std::uint16_t>(local->tm_year + 1900),
+                  static_cast<std::uint16_t>(local->tm_mon + 1),
+                  static_cast<std::uint16_t>(local->tm_mday));
+}
 
 // ---- Layout ----
 // Every calendar here has an empty store of marks: the days off shown are the computed ones.
@@ -178,7 +170,7 @@ void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear) {
       const bool named = calendar.GetDayName(day, nameId);
       if (calendar.IsNationalHoliday(day)) {
         PrintDay(shown, day, "holiday", named ? TextOf(nameId) : "");
-      } else if ((substitutes >> (day - 1)) & 1) {
+      } else if ((substitutes & DayBit(day)) != 0) {
         PrintDay(shown, day, "substitute", "");
       } else if (named) {
         PrintDay(shown, day, "named", TextOf(nameId));
@@ -237,7 +229,7 @@ int Run(std::vector<std::string_view> args) {
 #endif
   if (args.size() > 2) return Fail(kUsage);
   if (args.empty()) {
-    const SystemTime today = SystemClock().LocalTime();
+    const SystemTime today = LocalToday();
     if (today.wYear < MinYear || today.wYear > MaxYear) {
       return Fail(YearError(std::to_string(today.wYear)));
     }
