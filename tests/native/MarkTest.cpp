@@ -75,8 +75,7 @@ TEST_CASE_FIXTURE(May2024, "changing the weekly days off drops the marks it made
   CHECK_FALSE(calendar.IsDayOff(10));
 }
 
-TEST_CASE_FIXTURE(May2024,
-                  "a mark that cannot be stored changes nothing, and an odd one is ignored") {
+TEST_CASE_FIXTURE(May2024, "a mark that cannot be stored changes nothing, an odd one is ignored") {
   store.FailOn(MemoryStore::Operation::Create, k2024);
   calendar.ToggleMark(7);
   CHECK(calendar.DayOffMask() == computed);

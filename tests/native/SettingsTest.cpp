@@ -56,8 +56,7 @@ auto Fields(const Settings& s) {
 
 }  // namespace
 
-TEST_CASE(
-    "saved settings load back unchanged, with their types, and loading keeps what is stored") {
+TEST_CASE("saved settings load back unchanged with their types, and loading keeps what is stored") {
   MemoryStore store;
   RecordingReporter reporter(store);
   Settings defaults;

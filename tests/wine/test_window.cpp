@@ -17,6 +17,7 @@
 #include "app/CalendarWindow.h"
 #include "app/WindowPosition.h"
 #include "calendar/FixedClock.h"
+#include "framework/GdiHandles.h"
 #include "res/ResourceIds.h"
 #include "settings/Settings.h"
 
@@ -104,24 +105,16 @@ RECT ChildRect(HWND parent, int controlId) {
 // The client area as it was on the screen, children included, kept in a memory bitmap.
 class ClientPicture {
  public:
-  explicit ClientPicture(HWND window) : dc_(CreateCompatibleDC(nullptr)) {
+  explicit ClientPicture(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    const HDC windowDc = GetDC(window);
-    bitmap_ = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
-    SelectObject(dc_, bitmap_);
-    const BOOL copied = BitBlt(dc_, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
-    ReleaseDC(window, windowDc);
-    REQUIRE(copied);
+    const WindowDc windowDc = GetWindowDc(window);
+    bitmap_.reset(CreateCompatibleBitmap(windowDc.get(), client.right, client.bottom));
+    SelectObject(dc_.get(), bitmap_.get());
+    REQUIRE(BitBlt(dc_.get(), 0, 0, client.right, client.bottom, windowDc.get(), 0, 0, SRCCOPY));
   }
-  ~ClientPicture() {
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
-  ClientPicture(const ClientPicture&) = delete;
-  ClientPicture& operator=(const ClientPicture&) = delete;
 
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }  // CLR_INVALID outside
+  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }  // CLR_INVALID outside
   std::vector<COLORREF> Part(const RECT& area) const {
     std::vector<COLORREF> part;
     for (int y = area.top; y < area.bottom; ++y) {
@@ -135,8 +128,8 @@ class ClientPicture {
   }
 
  private:
-  const HDC dc_;
-  HBITMAP bitmap_;
+  BitmapHandle bitmap_;  // before the device context, so that it is freed after it
+  const CreatedDc dc_ = CreateMemoryDc(nullptr);
 };
 
 constexpr char kGothic[] = "ＭＳ ゴシック";                // fixed pitch
@@ -189,13 +182,12 @@ RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
 // The remembered window rectangle; an edge that cannot be read stays -1.
 RECT StoredPosition() {
   RECT stored{-1, -1, -1, -1};
-  const std::pair<const char*, LONG*> edges[] = {{"Left", &stored.left},
-                                                 {"Top", &stored.top},
-                                                 {"Right", &stored.right},
-                                                 {"Bottom", &stored.bottom}};
-  for (const auto& [name, edge] : edges) {
-    DWORD size = sizeof *edge;
-    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, name, RRF_RT_REG_DWORD, nullptr, edge, &size);
+  const char* const names[] = {"Left", "Top", "Right", "Bottom"};
+  LONG* const edges[] = {&stored.left, &stored.top, &stored.right, &stored.bottom};
+  for (int i = 0; i < 4; ++i) {
+    DWORD size = sizeof *edges[i];
+    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, names[i], RRF_RT_REG_DWORD, nullptr, edges[i],
+                 &size);
   }
   return stored;
 }
@@ -242,13 +234,12 @@ TEST_CASE("the window is sized from the real calendar font, which start-up keeps
     CHECK((GetWindowLongA(window, GWL_STYLE) &
            (wanted | WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX)) == wanted);
 
-    const HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, calendar.Window().CalendarFont());
+    const CreatedDc dc = CreateMemoryDc(nullptr);
+    SelectObject(dc.get(), calendar.Window().CalendarFont());
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    const int charSet = GetTextCharset(dc);
-    DeleteDC(dc);
+    GetTextMetricsA(dc.get(), &metrics);
+    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    const int charSet = GetTextCharset(dc.get());
     // The platform sets this bit for variable-pitch fonts.
     const bool variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
     if (c.realFace != nullptr) REQUIRE(variablePitch == (c.realFace == kProportionalGothic));
@@ -292,6 +283,7 @@ TEST_CASE(
   std::vector<COLORREF> weekdayNames, heading;
   Inspect({}, [&](CalendarWindow& window, const ClientPicture& picture) {
     const HWND handle = window.Handle();
+    const int w = window.Cell().width, h = window.Cell().height;
     CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) > 0);  // Sunday first
     weekdayNames = picture.Part(Cells(window, 0, 0, 6));
     heading = picture.Part(window.TitleRect());
@@ -309,8 +301,7 @@ TEST_CASE(
     CHECK(picture.Count(BoxSide(today), kToday) == today.bottom - today.top);
 
     // Before the 1st, a week row is bare background.
-    const RECT empty = Cells(window, 1, 0, 0);
-    CHECK(picture.Count(empty, kBack) == window.Cell().width * window.Cell().height);
+    CHECK(picture.Count(Cells(window, 1, 0, 0), kBack) == w * h);
     // The heading in black over the face colour; between the padlock and the year field the
     // bottom strip is plain face colour.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -323,7 +314,6 @@ TEST_CASE(
     CHECK(picture.Count(bare, face) == (bare.right - bare.left) * (bare.bottom - bare.top));
 
     // Black triangles in the outer thirds of the month buttons, pointing outwards.
-    const int w = window.Cell().width, h = window.Cell().height;
     const RECT next = ChildRect(handle, ID_NEXT_MONTH), previous = ChildRect(handle, ID_PREV_MONTH);
     CHECK(picture.At(next.left + (4 * w / 3 + w - 2) / 3, h / 2) == kBlack);
     CHECK(picture.At(next.left + w / 6, h / 2) != kBlack);
