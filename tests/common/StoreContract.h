@@ -14,27 +14,20 @@
 
 #include "settings/KeyValueStore.h"
 
-namespace tembori::contract {
-
-// The value's exact bytes, read the two-step way, once its type is checked.
-inline std::vector<std::uint8_t> ReadStored(StoreKey& key, const char* name, std::uint32_t type) {
-  std::uint32_t storedType = kTypeNone;
-  std::uint32_t size = 0;
-  REQUIRE(key.Query(name, &storedType, nullptr, &size) == StoreResult::Ok);
-  CHECK(storedType == type);
-  std::vector<std::uint8_t> bytes(size);
-  REQUIRE(key.Query(name, nullptr, bytes.data(), &size) == StoreResult::Ok);
-  CHECK(size == bytes.size());
-  return bytes;
-}
-
-}  // namespace tembori::contract
-
 // doctest finds the template's instantiations by its name at global scope.
 TEST_CASE_TEMPLATE_DEFINE("key-value store contract", Fixture, store_contract) {
   using namespace tembori;
-  using contract::ReadStored;
   using Bytes = std::vector<std::uint8_t>;
+  // The value's exact bytes, read the two-step way, once its type is checked.
+  const auto readStored = [](StoreKey& key, const char* name, std::uint32_t type) {
+    std::uint32_t storedType = kTypeNone, size = 0;
+    REQUIRE(key.Query(name, &storedType, nullptr, &size) == StoreResult::Ok);
+    CHECK(storedType == type);
+    Bytes bytes(size);
+    REQUIRE(key.Query(name, nullptr, bytes.data(), &size) == StoreResult::Ok);
+    CHECK(size == bytes.size());
+    return bytes;
+  };
   Fixture fixture;
   KeyValueStore& store = fixture.store;
   const std::string path = fixture.root + "\\Key";
@@ -60,11 +53,11 @@ TEST_CASE_TEMPLATE_DEFINE("key-value store contract", Fixture, store_contract) {
     REQUIRE(key->WriteDword("Number", 0x12345678) == StoreResult::Ok);
     REQUIRE(key->WriteString("Text", "Face") == StoreResult::Ok);
     REQUIRE(key->WriteString("Empty", "") == StoreResult::Ok);
-    CHECK(ReadStored(*key, "number", kTypeDword) == Bytes{0x78, 0x56, 0x34, 0x12});  // any case
-    CHECK(ReadStored(*key, "Text", kTypeString) == Bytes{'F', 'a', 'c', 'e', 0});
-    CHECK(ReadStored(*key, "Empty", kTypeString) == Bytes{0});
+    CHECK(readStored(*key, "number", kTypeDword) == Bytes{0x78, 0x56, 0x34, 0x12});  // any case
+    CHECK(readStored(*key, "Text", kTypeString) == Bytes{'F', 'a', 'c', 'e', 0});
+    CHECK(readStored(*key, "Empty", kTypeString) == Bytes{0});
     REQUIRE(key->WriteString("Number", "x") == StoreResult::Ok);
-    CHECK(ReadStored(*key, "Number", kTypeString) == Bytes{'x', 0});
+    CHECK(readStored(*key, "Number", kTypeString) == Bytes{'x', 0});
     CHECK(key->DeleteValue("Number") == StoreResult::Ok);
     CHECK(key->Query("Number", nullptr, nullptr, &size) == StoreResult::NotFound);
   }
@@ -91,6 +84,6 @@ TEST_CASE_TEMPLATE_DEFINE("key-value store contract", Fixture, store_contract) {
     CHECK(protectedKey->WriteDword("Kept", 8) == StoreResult::Failed);
     CHECK(protectedKey->WriteString("New", "x") == StoreResult::Failed);
     CHECK(protectedKey->DeleteValue("Kept") == StoreResult::Failed);
-    CHECK(ReadStored(*key, "Kept", kTypeDword) == Bytes{7, 0, 0, 0});
+    CHECK(readStored(*key, "Kept", kTypeDword) == Bytes{7, 0, 0, 0});
   }
 }
