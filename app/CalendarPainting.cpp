@@ -87,9 +87,6 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
     const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
     TextOutA(dc, anchor.x, anchor.y, text.data(), written - 1);
   } else {
-    // Black, the colour a fresh device context has: a transparent background's desktop
-    // painting may have changed the text colour of this one.
-    SetTextColor(dc, RGB(0, 0, 0));
     TextOutA(dc, clientWidth / 2, 0, text.data(), written - 1);
   }
 }
@@ -198,7 +195,11 @@ void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth) {
 
 bool EraseCalendarBackground(HDC dc, const CalendarView& view) {
   if (view.settings.Transparent != 0) {
+    // The desktop painting may leave its own text colour and other state behind in this
+    // device context, which the month's painting then shares.
+    const int saved = SaveDC(dc);
     PaintDesktop(dc);
+    RestoreDC(dc, saved);
   } else {
     const BrushHandle background(CreateSolidBrush(view.settings.BackColor));
     FillRect(dc, &view.gridRect, background.get());
