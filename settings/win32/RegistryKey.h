@@ -9,7 +9,6 @@ namespace tembori {
 class RegistryKey {
  public:
   RegistryKey() = default;
-  explicit RegistryKey(HKEY key) : key_(key) {}
   RegistryKey(RegistryKey&& other) noexcept : key_(other.Release()) {}
   RegistryKey& operator=(RegistryKey&& other) noexcept {
     Reset(other.Release());
@@ -20,7 +19,6 @@ class RegistryKey {
   ~RegistryKey() { Reset(); }
 
   HKEY Get() const { return key_; }
-  explicit operator bool() const { return key_ != nullptr; }
 
   HKEY Release() {
     const HKEY key = key_;
