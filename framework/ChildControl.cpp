@@ -38,8 +38,4 @@ void UpDownControl::SetPosition(int position) const {
   SendMessageA(Handle(), UDM_SETPOS, 0, MAKELPARAM(position, 0));
 }
 
-LRESULT UpDownControl::Position() const {
-  return SendMessageA(Handle(), UDM_GETPOS, 0, 0);
-}
-
 }  // namespace tembori

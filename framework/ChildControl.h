@@ -37,9 +37,6 @@ class UpDownControl : public ChildControl {
   void SetBuddy(HWND buddy) const;
   void SetRange(int lower, int upper) const;
   void SetPosition(int position) const;
-  // UDM_GETPOS: the position in the low word; the high word is nonzero when the buddy's
-  // text is no number within the range.
-  LRESULT Position() const;
 };
 
 }  // namespace tembori
