@@ -40,10 +40,6 @@ inline UINT CommandId(const Message& message) {
 inline UINT NotificationCode(const Message& message) {
   return HIWORD(message.wParam);
 }
-inline POINT PointFromLParam(LPARAM lParam) {
-  // Coordinates are signed 16-bit values: a point left of or above the origin is negative.
-  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 class MessageReceiver;
 class RouteTable;
@@ -101,7 +97,8 @@ class MessageReceiver {
 };
 
 // The typed arguments of a message, for handlers that take more than the raw Message.
-// Specialised for the messages whose parameters read better cracked.
+// Specialised for the messages whose handlers take cracked parameters; a handler that wants
+// them for another message adds its specialisation here.
 template <UINT Id>
 struct MessageArguments;
 
@@ -116,46 +113,6 @@ struct MessageArguments<WM_PRINTCLIENT> {
 template <>
 struct MessageArguments<WM_CHAR> {
   static std::tuple<UINT> Crack(const Message& m) { return {static_cast<UINT>(m.wParam)}; }
-};
-template <>
-struct MessageArguments<WM_TIMER> {
-  static std::tuple<UINT_PTR> Crack(const Message& m) { return {m.wParam}; }
-};
-template <>
-struct MessageArguments<WM_INITMENU> {
-  static std::tuple<HMENU> Crack(const Message& m) { return {reinterpret_cast<HMENU>(m.wParam)}; }
-};
-// Screen coordinates; (-1, -1) when the menu was asked for from the keyboard.
-template <>
-struct MessageArguments<WM_CONTEXTMENU> {
-  static std::tuple<HWND, POINT> Crack(const Message& m) {
-    return {reinterpret_cast<HWND>(m.wParam), PointFromLParam(m.lParam)};
-  }
-};
-// Mouse buttons and moves: the key state (MK_*) and the point in client coordinates.
-struct MouseArguments {
-  static std::tuple<UINT, POINT> Crack(const Message& m) {
-    return {static_cast<UINT>(m.wParam), PointFromLParam(m.lParam)};
-  }
-};
-template <>
-struct MessageArguments<WM_MOUSEMOVE> : MouseArguments {};
-template <>
-struct MessageArguments<WM_LBUTTONDOWN> : MouseArguments {};
-template <>
-struct MessageArguments<WM_LBUTTONUP> : MouseArguments {};
-template <>
-struct MessageArguments<WM_LBUTTONDBLCLK> : MouseArguments {};
-template <>
-struct MessageArguments<WM_RBUTTONUP> : MouseArguments {};
-template <>
-struct MessageArguments<WM_MBUTTONUP> : MouseArguments {};
-// The key state, the signed wheel delta and the point in screen coordinates.
-template <>
-struct MessageArguments<WM_MOUSEWHEEL> {
-  static std::tuple<UINT, short, POINT> Crack(const Message& m) {
-    return {LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam)), PointFromLParam(m.lParam)};
-  }
 };
 
 namespace routing_detail {
