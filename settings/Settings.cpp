@@ -133,6 +133,21 @@ bool SaveValues(Saver& save, Settings& s) {
          save.Number("Transparent", s.Transparent) && save.Number("SunFirst", s.SunFirst);
 }
 
+// Runs one pass over the Config key and reports its failure, or running out of memory, only
+// once the key is closed, so that no message box waits with the key open.
+template <typename Pass>
+void RunReported(ErrorReporter& reporter, Pass pass) {
+  std::unique_ptr<StoreKey> key;
+  std::optional<Failure> failure;
+  try {
+    failure = pass(key);
+  } catch (const std::bad_alloc&) {
+    failure = Failure{IDS_OUT_OF_MEMORY, {}};
+  }
+  key.reset();
+  if (failure) reporter.Report(failure->stringId, failure->valueName);
+}
+
 }  // namespace
 
 void BuildWeeklyMask(Settings& settings) {
@@ -151,35 +166,24 @@ void BuildWeeklyMask(Settings& settings) {
 }
 
 void LoadSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter) {
-  std::unique_ptr<StoreKey> key;
-  std::optional<Failure> failure;
-  try {
+  RunReported(reporter, [&](std::unique_ptr<StoreKey>& key) -> std::optional<Failure> {
     // A key that cannot be opened is the first run: the defaults stand, silently.
-    if (store.OpenKey(kConfigKey, key) != StoreResult::Ok) return;
+    if (store.OpenKey(kConfigKey, key) != StoreResult::Ok) return std::nullopt;
     Loader load(*key);
-    if (!LoadValues(load, settings)) failure = load.StopReason();
-  } catch (const std::bad_alloc&) {
-    failure = Failure{IDS_OUT_OF_MEMORY, {}};
-  }
-  key.reset();
-  if (failure) reporter.Report(failure->stringId, failure->valueName);
+    if (LoadValues(load, settings)) return std::nullopt;
+    return load.StopReason();
+  });
 }
 
 void SaveSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter) {
-  std::unique_ptr<StoreKey> key;
-  std::optional<Failure> failure;
-  try {
+  RunReported(reporter, [&](std::unique_ptr<StoreKey>& key) -> std::optional<Failure> {
     if (store.CreateKey(kConfigKey, key, nullptr) != StoreResult::Ok) {
-      failure = Failure{IDS_REGISTRY_OPEN_FAILED, {}};
-    } else {
-      Saver save(*key);
-      if (!SaveValues(save, settings)) failure = save.StopReason();
+      return Failure{IDS_REGISTRY_OPEN_FAILED, {}};
     }
-  } catch (const std::bad_alloc&) {
-    failure = Failure{IDS_OUT_OF_MEMORY, {}};
-  }
-  key.reset();
-  if (failure) reporter.Report(failure->stringId, failure->valueName);
+    Saver save(*key);
+    if (SaveValues(save, settings)) return std::nullopt;
+    return save.StopReason();
+  });
 }
 
 }  // namespace tembori
