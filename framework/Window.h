@@ -21,7 +21,7 @@ class Window : public MessageReceiver {
   static Window* FromHandle(HWND window);
 
   // The one window procedure of every window class this program registers.
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND handle, UINT id, WPARAM wParam, LPARAM lParam);
 
   // Gives a window object to its own window: the object is destroyed once the window is gone
   // (after PostNcDestroy). Returns the object, or null when it has no window, in which case
