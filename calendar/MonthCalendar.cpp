@@ -11,6 +11,11 @@ MonthCalendar::MonthCalendar(const Clock& clock, KeyValueStore& store, const Set
       store_(store),
       settings_(settings),
       today_(clock.LocalTime()),
+      // The fixed dates these days had before they moved to Mondays.
+      comingOfAgeBit_(DayBit(15)),
+      healthSportsBit_(DayBit(10)),
+      marineDayBit_(DayBit(20)),
+      respectAgedBit_(DayBit(15)),
       namedDays_(InitialNamedDays()) {
   ShowMonthOf(today_);
 }

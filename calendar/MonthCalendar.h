@@ -87,10 +87,18 @@ class MonthCalendar {
 
   std::uint16_t DaysInMonth() const { return daysInMonth_; }
   std::uint16_t FirstWeekday() const { return firstWeekday_; }
+  bool LeapYear() const { return leapYear_; }
+  std::uint16_t YearStartWeekday() const { return yearStartWeekday_; }
   DayMask HolidayMask(int month) const;  // month 1..12; 0 outside
   DayMask DayOffMask() const { return dayOffMask_; }
   const SystemTime& Today() const { return today_; }
   const SystemTime& Shown() const { return shown_; }
+  DayMask VernalEquinoxBit() const { return vernalEquinoxBit_; }
+  DayMask AutumnalEquinoxBit() const { return autumnalEquinoxBit_; }
+  DayMask ComingOfAgeBit() const { return comingOfAgeBit_; }
+  DayMask HealthSportsBit() const { return healthSportsBit_; }
+  DayMask MarineDayBit() const { return marineDayBit_; }
+  DayMask RespectAgedBit() const { return respectAgedBit_; }
 
  private:
   struct NamedDay {
@@ -123,6 +131,12 @@ class MonthCalendar {
   DayMask dayOffMask_ = 0;
   SystemTime today_;
   SystemTime shown_;
+  DayMask vernalEquinoxBit_ = 0;
+  DayMask autumnalEquinoxBit_ = 0;
+  DayMask comingOfAgeBit_;
+  DayMask healthSportsBit_;
+  DayMask marineDayBit_;
+  DayMask respectAgedBit_;
   std::array<NamedDayList, 12> namedDays_;
 };
 

@@ -42,8 +42,10 @@ void MonthCalendar::ApplyNationalHolidays() {
   holidayMask_ = BaseHolidayMask;
 
   const auto place = [this](int month, std::uint32_t stringId, std::int32_t day) {
-    holidayMask_[month - 1] |= DayBit(day);
+    const DayMask bit = DayBit(day);
+    holidayMask_[month - 1] |= bit;
     SetMovableDay(month, stringId, static_cast<std::uint16_t>(day));
+    return bit;
   };
 
   // The equinox formulas track the sun's drift through the leap-year cycle; the constants
@@ -52,13 +54,13 @@ void MonthCalendar::ApplyNationalHolidays() {
   const bool from2000 = year >= 2000;
   const std::int32_t vernal = (31 * year + (from2000 ? 2089 : 2213)) / 128 + centuryCorrection;
   const std::int32_t autumnal = (31 * year + (from2000 ? 2395 : 2525)) / 128 + centuryCorrection;
-  place(3, IDS_VERNAL_EQUINOX_DAY, vernal);
-  place(9, IDS_AUTUMNAL_EQUINOX_DAY, autumnal);
+  vernalEquinoxBit_ = place(3, IDS_VERNAL_EQUINOX_DAY, vernal);
+  autumnalEquinoxBit_ = place(9, IDS_AUTUMNAL_EQUINOX_DAY, autumnal);
 
-  place(1, IDS_COMING_OF_AGE_DAY, year < 2000 ? 15 : NthMonday(1, 2));
-  place(10, IDS_HEALTH_SPORTS_DAY, year < 2000 ? 10 : NthMonday(10, 2));
-  place(7, IDS_MARINE_DAY, year < 2003 ? 20 : NthMonday(7, 3));
-  place(9, IDS_RESPECT_FOR_THE_AGED_DAY, year < 2003 ? 15 : NthMonday(9, 3));
+  comingOfAgeBit_ = place(1, IDS_COMING_OF_AGE_DAY, year < 2000 ? 15 : NthMonday(1, 2));
+  healthSportsBit_ = place(10, IDS_HEALTH_SPORTS_DAY, year < 2000 ? 10 : NthMonday(10, 2));
+  marineDayBit_ = place(7, IDS_MARINE_DAY, year < 2003 ? 20 : NthMonday(7, 3));
+  respectAgedBit_ = place(9, IDS_RESPECT_FOR_THE_AGED_DAY, year < 2003 ? 15 : NthMonday(9, 3));
 }
 
 bool MonthCalendar::IsNationalHoliday(int day) const {
