@@ -87,18 +87,10 @@ class MonthCalendar {
 
   std::uint16_t DaysInMonth() const { return daysInMonth_; }
   std::uint16_t FirstWeekday() const { return firstWeekday_; }
-  bool LeapYear() const { return leapYear_; }
-  std::uint16_t YearStartWeekday() const { return yearStartWeekday_; }
   DayMask HolidayMask(int month) const;  // month 1..12; 0 outside
   DayMask DayOffMask() const { return dayOffMask_; }
   const SystemTime& Today() const { return today_; }
   const SystemTime& Shown() const { return shown_; }
-  DayMask VernalEquinoxBit() const { return vernalEquinoxBit_; }
-  DayMask AutumnalEquinoxBit() const { return autumnalEquinoxBit_; }
-  DayMask ComingOfAgeBit() const { return comingOfAgeBit_; }
-  DayMask HealthSportsBit() const { return healthSportsBit_; }
-  DayMask MarineDayBit() const { return marineDayBit_; }
-  DayMask RespectAgedBit() const { return respectAgedBit_; }
 
  private:
   struct NamedDay {
@@ -115,7 +107,8 @@ class MonthCalendar {
   std::uint16_t WeekdayOfFirst(int month) const;
   std::uint16_t NthMonday(int month, int n) const;
   void SetMovableDay(int month, std::uint32_t stringId, std::uint16_t day);
-  DayMask DayBitInMonth(int day) const;  // 0 for a day outside the shown month
+  DayMask MovableHolidayBits(int month) const;  // the month's days of the movable holidays
+  DayMask DayBitInMonth(int day) const;         // 0 for a day outside the shown month
   DayMask MonthDays() const;
   void ShowMonthOf(const SystemTime& date);
 

@@ -63,8 +63,28 @@ void MonthCalendar::ApplyNationalHolidays() {
   respectAgedBit_ = place(9, IDS_RESPECT_FOR_THE_AGED_DAY, year < 2003 ? 15 : NthMonday(9, 3));
 }
 
+DayMask MonthCalendar::MovableHolidayBits(int month) const {
+  switch (month) {
+    case 1:
+      return comingOfAgeBit_;
+    case 3:
+      return vernalEquinoxBit_;
+    case 7:
+      return marineDayBit_;
+    case 9:
+      return autumnalEquinoxBit_ | respectAgedBit_;
+    case 10:
+      return healthSportsBit_;
+    default:
+      return 0;
+  }
+}
+
+// The fixed dates and the month's movable days: the same days as the month's holiday mask.
 bool MonthCalendar::IsNationalHoliday(int day) const {
-  return (HolidayMask(shown_.wMonth) & DayBitInMonth(day)) != 0;
+  const int month = shown_.wMonth;
+  const DayMask holidays = BaseHolidayMask[month - 1] | MovableHolidayBits(month);
+  return (holidays & DayBitInMonth(day)) != 0;
 }
 
 bool MonthCalendar::GetDayName(int day, std::uint32_t& stringId) const {
