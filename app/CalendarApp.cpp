@@ -22,6 +22,9 @@ static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record of every Window
 bool RunsOnNT3() {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)  // deprecated, but the only way to tell NT 3.x apart
+#endif
   if (!GetVersionExA(&version)) return false;
   return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 3;
 }

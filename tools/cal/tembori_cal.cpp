@@ -49,6 +49,9 @@ const char* TextOf(std::uint32_t id) {
 // Year 0 when the C library cannot tell the local date, which the range check then refuses.
 SystemTime LocalToday() {
   const std::time_t now = std::time(nullptr);
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)  // the tool has one thread, so the shared result is safe
+#endif
   const std::tm* const local = std::localtime(&now);
   if (local == nullptr) return SystemTime{};
   return MakeDate(static_cast<std::uint16_t>(local->tm_year + 1900),
