@@ -6,6 +6,7 @@
 #include "app/AboutDialog.h"
 #include "app/CalendarWindow.h"
 #include "app/LocalClock.h"
+#include "app/MessageBoxReporter.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 

@@ -50,8 +50,7 @@ void StoreMarks(StoreKey& key, std::string_view month, std::uint32_t marks) {
 }  // namespace
 
 void MonthCalendar::ComputeDayOffMask() {
-  const DayMask holidays = HolidayMask(shown_.wMonth);
-  DayMask daysOff = holidays | SubstituteDays(holidays, firstWeekday_);
+  DayMask daysOff = HolidayMask(shown_.wMonth) | RestDayMask();
   daysOff |= RotateWeekMask(settings_.RegularHoliday, firstWeekday_);
 
   std::unique_ptr<StoreKey> key;

@@ -60,19 +60,12 @@ void MonthCalendar::ComputeYearStart() {
 }
 
 std::uint16_t MonthCalendar::WeekdayOfFirst(int month) const {
-  return (yearStartWeekday_ + MonthStartOffset[leapYear_ ? 1 : 0][month - 1]) % 7;
+  return tembori::WeekdayOfFirst(yearStartWeekday_, leapYear_, month);
 }
 
 void MonthCalendar::ComputeMonth() {
-  const int month = shown_.wMonth;
-  firstWeekday_ = WeekdayOfFirst(month);
-  if (month == 2) {
-    daysInMonth_ = leapYear_ ? 29 : 28;
-  } else {
-    // Odd months are long up to July, even months from August.
-    const bool odd = month % 2 == 1;
-    daysInMonth_ = (month <= 7) == odd ? 31 : 30;
-  }
+  firstWeekday_ = WeekdayOfFirst(shown_.wMonth);
+  daysInMonth_ = MonthLength(shown_.wMonth, leapYear_);
 }
 
 void MonthCalendar::NextYear() {
@@ -138,7 +131,7 @@ DayMask MonthCalendar::DayBitInMonth(int day) const {
 }
 
 DayMask MonthCalendar::MonthDays() const {
-  return DayBit(daysInMonth_ + 1) - 1;
+  return FirstDays(daysInMonth_);
 }
 
 bool MonthCalendar::IsDayOff(int day) const {

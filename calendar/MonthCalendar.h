@@ -1,48 +1,29 @@
 // The month model behind the calendar window: today, the shown month, the national holidays
 // of the shown year and the shown month's days off, with navigation and day queries.
+// The holidays follow the calendar's own rules, or the law as amended when the settings ask
+// for it (HolidayLaw), from the law's first year on; the queries are the same for both.
 // Platform-free; the window paints from the accessors and formats dates itself.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "calendar/CalendarArithmetic.h"
 #include "calendar/Clock.h"
+#include "calendar/DayName.h"
+#include "calendar/LawHolidays.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
 
 namespace tembori {
 
-// Day masks: bit (d - 1) stands for day d of a month. Weekdays: 0 = Sunday .. 6 = Saturday.
-using DayMask = std::uint32_t;
-
-constexpr DayMask DayBit(int day) {
-  return DayMask{1} << (day - 1);
-}
-
 inline constexpr std::uint16_t MinYear = 1851;
 inline constexpr std::uint16_t MaxYear = 2150;
-
-// Days of the year before the first of each month, modulo 7: [leap year][month - 1].
-inline constexpr std::array<std::array<std::uint16_t, 12>, 2> MonthStartOffset = {{
-    {0, 3, 3, 6, 1, 4, 6, 2, 5, 0, 3, 5},
-    {0, 3, 4, 0, 2, 5, 0, 3, 6, 1, 4, 6},
-}};
 
 // National holidays on fixed dates, element 0 = January.
 inline constexpr std::array<DayMask, 12> BaseHolidayMask = {
     0x1, 0x400, 0, 0x10000000, 0x1C, 0, 0, 0, 0, 0, 0x400004, 0x400000,
 };
-
-// Sundays alone, laid out like the weekly day-off mask: right for a month that starts on Sunday.
-inline constexpr DayMask SundayPattern = 0x10204081;
-
-// Aligns a weekly pattern (seven bits repeated at shifts 0, 7, 14, 21 and 28) to a month whose
-// day 1 falls on `firstWeekday`. Shifting by 28 rather than 32 works because 28 is whole weeks.
-constexpr DayMask RotateWeekMask(DayMask mask, std::uint16_t firstWeekday) {
-  const unsigned shift = firstWeekday % 7u;
-  if (shift == 0) return mask;
-  return (mask << (28 - shift)) | (mask >> shift);
-}
 
 // The days off that national holidays falling on a Sunday add: the day after each, once only.
 // No holiday is the last day of its month, so the shift never leaves the month.
@@ -56,6 +37,7 @@ class MonthCalendar {
   MonthCalendar(const Clock& clock, KeyValueStore& store, const Settings& settings);
 
   // The whole shown year: year start, month, national holidays, reconciled marks, days off.
+  // Also what applies a changed choice of holiday rules.
   void RecomputeYear();
   // Only the shown month's fields and days off.
   void RecomputeMonth();
@@ -74,8 +56,8 @@ class MonthCalendar {
   bool IsToday(int day) const;
   bool IsDayOff(int day) const;
   bool IsNationalHoliday(int day) const;
-  // The string-table id of the shown month's name for `day`; false (id untouched) if none.
-  bool GetDayName(int day, std::uint32_t& stringId) const;
+  // The shown month's name for `day`; false (name untouched) if it has none.
+  bool GetDayName(int day, DayName& name) const;
 
   // Turns the day's status around by storing or removing its mark.
   void ToggleMark(int day);
@@ -88,6 +70,8 @@ class MonthCalendar {
   std::uint16_t DaysInMonth() const { return daysInMonth_; }
   std::uint16_t FirstWeekday() const { return firstWeekday_; }
   DayMask HolidayMask(int month) const;  // month 1..12; 0 outside
+  // The shown month's days off by the holiday rules that are no national holidays.
+  DayMask RestDayMask() const;
   DayMask DayOffMask() const { return dayOffMask_; }
   const SystemTime& Today() const { return today_; }
   const SystemTime& Shown() const { return shown_; }
@@ -95,7 +79,7 @@ class MonthCalendar {
  private:
   struct NamedDay {
     std::uint16_t day;
-    std::uint32_t stringId;
+    DayName name;
   };
   struct NamedDayList {
     std::uint16_t count;
@@ -106,7 +90,7 @@ class MonthCalendar {
 
   std::uint16_t WeekdayOfFirst(int month) const;
   std::uint16_t NthMonday(int month, int n) const;
-  void SetMovableDay(int month, std::uint32_t stringId, std::uint16_t day);
+  void SetMovableDay(int month, DayName name, std::uint16_t day);
   DayMask MovableHolidayBits(int month) const;  // the month's days of the movable holidays
   DayMask DayBitInMonth(int day) const;         // 0 for a day outside the shown month
   DayMask MonthDays() const;
@@ -131,6 +115,9 @@ class MonthCalendar {
   DayMask marineDayBit_;
   DayMask respectAgedBit_;
   std::array<NamedDayList, 12> namedDays_;
+  // The shown year follows the law rather than the calendar's own rules.
+  bool lawInForce_ = false;
+  LawHolidays law_;
 };
 
 }  // namespace tembori

@@ -1,66 +1,68 @@
 // The national holidays of the shown year and the names of its days: fixed dates, the two
-// equinoxes by formula, and the four days that move to a Monday from 2000 and 2003.
+// equinoxes by formula, and the four days that move to a Monday from 2000 and 2003; or, when
+// chosen, the holidays by the law.
 #include <cstdint>
 
 #include "calendar/MonthCalendar.h"
-#include "res/ResourceIds.h"
 
 namespace tembori {
 
 std::array<MonthCalendar::NamedDayList, 12> MonthCalendar::InitialNamedDays() {
   // Movable entries hold their pre-Monday dates and are rewritten for every computed year.
   return {{
-      {2, {{{1, IDS_NEW_YEARS_DAY}, {15, IDS_COMING_OF_AGE_DAY}}}},
-      {1, {{{11, IDS_NATIONAL_FOUNDATION_DAY}}}},
-      {1, {{{20, IDS_VERNAL_EQUINOX_DAY}}}},
-      {1, {{{29, IDS_GREENERY_DAY}}}},
-      {3, {{{3, IDS_CONSTITUTION_DAY}, {4, IDS_NATIONAL_HOLIDAY}, {5, IDS_CHILDRENS_DAY}}}},
+      {2, {{{1, DayName::NewYearsDay}, {15, DayName::ComingOfAgeDay}}}},
+      {1, {{{11, DayName::NationalFoundationDay}}}},
+      {1, {{{20, DayName::VernalEquinoxDay}}}},
+      {1, {{{29, DayName::GreeneryDay}}}},
+      {3,
+       {{{3, DayName::ConstitutionDay},
+         {4, DayName::NationalHoliday},
+         {5, DayName::ChildrensDay}}}},
       {0, {}},
-      {1, {{{20, IDS_MARINE_DAY}}}},
+      {1, {{{20, DayName::MarineDay}}}},
       {0, {}},
-      {2, {{{15, IDS_RESPECT_FOR_THE_AGED_DAY}, {23, IDS_AUTUMNAL_EQUINOX_DAY}}}},
-      {1, {{{10, IDS_HEALTH_SPORTS_DAY}}}},
-      {2, {{{3, IDS_CULTURE_DAY}, {23, IDS_LABOUR_THANKSGIVING_DAY}}}},
-      {2, {{{23, IDS_EMPERORS_BIRTHDAY}, {25, IDS_CHRISTMAS}}}},
+      {2, {{{15, DayName::RespectForTheAgedDay}, {23, DayName::AutumnalEquinoxDay}}}},
+      {1, {{{10, DayName::HealthSportsDay}}}},
+      {2, {{{3, DayName::CultureDay}, {23, DayName::LabourThanksgivingDay}}}},
+      {2, {{{23, DayName::EmperorsBirthday}, {25, DayName::Christmas}}}},
   }};
 }
 
 std::uint16_t MonthCalendar::NthMonday(int month, int n) const {
-  const int firstMonday = 1 + (8 - WeekdayOfFirst(month)) % 7;
-  return static_cast<std::uint16_t>(firstMonday + 7 * (n - 1));
+  return static_cast<std::uint16_t>(tembori::NthMonday(WeekdayOfFirst(month), n));
 }
 
-void MonthCalendar::SetMovableDay(int month, std::uint32_t stringId, std::uint16_t day) {
+void MonthCalendar::SetMovableDay(int month, DayName name, std::uint16_t day) {
   NamedDayList& list = namedDays_[month - 1];
   for (std::uint16_t i = 0; i < list.count; ++i) {
-    if (list.entries[i].stringId == stringId) list.entries[i].day = day;
+    if (list.entries[i].name == name) list.entries[i].day = day;
   }
 }
 
 void MonthCalendar::ApplyNationalHolidays() {
   const std::int32_t year = shown_.wYear;
+  lawInForce_ = settings_.HolidayLaw != 0 && year >= LawHolidays::FirstYear;
+  if (lawInForce_) {
+    law_.Compute(shown_.wYear, yearStartWeekday_, leapYear_);
+    holidayMask_ = law_.Holidays();
+    return;
+  }
   holidayMask_ = BaseHolidayMask;
 
-  const auto place = [this](int month, std::uint32_t stringId, std::int32_t day) {
+  const auto place = [this](int month, DayName name, std::int32_t day) {
     const DayMask bit = DayBit(day);
     holidayMask_[month - 1] |= bit;
-    SetMovableDay(month, stringId, static_cast<std::uint16_t>(day));
+    SetMovableDay(month, name, static_cast<std::uint16_t>(day));
     return bit;
   };
 
-  // The equinox formulas track the sun's drift through the leap-year cycle; the constants
-  // change at 2000.
-  const std::int32_t centuryCorrection = year / 100 - year / 4;
-  const bool from2000 = year >= 2000;
-  const std::int32_t vernal = (31 * year + (from2000 ? 2089 : 2213)) / 128 + centuryCorrection;
-  const std::int32_t autumnal = (31 * year + (from2000 ? 2395 : 2525)) / 128 + centuryCorrection;
-  vernalEquinoxBit_ = place(3, IDS_VERNAL_EQUINOX_DAY, vernal);
-  autumnalEquinoxBit_ = place(9, IDS_AUTUMNAL_EQUINOX_DAY, autumnal);
+  vernalEquinoxBit_ = place(3, DayName::VernalEquinoxDay, VernalEquinoxDay(year));
+  autumnalEquinoxBit_ = place(9, DayName::AutumnalEquinoxDay, AutumnalEquinoxDay(year));
 
-  comingOfAgeBit_ = place(1, IDS_COMING_OF_AGE_DAY, year < 2000 ? 15 : NthMonday(1, 2));
-  healthSportsBit_ = place(10, IDS_HEALTH_SPORTS_DAY, year < 2000 ? 10 : NthMonday(10, 2));
-  marineDayBit_ = place(7, IDS_MARINE_DAY, year < 2003 ? 20 : NthMonday(7, 3));
-  respectAgedBit_ = place(9, IDS_RESPECT_FOR_THE_AGED_DAY, year < 2003 ? 15 : NthMonday(9, 3));
+  comingOfAgeBit_ = place(1, DayName::ComingOfAgeDay, year < 2000 ? 15 : NthMonday(1, 2));
+  healthSportsBit_ = place(10, DayName::HealthSportsDay, year < 2000 ? 10 : NthMonday(10, 2));
+  marineDayBit_ = place(7, DayName::MarineDay, year < 2003 ? 20 : NthMonday(7, 3));
+  respectAgedBit_ = place(9, DayName::RespectForTheAgedDay, year < 2003 ? 15 : NthMonday(9, 3));
 }
 
 DayMask MonthCalendar::MovableHolidayBits(int month) const {
@@ -80,18 +82,34 @@ DayMask MonthCalendar::MovableHolidayBits(int month) const {
   }
 }
 
-// The fixed dates and the month's movable days: the same days as the month's holiday mask.
+// By the calendar's own rules, the fixed dates and the month's movable days: the same days as
+// the month's holiday mask.
 bool MonthCalendar::IsNationalHoliday(int day) const {
   const int month = shown_.wMonth;
-  const DayMask holidays = BaseHolidayMask[month - 1] | MovableHolidayBits(month);
+  const DayMask holidays =
+      lawInForce_ ? HolidayMask(month) : BaseHolidayMask[month - 1] | MovableHolidayBits(month);
   return (holidays & DayBitInMonth(day)) != 0;
 }
 
-bool MonthCalendar::GetDayName(int day, std::uint32_t& stringId) const {
+// The calendar's own rules add the day after a holiday on a Sunday, once.
+DayMask MonthCalendar::RestDayMask() const {
+  if (lawInForce_) return law_.RestDays(shown_.wMonth);
+  const DayMask holidays = HolidayMask(shown_.wMonth);
+  return SubstituteDays(holidays, firstWeekday_) & ~holidays;
+}
+
+bool MonthCalendar::GetDayName(int day, DayName& name) const {
+  if (lawInForce_) {
+    if (DayBitInMonth(day) == 0) return false;
+    const DayName named = law_.NameOf(shown_.wMonth, day);
+    if (named == DayName::None) return false;
+    name = named;
+    return true;
+  }
   const NamedDayList& list = namedDays_[shown_.wMonth - 1];
   for (std::uint16_t i = 0; i < list.count; ++i) {
     if (list.entries[i].day == day) {
-      stringId = list.entries[i].stringId;
+      name = list.entries[i].name;
       return true;
     }
   }

@@ -1,6 +1,7 @@
 // Loading string-table texts and showing them in message boxes.
 #include "framework/ResourceText.h"
 
+#include <string_view>
 #include <vector>
 
 #include "framework/Application.h"
@@ -51,10 +52,6 @@ int ShowMessage(const std::string& text, UINT type) {
 
 int ShowMessage(UINT stringId, UINT type) {
   return ShowMessage(LoadResourceString(stringId), type);
-}
-
-void MessageBoxReporter::Report(std::uint32_t stringId, std::string_view valueName) {
-  ShowMessage(LoadResourceString(stringId) + std::string(valueName));
 }
 
 }  // namespace tembori

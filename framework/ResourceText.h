@@ -4,11 +4,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
-#include <string_view>
-
-#include "settings/ErrorReporter.h"
 
 namespace tembori {
 
@@ -19,11 +15,5 @@ std::string LoadResourceString(UINT stringId);
 // with the application name; returns the button chosen.
 int ShowMessage(const std::string& text, UINT type = MB_OK);
 int ShowMessage(UINT stringId, UINT type = MB_OK);
-
-// Shows each report as the string-table text followed directly by the value's name.
-class MessageBoxReporter : public ErrorReporter {
- public:
-  void Report(std::uint32_t stringId, std::string_view valueName) override;
-};
 
 }  // namespace tembori

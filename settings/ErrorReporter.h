@@ -1,16 +1,22 @@
-// How the core tells the user about a failure: a string-table text followed directly by a
-// value name. The Win32 shell shows a message box; tests record the reports.
+// How the core tells the user about a failure: what failed, and the name of the value it
+// failed on where there is one. The Win32 shell shows a message box; tests record the reports.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 namespace tembori {
 
+enum class SettingsFailure {
+  KeyNotCreated,
+  ReadFailed,
+  WriteFailed,
+  OutOfMemory,
+};
+
 class ErrorReporter {
  public:
   virtual ~ErrorReporter() = default;
-  virtual void Report(std::uint32_t stringId, std::string_view valueName) = 0;
+  virtual void Report(SettingsFailure failure, std::string_view valueName) = 0;
 };
 
 }  // namespace tembori

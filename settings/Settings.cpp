@@ -5,7 +5,6 @@
 #include <new>
 #include <optional>
 
-#include "res/ResourceIds.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
@@ -13,7 +12,7 @@ namespace {
 
 // A failure to show once the key is closed.
 struct Failure {
-  std::uint32_t stringId;
+  SettingsFailure kind;
   std::string_view valueName;
 };
 
@@ -64,7 +63,7 @@ class Loader {
   }
 
   bool Stop(std::string_view name) {
-    failure_ = Failure{IDS_REGISTRY_READ_FAILED, name};
+    failure_ = Failure{SettingsFailure::ReadFailed, name};
     return false;
   }
 
@@ -92,7 +91,7 @@ class Saver {
  private:
   bool Check(std::string_view name, StoreResult result) {
     if (result == StoreResult::Ok) return true;
-    failure_ = Failure{IDS_REGISTRY_WRITE_FAILED, name};
+    failure_ = Failure{SettingsFailure::WriteFailed, name};
     return false;
   }
 
@@ -112,7 +111,8 @@ bool LoadValues(Loader& load, Settings& s) {
          load.Number("CharSet", s.CharSet) && load.Number("PitchAndFamily", s.PitchAndFamily) &&
          load.Number("BackColor", s.BackColor) && load.Number("HolidayColor", s.HolidayColor) &&
          load.Number("TodayColor", s.TodayColor) && load.Number("OrdinaryColor", s.OrdinaryColor) &&
-         load.Number("Transparent", s.Transparent) && load.Number("SunFirst", s.SunFirst);
+         load.Number("Transparent", s.Transparent) && load.Number("SunFirst", s.SunFirst) &&
+         load.Number("HolidayLaw", s.HolidayLaw);
 }
 
 bool SaveValues(Saver& save, Settings& s) {
@@ -130,7 +130,8 @@ bool SaveValues(Saver& save, Settings& s) {
          save.Number("CharSet", s.CharSet) && save.Number("PitchAndFamily", s.PitchAndFamily) &&
          save.Number("BackColor", s.BackColor) && save.Number("HolidayColor", s.HolidayColor) &&
          save.Number("OrdinaryColor", s.OrdinaryColor) && save.Number("TodayColor", s.TodayColor) &&
-         save.Number("Transparent", s.Transparent) && save.Number("SunFirst", s.SunFirst);
+         save.Number("Transparent", s.Transparent) && save.Number("SunFirst", s.SunFirst) &&
+         save.Number("HolidayLaw", s.HolidayLaw);
 }
 
 // Runs one pass over the Config key and reports its failure, or running out of memory, only
@@ -142,10 +143,10 @@ void RunReported(ErrorReporter& reporter, Pass pass) {
   try {
     failure = pass(key);
   } catch (const std::bad_alloc&) {
-    failure = Failure{IDS_OUT_OF_MEMORY, {}};
+    failure = Failure{SettingsFailure::OutOfMemory, {}};
   }
   key.reset();
-  if (failure) reporter.Report(failure->stringId, failure->valueName);
+  if (failure) reporter.Report(failure->kind, failure->valueName);
 }
 
 }  // namespace
@@ -178,7 +179,7 @@ void LoadSettings(Settings& settings, KeyValueStore& store, ErrorReporter& repor
 void SaveSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter) {
   RunReported(reporter, [&](std::unique_ptr<StoreKey>& key) -> std::optional<Failure> {
     if (store.CreateKey(kConfigKey, key, nullptr) != StoreResult::Ok) {
-      return Failure{IDS_REGISTRY_OPEN_FAILED, {}};
+      return Failure{SettingsFailure::KeyNotCreated, {}};
     }
     Saver save(*key);
     if (SaveValues(save, settings)) return std::nullopt;

@@ -43,19 +43,20 @@ struct Settings {
   ColorRef OrdinaryColor = Rgb(0, 0, 0);
   std::int32_t Transparent = 0;
   std::uint32_t RegularHoliday = 0x183060C1;  // weekly mask built from WeekdayOff
+  std::int32_t HolidayLaw =
+      0;  // 0 = the calendar's own holiday rules, nonzero = the law as amended
 };
 
 // Rebuilds RegularHoliday from WeekdayOff: the seven-bit pattern repeated five times.
 void BuildWeeklyMask(Settings& settings);
 
 // Reads every stored value over the defaults; a missing key or value is silent. Any other
-// read failure stops loading and is reported (IDS_REGISTRY_READ_FAILED and the value's
-// name) after the key is closed; running out of memory is reported as IDS_OUT_OF_MEMORY.
+// read failure stops loading and is reported (ReadFailed and the value's name) after the key
+// is closed; running out of memory is reported as OutOfMemory.
 void LoadSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter);
 
 // Writes every value (rebuilding RegularHoliday first); stops at the first failure and
-// reports it: IDS_REGISTRY_OPEN_FAILED, IDS_REGISTRY_WRITE_FAILED and the value's name, or
-// IDS_OUT_OF_MEMORY.
+// reports it: KeyNotCreated, WriteFailed and the value's name, or OutOfMemory.
 void SaveSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter);
 
 }  // namespace tembori

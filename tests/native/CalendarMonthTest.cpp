@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "calendar/StandaloneCalendar.h"
-#include "res/ResourceIds.h"
 
 namespace tembori {
 namespace {
@@ -93,26 +92,26 @@ TEST_CASE("today moves with the whole date, and GoToToday shows its month") {
 }
 
 TEST_CASE("holidays and the names of days around the Monday switches and the equinox limits") {
-  constexpr std::uint32_t kNone = 0;
+  constexpr DayName kNone = DayName::None;
   // Dates as yyyymmdd. The four movable days on their fixed dates, then on Mondays from 2000
   // and 2003; the equinoxes at the extremes of their range and in the years where each formula
   // constant is one away from moving the day; fixed dates in any year.
   const struct {
-    std::uint32_t name;
+    DayName name;
     std::vector<int> dates;
   } cases[] = {
-      {IDS_COMING_OF_AGE_DAY, {19990115, 20000110, 20020114, 20030113}},
-      {IDS_HEALTH_SPORTS_DAY, {19991010, 20001009}},
-      {IDS_MARINE_DAY, {19990720, 20000720, 20020720, 20030721}},
-      {IDS_RESPECT_FOR_THE_AGED_DAY, {19990915, 20020915, 20030915, 20090921}},
-      {IDS_VERNAL_EQUINOX_DAY,
+      {DayName::ComingOfAgeDay, {19990115, 20000110, 20020114, 20030113}},
+      {DayName::HealthSportsDay, {19991010, 20001009}},
+      {DayName::MarineDay, {19990720, 20000720, 20020720, 20030721}},
+      {DayName::RespectForTheAgedDay, {19990915, 20020915, 20030915, 20090921}},
+      {DayName::VernalEquinoxDay,
        {19990321, 20000320, 20920319, 20960319, 19030322, 18940320, 19890321, 20260320, 21210321}},
-      {IDS_AUTUMNAL_EQUINOX_DAY,
+      {DayName::AutumnalEquinoxDay,
        {20090923, 18510924, 19170924, 19500923, 20120922, 21070924, 21400922}},
-      {IDS_LABOUR_THANKSGIVING_DAY, {19001123}},
-      {IDS_NATIONAL_HOLIDAY, {19000504}},
-      {IDS_NEW_YEARS_DAY, {19990101}},
-      {IDS_CHRISTMAS, {20241225}},  // named, but no holiday
+      {DayName::LabourThanksgivingDay, {19001123}},
+      {DayName::NationalHoliday, {19000504}},
+      {DayName::NewYearsDay, {19990101}},
+      {DayName::Christmas, {20241225}},  // named, but no holiday
       {kNone, {20000115, 20001010, 20030720, 20090922, 20241224, 20070212}},
   };
   for (const auto& test : cases) {
@@ -120,11 +119,11 @@ TEST_CASE("holidays and the names of days around the Monday switches and the equ
       CAPTURE(date);
       const ShownMonth shown(date / 10000, date / 100 % 100);
       const int day = date % 100;
-      const bool holiday = test.name != kNone && test.name != IDS_CHRISTMAS;
+      const bool holiday = test.name != kNone && test.name != DayName::Christmas;
       CHECK(shown.calendar.IsNationalHoliday(day) == holiday);
-      std::uint32_t name = 1;  // stays untouched when the day has no name
+      DayName name = DayName::EnthronementDay;  // stays untouched when the day has no name
       CHECK(shown.calendar.GetDayName(day, name) == (test.name != kNone));
-      CHECK(name == (test.name != kNone ? test.name : 1));
+      CHECK(name == (test.name != kNone ? test.name : DayName::EnthronementDay));
     }
   }
 }
@@ -137,7 +136,7 @@ TEST_CASE("a holiday on a Sunday gives the next day off, once, and calendars kee
   CHECK(may2008.calendar.IsDayOff(5));
   CHECK_FALSE(may2008.calendar.IsDayOff(6));
   const ShownMonth january1999(1999, 1), january2000(2000, 1);
-  std::uint32_t name = 0;
+  DayName name = DayName::None;
   CHECK(january1999.calendar.GetDayName(15, name));
   CHECK_FALSE(january2000.calendar.GetDayName(15, name));
 }

@@ -3,7 +3,6 @@
 
 #include <utility>
 
-#include "res/ResourceIds.h"
 #include "settings/MemoryStore.h"
 #include "settings/Settings.h"
 
@@ -12,14 +11,14 @@ using namespace tembori;
 namespace {
 
 using Op = MemoryStore::Operation;
-using Reports = std::vector<std::pair<std::uint32_t, std::string>>;
+using Reports = std::vector<std::pair<SettingsFailure, std::string>>;
 
 const std::vector<std::string> kLoadOrder = {
     "Language",       "DispToday", "MemoTime",     "Today'sFace", "RegularHoliday",
     "Squeeze",        "NoFrame",   "MemoFile",     "TopMost",     "Tray",
     "Circ",           "CircColor", "TypeFace",     "PointSize",   "CharSet",
     "PitchAndFamily", "BackColor", "HolidayColor", "TodayColor",  "OrdinaryColor",
-    "Transparent",    "SunFirst"};
+    "Transparent",    "SunFirst",  "HolidayLaw"};
 
 bool IsText(const std::string& name) {
   return name == "TypeFace" || name == "PointSize";
@@ -27,9 +26,9 @@ bool IsText(const std::string& name) {
 
 struct RecordingReporter : ErrorReporter {
   explicit RecordingReporter(const MemoryStore& store) : store(store) {}
-  void Report(std::uint32_t stringId, std::string_view valueName) override {
+  void Report(SettingsFailure failure, std::string_view valueName) override {
     CHECK(store.OpenKeyCount() == 0);  // the key is closed before anything is shown
-    reports.emplace_back(stringId, valueName);
+    reports.emplace_back(failure, valueName);
   }
   const MemoryStore& store;
   Reports reports;
@@ -40,6 +39,7 @@ Settings Custom() {
   Settings s;
   s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.Circ = 0;
   s.Squeeze = s.NoFrame = s.MemoFile = s.TopMost = s.Tray = s.Transparent = s.SunFirst = 1;
+  s.HolidayLaw = 1;
   s.CircColor = 0x010203, s.BackColor = 0x040506, s.HolidayColor = 0x070809;
   s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F, s.CharSet = 0, s.PitchAndFamily = 0x31;
   s.TypeFace = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9", s.PointSize = "12";
@@ -51,7 +51,7 @@ auto Fields(const Settings& s) {
   return std::tie(s.MemoTime, s.DispToday, s.TodaysFace, s.Language, s.WeekdayOff, s.Squeeze,
                   s.NoFrame, s.MemoFile, s.TopMost, s.Tray, s.Circ, s.CircColor, s.SunFirst,
                   s.TypeFace, s.PointSize, s.CharSet, s.PitchAndFamily, s.BackColor, s.HolidayColor,
-                  s.TodayColor, s.OrdinaryColor, s.Transparent, s.RegularHoliday);
+                  s.TodayColor, s.OrdinaryColor, s.Transparent, s.RegularHoliday, s.HolidayLaw);
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ TEST_CASE("an unreadable value stops loading there and is named, but a missing o
     LoadSettings(stopped, store, reporter);
     Settings expected;
     LoadSettings(expected, before, reporter);
-    CHECK(reporter.reports == Reports{{IDS_REGISTRY_READ_FAILED, name}});
+    CHECK(reporter.reports == Reports{{SettingsFailure::ReadFailed, name}});
     CHECK(Fields(stopped) == Fields(expected));
   }
 }
@@ -124,7 +124,7 @@ TEST_CASE("saving writes in order and a failing write stops it there and is name
     CHECK(store.ValueNames(kConfigKey) ==
           std::vector<std::string>(order.begin(), order.begin() + failing));
     CHECK(reporter.reports ==
-          (fails ? Reports{{IDS_REGISTRY_WRITE_FAILED, order[failing]}} : Reports{}));
+          (fails ? Reports{{SettingsFailure::WriteFailed, order[failing]}} : Reports{}));
     // The mask is rebuilt from the flags, five times over, once the values before it are saved.
     CHECK(settings.RegularHoliday == (failing < 4 ? 0x41u : 0x81020408u));
   }
@@ -142,6 +142,7 @@ TEST_CASE("a key that cannot be created or memory that runs out is reported") {
   store.ExhaustOn(Op::Query, kConfigKey, "TypeFace");
   SaveSettings(settings, store, reporter);
   LoadSettings(settings, store, reporter);
-  CHECK(reporter.reports ==
-        Reports{{IDS_REGISTRY_OPEN_FAILED, ""}, {IDS_OUT_OF_MEMORY, ""}, {IDS_OUT_OF_MEMORY, ""}});
+  CHECK(reporter.reports == Reports{{SettingsFailure::KeyNotCreated, ""},
+                                    {SettingsFailure::OutOfMemory, ""},
+                                    {SettingsFailure::OutOfMemory, ""}});
 }

@@ -1,6 +1,7 @@
 // tembori-bench: how long the month model takes per shown month. Sweeps every month from
 // January 1851 to December 2150 by NextMonth, so each January recomputes its whole year,
-// with marks stored in a fraction of the years, and prints nanoseconds per month.
+// with marks stored in a fraction of the years, and prints nanoseconds per month. --law
+// computes the holidays by the law as amended instead of the calendar's own rules.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -29,13 +30,16 @@ void StoreSomeMarks(tembori::MemoryStore& store) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const long sweeps = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 200;
-  if (sweeps <= 0) {
-    std::fprintf(stderr, "usage: tembori-bench [SWEEPS]\n");
+  const bool law = argc > 1 && std::string(argv[1]) == "--law";
+  const int sweepsArgument = law ? 2 : 1;
+  const long sweeps = argc > sweepsArgument ? std::strtol(argv[sweepsArgument], nullptr, 10) : 200;
+  if (sweeps <= 0 || argc > sweepsArgument + 1) {
+    std::fprintf(stderr, "usage: tembori-bench [--law] [SWEEPS]\n");
     return 2;
   }
 
   tembori::StandaloneCalendar core(tembori::MakeDate(tembori::MinYear, 1, 1));
+  core.settings.HolidayLaw = law ? 1 : 0;
   StoreSomeMarks(core.store);
   tembori::MonthCalendar& calendar = core.calendar;
 

@@ -1,5 +1,6 @@
 // tembori-cal: prints a month or a year of the calendar with its days off, or lists the
-// national holidays and named days of a range of years, from the same core as the window.
+// national holidays and named days of a range of years, from the same core as the window,
+// by the calendar's own holiday rules or (--law) by the law as amended.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include <unistd.h>
 #endif
 
+#include "app/DayNameText.h"
 #include "calendar/MonthCalendar.h"
 #include "calendar/StandaloneCalendar.h"
 #include "res/ResourceIds.h"
@@ -26,7 +28,8 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr char kUsage[] =
-    "usage: tembori-cal [-m] [YEAR [MONTH]] | tembori-cal --holidays YEAR [LASTYEAR]";
+    "usage: tembori-cal [--law] [-m] [YEAR [MONTH]] | tembori-cal [--law] --holidays YEAR "
+    "[LASTYEAR]";
 
 struct Text {
   std::uint32_t id;
@@ -40,7 +43,8 @@ constexpr Text kTexts[] = {
 #undef TEMBORI_STRING
 };
 
-const char* TextOf(std::uint32_t id) {
+const char* TextOf(DayName name) {
+  const std::uint32_t id = DayNameStringId(name);
   const auto found = std::find_if(std::begin(kTexts), std::end(kTexts),
                                   [id](const Text& text) { return text.id == id; });
   return found == std::end(kTexts) ? "" : found->utf8;
@@ -72,6 +76,16 @@ constexpr char kWeekdayNames[7][3] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
 struct Layout {
   int weekStart = 0;    // 0 = Sunday, 1 = Monday
   bool colour = false;  // days off in red instead of followed by an asterisk
+};
+
+// A calendar of the month of `date`, its year computed by the chosen holiday rules.
+struct Calendar {
+  Calendar(const SystemTime& date, bool law) : core(date) {
+    core.settings.HolidayLaw = law ? 1 : 0;
+    core.calendar.RecomputeYear();
+  }
+  StandaloneCalendar core;
+  MonthCalendar& calendar = core.calendar;
 };
 
 std::string Centred(std::string_view text, int width) {
@@ -120,25 +134,23 @@ void PrintLine(std::string line) {
   std::fputc('\n', stdout);
 }
 
-void PrintMonth(std::uint16_t year, std::uint16_t month, const Layout& layout) {
-  StandaloneCalendar core(MakeDate(year, month, 1));
-  core.calendar.RecomputeYear();
+void PrintMonth(std::uint16_t year, std::uint16_t month, const Layout& layout, bool law) {
+  const Calendar shown(MakeDate(year, month, 1), law);
   const std::string title = std::string(kMonthNames[month - 1]) + ' ' + std::to_string(year);
-  for (const std::string& line : MonthBlock(core.calendar, title, layout)) PrintLine(line);
+  for (const std::string& line : MonthBlock(shown.calendar, title, layout)) PrintLine(line);
 }
 
-void PrintYear(std::uint16_t year, const Layout& layout) {
+void PrintYear(std::uint16_t year, const Layout& layout, bool law) {
   constexpr int kMonthsPerRow = 3;
   constexpr char kGap[] = "  ";
   constexpr int kRowWidth = kMonthsPerRow * kBlockWidth + (kMonthsPerRow - 1) * (sizeof kGap - 1);
-  StandaloneCalendar core(MakeDate(year, 1, 1));
-  core.calendar.RecomputeYear();
+  Calendar shown(MakeDate(year, 1, 1), law);
   PrintLine(Centred(std::to_string(year), kRowWidth));
   for (int firstMonth = 1; firstMonth <= 12; firstMonth += kMonthsPerRow) {
     std::vector<std::vector<std::string>> blocks;
     for (int month = firstMonth; month < firstMonth + kMonthsPerRow; ++month) {
-      blocks.push_back(MonthBlock(core.calendar, kMonthNames[month - 1], layout));
-      core.calendar.NextMonth();
+      blocks.push_back(MonthBlock(shown.calendar, kMonthNames[month - 1], layout));
+      shown.calendar.NextMonth();
     }
     std::size_t height = 0;
     for (const auto& block : blocks) height = std::max(height, block.size());
@@ -160,23 +172,24 @@ void PrintDay(const SystemTime& shown, int day, const char* kind, const char* na
   std::printf("%04u-%02u-%02d\t%s\t%s\n", shown.wYear, shown.wMonth, day, kind, name);
 }
 
-void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear) {
-  StandaloneCalendar core(MakeDate(firstYear, 1, 1));
-  MonthCalendar& calendar = core.calendar;
-  calendar.RecomputeYear();
+// Days off by rule that are no holidays are substitutes, or (by the law) days between two
+// holidays.
+void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear, bool law) {
+  Calendar range(MakeDate(firstYear, 1, 1), law);
+  MonthCalendar& calendar = range.calendar;
   while (true) {
     const SystemTime& shown = calendar.Shown();
-    const DayMask holidays = calendar.HolidayMask(shown.wMonth);
-    const DayMask substitutes = SubstituteDays(holidays, calendar.FirstWeekday()) & ~holidays;
+    const DayMask restDays = calendar.RestDayMask();
     for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
-      std::uint32_t nameId = 0;
-      const bool named = calendar.GetDayName(day, nameId);
+      DayName name = DayName::None;
+      const bool named = calendar.GetDayName(day, name);
       if (calendar.IsNationalHoliday(day)) {
-        PrintDay(shown, day, "holiday", named ? TextOf(nameId) : "");
-      } else if ((substitutes & DayBit(day)) != 0) {
-        PrintDay(shown, day, "substitute", "");
+        PrintDay(shown, day, "holiday", TextOf(name));
+      } else if ((restDays & DayBit(day)) != 0) {
+        PrintDay(shown, day, name == DayName::DayBetweenHolidays ? "between" : "substitute",
+                 TextOf(name));
       } else if (named) {
-        PrintDay(shown, day, "named", TextOf(nameId));
+        PrintDay(shown, day, "named", TextOf(name));
       }
     }
     if (shown.wYear == lastYear && shown.wMonth == 12) return;
@@ -210,6 +223,8 @@ std::string YearError(std::string_view text) {
 }
 
 int Run(std::vector<std::string_view> args) {
+  const bool law = !args.empty() && args.front() == "--law";
+  if (law) args.erase(args.begin());
   if (!args.empty() && args.front() == "--holidays") {
     if (args.size() < 2 || args.size() > 3) return Fail(kUsage);
     const auto first = ParseNumber(args[1]);
@@ -218,7 +233,7 @@ int Run(std::vector<std::string_view> args) {
     if (!IsYear(last)) return Fail(YearError(args[2]));
     if (*last < *first)
       return Fail("the last year comes before the first: " + std::string(args[2]));
-    PrintHolidays(static_cast<std::uint16_t>(*first), static_cast<std::uint16_t>(*last));
+    PrintHolidays(static_cast<std::uint16_t>(*first), static_cast<std::uint16_t>(*last), law);
     return 0;
   }
 
@@ -236,20 +251,20 @@ int Run(std::vector<std::string_view> args) {
     if (today.wYear < MinYear || today.wYear > MaxYear) {
       return Fail(YearError(std::to_string(today.wYear)));
     }
-    PrintMonth(today.wYear, today.wMonth, layout);
+    PrintMonth(today.wYear, today.wMonth, layout, law);
     return 0;
   }
   const auto year = ParseNumber(args[0]);
   if (!IsYear(year)) return Fail(year ? YearError(args[0]) : std::string(kUsage));
   if (args.size() == 1) {
-    PrintYear(static_cast<std::uint16_t>(*year), layout);
+    PrintYear(static_cast<std::uint16_t>(*year), layout, law);
     return 0;
   }
   const auto month = ParseNumber(args[1]);
   if (!month || *month < 1 || *month > 12) {
     return Fail("month must be a number from 1 to 12: " + std::string(args[1]));
   }
-  PrintMonth(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month), layout);
+  PrintMonth(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month), layout, law);
   return 0;
 }
 

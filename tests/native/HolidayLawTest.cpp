@@ -1,0 +1,229 @@
+// The holidays by the law as amended: every day from 1970 to 2050 against a published list of
+// the actual holidays, the years in which the law changed and its single days, and the years
+// before the law, which keep the calendar's own rules.
+#include <doctest.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/StandaloneCalendar.h"
+
+namespace tembori {
+namespace {
+
+struct ListedDay {
+  int date;  // yyyymmdd
+  const char* name;
+};
+
+// Made from the npm package by tools/holiday-data/make-holiday-data.sh.
+constexpr ListedDay kListedDays[] = {
+#include "data/HolidayJp.inc"
+};
+
+// A year's calendar with no weekly days off, so that its days off are the law's alone.
+struct LawYear {
+  LawYear(int year, int month = 1, bool law = true) : core(MakeDate(year, month, 1)) {
+    core.settings.HolidayLaw = law ? 1 : 0;
+    core.settings.RegularHoliday = 0;
+    calendar.RecomputeYear();
+  }
+  StandaloneCalendar core;
+  MonthCalendar& calendar = core.calendar;
+};
+
+// The list's names against ours. The list calls a substitute "<holiday> 振替休日" and a day
+// between two holidays "休日"; New Year's Day keeps the calendar's greeting; the list gives
+// the single days short names, and in 2019 calls Sports Day's old name by its new one.
+DayName OurName(const ListedDay& listed) {
+  static const std::map<std::string_view, DayName> names = {
+      {"元日", DayName::NewYearsDay},
+      {"成人の日", DayName::ComingOfAgeDay},
+      {"建国記念の日", DayName::NationalFoundationDayOfTheAct},
+      {"春分の日", DayName::VernalEquinoxDay},
+      {"天皇誕生日", DayName::EmperorsBirthday},
+      {"みどりの日", DayName::GreeneryDay},
+      {"昭和の日", DayName::ShowaDay},
+      {"憲法記念日", DayName::ConstitutionDay},
+      {"こどもの日", DayName::ChildrensDay},
+      {"海の日", DayName::MarineDay},
+      {"山の日", DayName::MountainDay},
+      {"敬老の日", DayName::RespectForTheAgedDay},
+      {"秋分の日", DayName::AutumnalEquinoxDay},
+      {"体育の日", DayName::HealthSportsDay},
+      {"体育の日（スポーツの日）", DayName::HealthSportsDay},
+      {"スポーツの日", DayName::SportsDay},
+      {"文化の日", DayName::CultureDay},
+      {"勤労感謝の日", DayName::LabourThanksgivingDay},
+      {"休日", DayName::DayBetweenHolidays},
+      {"大喪の礼", DayName::EmperorShowaFuneral},
+      {"即位礼正殿の儀", DayName::EnthronementCeremony},
+      {"結婚の儀", DayName::CrownPrinceNaruhitoWedding},
+  };
+  const std::string_view name = listed.name;
+  constexpr std::string_view kSubstitute = " 振替休日";
+  if (name.size() > kSubstitute.size() &&
+      name.substr(name.size() - kSubstitute.size()) == kSubstitute) {
+    return DayName::SubstituteHoliday;
+  }
+  if (name == "休日（祝日扱い）") {
+    return listed.date == 20190501 ? DayName::EnthronementDay : DayName::EnthronementCeremony;
+  }
+  const auto found = names.find(name);
+  REQUIRE_MESSAGE(found != names.end(), "a name the list did not use before: ", listed.name);
+  return found->second;
+}
+
+bool IsRestDayName(DayName name) {
+  return name == DayName::SubstituteHoliday || name == DayName::DayBetweenHolidays;
+}
+
+TEST_CASE("every day from 1970 to 2050 is a holiday or day off by the law exactly as listed") {
+  std::map<int, const ListedDay*> listed;
+  for (const ListedDay& day : kListedDays) listed[day.date] = &day;
+  REQUIRE(listed.size() == std::size(kListedDays));
+  std::size_t found = 0;
+  for (int year = 1970; year <= 2050; ++year) {
+    LawYear shown(year);
+    MonthCalendar& calendar = shown.calendar;
+    for (int month = 1; month <= 12; ++month, calendar.NextMonth()) {
+      for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
+        const int date = (year * 100 + month) * 100 + day;
+        CAPTURE(date);
+        DayName name = DayName::None;
+        const bool named = calendar.GetDayName(day, name);
+        const auto entry = listed.find(date);
+        if (entry == listed.end()) {
+          CHECK_FALSE(calendar.IsDayOff(day));
+          CHECK_FALSE(calendar.IsNationalHoliday(day));
+          CHECK(named == (month == 12 && day == 25));  // the greeting of a day that is no holiday
+          continue;
+        }
+        ++found;
+        const DayName expected = OurName(*entry->second);
+        CHECK(calendar.IsDayOff(day));
+        CHECK(calendar.IsNationalHoliday(day) == !IsRestDayName(expected));
+        CHECK(((calendar.RestDayMask() & DayBit(day)) != 0) == IsRestDayName(expected));
+        CHECK(named);
+        CHECK(name == expected);
+      }
+    }
+  }
+  CHECK(found == listed.size());
+}
+
+TEST_CASE("the years in which the law changed, and its single days, by name") {
+  constexpr DayName kWorkingDay = DayName::None;
+  // Dates as yyyymmdd; a holiday or day off of the law with its name, or a working day.
+  const struct {
+    const char* change;
+    DayName name;
+    std::vector<int> dates;
+  } cases[] = {
+      {"the Act in force from 20 July 1948", DayName::AutumnalEquinoxDay, {19480923}},
+      {"", kWorkingDay, {19480429, 19480503, 19470923}},
+      {"the Emperor's Birthday in each reign",
+       DayName::EmperorsBirthday,
+       {19490429, 19880429, 19891223, 20181223, 20200223, 20260223}},
+      {"", kWorkingDay, {19881223, 20190223, 20191223}},
+      {"Greenery Day and Showa Day", DayName::GreeneryDay, {19890429, 20060429, 20070504}},
+      {"", DayName::ShowaDay, {20070429, 20260429}},
+      {"Respect for the Aged Day and Health and Sports Day from 1966",
+       DayName::RespectForTheAgedDay,
+       {19660915, 20020915, 20030915}},
+      {"", DayName::HealthSportsDay, {19661010, 19991010, 20001009, 20191014}},
+      {"", kWorkingDay, {19650915, 19651010, 19660211, 20001010}},
+      {"National Foundation Day from 1967", DayName::NationalFoundationDayOfTheAct, {19670211}},
+      {"Marine Day from 1996, Mountain Day from 2016, Sports Day from 2020",
+       DayName::MarineDay,
+       {19960720, 20020720, 20030721}},
+      {"", DayName::MountainDay, {20160811, 20260811}},
+      {"", DayName::SportsDay, {20221010}},
+      {"", kWorkingDay, {19950720, 20150811, 20030720}},
+      {"the summer of 2020 and 2021", DayName::MarineDay, {20200723, 20210722}},
+      {"", DayName::SportsDay, {20200724, 20210723}},
+      {"", DayName::MountainDay, {20200810, 20210808}},
+      {"", kWorkingDay, {20200720, 20200811, 20201012, 20210719, 20210811, 20211011}},
+      {"substitutes from 12 April 1973, the next day that is no holiday from 2007",
+       DayName::SubstituteHoliday,
+       {19730430, 19870504, 20080506, 20190506, 20210809, 20181224}},
+      {"", kWorkingDay, {19730212, 20030506}},
+      {"a day between two holidays from 27 December 1985, not a Sunday before 2007",
+       DayName::DayBetweenHolidays,
+       {19880504, 19910504, 20060504, 20090922, 20190430, 20190502, 20260922}},
+      {"", kWorkingDay, {19850504, 19860504, 19970504, 20030504}},
+      {"the days of special laws", DayName::CrownPrinceAkihitoWedding, {19590410}},
+      {"", DayName::EmperorShowaFuneral, {19890224}},
+      {"", DayName::EnthronementCeremony, {19901112, 20191022}},
+      {"", DayName::CrownPrinceNaruhitoWedding, {19930609}},
+      {"", DayName::EnthronementDay, {20190501}},
+  };
+  for (const auto& test : cases) {
+    for (const int date : test.dates) {
+      CAPTURE(date);
+      const LawYear shown(date / 10000, date / 100 % 100);
+      const MonthCalendar& calendar = shown.calendar;
+      const int day = date % 100;
+      CHECK(calendar.IsDayOff(day) == (test.name != kWorkingDay));
+      CHECK(calendar.IsNationalHoliday(day) ==
+            (test.name != kWorkingDay && !IsRestDayName(test.name)));
+      DayName name = DayName::None;
+      calendar.GetDayName(day, name);
+      CHECK(name == test.name);
+    }
+  }
+}
+
+TEST_CASE("the law keeps the greetings, has no name outside the month, and takes marks") {
+  LawYear january1948(1948, 1);
+  DayName name = DayName::None;
+  CHECK(january1948.calendar.GetDayName(1, name));  // no holiday before the Act, but greeted
+  CHECK(name == DayName::NewYearsDay);
+  CHECK_FALSE(january1948.calendar.IsDayOff(1));
+  LawYear december(2026, 12);
+  CHECK(december.calendar.GetDayName(25, name));
+  CHECK(name == DayName::Christmas);
+  CHECK_FALSE(december.calendar.IsDayOff(25));
+  CHECK_FALSE(december.calendar.GetDayName(0, name));
+  CHECK_FALSE(december.calendar.GetDayName(32, name));
+
+  LawYear september(2026, 9);
+  september.calendar.ToggleMark(22);
+  CHECK_FALSE(september.calendar.IsDayOff(22));
+  CHECK(september.calendar.IsNationalHoliday(21));
+}
+
+TEST_CASE(
+    "before 1948 the law keeps the calendar's own rules, and a change of rules applies at once") {
+  for (int year = MinYear; year < 1948; ++year) {
+    LawYear law(year), own(year, 1, false);
+    for (int month = 1; month <= 12; ++month) {
+      CAPTURE(year * 100 + month);
+      REQUIRE(law.calendar.HolidayMask(month) == own.calendar.HolidayMask(month));
+      REQUIRE(law.calendar.DayOffMask() == own.calendar.DayOffMask());
+      for (int day = 1; day <= own.calendar.DaysInMonth(); ++day) {
+        DayName lawName = DayName::None, ownName = DayName::None;
+        REQUIRE(law.calendar.GetDayName(day, lawName) == own.calendar.GetDayName(day, ownName));
+        REQUIRE(lawName == ownName);
+      }
+      law.calendar.NextMonth();
+      own.calendar.NextMonth();
+    }
+  }
+
+  LawYear september(2026, 9, false);
+  CHECK_FALSE(september.calendar.IsDayOff(22));
+  september.core.settings.HolidayLaw = 1;
+  september.calendar.RecomputeYear();
+  CHECK(september.calendar.IsDayOff(22));
+  september.core.settings.HolidayLaw = 0;
+  september.calendar.RecomputeYear();
+  CHECK_FALSE(september.calendar.IsDayOff(22));
+  CHECK(september.calendar.IsNationalHoliday(21));
+}
+
+}  // namespace
+}  // namespace tembori
