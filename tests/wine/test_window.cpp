@@ -368,6 +368,14 @@ TEST_CASE(
     CHECK(picture.Count(window.GridRect(), kOrdinary) > 0);
     CHECK(picture.Count(window.TitleRect(), kBlack) > 0);
   });
+  // The holidays by the law from the start: 4 May 2003, a Sunday, lies between two holidays
+  // but is none, while the calendar's own rules make every 4 May one.
+  Inspect({{"HolidayLaw", 1}}, [](CalendarWindow& window, const ClientPicture&) {
+    CHECK(window.Calendar().HolidayMask(5) == (DayBit(3) | DayBit(5)));
+  });
+  Inspect({}, [](CalendarWindow& window, const ClientPicture&) {
+    CHECK(window.Calendar().HolidayMask(5) == (DayBit(3) | DayBit(4) | DayBit(5)));
+  });
 }
 
 TEST_CASE("the window opens where it was, brought back onto the screen, and saves where it is") {
