@@ -27,19 +27,26 @@ DayMask DaysFrom(const Date& from, std::uint16_t year, int month) {
   return ~(DayBit(from.day) - 1);
 }
 
-struct SingleDay {
+struct SpecialDay {
   Date date;
   DayName name;
 };
 
-// Days off set by laws of their own, one day each.
-constexpr SingleDay kSingleDays[] = {
+// Days set by special laws: single days off, and the summer of the Olympic Games, which moved
+// three holidays for 2020 and, postponed, for 2021.
+constexpr SpecialDay kSpecialDays[] = {
     {{1959, 4, 10}, DayName::CrownPrinceAkihitoWedding},
     {{1989, 2, 24}, DayName::EmperorShowaFuneral},
     {{1990, 11, 12}, DayName::EnthronementCeremony},
     {{1993, 6, 9}, DayName::CrownPrinceNaruhitoWedding},
     {{2019, 5, 1}, DayName::EnthronementDay},
     {{2019, 10, 22}, DayName::EnthronementCeremony},
+    {{2020, 7, 23}, DayName::MarineDay},
+    {{2020, 7, 24}, DayName::SportsDay},
+    {{2020, 8, 10}, DayName::MountainDay},
+    {{2021, 7, 22}, DayName::MarineDay},
+    {{2021, 7, 23}, DayName::SportsDay},
+    {{2021, 8, 8}, DayName::MountainDay},
 };
 
 // Gives `name` to every day of `days`.
@@ -85,13 +92,8 @@ void LawHolidays::Compute(std::uint16_t year, std::uint16_t yearStartWeekday, bo
   Holiday(year, 5, 3, DayName::ConstitutionDay);
   if (year >= 2007) Holiday(year, 5, 4, DayName::GreeneryDay);
   Holiday(year, 5, 5, DayName::ChildrensDay);
-  // The summer of the Olympic Games moved three holidays for 2020 and, postponed, for 2021.
-  if (year == 2020 || year == 2021) {
-    const int shift = year == 2020 ? 0 : 1;
-    Holiday(year, 7, 23 - shift, DayName::MarineDay);
-    Holiday(year, 7, 24 - shift, DayName::SportsDay);
-    Holiday(year, 8, 10 - 2 * shift, DayName::MountainDay);
-  } else {
+  // In the years of the Olympic Games the table of special days has these three.
+  if (year != 2020 && year != 2021) {
     if (year >= 1996) Holiday(year, 7, year < 2003 ? 20 : monday(7, 3), DayName::MarineDay);
     if (year >= 2016) Holiday(year, 8, 11, DayName::MountainDay);
     if (year >= 1966) {
@@ -99,14 +101,17 @@ void LawHolidays::Compute(std::uint16_t year, std::uint16_t yearStartWeekday, bo
               year < 2020 ? DayName::HealthSportsDay : DayName::SportsDay);
     }
   }
-  if (year >= 1966)
+  if (year >= 1966) {
     Holiday(year, 9, year < 2003 ? 15 : monday(9, 3), DayName::RespectForTheAgedDay);
+  }
   Holiday(year, 9, AutumnalEquinoxDay(year), DayName::AutumnalEquinoxDay);
   Holiday(year, 11, 3, DayName::CultureDay);
   Holiday(year, 11, 23, DayName::LabourThanksgivingDay);
   if (year >= 1989 && year <= 2018) Holiday(year, 12, 23, DayName::EmperorsBirthday);
-  for (const SingleDay& single : kSingleDays) {
-    if (single.date.year == year) Holiday(year, single.date.month, single.date.day, single.name);
+  for (const SpecialDay& special : kSpecialDays) {
+    if (special.date.year == year) {
+      Holiday(year, special.date.month, special.date.day, special.name);
+    }
   }
 
   // The rest days look at the next month's holidays, so they follow once all are known.
