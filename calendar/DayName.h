@@ -36,7 +36,7 @@ enum class DayName : std::uint8_t {
   EmperorShowaFuneral,
   EnthronementCeremony,
   CrownPrinceNaruhitoWedding,
-  EnthronementDay,
+  EnthronementDay,  // the last: tests walk the names up to it
 };
 
 }  // namespace tembori
