@@ -1,6 +1,7 @@
-// The calendar window's arithmetic: cell size from the font, window and client sizes, the
-// rectangles of the grid, box, strips and child controls, day cells and hit testing, the
-// shapes painted inside cells and buttons, and the placement of the window on the screen.
+// The calendar window's arithmetic: the font size taken from the settings, cell size from the
+// font, window and client sizes, the rectangles of the grid, box, strips and child controls,
+// day cells and hit testing, the shapes painted inside cells and buttons, and the placement
+// of the window on the screen.
 // Everything is in pixels and free of the platform, so it is tested without a screen.
 #pragma once
 
