@@ -21,17 +21,10 @@ namespace {
 // What no painting uses: left where nothing was painted.
 constexpr COLORREF kUnpainted = RGB(1, 2, 3);
 
-// Starts the calendar with `settings` over the defaults.
-void Start(const RegistryNumbers& settings) {
-  DeleteProgramKeys();
-  PutNumbers(kConfigKey, kColours);
-  PutNumbers(kConfigKey, settings);
-}
-
 }  // namespace
 
 TEST_CASE("the sunken box: shadows above and left, lights below and right, corners included") {
-  Start({});
+  StoreSettings({});
   RunningCalendar calendar;
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), dark = GetSysColor(COLOR_3DDKSHADOW),
                  light = GetSysColor(COLOR_3DLIGHT), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -67,7 +60,7 @@ TEST_CASE("the heading names the shown month: \"2003年 11月\", in English \"No
   } headings[] = {{0, "2003年 11月"}, {1, "Nov. 2003"}};
   for (const auto& heading : headings) {
     CAPTURE(heading.language);
-    Start({{"Language", heading.language}});
+    StoreSettings({{"Language", heading.language}});
     RunningCalendar calendar;
     const HWND handle = calendar.Handle();
     const ClientPicture picture(handle, kUnpainted);
@@ -124,7 +117,7 @@ TEST_CASE("the padlock is open while the holiday-setting mode is on, closed whil
 TEST_CASE("the settings' styles, the year spin's range, and the erase left to the painting") {
   for (const DWORD on : {0, 1}) {
     CAPTURE(on);
-    Start({{"Tray", on}, {"TopMost", on}, {"NoFrame", on}});
+    StoreSettings({{"Tray", on}, {"TopMost", on}, {"NoFrame", on}});
     RunningCalendar calendar;
     const HWND handle = calendar.Handle();
     // With the tray icon the window has no taskbar button.

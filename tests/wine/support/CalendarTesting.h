@@ -165,13 +165,19 @@ inline const RegistryNumbers kColours = {
     {"HolidayColor", kHoliday}, {"OrdinaryColor", kOrdinary}, {"TodayColor", kToday},
     {"CircColor", kCircle},     {"BackColor", kBack},         {"RegularHoliday", 0x10204081}};
 
-// Starts the calendar with those colours, Sundays as the only weekly days off and `settings`
-// over them, and shows `inspect` the window and its picture on the screen.
-inline void Inspect(const RegistryNumbers& settings,
-                    const std::function<void(CalendarWindow&, const ClientPicture&)>& inspect) {
+// No stored state but those colours, Sundays as the only weekly days off and `settings` over
+// them.
+inline void StoreSettings(const RegistryNumbers& settings) {
   DeleteProgramKeys();
   PutNumbers(kConfigKey, kColours);
   PutNumbers(kConfigKey, settings);
+}
+
+// Starts the calendar with StoreSettings(settings) and shows `inspect` the window and its
+// picture on the screen.
+inline void Inspect(const RegistryNumbers& settings,
+                    const std::function<void(CalendarWindow&, const ClientPicture&)>& inspect) {
+  StoreSettings(settings);
   RunningCalendar calendar;
   inspect(calendar.Window(), ClientPicture(calendar.Handle()));
 }
