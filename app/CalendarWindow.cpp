@@ -5,12 +5,12 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include <charconv>
 #include <cstddef>
 #include <cstring>
 #include <optional>
 
 #include "app/CalendarApp.h"
+#include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
 #include "app/WindowPosition.h"
 #include "framework/ResourceText.h"
@@ -48,16 +48,6 @@ std::string FindProgramDir() {
   // A path cut to the buffer comes back without its terminator: the length says where it ends.
   return ProgramDirFromPath(std::string_view(path, length < MAX_PATH ? length : MAX_PATH),
                             &IsSystemLeadByte);
-}
-
-// The whole points at the start of the text, as stored ("%d"); none when it does not begin
-// with a number.
-std::optional<int> LeadingPoints(const std::string& pointSize) {
-  int points = 0;
-  const char* const end = pointSize.data() + pointSize.size();
-  const auto [stop, error] = std::from_chars(pointSize.data(), end, points);
-  if (error != std::errc()) return std::nullopt;
-  return points;
 }
 
 LOGFONTA LogFontOf(HFONT fontHandle) {
@@ -180,7 +170,7 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
                                         std::uint8_t charSet, std::uint8_t pitchAndFamily) {
   calendarFont_.reset();
   LOGFONTA font{};
-  const std::optional<int> points = LeadingPoints(pointSize);
+  const std::optional<int> points = PointSizeFromText(pointSize);
   if (!typeFace.empty() && points && (charSet == ANSI_CHARSET || charSet == SHIFTJIS_CHARSET)) {
     font.lfHeight = -MulDiv(*points, PixelsPerInch(Handle()), 72);
     font.lfCharSet = charSet;
@@ -253,7 +243,7 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   const int wantedWidth = wanted.right - wanted.left;
   const int wantedHeight = wanted.bottom - wanted.top;
   if (initial) {
-    const Rect saved = RestorePosition();
+    const Rect saved = RestorePosition(wantedWidth, wantedHeight);
     SetWindowPos(window, nullptr, saved.left, saved.top, wantedWidth, wantedHeight,
                  SWP_NOZORDER | SWP_NOREDRAW);
   } else {
@@ -373,8 +363,10 @@ void CalendarWindow::OnMove() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-Rect CalendarWindow::RestorePosition() const {
-  return RestoreWindowPosition(app_.Store(), FromWinRect(VirtualScreen())).value_or(Rect{});
+Rect CalendarWindow::RestorePosition(int width, int height) const {
+  return RestoreWindowPosition(app_.Store(), FromWinRect(VirtualScreen()), QueryMonitorAreas(),
+                               width, height)
+      .value_or(Rect{});
 }
 
 // Saves where the window will be at the next start: its restored rectangle even when it is

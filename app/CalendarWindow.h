@@ -61,9 +61,9 @@ class CalendarWindow : public Window {
   void CreateButton(CalendarButton& button, const Rect& rect, int controlId);
   void PlaceControl(const Window& control, const Rect& rect) const;
   CalendarView View() const;
-  // Where the window was last time, brought onto the screen; the screen's corner when no
-  // position can be had.
-  Rect RestorePosition() const;
+  // Where the window of that size was last time, brought onto the screen; the screen's
+  // corner when no position can be had.
+  Rect RestorePosition(int width, int height) const;
   void SavePosition() const;
 
   LRESULT OnCreate(const Message& message);

@@ -27,7 +27,9 @@ std::uint32_t Stored(int coordinate) {
 
 }  // namespace
 
-std::optional<Rect> RestoreWindowPosition(KeyValueStore& store, const Rect& virtualScreen) {
+std::optional<Rect> RestoreWindowPosition(KeyValueStore& store, const Rect& virtualScreen,
+                                          const std::vector<MonitorArea>& monitors, int windowWidth,
+                                          int windowHeight) {
   std::unique_ptr<StoreKey> key;
   if (store.CreateKey(kPositionKey, key, nullptr) != StoreResult::Ok) return std::nullopt;
   Rect saved;
@@ -36,7 +38,8 @@ std::optional<Rect> RestoreWindowPosition(KeyValueStore& store, const Rect& virt
     if (ReadNumber(*key, edge.name, value) != StoreResult::Ok) value = 0;
     saved.*edge.member = static_cast<std::int32_t>(value);
   }
-  const Rect placed = ClampRestoredPosition(saved, virtualScreen);
+  const Rect placed = KeepOnSomeMonitor(ClampRestoredPosition(saved, virtualScreen), windowWidth,
+                                        windowHeight, monitors);
   const Rect next = NextInstancePosition(placed);
   for (const Edge& edge : kEdges) key->WriteDword(edge.name, Stored(next.*edge.member));
   return placed;

@@ -1,6 +1,7 @@
 // Layout, cell and placement arithmetic of the calendar window.
 #include "app/geometry/Geometry.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -34,6 +35,14 @@ void ClampAxis(int& low, int& high, int screenLow, int screenHigh) {
   }
 }
 
+// How far apart two ranges [low, high) are along one axis; 0 when they overlap.
+std::int64_t Gap(std::int64_t low, std::int64_t high, std::int64_t otherLow,
+                 std::int64_t otherHigh) {
+  if (high <= otherLow) return otherLow - high;
+  if (otherHigh <= low) return low - otherHigh;
+  return 0;
+}
+
 int WrapAdd(int value, int amount) {
   // The stored values are 32-bit words: adding wraps instead of overflowing.
   const std::uint32_t sum = static_cast<std::uint32_t>(value) + static_cast<std::uint32_t>(amount);
@@ -47,6 +56,16 @@ int WrapAdd(int value, int amount) {
 bool Contains(const Rect& rect, Point point) {
   return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
          point.y < rect.bottom;
+}
+
+std::optional<int> PointSizeFromText(std::string_view text) {
+  constexpr int kMinPoints = 1, kMaxPoints = 99;
+  int points = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, points);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  if (points < kMinPoints || points > kMaxPoints) return std::nullopt;
+  return points;
 }
 
 CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze) {
@@ -119,6 +138,32 @@ Rect ClampRestoredPosition(Rect saved, const Rect& virtualScreen) {
   return saved;
 }
 
+Rect KeepOnSomeMonitor(const Rect& placed, int width, int height,
+                       const std::vector<MonitorArea>& monitors) {
+  // 64-bit: a stored corner near the limits of int plus the window's size must not overflow.
+  const std::int64_t left = placed.left, top = placed.top;
+  const std::int64_t right = left + width, bottom = top + height;
+  const MonitorArea* nearest = nullptr;
+  double nearestDistance = 0;
+  for (const MonitorArea& area : monitors) {
+    const Rect& m = area.monitor;
+    // A window with a part on a monitor can be seen, and moved back by the user.
+    if (left < m.right && right > m.left && top < m.bottom && bottom > m.top) return placed;
+    const auto dx = static_cast<double>(Gap(left, right, m.left, m.right));
+    const auto dy = static_cast<double>(Gap(top, bottom, m.top, m.bottom));
+    const double distance = dx * dx + dy * dy;
+    if (nearest == nullptr || distance < nearestDistance) {
+      nearest = &area;
+      nearestDistance = distance;
+    }
+  }
+  if (nearest == nullptr) return placed;
+  const Rect& work = nearest->work;
+  return {work.left, work.top,
+          SaturateToInt(work.left + (std::int64_t{placed.right} - placed.left)),
+          SaturateToInt(work.top + (std::int64_t{placed.bottom} - placed.top))};
+}
+
 Rect NextInstancePosition(const Rect& placed) {
   constexpr int kStep = 16;
   return {WrapAdd(placed.left, kStep), WrapAdd(placed.top, kStep), WrapAdd(placed.right, kStep),
@@ -177,10 +222,10 @@ std::array<Point, 5> TodayFrame(const Rect& cell) {
 std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box) {
   const int l = box.left, t = box.top, r = box.right, b = box.bottom;
   return {{
-      {{{l, b - 2}, {l, t}, {r - 1, t}}},
-      {{{l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1}}},
-      {{{r - 2, t + 2}, {r - 2, b - 2}, {l + 1, b - 2}}},
-      {{{r - 1, t + 1}, {r - 1, b - 1}, {l, b - 1}}},
+      {{{l, b - 2}, {l, t}, {r, t}}},
+      {{{l + 1, b - 3}, {l + 1, t + 1}, {r - 1, t + 1}}},
+      {{{r - 2, t + 2}, {r - 2, b - 2}, {l, b - 2}}},
+      {{{r - 1, t + 1}, {r - 1, b - 1}, {l - 1, b - 1}}},
   }};
 }
 

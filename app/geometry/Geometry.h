@@ -1,10 +1,14 @@
-// The calendar window's arithmetic: cell size from the font, window and client sizes, the
-// rectangles of the grid, box, strips and child controls, day cells and hit testing, the
-// shapes painted inside cells and buttons, and the placement of the window on the screen.
+// The calendar window's arithmetic: the font size taken from the settings, cell size from the
+// font, window and client sizes, the rectangles of the grid, box, strips and child controls,
+// day cells and hit testing, the shapes painted inside cells and buttons, and the placement
+// of the window on the screen.
 // Everything is in pixels and free of the platform, so it is tested without a screen.
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 namespace tembori {
 
@@ -47,6 +51,12 @@ struct FontMetrics {
 struct CellSize {
   int width = 0, height = 0;
 };
+
+// The calendar font's size in points from the stored text, a whole number as the settings
+// page writes it, from 1 to 99 (its field holds two digits). None for anything else (empty,
+// not a number, or a size that would make the calendar unreadable or larger than the
+// screen): the calendar then takes the system font.
+std::optional<int> PointSizeFromText(std::string_view text);
 
 // Squeeze drops the padding around each number.
 CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze);
@@ -96,6 +106,18 @@ Rect UndoFrameShift(Rect window, FrameShift shift);
 // above the screen are left alone. Values from the registry may be anything: the
 // arithmetic does not overflow.
 Rect ClampRestoredPosition(Rect saved, const Rect& virtualScreen);
+// A monitor as the platform reports it: all of it, and its work area, without the taskbar
+// and the other bars docked to its edges.
+struct MonitorArea {
+  Rect monitor, work;
+};
+// A restored position that would leave the window wholly off every monitor: a window of the
+// given size with its top-left corner at placed's shows no pixel on any of them. It then
+// moves, keeping its extent, to the top-left corner of the work area of the nearest monitor
+// (the first of those at the least distance). A window that is only partly off the screen,
+// or for which no monitor is known, stays where it is.
+Rect KeepOnSomeMonitor(const Rect& placed, int width, int height,
+                       const std::vector<MonitorArea>& monitors);
 // What is stored for the next copy of the program started while this one runs: every edge
 // 16 pixels further right and down (wrapping like the stored 32-bit values).
 Rect NextInstancePosition(const Rect& placed);
@@ -120,8 +142,9 @@ Rect CircleBox(const Rect& cell);
 // Today's frame: a closed outline one pixel inside the cell's left edge and two inside its
 // right edge, over the cell's full height.
 std::array<Point, 5> TodayFrame(const Rect& cell);
-// The four open polylines of the sunken border, outermost shadow first:
-// shadow, dark shadow, light, highlight.
+// The four polylines of the sunken border, outermost shadow first: shadow, dark shadow,
+// light, highlight. Line drawing leaves out the end point of a line, so each path ends one
+// pixel beyond the last pixel of its line: the corner pixels are drawn too.
 std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box);
 
 // The black arrows of the month buttons, for a button of the given size.

@@ -55,6 +55,26 @@ TEST_CASE("every month from 1851 to 2150 has its civil weekdays and length") {
   CHECK(shown.Shows(MaxYear, 12));  // the last NextMonth went nowhere
 }
 
+TEST_CASE("a weekly day off falls on its weekday and nowhere else, whatever day starts the month") {
+  // June has no national holiday: its days off are the weekly ones alone. Over the years,
+  // its 1st falls on every weekday.
+  for (int weekdayOff = 0; weekdayOff < 7; ++weekdayOff) {
+    std::uint32_t pattern = 0;
+    for (int bit = weekdayOff; bit < 32; bit += 7) pattern |= 1u << bit;
+    ShownMonth shown(MinYear, 6);
+    shown.core.settings.RegularHoliday = pattern;
+    for (int year = MinYear; year <= MaxYear; ++year) {
+      REQUIRE(shown.calendar.SetYear(year));
+      const long first = DaysFromCivil(year, 6, 1);
+      for (int day = 1; day <= 30; ++day) {
+        INFO(year, "-06-", day, " with weekday ", weekdayOff, " off");
+        const long weekday = ((first + day + 3) % 7 + 7) % 7;
+        REQUIRE(shown.calendar.IsDayOff(day) == (weekday == weekdayOff));
+      }
+    }
+  }
+}
+
 TEST_CASE("navigation and the clock stay within 1851 to 2150 and leave a fully computed month") {
   CHECK(ShownMonth(2200, 6).Shows(2150, 6));  // a clock beyond the range
   ShownMonth shown(1700, 6);

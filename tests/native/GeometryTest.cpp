@@ -5,6 +5,8 @@
 #include <limits>
 #include <ostream>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/geometry/Geometry.h"
 
@@ -12,6 +14,18 @@ namespace tembori {
 
 inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
   return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
+}
+
+TEST_CASE("a stored font size counts only as a whole number of points from 1 to 99") {
+  const std::pair<const char*, int> sizes[] = {{"12", 12}, {"1", 1}, {"99", 99}};
+  for (const auto& [text, points] : sizes) CHECK(PointSizeFromText(text) == points);
+  // Sizes that gave a one-pixel font or a window larger than the screen, and texts that are
+  // no number as the settings page writes it.
+  for (const char* text : {"0", "100", "500", "5000", "99999", "1000000000", "-2147483648", "1e9",
+                           "12pt", " 12", "+5", "-5", "", "abc"}) {
+    CAPTURE(text);
+    CHECK_FALSE(PointSizeFromText(text));
+  }
 }
 
 TEST_CASE("cell size follows the font's pitch, width, height and squeeze") {
@@ -80,6 +94,36 @@ TEST_CASE("a restored position is pulled back when its middle is off the right o
   CHECK(NextInstancePosition({0, kMax, kMax - 16, -16}) == Rect{16, kMin + 15, kMax, 0});
 }
 
+TEST_CASE("a window that would show on no monitor moves to the nearest one's work area") {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  const MonitorArea primary{{0, 0, 1024, 768}, {0, 0, 1024, 738}};       // taskbar at the bottom
+  const MonitorArea left{{-1280, -200, 0, 824}, {-1280, -170, 0, 824}};  // and at the top
+  const std::vector<MonitorArea> both{primary, left}, one{primary};
+  const std::tuple<Rect, std::vector<MonitorArea>, Rect> cases[] = {
+      // Partly off the screen, even mostly, it stays.
+      {{-100, -50, 114, 150}, both, {-100, -50, 114, 150}},
+      {{1000, 700, 1214, 900}, both, {1000, 700, 1214, 900}},
+      {{-213, 0, 1, 200}, one, {-213, 0, 1, 200}},
+      // Touching the screen's edge from outside shows nothing; the stored extent is kept.
+      {{-214, 0, 0, 200}, one, {0, 0, 214, 200}},
+      {{0, 768, 214, 968}, one, {0, 0, 214, 200}},
+      {{-214, 0, 0, 200}, both, {-214, 0, 0, 200}},  // on the left monitor
+      {{-100000, -100000, -99786, -99800}, both, {-1280, -170, -1066, 30}},
+      {{-100000, 100, -99786, 300}, both, {-1280, -170, -1066, 30}},
+      {{5000, 100, 5214, 300}, both, {0, 0, 214, 200}},
+      // Stored garbage: the corner and the extent at the limits of int.
+      {{0, kMax, 0, kMin}, one, {0, 0, 0, kMin}},
+      {{kMin, kMin, kMax, kMax}, one, {0, 0, kMax, kMax}},
+      // No monitor known: nothing to move to.
+      {{-100000, -100000, -99786, -99800}, {}, {-100000, -100000, -99786, -99800}},
+  };
+  for (const auto& [placed, monitors, shown] : cases) {
+    CAPTURE(placed);
+    CHECK(KeepOnSomeMonitor(placed, 214, 200, monitors) == shown);
+  }
+}
+
 TEST_CASE("day cells, week orders and the day under a point") {
   CHECK(WeekdayOfColumn(0, true) == 1);  // Monday first, Sunday last
   CHECK(WeekdayOfColumn(6, true) == 0);
@@ -110,8 +154,12 @@ TEST_CASE("shapes drawn in cells and buttons") {
   CHECK(CircleBox({10, 10, 25, 30}) == Rect{10, 12, 25, 28});
   CHECK(TodayFrame({0, 0, 30, 18}) ==
         std::array<Point, 5>{{{1, 0}, {28, 0}, {28, 18}, {1, 18}, {1, 0}}});
-  CHECK(SunkenBoxPaths({0, 18, 214, 148})[0] ==
-        std::array<Point, 3>{{{0, 146}, {0, 18}, {213, 18}}});
+  // Each path reaches one pixel beyond its line's last pixel, which line drawing leaves out.
+  CHECK(SunkenBoxPaths({0, 18, 214, 148}) ==
+        std::array<std::array<Point, 3>, 4>{{{{{0, 146}, {0, 18}, {214, 18}}},
+                                             {{{1, 145}, {1, 19}, {213, 19}}},
+                                             {{{212, 20}, {212, 146}, {0, 146}}},
+                                             {{{213, 19}, {213, 147}, {-1, 147}}}}});
   CHECK(NextMonthTriangle(30, 18) == std::array<Point, 3>{{{20, 2}, {28, 9}, {20, 16}}});
   CHECK(PrevMonthTriangle(30, 18) == std::array<Point, 3>{{{2, 9}, {10, 2}, {10, 16}}});
   CHECK(FramelessHeadingAnchor({30, 18}, {0, 0, 210, 126}) == Point{204, 108});

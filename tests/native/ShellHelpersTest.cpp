@@ -15,6 +15,7 @@ namespace {
 using Op = MemoryStore::Operation;
 using Edges = std::vector<std::uint32_t>;
 const Rect kScreen{0, 0, 1024, 768};
+const std::vector<MonitorArea> kMonitors{{kScreen, {0, 30, 1024, 768}}};  // taskbar at the top
 
 Edges StoredEdges(const MemoryStore& store) {
   Edges edges;
@@ -51,12 +52,22 @@ TEST_CASE("a position edge that cannot be read counts as 0, and the next copy's 
   store.Put(kPositionKey, "Top", kTypeBinary, {1, 2, 3, 4, 5, 6, 7, 8});
   store.PutDword(kPositionKey, "Right", 1210);
   store.FailOn(Op::Query, kPositionKey, "Bottom");
-  const auto placed = RestoreWindowPosition(store, kScreen);
+  const auto placed = RestoreWindowPosition(store, kScreen, kMonitors, 210, 200);
   REQUIRE(placed);
   CHECK(*placed == Rect{0, 0, 210, 0});  // its middle was right of the screen
   CHECK(StoredEdges(store) == Edges{16, 16, 226, 16});
   store.FailOn(Op::Create, kPositionKey);
-  CHECK_FALSE(RestoreWindowPosition(store, kScreen));
+  CHECK_FALSE(RestoreWindowPosition(store, kScreen, kMonitors, 210, 200));
+}
+
+TEST_CASE("a position that shows on no monitor opens in the work area, and the next copy near it") {
+  MemoryStore store;
+  store.PutDword(kPositionKey, "Left", static_cast<std::uint32_t>(-100000));
+  store.PutDword(kPositionKey, "Top", static_cast<std::uint32_t>(-100000));
+  store.PutDword(kPositionKey, "Right", static_cast<std::uint32_t>(-99790));
+  store.PutDword(kPositionKey, "Bottom", static_cast<std::uint32_t>(-99800));
+  CHECK(RestoreWindowPosition(store, kScreen, kMonitors, 210, 200) == Rect{0, 30, 210, 230});
+  CHECK(StoredEdges(store) == Edges{16, 46, 226, 246});
 }
 
 TEST_CASE("saving the position writes the four edges in order and stops at the first failure") {

@@ -4,180 +4,25 @@
 #include <doctest.h>
 #include <windows.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <functional>
-#include <ostream>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "app/CalendarApp.h"
-#include "app/CalendarWindow.h"
 #include "app/WindowPosition.h"
-#include "calendar/FixedClock.h"
-#include "framework/GdiHandles.h"
 #include "res/ResourceIds.h"
-#include "settings/Settings.h"
+#include "tests/wine/support/CalendarTesting.h"
 
 using namespace tembori;
-
-// Found by argument-dependent lookup in the global namespace, RECT's own.
-bool operator==(const RECT& a, const RECT& b) {
-  return EqualRect(&a, &b) != FALSE;
-}
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
-}
+using namespace tembori::testing;
 
 namespace {
 
-// Handles every message that is waiting or arrives within a short quiet spell (X events such
-// as mapping and exposure reach the queue a moment after the call that causes them); a
-// WM_QUIT left by a destroyed main window is dropped.
-void PumpMessages() {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) continue;
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 60, QS_ALLINPUT) != WAIT_TIMEOUT &&
-           GetTickCount() - start < 3000);
-}
-
-// No stored state at all: the first run.
-void DeleteProgramKeys() {
-  const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
-  REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));
-}
-
-// Values under HKEY_CURRENT_USER\`key`, which is created when missing.
-void PutValue(const char* key, const char* name, DWORD type, const void* data, size_t size) {
-  REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, static_cast<DWORD>(size)) ==
-          ERROR_SUCCESS);
-}
-using RegistryNumbers = std::vector<std::pair<const char*, DWORD>>;
-void PutNumbers(const char* key, const RegistryNumbers& values) {
-  for (const auto& [name, value] : values) PutValue(key, name, REG_DWORD, &value, sizeof value);
-}
-
-// The application started as the program starts (settings from the registry, the window
-// created, shown and painted), in front of every other window, on Wednesday 12 November
-// 2003: the 3rd is a national holiday, the 23rd one on a Sunday with the 24th as its
-// substitute, and the 1st a Saturday. The window is destroyed at the end if still there.
-class RunningCalendar {
- public:
-  RunningCalendar() {
-    REQUIRE(app_.InitInstance());
-    REQUIRE(app_.MainCalendarWindow() != nullptr);
-    handle_ = Window().Handle();
-    SetForegroundWindow(handle_);
-    PumpMessages();
-  }
-  ~RunningCalendar() {
-    if (IsWindow(handle_)) DestroyWindow(handle_);
-    PumpMessages();
-  }
-  const Settings& UserSettings() const { return app_.UserSettings(); }
-  CalendarWindow& Window() { return *app_.MainCalendarWindow(); }
-  HWND Handle() const { return handle_; }
-
- private:
-  FixedClock clock_{{2003, 11, 3, 12, 12, 0, 0, 0}};
-  CalendarApp app_{clock_};
-  HWND handle_ = nullptr;
-};
-
-// A child control's window rectangle in its parent's client coordinates.
-RECT ChildRect(HWND parent, int controlId) {
-  RECT rect{};
-  const HWND child = GetDlgItem(parent, controlId);
-  REQUIRE(child != nullptr);
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// The client area as it was on the screen, children included, kept in a memory bitmap.
-class ClientPicture {
- public:
-  explicit ClientPicture(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    const WindowDc windowDc = GetWindowDc(window);
-    bitmap_.reset(CreateCompatibleBitmap(windowDc.get(), client.right, client.bottom));
-    SelectObject(dc_.get(), bitmap_.get());
-    REQUIRE(BitBlt(dc_.get(), 0, 0, client.right, client.bottom, windowDc.get(), 0, 0, SRCCOPY));
-  }
-
-  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }  // CLR_INVALID outside
-  std::vector<COLORREF> Part(const RECT& area) const {
-    std::vector<COLORREF> part;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) part.push_back(At(x, y));
-    }
-    return part;
-  }
-  int Count(const RECT& area, COLORREF colour) const {
-    const std::vector<COLORREF> part = Part(area);
-    return static_cast<int>(std::count(part.begin(), part.end(), colour));
-  }
-
- private:
-  BitmapHandle bitmap_;  // before the device context, so that it is freed after it
-  const CreatedDc dc_ = CreateMemoryDc(nullptr);
-};
-
 constexpr char kGothic[] = "ＭＳ ゴシック";                // fixed pitch
 constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";  // variable pitch
-
-// Distinct colours, none of which the system uses for its own parts.
-constexpr COLORREF kHoliday = RGB(0, 0, 255);
-constexpr COLORREF kOrdinary = RGB(0, 128, 0);
-constexpr COLORREF kToday = RGB(255, 0, 255);
-constexpr COLORREF kCircle = RGB(255, 128, 0);
-constexpr COLORREF kBack = RGB(255, 255, 204);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kDarkYellow = RGB(128, 128, 0);  // the padlock
-const RegistryNumbers kColours = {{"HolidayColor", kHoliday}, {"OrdinaryColor", kOrdinary},
-                                  {"TodayColor", kToday},     {"CircColor", kCircle},
-                                  {"BackColor", kBack},       {"RegularHoliday", 0x10204081}};
-
-// Starts the calendar with those colours, Sundays as the only weekly days off and `settings`
-// over them, and shows `inspect` the window and its picture.
-void Inspect(const RegistryNumbers& settings,
-             const std::function<void(CalendarWindow&, const ClientPicture&)>& inspect) {
-  DeleteProgramKeys();
-  PutNumbers(kConfigKey, kColours);
-  PutNumbers(kConfigKey, settings);
-  RunningCalendar calendar;
-  inspect(calendar.Window(), ClientPicture(calendar.Handle()));
-}
-
-// Columns firstColumn to lastColumn of a grid row: row 0 holds the weekday names, rows 1 to
-// 6 the weeks.
-RECT Cells(CalendarWindow& window, int row, int firstColumn, int lastColumn) {
-  const CellSize cell = window.Cell();
-  const RECT& grid = window.GridRect();
-  return {grid.left + firstColumn * cell.width, grid.top + row * cell.height,
-          grid.left + (lastColumn + 1) * cell.width, grid.top + (row + 1) * cell.height};
-}
-// Weeks starting on Sunday.
-RECT DayCell(CalendarWindow& window, int day) {
-  const int index = window.Calendar().FirstWeekday() + day - 1;
-  return Cells(window, 1 + index / 7, index % 7, index % 7);
-}
-// The left side of today's box runs one pixel inside the cell over its full height.
-RECT BoxSide(const RECT& cell) {
-  return {cell.left + 1, cell.top, cell.left + 2, cell.bottom};
-}
-RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
-  return {rect.left + dx, rect.top + dy, rect.left + dx + width, rect.top + dy + height};
-}
 
 // The remembered window rectangle; an edge that cannot be read stays -1.
 RECT StoredPosition() {
@@ -215,7 +60,11 @@ TEST_CASE("the window is sized from the real calendar font, which start-up keeps
       {kGothic, "12", 128, 0, 1, kGothic},
       {kGothic, "16", 128, 1, 0, kGothic},
       {kGothic, "12", 1, 0, 0, nullptr},  // a character set the calendar does not take
+      // Sizes that would make the calendar a line of dots, or larger than the screen.
+      {kGothic, "99999", 128, 0, 0, nullptr},
+      {kGothic, "500", 128, 0, 1, nullptr},
   };
+  CellSize firstCell;
   NONCLIENTMETRICSA system{};
   system.cbSize = sizeof system;
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
@@ -234,19 +83,21 @@ TEST_CASE("the window is sized from the real calendar font, which start-up keeps
     CHECK((GetWindowLongA(window, GWL_STYLE) &
            (wanted | WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX)) == wanted);
 
+    // The cell holds the widest number with its memo mark and the font's full height; the
+    // cell's arithmetic itself is the geometry's.
+    const CellSize cell = calendar.Window().Cell();
+    const int w = cell.width, h = cell.height;
     const CreatedDc dc = CreateMemoryDc(nullptr);
     SelectObject(dc.get(), calendar.Window().CalendarFont());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.get(), &metrics);
-    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    const int charSet = GetTextCharset(dc.get());
-    // The platform sets this bit for variable-pitch fonts.
-    const bool variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
-    if (c.realFace != nullptr) REQUIRE(variablePitch == (c.realFace == kProportionalGothic));
-    const int padding = c.squeeze ? 0 : 1;
-    const int w = variablePitch ? (metrics.tmAveCharWidth + padding) * 4
-                                : (metrics.tmAveCharWidth + 2 * padding) * 3;
-    const int h = metrics.tmHeight + metrics.tmExternalLeading + 2 * padding;
+    SIZE widest{};
+    GetTextExtentPoint32A(dc.get(), "30*", 3, &widest);
+    CHECK(widest.cx <= w);
+    CHECK(widest.cy <= h);
+    if (&c == &cases[1]) {  // the first case squeezed
+      CHECK(w < firstCell.width);
+      CHECK(h < firstCell.height);
+    }
+    if (&c == &cases[0]) firstCell = cell;
     RECT client{};
     GetClientRect(window, &client);
     const RECT grid = c.noFrame ? RECT{0, 0, 7 * w, 7 * h} : RECT{2, h + 2, 7 * w + 2, 8 * h + 2};
@@ -256,9 +107,12 @@ TEST_CASE("the window is sized from the real calendar font, which start-up keeps
     // The settings hold the font on the screen, not the request.
     const Settings& settings = calendar.UserSettings();
     CHECK(settings.TypeFace == (c.realFace ? c.realFace : system.lfSmCaptionFont.lfFaceName));
-    CHECK(settings.PointSize ==
-          std::to_string(MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, dpi)));
-    CHECK(settings.CharSet == charSet);
+    CHECK(settings.CharSet == GetTextCharset(dc.get()));
+    // A size the settings page can show, near the request where the font was taken (the
+    // platform's font may be a point smaller).
+    const std::optional<int> points = PointSizeFromText(settings.PointSize);
+    REQUIRE(points);
+    if (c.realFace != nullptr) CHECK(std::abs(*points - std::stoi(c.pointSize)) <= 1);
 
     // The controls sit in the heading row and the strip below the sunken box, with the frame.
     const int right = 7 * w + 4, bottom = 8 * h + 4;
@@ -390,6 +244,23 @@ TEST_CASE("the window opens where it was, brought back onto the screen, and save
        {0, 100},
        {16, 116, 216, 316},
        true},
+      // Partly off the screen, the window stays; wholly off it, the window and the next copy
+      // open in the work area's corner instead of where nobody can see them.
+      {{{"Left", DWORD(-100)}, {"Top", DWORD(-50)}, {"Right", 100}, {"Bottom", 150}},
+       {-100, -50},
+       {-84, -34, 116, 166},
+       false},
+      {{{"Left", DWORD(-100000)},
+        {"Top", DWORD(-100000)},
+        {"Right", DWORD(-99800)},
+        {"Bottom", DWORD(-99800)}},
+       {0, 0},
+       {16, 16, 216, 216},
+       false},
+      {{{"Left", 0}, {"Top", 0x7FFFFFFF}, {"Right", 0}, {"Bottom", 0x80000000}},
+       {0, 0},
+       {16, 16, 16, LONG(0x80000010)},
+       false},
   };
   for (const auto& c : cases) {
     CAPTURE(c.minimisedAtClose);
