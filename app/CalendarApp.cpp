@@ -72,6 +72,14 @@ void CalendarApp::OnAppAbout() {
   dialog.RunModal();
 }
 
+std::string CalendarApp::MessageCaption() const {
+  return LoadResourceString(IDS_APP_NAME);
+}
+
+std::string CalendarApp::OutOfMemoryText() const {
+  return LoadResourceString(IDS_OUT_OF_MEMORY);
+}
+
 CalendarWindow* CalendarApp::MainCalendarWindow() const {
   return static_cast<CalendarWindow*>(MainWindow());
 }

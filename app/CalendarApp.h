@@ -23,6 +23,9 @@ class CalendarApp : public Application {
   // The About box, modal over the calendar window.
   void OnAppAbout();
 
+  std::string MessageCaption() const override;
+  std::string OutOfMemoryText() const override;
+
   Settings& UserSettings() { return settings_; }
   const Settings& UserSettings() const { return settings_; }
   // Set on Windows NT 3.x, whose shell lacks what several parts of the window use.

@@ -16,7 +16,6 @@
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 #include "settings/StoreValues.h"
-#include "settings/win32/RegistryStore.h"
 
 namespace tembori {
 namespace {
@@ -133,7 +132,6 @@ const RouteTable& CalendarWindow::Routes() const {
   static const Route routes[] = {
       RouteMessage<WM_CREATE, &CalendarWindow::OnCreate>(),
       RouteMessage<WM_PAINT, &CalendarWindow::OnPaint>(),
-      RouteCommand<ID_APP_ABOUT, &CalendarWindow::OnAppAbout>(),
       RouteMessage<WM_DESTROY, &CalendarWindow::OnDestroy>(),
       RouteMessage<WM_CLOSE, &CalendarWindow::OnClose>(),
       RouteMessage<WM_ERASEBKGND, &CalendarWindow::OnEraseBkgnd>(),
@@ -342,10 +340,6 @@ void CalendarWindow::OnPrintClient(HDC dc) {
   PaintCalendar(dc, view, client.right);
 }
 
-void CalendarWindow::OnAppAbout() {
-  app_.OnAppAbout();
-}
-
 LRESULT CalendarWindow::OnDestroy(const Message& message) {
   const LRESULT result = DefaultProcessing(message);
   if (hoverTimerId_ != 0) {
@@ -380,15 +374,14 @@ Rect CalendarWindow::RestorePosition() const {
 // Saves where the window will be at the next start: its restored rectangle even when it is
 // minimised, and without the shift of a frame toggle that the next start will not repeat.
 // Failures are silent.
-void CalendarWindow::SavePosition() const {
+void CalendarWindow::SavePosition() {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   if (!GetWindowPlacement(Handle(), &placement)) return;
   Rect window = FromWinRect(ScreenRectFromPlacement(Handle(), placement));
   const bool startsFrameless = app_.UserSettings().NoFrame != 0;
   if (frameless_ != startsFrameless) window = UndoFrameShift(window, frameShift_);
-  RegistryStore store(KEY_WRITE);
-  SaveWindowPosition(store, window);
+  SaveWindowPosition(app_.Store(), window);
 }
 
 }  // namespace tembori

@@ -64,11 +64,10 @@ class CalendarWindow : public Window {
   // Where the window was last time, brought onto the screen; the screen's corner when no
   // position can be had.
   Rect RestorePosition() const;
-  void SavePosition() const;
+  void SavePosition();
 
   LRESULT OnCreate(const Message& message);
   void OnPaint();
-  void OnAppAbout();
   LRESULT OnDestroy(const Message& message);
   LRESULT OnClose(const Message& message);
   BOOL OnEraseBkgnd(HDC dc);

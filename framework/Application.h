@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/MessageRouting.h"
 
 namespace tembori {
@@ -28,6 +30,12 @@ class Application : public MessageReceiver {
   // The current application's main window, or null when there is none: the owner of the
   // program's dialogs and message boxes.
   static HWND MainWindowHandle();
+
+  // The caption of the program's message boxes, and what is shown when memory runs out in a
+  // message handler: texts of the program, which the window layer does not know. Empty:
+  // the system's caption, and no message.
+  virtual std::string MessageCaption() const { return {}; }
+  virtual std::string OutOfMemoryText() const { return {}; }
 
   // Starts the program; false ends it at once.
   virtual bool InitInstance() = 0;
