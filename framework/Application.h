@@ -44,11 +44,14 @@ class Application : public MessageReceiver {
   // the process's exit code.
   int Run(int showCommand);
 
+  // The message loop alone: gets, pre-translates and dispatches messages until WM_QUIT and
+  // returns its exit code.
+  int RunMessageLoop();
+
  protected:
   Application();
 
  private:
-  int RunMessageLoop();
   static bool PreTranslate(MSG& message);
 
   HINSTANCE instance_;

@@ -14,124 +14,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/CalendarApp.h"
-#include "app/CalendarWindow.h"
+#include "CalendarHarness.h"
 #include "app/WindowPosition.h"
-#include "calendar/FixedClock.h"
-#include "framework/GdiHandles.h"
 #include "res/ResourceIds.h"
 #include "settings/Settings.h"
 
 using namespace tembori;
-
-// Found by argument-dependent lookup in the global namespace, RECT's own.
-bool operator==(const RECT& a, const RECT& b) {
-  return EqualRect(&a, &b) != FALSE;
-}
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
-}
+using namespace tembori::testing;
 
 namespace {
-
-// Handles every message that is waiting or arrives within a short quiet spell (X events such
-// as mapping and exposure reach the queue a moment after the call that causes them); a
-// WM_QUIT left by a destroyed main window is dropped.
-void PumpMessages() {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) continue;
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 60, QS_ALLINPUT) != WAIT_TIMEOUT &&
-           GetTickCount() - start < 3000);
-}
-
-// No stored state at all: the first run.
-void DeleteProgramKeys() {
-  const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
-  REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));
-}
-
-// Values under HKEY_CURRENT_USER\`key`, which is created when missing.
-void PutValue(const char* key, const char* name, DWORD type, const void* data, size_t size) {
-  REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, static_cast<DWORD>(size)) ==
-          ERROR_SUCCESS);
-}
-using RegistryNumbers = std::vector<std::pair<const char*, DWORD>>;
-void PutNumbers(const char* key, const RegistryNumbers& values) {
-  for (const auto& [name, value] : values) PutValue(key, name, REG_DWORD, &value, sizeof value);
-}
-
-// The application started as the program starts (settings from the registry, the window
-// created, shown and painted), in front of every other window, on Wednesday 12 November
-// 2003: the 3rd is a national holiday, the 23rd one on a Sunday with the 24th as its
-// substitute, and the 1st a Saturday. The window is destroyed at the end if still there.
-class RunningCalendar {
- public:
-  RunningCalendar() {
-    REQUIRE(app_.InitInstance());
-    REQUIRE(app_.MainCalendarWindow() != nullptr);
-    handle_ = Window().Handle();
-    SetForegroundWindow(handle_);
-    PumpMessages();
-  }
-  ~RunningCalendar() {
-    if (IsWindow(handle_)) DestroyWindow(handle_);
-    PumpMessages();
-  }
-  const Settings& UserSettings() const { return app_.UserSettings(); }
-  CalendarWindow& Window() { return *app_.MainCalendarWindow(); }
-  HWND Handle() const { return handle_; }
-
- private:
-  FixedClock clock_{{2003, 11, 3, 12, 12, 0, 0, 0}};
-  CalendarApp app_{clock_};
-  HWND handle_ = nullptr;
-};
-
-// A child control's window rectangle in its parent's client coordinates.
-RECT ChildRect(HWND parent, int controlId) {
-  RECT rect{};
-  const HWND child = GetDlgItem(parent, controlId);
-  REQUIRE(child != nullptr);
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// The client area as it was on the screen, children included, kept in a memory bitmap.
-class ClientPicture {
- public:
-  explicit ClientPicture(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    const WindowDc windowDc = GetWindowDc(window);
-    bitmap_.reset(CreateCompatibleBitmap(windowDc.get(), client.right, client.bottom));
-    SelectObject(dc_.get(), bitmap_.get());
-    REQUIRE(BitBlt(dc_.get(), 0, 0, client.right, client.bottom, windowDc.get(), 0, 0, SRCCOPY));
-  }
-
-  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }  // CLR_INVALID outside
-  std::vector<COLORREF> Part(const RECT& area) const {
-    std::vector<COLORREF> part;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) part.push_back(At(x, y));
-    }
-    return part;
-  }
-  int Count(const RECT& area, COLORREF colour) const {
-    const std::vector<COLORREF> part = Part(area);
-    return static_cast<int>(std::count(part.begin(), part.end(), colour));
-  }
-
- private:
-  BitmapHandle bitmap_;  // before the device context, so that it is freed after it
-  const CreatedDc dc_ = CreateMemoryDc(nullptr);
-};
 
 constexpr char kGothic[] = "ＭＳ ゴシック";                // fixed pitch
 constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";  // variable pitch
@@ -151,27 +42,14 @@ const RegistryNumbers kColours = {{"HolidayColor", kHoliday}, {"OrdinaryColor", 
 // Starts the calendar with those colours, Sundays as the only weekly days off and `settings`
 // over them, and shows `inspect` the window and its picture.
 void Inspect(const RegistryNumbers& settings,
-             const std::function<void(CalendarWindow&, const ClientPicture&)>& inspect) {
+             const std::function<void(CalendarWindow&, const Picture&)>& inspect) {
   DeleteProgramKeys();
   PutNumbers(kConfigKey, kColours);
   PutNumbers(kConfigKey, settings);
   RunningCalendar calendar;
-  inspect(calendar.Window(), ClientPicture(calendar.Handle()));
+  inspect(calendar.Window(), Picture(calendar.Handle()));
 }
 
-// Columns firstColumn to lastColumn of a grid row: row 0 holds the weekday names, rows 1 to
-// 6 the weeks.
-RECT Cells(CalendarWindow& window, int row, int firstColumn, int lastColumn) {
-  const CellSize cell = window.Cell();
-  const RECT& grid = window.GridRect();
-  return {grid.left + firstColumn * cell.width, grid.top + row * cell.height,
-          grid.left + (lastColumn + 1) * cell.width, grid.top + (row + 1) * cell.height};
-}
-// Weeks starting on Sunday.
-RECT DayCell(CalendarWindow& window, int day) {
-  const int index = window.Calendar().FirstWeekday() + day - 1;
-  return Cells(window, 1 + index / 7, index % 7, index % 7);
-}
 // The left side of today's box runs one pixel inside the cell over its full height.
 RECT BoxSide(const RECT& cell) {
   return {cell.left + 1, cell.top, cell.left + 2, cell.bottom};
@@ -284,7 +162,7 @@ TEST_CASE(
     "the picture: days by kind, today, circles, memo marks, strips and buttons, and how "
     "the stored settings change it") {
   std::vector<COLORREF> weekdayNames, heading;
-  Inspect({}, [&](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({}, [&](CalendarWindow& window, const Picture& picture) {
     const HWND handle = window.Handle();
     const int w = window.Cell().width, h = window.Cell().height;
     CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) > 0);  // Sunday first
@@ -333,40 +211,39 @@ TEST_CASE(
     window.SetMemoMap(DayBit(5));
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpMessages();
-    const ClientPicture withMemo(handle);
+    const Picture withMemo(handle);
     CHECK(withMemo.Count(DayCell(window, 5), kOrdinary) >
           picture.Count(DayCell(window, 5), kOrdinary));
     CHECK(withMemo.Part(DayCell(window, 6)) == picture.Part(DayCell(window, 6)));
   });
-  Inspect({{"Language", 1}}, [&](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"Language", 1}}, [&](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Part(Cells(window, 0, 0, 6)) != weekdayNames);
     CHECK(picture.Part(window.TitleRect()) != heading);
   });
   // Weeks from Monday: Sunday and the 1st, a Saturday, move one column.
-  Inspect({{"SunFirst", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"SunFirst", 1}}, [](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Count(Cells(window, 0, 6, 6), kHoliday) > 0);
     CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) == 0);
     CHECK(picture.Count(Cells(window, 1, 5, 5), kOrdinary) > 0);
     CHECK(picture.Count(Cells(window, 1, 6, 6), kOrdinary) == 0);
   });
   // Today's number in its colour instead of a box; no circles.
-  Inspect({{"Today'sFace", 1}, {"Circ", 0}},
-          [](CalendarWindow& window, const ClientPicture& picture) {
-            const RECT today = DayCell(window, 12);
-            CHECK(picture.Count(BoxSide(today), kToday) == 0);
-            CHECK(picture.Count(today, kToday) > 0);
-            CHECK(picture.Count(today, kOrdinary) == 0);
-            CHECK(picture.Count(DayCell(window, 3), kCircle) == 0);
-            CHECK(picture.Count(DayCell(window, 3), kHoliday) > 0);
-          });
+  Inspect({{"Today'sFace", 1}, {"Circ", 0}}, [](CalendarWindow& window, const Picture& picture) {
+    const RECT today = DayCell(window, 12);
+    CHECK(picture.Count(BoxSide(today), kToday) == 0);
+    CHECK(picture.Count(today, kToday) > 0);
+    CHECK(picture.Count(today, kOrdinary) == 0);
+    CHECK(picture.Count(DayCell(window, 3), kCircle) == 0);
+    CHECK(picture.Count(DayCell(window, 3), kHoliday) > 0);
+  });
   // Frameless, the heading lies on the last week row in today's colour.
-  Inspect({{"NoFrame", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"NoFrame", 1}}, [](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Count(Cells(window, 6, 1, 6), kToday) > 0);
     CHECK(picture.Count(window.GridRect(), kBack) > 0);
   });
   // A transparent grid shows the desktop instead of the background colour; painting the
   // desktop may leave its own text colour behind, but the heading stays black.
-  Inspect({{"Transparent", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"Transparent", 1}}, [](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Count(window.GridRect(), kBack) == 0);
     CHECK(picture.Count(window.GridRect(), kOrdinary) > 0);
     CHECK(picture.Count(window.TitleRect(), kBlack) > 0);
