@@ -11,7 +11,8 @@
 namespace tembori {
 namespace {
 
-// The keyboard messages, WM_KEYDOWN to WM_UNICHAR's predecessor, which the accelerators see.
+// The keyboard messages as far as the accelerators go: WM_KEYDOWN to 0x108, the old
+// WM_KEYLAST.
 constexpr UINT kFirstKeyMessage = WM_KEYDOWN;
 constexpr UINT kLastKeyMessage = 0x108;
 

@@ -43,8 +43,21 @@ struct TestApplication : Application {
     return table;
   }
   void OnAppCommand() { ++commands; }
+  std::string MessageCaption() const override { return "Probe caption"; }
   int commands = 0;
 };
+
+// A message box, its caption read and OK pressed by a timer.
+std::string boxCaption;
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND box = FindWindowA("#32770", nullptr);
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  char caption[64] = {};
+  GetWindowTextA(box, caption, sizeof caption);
+  boxCaption = caption;
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 // Its table is searched after that of the class derived from it.
 struct BaseProbe : Window {
@@ -310,6 +323,15 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
     CHECK(dialog.radio == (c.fieldsSaved >= 3 ? 0 : 2));
   }
   application.SetMainWindow(nullptr);
+}
+
+TEST_CASE("message boxes carry the caption that the application gives") {
+  TestApplication application;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &AnswerMessageBox);
+  REQUIRE(timer != 0);
+  CHECK(ShowMessage("text") == IDOK);
+  KillTimer(nullptr, timer);
+  CHECK(boxCaption == "Probe caption");
 }
 
 TEST_CASE("texts are Shift-JIS: the system's code page, the literals and the string table") {
