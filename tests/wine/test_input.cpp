@@ -4,8 +4,7 @@
 // card, the title and the tray icon, and the end of a session.
 #include <doctest.h>
 #include <windows.h>
-// After windows.h, which they need.
-#include <commctrl.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <cstring>
@@ -539,21 +538,17 @@ TEST_CASE("the end of a session saves the position; a frameless start saves the 
   PutNumbers(kPositionKey, {{"Left", 300}, {"Top", 200}, {"Right", 510}, {"Bottom", 326}});
   RunningCalendar calendar;
   const HWND handle = calendar.Handle();
+  const RECT frameless = WindowRect(handle);
   CHECK(SendMessageA(handle, WM_QUERYENDSESSION, 0, 0) == TRUE);
-  DWORD left = 0, size = sizeof left;
-  RegGetValueA(HKEY_CURRENT_USER, kPositionKey, "Left", RRF_RT_REG_DWORD, nullptr, &left, &size);
-  CHECK(left == 300);  // not the 316 stored for a second copy at the start
+  CHECK(StoredPosition() == frameless);  // not the one stored for a second copy at the start
 
   SendMessageA(handle, WM_COMMAND, ID_FRAME_TOGGLE, 0);
   const RECT framed = WindowRect(handle);
-  CHECK(framed.left != 300);
+  CHECK(framed.left != frameless.left);
   SendMessageA(handle, WM_COMMAND, ID_APP_EXIT, 0);
   CHECK(!IsWindow(handle));
-  DWORD top = 0;
-  size = sizeof left;
-  RegGetValueA(HKEY_CURRENT_USER, kPositionKey, "Left", RRF_RT_REG_DWORD, nullptr, &left, &size);
-  size = sizeof top;
-  RegGetValueA(HKEY_CURRENT_USER, kPositionKey, "Top", RRF_RT_REG_DWORD, nullptr, &top, &size);
-  CHECK(left == 300);
-  CHECK(top == 200);
+  const RECT saved = StoredPosition();
+  CHECK(saved.left == frameless.left);
+  CHECK(saved.top == frameless.top);
+  CHECK(saved.right - saved.left == framed.right - framed.left);
 }

@@ -58,19 +58,6 @@ RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
   return {rect.left + dx, rect.top + dy, rect.left + dx + width, rect.top + dy + height};
 }
 
-// The remembered window rectangle; an edge that cannot be read stays -1.
-RECT StoredPosition() {
-  RECT stored{-1, -1, -1, -1};
-  const char* const names[] = {"Left", "Top", "Right", "Bottom"};
-  LONG* const edges[] = {&stored.left, &stored.top, &stored.right, &stored.bottom};
-  for (int i = 0; i < 4; ++i) {
-    DWORD size = sizeof *edges[i];
-    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, names[i], RRF_RT_REG_DWORD, nullptr, edges[i],
-                 &size);
-  }
-  return stored;
-}
-
 // The About box, found and answered by a timer inside its modal loop.
 HWND aboutBox = nullptr;
 RECT aboutBoxRect{};

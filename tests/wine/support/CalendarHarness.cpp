@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "app/WindowPosition.h"
+
 bool operator==(const RECT& a, const RECT& b) {
   return EqualRect(&a, &b) != FALSE;
 }
@@ -59,6 +61,18 @@ void RunningCalendar::RunProgramLoop() {
   PostQuitMessage(0);
   app_.RunMessageLoop();
   PumpMessages();
+}
+
+RECT StoredPosition() {
+  RECT stored{-1, -1, -1, -1};
+  const char* const names[] = {"Left", "Top", "Right", "Bottom"};
+  LONG* const edges[] = {&stored.left, &stored.top, &stored.right, &stored.bottom};
+  for (int i = 0; i < 4; ++i) {
+    DWORD size = sizeof *edges[i];
+    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, names[i], RRF_RT_REG_DWORD, nullptr, edges[i],
+                 &size);
+  }
+  return stored;
 }
 
 int LiveGdiObjects() {

@@ -78,6 +78,9 @@ class RunningCalendar {
   HWND handle_ = nullptr;
 };
 
+// The remembered window rectangle; an edge that cannot be read stays -1.
+RECT StoredPosition();
+
 // The GDI objects alive in this process (GetGuiResources answers 0 under Wine).
 int LiveGdiObjects();
 
