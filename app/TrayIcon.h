@@ -12,14 +12,13 @@
 
 namespace tembori {
 
-// The shell's first record layout, which every version of the shell accepts: 88 bytes in a
-// 32-bit program.
-inline constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
-static_assert(sizeof(void*) != 4 || kTrayRecordSize == 88, "the shell's first icon record");
-// That record's tooltip ends the record: the later, longer tooltip is not read.
+// The shell's first record layout, which every version of the shell accepts
+// (NOTIFYICONDATAA_V1_SIZE, 88 bytes in a 32-bit program). Its 64-byte tooltip ends the
+// record: the later, longer tooltip is not read.
 inline constexpr std::size_t kTrayTipBytes = 64;
-static_assert(offsetof(NOTIFYICONDATAA, szTip) + kTrayTipBytes == kTrayRecordSize,
-              "the first record's tooltip");
+inline constexpr DWORD kTrayRecordSize =
+    static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + kTrayTipBytes);
+static_assert(sizeof(void*) != 4 || kTrayRecordSize == 88, "the shell's first icon record");
 
 // Where the icon goes: the shell's notification area, or a stand-in that watches the calls.
 class TrayArea {
