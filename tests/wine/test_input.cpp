@@ -134,7 +134,7 @@ RECT WindowRect(HWND window) {
 
 }  // namespace
 
-TEST_CASE("the context menu and the keys, as the resources give them") {
+TEST_CASE("the context menu as the resources give it") {
   const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU));
   REQUIRE(menu != nullptr);
   const HMENU popup = GetSubMenu(menu, 0);
@@ -174,22 +174,8 @@ TEST_CASE("the context menu and the keys, as the resources give them") {
   }
   DestroyMenu(menu);
 
-  const HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
-  REQUIRE(table != nullptr);
-  ACCEL keys[16] = {};
-  REQUIRE(CopyAcceleratorTableA(table, keys, 16) == 8);
-  const std::tuple<WORD, BYTE, WORD> wanted[] = {
-      {'G', FCONTROL, ID_FRAME_TOGGLE}, {'L', FCONTROL, ID_MODE_BUTTON},
-      {VK_DOWN, 0, ID_PREV_YEAR},       {VK_F1, 0, ID_HELP},
-      {VK_LEFT, 0, ID_PREV_MONTH},      {VK_RIGHT, 0, ID_NEXT_MONTH},
-      {VK_SPACE, 0, ID_THIS_MONTH},     {VK_UP, 0, ID_NEXT_YEAR},
-  };
-  for (int i = 0; i < 8; ++i) {
-    CAPTURE(i);
-    CHECK(keys[i].key == std::get<0>(wanted[i]));
-    CHECK((keys[i].fVirt & ~0x80) == (FVIRTKEY | FNOINVERT | std::get<1>(wanted[i])));
-    CHECK(keys[i].cmd == std::get<2>(wanted[i]));
-  }
+  // The keys are driven below; the table is the window's, found by its name.
+  CHECK(LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL") != nullptr);
 }
 
 TEST_CASE("each way through the months: commands, keys, buttons and the wheel") {
@@ -382,7 +368,7 @@ TEST_CASE("a double click switches the frame anywhere; the mode's key brings it 
     CHECK(!window.Frameless());
     CHECK(WindowRect(handle) == framed);  // back where it was
   }
-  SendMessageA(handle, WM_COMMAND, ID_FRAME_TOGGLE, 0);
+  PressKey(calendar, handle, 'G', true);
   REQUIRE(window.Frameless());
   PressKey(calendar, handle, 'L', true);
   CHECK(!window.Frameless());
