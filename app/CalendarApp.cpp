@@ -7,6 +7,7 @@
 #include "app/CalendarWindow.h"
 #include "app/LocalClock.h"
 #include "app/MessageBoxReporter.h"
+#include "app/geometry/InputGeometry.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -18,26 +19,41 @@ const Clock& SystemClock() {
   return clock;
 }
 
+TrayArea& ShellTray() {
+  static ShellTrayArea tray;
+  return tray;
+}
+
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record of every Windows");
 
-bool RunsOnNT3() {
+// Zero when it cannot be had: then the system counts as none of the old ones.
+OSVERSIONINFOA SystemVersion() {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;
 #ifdef _MSC_VER
 #pragma warning(suppress : 4996)  // deprecated, but the only way to tell NT 3.x apart
 #endif
-  if (!GetVersionExA(&version)) return false;
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 3;
+  if (!GetVersionExA(&version)) return OSVERSIONINFOA{};
+  return version;
 }
 
 }  // namespace
 
 CalendarApp::CalendarApp() : CalendarApp(SystemClock()) {}
 
-CalendarApp::CalendarApp(const Clock& clock) : clock_(clock) {}
+CalendarApp::CalendarApp(const Clock& clock) : CalendarApp(clock, ShellTray()) {}
+
+CalendarApp::CalendarApp(const Clock& clock, TrayArea& tray) : clock_(clock), tray_(tray) {}
 
 bool CalendarApp::InitInstance() {
-  isNT3_ = RunsOnNT3();
+  const OSVERSIONINFOA version = SystemVersion();
+  isNT3_ = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 3;
+  // The low word of GetVersion: the major version in its low byte, the minor in its high.
+  const unsigned versionWord =
+      (version.dwMajorVersion & 0xFFu) | ((version.dwMinorVersion & 0xFFu) << 8);
+  if (HasRegisteredWheelMessage(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS, versionWord)) {
+    wheelRollMessage_ = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
+  }
   MessageBoxReporter reporter;
   LoadSettings(settings_, store_, reporter);
 
@@ -71,6 +87,14 @@ bool CalendarApp::InitInstance() {
 void CalendarApp::OnAppAbout() {
   AboutDialog dialog;
   dialog.RunModal();
+}
+
+std::string CalendarApp::MessageCaption() const {
+  return LoadResourceString(IDS_APP_NAME);
+}
+
+std::string CalendarApp::OutOfMemoryText() const {
+  return LoadResourceString(IDS_OUT_OF_MEMORY);
 }
 
 CalendarWindow* CalendarApp::MainCalendarWindow() const {

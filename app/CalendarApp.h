@@ -2,6 +2,7 @@
 // About box.
 #pragma once
 
+#include "app/TrayIcon.h"
 #include "calendar/Clock.h"
 #include "framework/Application.h"
 #include "settings/Settings.h"
@@ -13,15 +14,20 @@ class CalendarWindow;
 
 class CalendarApp : public Application {
  public:
-  // The program's own object reads the system clock; a test may hand in one of its own.
+  // The program's own object reads the system clock and puts its icon into the shell's
+  // notification area; a test may hand in stand-ins of its own.
   CalendarApp();
   explicit CalendarApp(const Clock& clock);
+  CalendarApp(const Clock& clock, TrayArea& tray);
 
   // Checks the system, loads the settings and creates and shows the calendar window.
   bool InitInstance() override;
 
   // The About box, modal over the calendar window.
   void OnAppAbout();
+
+  std::string MessageCaption() const override;
+  std::string OutOfMemoryText() const override;
 
   Settings& UserSettings() { return settings_; }
   const Settings& UserSettings() const { return settings_; }
@@ -30,6 +36,10 @@ class CalendarApp : public Application {
 
   const Clock& TimeSource() const { return clock_; }
   KeyValueStore& Store() { return store_; }
+  TrayArea& Tray() { return tray_; }
+  // The wheel message of older systems ("MSWHEEL_ROLLMSG"), registered at start-up where it
+  // exists; 0 elsewhere.
+  UINT WheelRollMessage() const { return wheelRollMessage_; }
 
   // The calendar window while it exists, else null.
   CalendarWindow* MainCalendarWindow() const;
@@ -39,9 +49,11 @@ class CalendarApp : public Application {
 
  private:
   const Clock& clock_;
+  TrayArea& tray_;
   RegistryStore store_;
   Settings settings_;
   bool isNT3_ = false;
+  UINT wheelRollMessage_ = 0;
 };
 
 }  // namespace tembori

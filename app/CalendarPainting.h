@@ -20,6 +20,9 @@ inline Rect FromWinRect(const RECT& rect) {
 inline RECT ToWinRect(const Rect& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
+inline Point FromWinPoint(const POINT& point) {
+  return {static_cast<int>(point.x), static_cast<int>(point.y)};
+}
 
 // Everything painting reads, filled by the calendar window.
 struct CalendarView {

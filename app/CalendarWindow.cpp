@@ -1,5 +1,5 @@
-// The calendar window: class registration, creation, fonts, layout, painting, the remembered
-// position and the end of the window.
+// The calendar window: class registration, the routing table, creation, fonts, layout, the
+// frame toggle, the remembered position and the end of the window.
 #include "app/CalendarWindow.h"
 
 #include <commctrl.h>
@@ -16,7 +16,6 @@
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 #include "settings/StoreValues.h"
-#include "settings/win32/RegistryStore.h"
 
 namespace tembori {
 namespace {
@@ -119,16 +118,49 @@ void CalendarWindow::RegisterWindowClass() const {
   RegisterClassA(&windowClass);
 }
 
+UINT CalendarWindow::WheelRollMessage() {
+  const auto* const app = static_cast<const CalendarApp*>(Application::Current());
+  return app != nullptr ? app->WheelRollMessage() : 0;
+}
+
+UINT CalendarWindow::TaskbarCreatedMessage() {
+  static const UINT id = RegisterWindowMessageA("TaskbarCreated");
+  return id;
+}
+
+// About (57664) goes on to the application's table.
 const RouteTable& CalendarWindow::Routes() const {
   static const Route routes[] = {
+      RouteMessage<WM_CONTEXTMENU, &CalendarWindow::OnContextMenu>(),
+      RouteMessage<kTrayMessage, &CalendarWindow::OnTrayNotify>(),
       RouteMessage<WM_CREATE, &CalendarWindow::OnCreate>(),
       RouteMessage<WM_PAINT, &CalendarWindow::OnPaint>(),
-      RouteCommand<ID_APP_ABOUT, &CalendarWindow::OnAppAbout>(),
+      RouteCommand<ID_APP_EXIT, &CalendarWindow::OnAppExit>(),
+      RouteCommand<ID_NEXT_MONTH, &CalendarWindow::OnNextMonth>(),
+      RouteCommand<ID_PREV_MONTH, &CalendarWindow::OnPrevMonth>(),
+      RouteCommand<ID_MODE_BUTTON, &CalendarWindow::OnModeButton>(),
+      RouteCommand<ID_NEXT_YEAR, &CalendarWindow::OnNextYear>(),
+      RouteCommand<ID_PREV_YEAR, &CalendarWindow::OnPrevYear>(),
+      RouteMessage<WM_MOUSEMOVE, &CalendarWindow::OnMouseMove>(),
       RouteMessage<WM_DESTROY, &CalendarWindow::OnDestroy>(),
+      RouteMessage<WM_LBUTTONDBLCLK, &CalendarWindow::OnLButtonDblClk>(),
+      RouteMessage<WM_RBUTTONUP, &CalendarWindow::OnRButtonUp>(),
       RouteMessage<WM_CLOSE, &CalendarWindow::OnClose>(),
       RouteMessage<WM_ERASEBKGND, &CalendarWindow::OnEraseBkgnd>(),
       RouteMessage<WM_QUERYENDSESSION, &CalendarWindow::OnQueryEndSession>(),
+      RouteMessage<WM_LBUTTONDOWN, &CalendarWindow::OnLButtonDown>(),
+      RouteMessage<WM_LBUTTONUP, &CalendarWindow::OnLButtonUp>(),
+      RouteCommand<ID_FRAME_TOGGLE, &CalendarWindow::OnFrameToggle>(),
+      RouteCommand<ID_THIS_MONTH, &CalendarWindow::OnThisMonth>(),
       RouteMessage<WM_MOVE, &CalendarWindow::OnMove>(),
+      RouteMessage<WM_MBUTTONUP, &CalendarWindow::OnMButtonUp>(),
+      RouteMessage<WM_MOUSEWHEEL, &CalendarWindow::OnMouseWheel>(),
+      RouteMessage<WM_INITMENU, &CalendarWindow::OnInitMenu>(),
+      RouteRegistered<&CalendarWindow::WheelRollMessage, &CalendarWindow::OnWheelRoll>(),
+      RouteNotification<EN_KILLFOCUS, IDC_YEAR_FIELD, &CalendarWindow::OnYearFieldKillFocus>(),
+      RouteNotify<UDN_DELTAPOS, IDC_YEAR_SPIN, &CalendarWindow::OnYearSpinDeltaPos>(),
+      RouteMessage<WM_CAPTURECHANGED, &CalendarWindow::OnCaptureChanged>(),
+      RouteRegistered<&CalendarWindow::TaskbarCreatedMessage, &CalendarWindow::OnTaskbarCreated>(),
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
   };
   static const RouteTable table(routes, &Window::Routes());
@@ -150,6 +182,7 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
                      settings.PitchAndFamily);
   LayoutWindow(true, FrameChange::None);
   PlaceMonthButtons(true);
+  UpdateTitleAndTray();
   return 0;
 }
 
@@ -280,6 +313,13 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   yearSpin_.SetPosition(calendar_.Shown().wYear);
 }
 
+void CalendarWindow::ToggleFrame() {
+  frameless_ = !frameless_;
+  LayoutWindow(false, frameless_ ? FrameChange::Removed : FrameChange::Restored);
+  PlaceMonthButtons(false);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void CalendarWindow::PlaceMonthButtons(bool initial) {
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -303,37 +343,6 @@ void CalendarWindow::CreateButton(CalendarButton& button, const Rect& rect, int 
 void CalendarWindow::PlaceControl(const Window& control, const Rect& rect) const {
   MoveWindow(control.Handle(), rect.left, rect.top, Width(rect), Height(rect), TRUE);
   ShowWindow(control.Handle(), frameless_ ? SW_HIDE : SW_SHOW);
-}
-
-CalendarView CalendarWindow::View() const {
-  return CalendarView{calendar_,       app_.UserSettings(), app_.IsNT3(),   frameless_,
-                      memoMap_,        calendarFont_.get(), cell_,          gridRect_,
-                      boxRect_,        titleRect_,          leftStripRect_, rightStripRect_,
-                      bottomStripRect_};
-}
-
-void CalendarWindow::OnPaint() {
-  const PaintDc paint(Handle());
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  PaintCalendar(paint.Get(), View(), client.right);
-}
-
-BOOL CalendarWindow::OnEraseBkgnd(HDC dc) {
-  return EraseCalendarBackground(dc, View()) ? TRUE : FALSE;
-}
-
-// Draws the client area into another device context, as a screen capture of it would look.
-void CalendarWindow::OnPrintClient(HDC dc) {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  const CalendarView view = View();
-  EraseCalendarBackground(dc, view);
-  PaintCalendar(dc, view, client.right);
-}
-
-void CalendarWindow::OnAppAbout() {
-  app_.OnAppAbout();
 }
 
 LRESULT CalendarWindow::OnDestroy(const Message& message) {
@@ -372,15 +381,14 @@ Rect CalendarWindow::RestorePosition(int width, int height) const {
 // Saves where the window will be at the next start: its restored rectangle even when it is
 // minimised, and without the shift of a frame toggle that the next start will not repeat.
 // Failures are silent.
-void CalendarWindow::SavePosition() const {
+void CalendarWindow::SavePosition() {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   if (!GetWindowPlacement(Handle(), &placement)) return;
   Rect window = FromWinRect(ScreenRectFromPlacement(Handle(), placement));
   const bool startsFrameless = app_.UserSettings().NoFrame != 0;
   if (frameless_ != startsFrameless) window = UndoFrameShift(window, frameShift_);
-  RegistryStore store(KEY_WRITE);
-  SaveWindowPosition(store, window);
+  SaveWindowPosition(app_.Store(), window);
 }
 
 }  // namespace tembori

@@ -1,15 +1,22 @@
 // The calendar window: one month in a window of its own class, with its fonts, layout,
-// child controls, painting and remembered position.
+// child controls, painting, input, title and tray icon, and remembered position. Each of
+// these concerns has its own source file: CalendarWindow.cpp (creation, layout, frame and
+// position), CalendarWindowPaint.cpp, CalendarWindowCommands.cpp (commands, navigation and
+// keys), CalendarWindowMouse.cpp and CalendarWindowTitle.cpp (title and tray).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/CalendarControls.h"
 #include "app/CalendarPainting.h"
+#include "app/TrayIcon.h"
+#include "app/WindowDrag.h"
 #include "app/geometry/Geometry.h"
+#include "app/geometry/InputGeometry.h"
 #include "calendar/MonthCalendar.h"
 #include "framework/ChildControl.h"
 #include "framework/GdiHandles.h"
@@ -41,6 +48,27 @@ class CalendarWindow : public Window {
   void LayoutWindow(bool initial, FrameChange frameChange);
   // The month buttons in the top corners and the heading between them; after LayoutWindow.
   void PlaceMonthButtons(bool initial);
+  // Shows or hides the frame, keeping the calendar where it is on the screen.
+  void ToggleFrame();
+
+  // The window's title and the tray icon's tooltip from the settings: the program's name or
+  // today's date; adds, changes or removes the tray icon as the Tray setting says.
+  void UpdateTitleAndTray();
+  // After the weekly days off have changed: the shown year's marks made against the old
+  // ones are dropped and the month's days off are computed again.
+  void ReloadHolidays();
+  // The year field shows the shown year, and the heading and the grid are drawn again.
+  void RefreshShownMonth();
+  // The day of the shown month under a client point, with its cell.
+  DayHit DayFromPoint(Point point) const;
+
+  // The holiday-setting mode, in which a right click marks a day.
+  bool HolidayModeOn() const { return modeButton_.State() == 0; }
+  bool Frameless() const { return frameless_; }
+  bool Dragging() const { return drag_.Active(); }
+
+  // Keys typed into the window or any of its controls go through the accelerators first.
+  bool PreTranslateMessage(MSG& message) override;
 
   MonthCalendar& Calendar() { return calendar_; }
   const MonthCalendar& Calendar() const { return calendar_; }
@@ -56,6 +84,12 @@ class CalendarWindow : public Window {
   const RouteTable& Routes() const override;
 
  private:
+  // The tray icon reports its mouse actions with this message.
+  static constexpr UINT kTrayMessage = WM_USER;
+
+  static UINT WheelRollMessage();
+  static UINT TaskbarCreatedMessage();
+
   void RegisterWindowClass() const;
   void CreateSystemFont();
   void CreateButton(CalendarButton& button, const Rect& rect, int controlId);
@@ -64,17 +98,54 @@ class CalendarWindow : public Window {
   // Where the window of that size was last time, brought onto the screen; the screen's
   // corner when no position can be had.
   Rect RestorePosition(int width, int height) const;
-  void SavePosition() const;
+  void SavePosition();
+  std::string TitleText() const;
+  // The context menu at a point on the screen, or at the window's corner for (-1, -1);
+  // none in the holiday-setting mode.
+  void ShowContextMenu(POINT at);
+  // Moves the shown month and shows it.
+  void Step(CalendarStep step);
+  // Every change of the shown month ends here, after the model has moved: the one place for
+  // what a newly shown month needs. The year field is rewritten unless it gave the year.
+  void ShownMonthMoved(bool yearFieldFollows);
+  void InvalidateShownMonth() const;
 
+  // Creation, layout, frame and position.
   LRESULT OnCreate(const Message& message);
-  void OnPaint();
-  void OnAppAbout();
   LRESULT OnDestroy(const Message& message);
   LRESULT OnClose(const Message& message);
-  BOOL OnEraseBkgnd(HDC dc);
   BOOL OnQueryEndSession();
   void OnMove();
+  void OnFrameToggle() { ToggleFrame(); }
+  // Painting.
+  void OnPaint();
+  BOOL OnEraseBkgnd(HDC dc);
   void OnPrintClient(HDC dc);
+  // Commands, navigation and keys.
+  void OnNextMonth() { Step(CalendarStep::NextMonth); }
+  void OnPrevMonth() { Step(CalendarStep::PrevMonth); }
+  void OnNextYear() { Step(CalendarStep::NextYear); }
+  void OnPrevYear() { Step(CalendarStep::PrevYear); }
+  void OnThisMonth() { Step(CalendarStep::ThisMonth); }
+  void OnModeButton();
+  void OnAppExit();
+  void OnContextMenu(HWND clicked, POINT at);
+  std::optional<LRESULT> OnMouseWheel(short delta, UINT keys, POINT at);
+  LRESULT OnWheelRoll(const Message& message);
+  LRESULT OnInitMenu(const Message& message);
+  std::optional<LRESULT> OnYearFieldKillFocus();
+  LRESULT OnYearSpinDeltaPos(const Message& message);
+  // Mouse.
+  std::optional<LRESULT> OnRButtonUp(POINT point, UINT keys);
+  std::optional<LRESULT> OnLButtonDblClk(POINT point, UINT keys);
+  LRESULT OnMButtonUp(const Message& message);
+  std::optional<LRESULT> OnLButtonDown(POINT point, UINT keys);
+  std::optional<LRESULT> OnMouseMove(POINT point, UINT keys);
+  std::optional<LRESULT> OnLButtonUp(POINT point, UINT keys);
+  void OnCaptureChanged(HWND taker);
+  // Title and tray.
+  LRESULT OnTrayNotify(const Message& message);
+  void OnTaskbarCreated();
 
   CalendarApp& app_;
   RECT gridRect_{};
@@ -97,8 +168,10 @@ class CalendarWindow : public Window {
   CellSize cell_;
   MonthCalendar calendar_;
   bool frameless_;
+  WindowDrag drag_;
   std::string programDir_;
   const std::string appName_;
+  TrayIcon trayIcon_;
 };
 
 }  // namespace tembori

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/MessageRouting.h"
 
 namespace tembori {
@@ -29,6 +31,12 @@ class Application : public MessageReceiver {
   // program's dialogs and message boxes.
   static HWND MainWindowHandle();
 
+  // The caption of the program's message boxes, and what is shown when memory runs out in a
+  // message handler: texts of the program, which the window layer does not know. Empty:
+  // the system's caption, and no message.
+  virtual std::string MessageCaption() const { return {}; }
+  virtual std::string OutOfMemoryText() const { return {}; }
+
   // Starts the program; false ends it at once.
   virtual bool InitInstance() = 0;
 
@@ -36,11 +44,14 @@ class Application : public MessageReceiver {
   // the process's exit code.
   int Run(int showCommand);
 
+  // The message loop alone: gets, pre-translates and dispatches messages until WM_QUIT and
+  // returns its exit code.
+  int RunMessageLoop();
+
  protected:
   Application();
 
  private:
-  int RunMessageLoop();
   static bool PreTranslate(MSG& message);
 
   HINSTANCE instance_;

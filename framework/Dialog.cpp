@@ -1,6 +1,7 @@
 // Modal dialogs and their data exchange.
 #include "framework/Dialog.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -27,6 +28,32 @@ bool ReturnsResultDirectly(UINT id) {
     default:
       return false;
   }
+}
+
+// Centres the dialog over its owner, or over the work area when it has none or the owner is
+// minimised, and keeps it inside the work area of the owner's monitor, its top-left corner
+// first when it is larger.
+void CentreOverOwner(HWND dialog) {
+  const HWND owner = GetWindow(dialog, GW_OWNER);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(
+          MonitorFromWindow(owner != nullptr ? owner : dialog, MONITOR_DEFAULTTONEAREST),
+          &monitor)) {
+    return;
+  }
+  const RECT& work = monitor.rcWork;
+  RECT around = work;
+  if (owner != nullptr && !IsIconic(owner)) GetWindowRect(owner, &around);
+  RECT box{};
+  GetWindowRect(dialog, &box);
+  const LONG width = box.right - box.left;
+  const LONG height = box.bottom - box.top;
+  LONG left = around.left + (around.right - around.left - width) / 2;
+  LONG top = around.top + (around.bottom - around.top - height) / 2;
+  left = std::max(work.left, std::min(left, work.right - width));
+  top = std::max(work.top, std::min(top, work.bottom - height));
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -145,7 +172,10 @@ INT_PTR Dialog::HandleDialogMessage(Dialog* bindAtInit, HWND window, UINT id, WP
   bool handled = false;
   LRESULT result = 0;
   try {
-    if (id == WM_INITDIALOG) return dialog->OnInitDialog() ? TRUE : FALSE;
+    if (id == WM_INITDIALOG) {
+      CentreOverOwner(window);
+      return dialog->OnInitDialog() ? TRUE : FALSE;
+    }
     handled = dialog->Deliver(Message{id, wParam, lParam}, result);
   } catch (const std::bad_alloc&) {
     ReportOutOfMemory(window, id);

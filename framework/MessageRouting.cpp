@@ -19,22 +19,26 @@ bool Route::Matches(const Message& m) const {
       const auto& header = *reinterpret_cast<const NMHDR*>(m.lParam);
       return header.idFrom == id && header.code == code;
     }
+    case Kind::Registered: {
+      const UINT registeredId = registered();
+      return registeredId != 0 && m.id == registeredId;
+    }
   }
   return false;
 }
 
-const Route* RouteTable::Find(const Message& message) const {
+bool RouteTable::Handle(MessageReceiver& receiver, const Message& message, LRESULT& result) const {
   for (const RouteTable* table = this; table != nullptr; table = table->base_) {
     for (std::size_t index = 0; index < table->count_; ++index) {
-      if (table->routes_[index].Matches(message)) return &table->routes_[index];
+      const Route& route = table->routes_[index];
+      if (route.Matches(message) && route.thunk(receiver, message, result)) return true;
     }
   }
-  return nullptr;
+  return false;
 }
 
 bool MessageReceiver::HandleByTable(const Message& message, LRESULT& result) {
-  const Route* route = Routes().Find(message);
-  return route != nullptr && route->thunk(*this, message, result);
+  return Routes().Handle(*this, message, result);
 }
 
 const RouteTable& MessageReceiver::Routes() const {

@@ -12,6 +12,7 @@
 //     static const Route routes[] = {
 //         RouteMessage<WM_PAINT, &MyWindow::OnPaint>(),
 //         RouteCommand<ID_NEXT_MONTH, &MyWindow::OnNextMonth>(),
+//         RouteRegistered<&MyWindow::TaskbarCreatedMessage, &MyWindow::OnTaskbarCreated>(),
 //     };
 //     static const RouteTable table(routes, &Window::Routes());
 //     return table;
@@ -46,6 +47,9 @@ class RouteTable;
 
 // Calls the handler of one route; false when the handler declined the message.
 using RouteThunk = bool (*)(MessageReceiver& receiver, const Message& message, LRESULT& result);
+// The id of a message registered at run time (RegisterWindowMessageA); 0 while there is none,
+// which matches no message.
+using RegisteredId = UINT (*)();
 
 struct Route {
   enum class Kind : unsigned char {
@@ -53,12 +57,14 @@ struct Route {
     Command,       // WM_COMMAND from a menu (code 0), an accelerator (code 1) or a button click
     Notification,  // WM_COMMAND with this control id and notification code
     Notify,        // WM_NOTIFY with this control id and notification code
+    Registered,    // a message whose id is known only at run time
   };
   Kind kind;
   UINT message;  // Kind::Message only
   UINT id;       // command or control identifier
   UINT code;     // notification code
   RouteThunk thunk;
+  RegisteredId registered;  // Kind::Registered only
 
   bool Matches(const Message& message) const;
 };
@@ -71,7 +77,9 @@ class RouteTable {
       : routes_(routes), count_(Count), base_(base) {}
   explicit RouteTable(const RouteTable* base) : base_(base) {}
 
-  const Route* Find(const Message& message) const;
+  // Offers the message to every matching route in order, this table's first, until one
+  // takes it; false when none did.
+  bool Handle(MessageReceiver& receiver, const Message& message, LRESULT& result) const;
 
  private:
   const Route* routes_ = nullptr;
@@ -85,7 +93,8 @@ class MessageReceiver {
  public:
   virtual ~MessageReceiver() = default;
 
-  // The first matching route's handler, if any; false when nothing matched or it declined.
+  // The first matching route whose handler takes the message; false when every matching
+  // handler declined or nothing matched.
   bool HandleByTable(const Message& message, LRESULT& result);
 
  protected:
@@ -113,6 +122,58 @@ struct MessageArguments<WM_PRINTCLIENT> {
 template <>
 struct MessageArguments<WM_CHAR> {
   static std::tuple<UINT> Crack(const Message& m) { return {static_cast<UINT>(m.wParam)}; }
+};
+
+// A point packed into lParam: signed, since a captured mouse reports points left of and
+// above the window, and the keyboard's context menu asks with (-1, -1).
+inline POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// Mouse buttons and moves: the point in client coordinates and the MK_* key state.
+struct MouseArguments {
+  static std::tuple<POINT, UINT> Crack(const Message& m) {
+    return {PointOf(m.lParam), static_cast<UINT>(m.wParam)};
+  }
+};
+template <>
+struct MessageArguments<WM_MOUSEMOVE> : MouseArguments {};
+template <>
+struct MessageArguments<WM_LBUTTONDOWN> : MouseArguments {};
+template <>
+struct MessageArguments<WM_LBUTTONUP> : MouseArguments {};
+template <>
+struct MessageArguments<WM_LBUTTONDBLCLK> : MouseArguments {};
+template <>
+struct MessageArguments<WM_RBUTTONUP> : MouseArguments {};
+template <>
+struct MessageArguments<WM_MBUTTONUP> : MouseArguments {};
+
+// The signed wheel delta (a multiple of WHEEL_DELTA per notch, positive away from the user),
+// the MK_* key state and the pointer in screen coordinates.
+template <>
+struct MessageArguments<WM_MOUSEWHEEL> {
+  static std::tuple<short, UINT, POINT> Crack(const Message& m) {
+    return {static_cast<short>(HIWORD(m.wParam)), static_cast<UINT>(LOWORD(m.wParam)),
+            PointOf(m.lParam)};
+  }
+};
+// The window clicked (possibly a child) and the point in screen coordinates, (-1, -1) when
+// the menu was asked for from the keyboard.
+template <>
+struct MessageArguments<WM_CONTEXTMENU> {
+  static std::tuple<HWND, POINT> Crack(const Message& m) {
+    return {reinterpret_cast<HWND>(m.wParam), PointOf(m.lParam)};
+  }
+};
+template <>
+struct MessageArguments<WM_TIMER> {
+  static std::tuple<UINT_PTR> Crack(const Message& m) { return {static_cast<UINT_PTR>(m.wParam)}; }
+};
+// The window that takes the mouse capture, or null.
+template <>
+struct MessageArguments<WM_CAPTURECHANGED> {
+  static std::tuple<HWND> Crack(const Message& m) { return {reinterpret_cast<HWND>(m.lParam)}; }
 };
 
 namespace routing_detail {
@@ -182,21 +243,32 @@ bool Invoke(MessageReceiver& receiver, const Message& message, LRESULT& result) 
 // Table entries.
 template <UINT Id, auto Handler>
 constexpr Route RouteMessage() {
-  return {Route::Kind::Message, Id, 0, 0, &routing_detail::Invoke<Handler, Id>};
+  return {Route::Kind::Message, Id, 0, 0, &routing_detail::Invoke<Handler, Id>, nullptr};
+}
+// A message registered at run time; the handler takes nothing or the raw Message.
+template <RegisteredId Id, auto Handler>
+constexpr Route RouteRegistered() {
+  return {Route::Kind::Registered, 0, 0, 0, &routing_detail::Invoke<Handler, 0>, Id};
 }
 // A command from a menu item, an accelerator or a child button with this identifier.
 template <UINT CommandId, auto Handler>
 constexpr Route RouteCommand() {
-  return {Route::Kind::Command, WM_COMMAND, CommandId, 0, &routing_detail::Invoke<Handler, 0>};
+  return {
+      Route::Kind::Command, WM_COMMAND, CommandId, 0, &routing_detail::Invoke<Handler, 0>, nullptr};
 }
 template <UINT Code, UINT ControlId, auto Handler>
 constexpr Route RouteNotification() {
-  return {Route::Kind::Notification, WM_COMMAND, ControlId, Code,
-          &routing_detail::Invoke<Handler, 0>};
+  return {Route::Kind::Notification,           WM_COMMAND, ControlId, Code,
+          &routing_detail::Invoke<Handler, 0>, nullptr};
 }
 template <UINT Code, UINT ControlId, auto Handler>
 constexpr Route RouteNotify() {
-  return {Route::Kind::Notify, WM_NOTIFY, ControlId, Code, &routing_detail::Invoke<Handler, 0>};
+  return {Route::Kind::Notify,
+          WM_NOTIFY,
+          ControlId,
+          Code,
+          &routing_detail::Invoke<Handler, 0>,
+          nullptr};
 }
 
 }  // namespace tembori

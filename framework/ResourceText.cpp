@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "framework/Application.h"
-#include "res/ResourceIds.h"
 
 namespace tembori {
 namespace {
@@ -46,8 +45,10 @@ std::string LoadResourceString(UINT stringId) {
 }
 
 int ShowMessage(const std::string& text, UINT type) {
-  const std::string caption = LoadResourceString(IDS_APP_NAME);
-  return MessageBoxA(Application::MainWindowHandle(), text.c_str(), caption.c_str(), type);
+  const Application* const application = Application::Current();
+  const std::string caption = application != nullptr ? application->MessageCaption() : "";
+  return MessageBoxA(Application::MainWindowHandle(), text.c_str(),
+                     caption.empty() ? nullptr : caption.c_str(), type);
 }
 
 int ShowMessage(UINT stringId, UINT type) {

@@ -1,5 +1,5 @@
-// Texts of the string table and the message boxes that show them, with the application's
-// name as caption.
+// Texts of the string table and the message boxes that show them, with the caption that the
+// application gives.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@ namespace tembori {
 std::string LoadResourceString(UINT stringId);
 
 // A message box with an OK button (or the buttons of `type`) over the main window, captioned
-// with the application name; returns the button chosen.
+// with the application's MessageCaption; returns the button chosen.
 int ShowMessage(const std::string& text, UINT type = MB_OK);
 int ShowMessage(UINT stringId, UINT type = MB_OK);
 

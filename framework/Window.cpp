@@ -2,10 +2,10 @@
 #include "framework/Window.h"
 
 #include <new>
+#include <string>
 
 #include "framework/Application.h"
 #include "framework/ResourceText.h"
-#include "res/ResourceIds.h"
 
 namespace tembori {
 namespace {
@@ -144,7 +144,9 @@ void Window::FinishDestruction(Window& window) {
 }
 
 LRESULT Window::ReportOutOfMemory(HWND window, UINT id) {
-  ShowMessage(IDS_OUT_OF_MEMORY);
+  const Application* const application = Application::Current();
+  const std::string text = application != nullptr ? application->OutOfMemoryText() : "";
+  if (!text.empty()) ShowMessage(text);
   switch (id) {
     case WM_NCCREATE:
       return FALSE;

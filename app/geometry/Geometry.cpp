@@ -190,17 +190,6 @@ Rect DayCell(int day, int firstWeekday, bool mondayFirst, const Rect& gridRect, 
           gridRect.left + (column + 1) * cell.width, gridRect.top + (row + 1) * cell.height};
 }
 
-int DayAtPoint(Point point, int firstWeekday, int daysInMonth, bool mondayFirst,
-               const Rect& gridRect, CellSize cell) {
-  if (cell.width <= 0 || cell.height <= 0 || !Contains(gridRect, point)) return 0;
-  const int row = (point.y - gridRect.top) / cell.height;
-  const int column = (point.x - gridRect.left) / cell.width;
-  if (row == 0) return 0;
-  const int day =
-      (row - 1) * kDaysPerWeek + column - ColumnOfWeekday(firstWeekday, mondayFirst) + 1;
-  return day >= 1 && day <= daysInMonth ? day : 0;
-}
-
 Rect CircleBox(const Rect& cell) {
   const int width = Width(cell);
   const int height = Height(cell);

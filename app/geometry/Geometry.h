@@ -132,10 +132,6 @@ int ColumnCentreX(int column, const Rect& gridRect, CellSize cell);
 // The cell of a day of a month whose day 1 falls on firstWeekday. Row 0 of the grid holds
 // the weekday names; the weeks are rows 1 to 6.
 Rect DayCell(int day, int firstWeekday, bool mondayFirst, const Rect& gridRect, CellSize cell);
-// The day whose cell holds the point, or 0 for the weekday row, the cells before day 1 and
-// after the last day, and points outside the grid. DayCell gives its rectangle.
-int DayAtPoint(Point point, int firstWeekday, int daysInMonth, bool mondayFirst,
-               const Rect& gridRect, CellSize cell);
 
 // The cell made square around its centre: the box of a national holiday's circle.
 Rect CircleBox(const Rect& cell);

@@ -124,7 +124,7 @@ TEST_CASE("a window that would show on no monitor moves to the nearest one's wor
   }
 }
 
-TEST_CASE("day cells, week orders and the day under a point") {
+TEST_CASE("day cells and week orders") {
   CHECK(WeekdayOfColumn(0, true) == 1);  // Monday first, Sunday last
   CHECK(WeekdayOfColumn(6, true) == 0);
   for (int column = 0; column < 7; ++column) {
@@ -137,16 +137,6 @@ TEST_CASE("day cells, week orders and the day under a point") {
   CHECK(DayCell(1, 0, true, grid, cell) == Rect{184, 38, 214, 56});
   // 31 days from column 6 reach the sixth week row, the grid's last.
   CHECK(DayCell(31, 6, false, grid, cell) == Rect{34, 128, 64, 146});
-
-  CHECK(DayAtPoint({70, 130}, 6, 30, false, grid, cell) == 0);   // after the last day
-  CHECK(DayAtPoint({10, 40}, 3, 31, false, grid, cell) == 0);    // before day 1
-  CHECK(DayAtPoint({10, 25}, 0, 31, false, grid, cell) == 0);    // weekday names
-  CHECK(DayAtPoint({214, 40}, 0, 31, false, grid, cell) == 0);   // right edge is outside
-  CHECK(DayAtPoint({10, 40}, 0, 31, false, grid, {0, 0}) == 0);  // no cell size yet
-  for (int day = 1; day <= 31; ++day) {
-    const Rect box = DayCell(day, 4, true, grid, cell);
-    CHECK(DayAtPoint({box.right - 1, box.bottom - 1}, 4, 31, true, grid, cell) == day);
-  }
 }
 
 TEST_CASE("shapes drawn in cells and buttons") {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +24,16 @@ using namespace tembori;
 namespace {
 
 constexpr UINT kFirstAndSecond = WM_USER + 1;
+constexpr UINT kDeclinedHere = WM_USER + 2;
+
+UINT ProbeMessage() {
+  static const UINT id = RegisterWindowMessageA("Tembori.Probe");
+  return id;
+}
+// A registered message that does not exist on this system.
+UINT AbsentMessage() {
+  return 0;
+}
 
 struct TestApplication : Application {
   bool InitInstance() override { return true; }
@@ -32,14 +43,28 @@ struct TestApplication : Application {
     return table;
   }
   void OnAppCommand() { ++commands; }
+  std::string MessageCaption() const override { return "Probe caption"; }
   int commands = 0;
 };
+
+// A message box, its caption read and OK pressed by a timer.
+std::string boxCaption;
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND box = FindWindowA("#32770", nullptr);
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  char caption[64] = {};
+  GetWindowTextA(box, caption, sizeof caption);
+  boxCaption = caption;
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 // Its table is searched after that of the class derived from it.
 struct BaseProbe : Window {
   const RouteTable& Routes() const override {
     static const Route routes[] = {
         RouteMessage<kFirstAndSecond, &BaseProbe::Base>(),
+        RouteMessage<kDeclinedHere, &BaseProbe::Base>(),
         RouteCommand<200, &BaseProbe::Command200>(),
     };
     static const RouteTable table(routes, &Window::Routes());
@@ -71,10 +96,20 @@ struct Probe : BaseProbe {
   const RouteTable& Routes() const override {
     static const Route routes[] = {
         RouteMessage<WM_CREATE, &Probe::OnCreate>(),
+        RouteMessage<kDeclinedHere, &Probe::Decline>(),
+        RouteMessage<kFirstAndSecond, &Probe::Decline>(),
         RouteMessage<kFirstAndSecond, &Probe::First>(),
         RouteMessage<kFirstAndSecond, &Probe::Second>(),
         RouteCommand<201, &Probe::Command201>(),
         RouteNotify<NM_CLICK, 201, &Probe::Click201>(),
+        RouteRegistered<&AbsentMessage, &Probe::Registered>(),
+        RouteRegistered<&ProbeMessage, &Probe::Decline>(),
+        RouteRegistered<&ProbeMessage, &Probe::Registered>(),
+        RouteMessage<WM_LBUTTONDOWN, &Probe::OnLButtonDown>(),
+        RouteMessage<WM_MOUSEWHEEL, &Probe::OnMouseWheel>(),
+        RouteMessage<WM_CONTEXTMENU, &Probe::OnContextMenu>(),
+        RouteMessage<WM_CAPTURECHANGED, &Probe::OnCaptureChanged>(),
+        RouteMessage<WM_TIMER, &Probe::OnTimer>(),
     };
     static const RouteTable table(routes, &BaseProbe::Routes());
     return table;
@@ -93,8 +128,25 @@ struct Probe : BaseProbe {
   LRESULT Second() { return 22; }
   void Command201() { calls.emplace_back("command 201"); }
   LRESULT Click201() { return 5; }
+  std::optional<LRESULT> Decline() {
+    calls.emplace_back("declined");
+    return std::nullopt;
+  }
+  LRESULT Registered(const Message& message) { return message.wParam + 40; }
+  void OnLButtonDown(POINT point, UINT keys) { Cracked(point.x, point.y, keys); }
+  void OnMouseWheel(short delta, UINT keys, POINT point) {
+    Cracked(delta, static_cast<int>(keys), point.x, point.y);
+  }
+  void OnContextMenu(HWND window, POINT point) { Cracked(window == Handle(), point.x, point.y); }
+  void OnCaptureChanged(HWND taker) { Cracked(taker == Handle()); }
+  void OnTimer(UINT_PTR timer) { Cracked(static_cast<int>(timer)); }
+  template <typename... Values>
+  void Cracked(Values... values) {
+    arguments.emplace_back(std::vector<int>{static_cast<int>(values)...});
+  }
 
   std::vector<WPARAM> keysOffered;
+  std::vector<std::vector<int>> arguments;
 };
 
 LRESULT Send(const Window& window, UINT id, WPARAM wParam, const void* lParam = nullptr) {
@@ -160,7 +212,6 @@ struct ExchangeDialog : Dialog {
 TEST_CASE("routing: the first matching entry, commands, notifications, hooks and reflection") {
   Probe probe;
   REQUIRE(probe.Handle() != nullptr);
-  CHECK(Send(probe, kFirstAndSecond, 0) == 11);
 
   // A menu, an accelerator and a button click give the same command; other codes do not.
   DrawnButton button;
@@ -183,6 +234,33 @@ TEST_CASE("routing: the first matching entry, commands, notifications, hooks and
   CHECK(Send(probe, WM_DRAWITEM, 200, &item) == TRUE);
   CHECK(Send(probe, WM_DRAWITEM, 0, &item) == FALSE);  // id 0: a menu's item
   CHECK(button.times == 1);
+}
+
+TEST_CASE("routing: a declined message goes on to later entries and the base class's table") {
+  Probe probe;
+  REQUIRE(probe.Handle() != nullptr);
+  probe.calls.clear();
+  CHECK(Send(probe, kFirstAndSecond, 0) == 11);  // the second entry, after a decline
+  CHECK(Send(probe, kDeclinedHere, 0) == 33);    // the base class's entry
+  // Registered at run time, in table order; an absent registration matches nothing, not 0.
+  CHECK(Send(probe, ProbeMessage(), 2) == 42);
+  CHECK(Send(probe, WM_NULL, 2) == 0);
+  CHECK(probe.calls == std::vector<std::string>{"declined", "declined", "declined"});
+}
+
+TEST_CASE("routing: typed arguments keep signed points, deltas and the keyboard's (-1, -1)") {
+  Probe probe;
+  REQUIRE(probe.Handle() != nullptr);
+  Send(probe, WM_LBUTTONDOWN, MK_LBUTTON, reinterpret_cast<void*>(MAKELPARAM(-5, 7)));
+  Send(probe, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -240),
+       reinterpret_cast<void*>(MAKELPARAM(300, -20)));
+  Send(probe, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(probe.Handle()),
+       reinterpret_cast<void*>(MAKELPARAM(-1, -1)));
+  Send(probe, WM_CAPTURECHANGED, 0, probe.Handle());
+  Send(probe, WM_TIMER, 9);
+  CHECK(probe.arguments ==
+        std::vector<std::vector<int>>{
+            {-5, 7, MK_LBUTTON}, {-240, MK_CONTROL, 300, -20}, {1, -1, -1}, {1}, {9}});
 }
 
 TEST_CASE("the main window's object: commands on to the application, deleted after its window") {
@@ -245,6 +323,15 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
     CHECK(dialog.radio == (c.fieldsSaved >= 3 ? 0 : 2));
   }
   application.SetMainWindow(nullptr);
+}
+
+TEST_CASE("message boxes carry the caption that the application gives") {
+  TestApplication application;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &AnswerMessageBox);
+  REQUIRE(timer != 0);
+  CHECK(ShowMessage("text") == IDOK);
+  KillTimer(nullptr, timer);
+  CHECK(boxCaption == "Probe caption");
 }
 
 TEST_CASE("texts are Shift-JIS: the system's code page, the literals and the string table") {

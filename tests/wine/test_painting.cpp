@@ -11,7 +11,7 @@
 
 #include "app/CalendarPainting.h"
 #include "res/ResourceIds.h"
-#include "tests/wine/support/CalendarTesting.h"
+#include "CalendarHarness.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -30,7 +30,7 @@ TEST_CASE("the sunken box: shadows above and left, lights below and right, corne
                  light = GetSysColor(COLOR_3DLIGHT), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
   REQUIRE(shadow != dark);
   REQUIRE(light != highlight);
-  const ClientPicture picture(calendar.Handle(), kUnpainted);
+  const Picture picture(calendar.Handle(), kUnpainted);
   // The box is the grid with a border of two pixels.
   const RECT& grid = calendar.Window().GridRect();
   const LONG l = grid.left - 2, t = grid.top - 2, r = grid.right + 2, b = grid.bottom + 2;
@@ -63,9 +63,9 @@ TEST_CASE("the heading names the shown month: \"2003年 11月\", in English \"No
     StoreSettings({{"Language", heading.language}});
     RunningCalendar calendar;
     const HWND handle = calendar.Handle();
-    const ClientPicture picture(handle, kUnpainted);
+    const Picture picture(handle, kUnpainted);
     // The same text drawn over the same ground where the heading goes.
-    const ClientPicture expected(handle, kUnpainted);
+    const Picture expected(handle, kUnpainted);
     const RECT title = calendar.Window().TitleRect();
     const BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     FillRect(expected.Dc(), &title, face.get());
@@ -83,7 +83,7 @@ TEST_CASE("the heading names the shown month: \"2003年 11月\", in English \"No
 }
 
 TEST_CASE("today with a face setting other than 0 or 1 has neither its box nor its colour") {
-  Inspect({{"Today'sFace", 2}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"Today'sFace", 2}}, [](CalendarWindow& window, const Picture& picture) {
     const RECT today = DayCell(window, 12);
     CHECK(picture.Count(today, kToday) == 0);
     CHECK(picture.Count(today, kOrdinary) > 0);
@@ -98,7 +98,7 @@ TEST_CASE("the padlock is open while the holiday-setting mode is on, closed whil
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   for (const int state : {0, 1}) {
     CAPTURE(state);
-    const ClientPicture picture(20, 20, face);
+    const Picture picture(20, 20, face);
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
     item.CtlID = ID_MODE_BUTTON;
@@ -136,7 +136,7 @@ TEST_CASE("the settings' styles, the year spin's range, and the erase left to th
     CHECK(SendMessageA(spin, UDM_GETPOS32, 0, 0) == 2003);
 
     // Frameless, the grid is the whole window: the erase reports that it has not erased.
-    const ClientPicture anywhere(1, 1, kUnpainted);
+    const Picture anywhere(1, 1, kUnpainted);
     CHECK(SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(anywhere.Dc()), 0) ==
           (on == 1 ? 0 : 1));
   }

@@ -4,6 +4,7 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -12,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "CalendarHarness.h"
 #include "app/WindowPosition.h"
 #include "res/ResourceIds.h"
-#include "tests/wine/support/CalendarTesting.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -24,25 +25,14 @@ namespace {
 constexpr char kGothic[] = "ＭＳ ゴシック";                // fixed pitch
 constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";  // variable pitch
 
-// The remembered window rectangle; an edge that cannot be read stays -1.
-RECT StoredPosition() {
-  RECT stored{-1, -1, -1, -1};
-  const char* const names[] = {"Left", "Top", "Right", "Bottom"};
-  LONG* const edges[] = {&stored.left, &stored.top, &stored.right, &stored.bottom};
-  for (int i = 0; i < 4; ++i) {
-    DWORD size = sizeof *edges[i];
-    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, names[i], RRF_RT_REG_DWORD, nullptr, edges[i],
-                 &size);
-  }
-  return stored;
-}
-
 // The About box, found and answered by a timer inside its modal loop.
 HWND aboutBox = nullptr;
+RECT aboutBoxRect{};
 void CALLBACK PressOkInAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
   aboutBox = FindWindowA("#32770", "ﾊﾞｰｼﾞｮﾝ情報(Tembori)");
   if (aboutBox == nullptr) return;
   KillTimer(nullptr, timer);
+  GetWindowRect(aboutBox, &aboutBoxRect);
   SendMessageA(GetDlgItem(aboutBox, IDOK), BM_CLICK, 0, 0);
 }
 
@@ -135,7 +125,7 @@ TEST_CASE(
     "the picture: days by kind, today, circles, memo marks, strips and buttons, and how "
     "the stored settings change it") {
   std::vector<COLORREF> weekdayNames, heading;
-  Inspect({}, [&](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({}, [&](CalendarWindow& window, const Picture& picture) {
     const HWND handle = window.Handle();
     const int w = window.Cell().width, h = window.Cell().height;
     CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) > 0);  // Sunday first
@@ -184,50 +174,49 @@ TEST_CASE(
     window.SetMemoMap(DayBit(5));
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpMessages();
-    const ClientPicture withMemo(handle);
+    const Picture withMemo(handle);
     CHECK(withMemo.Count(DayCell(window, 5), kOrdinary) >
           picture.Count(DayCell(window, 5), kOrdinary));
     CHECK(withMemo.Part(DayCell(window, 6)) == picture.Part(DayCell(window, 6)));
   });
-  Inspect({{"Language", 1}}, [&](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"Language", 1}}, [&](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Part(Cells(window, 0, 0, 6)) != weekdayNames);
     CHECK(picture.Part(window.TitleRect()) != heading);
   });
   // Weeks from Monday: Sunday and the 1st, a Saturday, move one column.
-  Inspect({{"SunFirst", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"SunFirst", 1}}, [](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Count(Cells(window, 0, 6, 6), kHoliday) > 0);
     CHECK(picture.Count(Cells(window, 0, 0, 0), kHoliday) == 0);
     CHECK(picture.Count(Cells(window, 1, 5, 5), kOrdinary) > 0);
     CHECK(picture.Count(Cells(window, 1, 6, 6), kOrdinary) == 0);
   });
   // Today's number in its colour instead of a box; no circles.
-  Inspect({{"Today'sFace", 1}, {"Circ", 0}},
-          [](CalendarWindow& window, const ClientPicture& picture) {
-            const RECT today = DayCell(window, 12);
-            CHECK(picture.Count(BoxSide(today), kToday) == 0);
-            CHECK(picture.Count(today, kToday) > 0);
-            CHECK(picture.Count(today, kOrdinary) == 0);
-            CHECK(picture.Count(DayCell(window, 3), kCircle) == 0);
-            CHECK(picture.Count(DayCell(window, 3), kHoliday) > 0);
-          });
+  Inspect({{"Today'sFace", 1}, {"Circ", 0}}, [](CalendarWindow& window, const Picture& picture) {
+    const RECT today = DayCell(window, 12);
+    CHECK(picture.Count(BoxSide(today), kToday) == 0);
+    CHECK(picture.Count(today, kToday) > 0);
+    CHECK(picture.Count(today, kOrdinary) == 0);
+    CHECK(picture.Count(DayCell(window, 3), kCircle) == 0);
+    CHECK(picture.Count(DayCell(window, 3), kHoliday) > 0);
+  });
   // Frameless, the heading lies on the last week row in today's colour.
-  Inspect({{"NoFrame", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"NoFrame", 1}}, [](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Count(Cells(window, 6, 1, 6), kToday) > 0);
     CHECK(picture.Count(window.GridRect(), kBack) > 0);
   });
   // A transparent grid shows the desktop instead of the background colour; painting the
   // desktop may leave its own text colour behind, but the heading stays black.
-  Inspect({{"Transparent", 1}}, [](CalendarWindow& window, const ClientPicture& picture) {
+  Inspect({{"Transparent", 1}}, [](CalendarWindow& window, const Picture& picture) {
     CHECK(picture.Count(window.GridRect(), kBack) == 0);
     CHECK(picture.Count(window.GridRect(), kOrdinary) > 0);
     CHECK(picture.Count(window.TitleRect(), kBlack) > 0);
   });
   // The holidays by the law from the start: 4 May 2003, a Sunday, lies between two holidays
   // but is none, while the calendar's own rules make every 4 May one.
-  Inspect({{"HolidayLaw", 1}}, [](CalendarWindow& window, const ClientPicture&) {
+  Inspect({{"HolidayLaw", 1}}, [](CalendarWindow& window, const Picture&) {
     CHECK(window.Calendar().HolidayMask(5) == (DayBit(3) | DayBit(5)));
   });
-  Inspect({}, [](CalendarWindow& window, const ClientPicture&) {
+  Inspect({}, [](CalendarWindow& window, const Picture&) {
     CHECK(window.Calendar().HolidayMask(5) == (DayBit(3) | DayBit(4) | DayBit(5)));
   });
 }
@@ -286,13 +275,30 @@ TEST_CASE("the window opens where it was, brought back onto the screen, and save
   }
 }
 
-TEST_CASE("the About command shows its box until OK is pressed") {
+TEST_CASE("the About box opens centred over the calendar, on the screen, until OK is pressed") {
   DeleteProgramKeys();
   RunningCalendar calendar;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, &PressOkInAboutBox);
-  REQUIRE(timer != 0);
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_APP_ABOUT, 0);
-  KillTimer(nullptr, timer);
-  CHECK(aboutBox != nullptr);
-  CHECK(!IsWindow(aboutBox));
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  // In the middle of the screen, and half off its bottom-right corner.
+  for (const POINT at : {POINT{300, 250}, POINT{work.right - 60, work.bottom - 40}}) {
+    SetWindowPos(calendar.Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT owner{};
+    GetWindowRect(calendar.Handle(), &owner);
+    aboutBox = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &PressOkInAboutBox);
+    REQUIRE(timer != 0);
+    SendMessageA(calendar.Handle(), WM_COMMAND, ID_APP_ABOUT, 0);
+    KillTimer(nullptr, timer);
+    CHECK(aboutBox != nullptr);
+    CHECK(!IsWindow(aboutBox));
+    const RECT& box = aboutBoxRect;
+    RECT inside{};
+    IntersectRect(&inside, &box, &work);
+    CHECK(inside == box);
+    if (at.x == 300) {
+      CHECK(std::abs((box.left + box.right) - (owner.left + owner.right)) <= 1);
+      CHECK(std::abs((box.top + box.bottom) - (owner.top + owner.bottom)) <= 1);
+    }
+  }
 }

@@ -1,0 +1,154 @@
+// The calendar window's commands and navigation: the menu's and the buttons' commands, the
+// context menu, the keys, the wheel and the year field with its spin control.
+#include "app/CalendarWindow.h"
+
+#include <commctrl.h>
+
+#include "app/CalendarApp.h"
+#include "framework/MenuHandle.h"
+#include "res/ResourceIds.h"
+
+namespace tembori {
+namespace {
+
+// The keyboard messages as far as the accelerators go: WM_KEYDOWN to 0x108, the old
+// WM_KEYLAST.
+constexpr UINT kFirstKeyMessage = WM_KEYDOWN;
+constexpr UINT kLastKeyMessage = 0x108;
+
+}  // namespace
+
+bool CalendarWindow::PreTranslateMessage(MSG& message) {
+  if (message.message < kFirstKeyMessage || message.message > kLastKeyMessage) {
+    return Window::PreTranslateMessage(message);
+  }
+  // Also while the year field has the focus: the arrows and Space move the calendar there.
+  return accelerators_ != nullptr && TranslateAcceleratorA(Handle(), accelerators_, &message) != 0;
+}
+
+void CalendarWindow::Step(CalendarStep step) {
+  switch (step) {
+    case CalendarStep::None:
+      return;
+    case CalendarStep::NextMonth:
+      calendar_.NextMonth();
+      break;
+    case CalendarStep::PrevMonth:
+      calendar_.PrevMonth();
+      break;
+    case CalendarStep::NextYear:
+      calendar_.NextYear();
+      break;
+    case CalendarStep::PrevYear:
+      calendar_.PrevYear();
+      break;
+    case CalendarStep::ThisMonth:
+      calendar_.GoToToday();
+      break;
+  }
+  // At the ends of the year range the model stays, and the month is shown again all the same.
+  ShownMonthMoved(true);
+}
+
+void CalendarWindow::ShownMonthMoved(bool yearFieldFollows) {
+  if (yearFieldFollows) {
+    RefreshShownMonth();
+  } else {
+    InvalidateShownMonth();
+  }
+}
+
+void CalendarWindow::RefreshShownMonth() {
+  yearSpin_.SetPosition(calendar_.Shown().wYear);
+  InvalidateShownMonth();
+}
+
+void CalendarWindow::InvalidateShownMonth() const {
+  InvalidateRect(Handle(), &titleRect_, TRUE);
+  // The grid's background is erased by its painting over every cell.
+  InvalidateRect(Handle(), &gridRect_, FALSE);
+}
+
+void CalendarWindow::ReloadHolidays() {
+  calendar_.ReconcileWeeklyMarks();
+  calendar_.ComputeDayOffMask();
+}
+
+// The padlock is hidden without the frame, so switching the mode brings the frame back.
+void CalendarWindow::OnModeButton() {
+  if (frameless_) ToggleFrame();
+  modeButton_.SetState(modeButton_.State() == 1 ? 0 : 1);
+  InvalidateRect(modeButton_.Handle(), nullptr, TRUE);
+}
+
+// Closing saves the position and destroys the window, and this object with it.
+void CalendarWindow::OnAppExit() {
+  SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void CalendarWindow::OnContextMenu(HWND, POINT at) {
+  ShowContextMenu(at);
+}
+
+void CalendarWindow::ShowContextMenu(POINT at) {
+  if (HolidayModeOn()) return;
+  const MenuHandle menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)));
+  const HMENU popup = menu != nullptr ? GetSubMenu(menu.get(), 0) : nullptr;
+  if (popup == nullptr) return;
+  if (at.x == -1 || at.y == -1) {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    at = {window.left, window.top};
+  }
+  // The choice arrives as a command once the menu has closed.
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+  // Lets the menu close at once when the window was not in the foreground.
+  PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+std::optional<LRESULT> CalendarWindow::OnMouseWheel(short delta, UINT keys, POINT) {
+  const CalendarStep step = WheelStep(delta, (keys & MK_CONTROL) != 0);
+  if (step == CalendarStep::None) return std::nullopt;
+  Step(step);
+  return 0;
+}
+
+LRESULT CalendarWindow::OnWheelRoll(const Message& message) {
+  const auto delta = static_cast<short>(LOWORD(message.wParam));
+  Step(WheelStep(delta, GetKeyState(VK_CONTROL) < 0));
+  return 0;
+}
+
+// The window cannot be maximised, and only a minimised window can be restored.
+LRESULT CalendarWindow::OnInitMenu(const Message& message) {
+  const LRESULT result = DefaultProcessing(message);
+  const HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
+  const bool minimised = IsIconic(Handle()) != FALSE;
+  EnableMenuItem(systemMenu, SC_RESTORE, MF_BYCOMMAND | (minimised ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(systemMenu, SC_MINIMIZE, MF_BYCOMMAND | (minimised ? MF_GRAYED : MF_ENABLED));
+  EnableMenuItem(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+  return result;
+}
+
+// A typed year counts when the field is left; text that is no year from 1851 to 2150 is
+// left as it is.
+std::optional<LRESULT> CalendarWindow::OnYearFieldKillFocus() {
+  const LRESULT position = SendMessageA(yearSpin_.Handle(), UDM_GETPOS, 0, 0);
+  if (HIWORD(position) != 0) return std::nullopt;
+  const auto year = static_cast<std::uint16_t>(LOWORD(position));
+  yearSpin_.SetPosition(year);  // in its normal form: "01999" becomes "1999"
+  if (!calendar_.SetYear(year)) return std::nullopt;
+  ShownMonthMoved(false);
+  return 0;
+}
+
+// The spin control writes the new year into the field itself, within its range.
+LRESULT CalendarWindow::OnYearSpinDeltaPos(const Message& message) {
+  const auto& change = *reinterpret_cast<const NMUPDOWN*>(message.lParam);
+  if (calendar_.SetYear(static_cast<std::uint16_t>(change.iPos + change.iDelta))) {
+    ShownMonthMoved(false);
+  }
+  return 0;
+}
+
+}  // namespace tembori

@@ -1,0 +1,79 @@
+// The calendar window's title bar and its icon in the notification area, which shows the
+// same text as its tooltip.
+#include "app/CalendarWindow.h"
+
+#include <new>
+
+#include "app/CalendarApp.h"
+#include "app/DateFormat.h"
+#include "res/ResourceIds.h"
+
+namespace tembori {
+namespace {
+
+constexpr LCID kSystemDefaultLocale = 0x800;
+constexpr LCID kEnglishLocale = 0x409;
+constexpr char kJapaneseTitle[] = "yy'年' MMMM d'日' '('ddd')'";
+constexpr char kEnglishTitle[] = "ddd',' MMM dd yy";
+constexpr int kTitleBytes = 32;
+
+}  // namespace
+
+std::string CalendarWindow::TitleText() const {
+  const Settings& settings = app_.UserSettings();
+  if (settings.DispToday == 0) return appName_;
+  const bool english = settings.Language != 0;
+  // One byte more than the formatter is given: a failed format may leave the buffer without
+  // a terminator.
+  char buffer[kTitleBytes + 1] = {};
+  FormatDate(calendar_, english ? kEnglishLocale : kSystemDefaultLocale, 0,
+             english ? kEnglishTitle : kJapaneseTitle, buffer, kTitleBytes, kFormatToday);
+  return buffer;
+}
+
+void CalendarWindow::UpdateTitleAndTray() {
+  Settings& settings = app_.UserSettings();
+  DWORD action = NIM_MODIFY;
+  if (settings.Tray == 0) {
+    trayIcon_.Remove();
+  } else if (!trayIcon_.Exists()) {
+    try {
+      const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY));
+      trayIcon_ = TrayIcon(app_.Tray(), Handle(), IDI_TRAY, kTrayMessage, icon);
+      action = NIM_ADD;
+    } catch (const std::bad_alloc&) {
+      // Without memory for the record the calendar goes on without an icon.
+      settings.Tray = 0;
+    }
+  }
+  const std::string title = TitleText();
+  SetWindowTextA(Handle(), title.c_str());
+  if (trayIcon_.Exists()) {
+    trayIcon_.SetTip(title);
+    trayIcon_.Notify(action);
+  }
+}
+
+// A right click on the icon opens the context menu at the pointer; a double click only brings
+// the calendar to the front.
+LRESULT CalendarWindow::OnTrayNotify(const Message& message) {
+  const auto action = static_cast<UINT>(message.lParam);
+  if (!trayIcon_.Exists() || message.wParam != trayIcon_.Id() ||
+      (action != WM_RBUTTONUP && action != WM_LBUTTONDBLCLK)) {
+    return 0;
+  }
+  SetForegroundWindow(Handle());
+  if (action == WM_RBUTTONUP) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ShowContextMenu(pointer);
+  }
+  return 1;
+}
+
+// A restarted taskbar has lost every icon.
+void CalendarWindow::OnTaskbarCreated() {
+  trayIcon_.Notify(NIM_ADD);
+}
+
+}  // namespace tembori

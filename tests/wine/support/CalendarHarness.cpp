@@ -1,0 +1,189 @@
+// The running calendar and the helpers of the window tests.
+#include "CalendarHarness.h"
+
+#include <doctest.h>
+
+#include <algorithm>
+
+#include "app/WindowPosition.h"
+#include "settings/Settings.h"
+
+bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
+}
+
+namespace tembori::testing {
+
+void PumpMessages() {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 60, QS_ALLINPUT) != WAIT_TIMEOUT &&
+           GetTickCount() - start < 3000);
+}
+
+void DeleteProgramKeys() {
+  const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
+  REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));
+}
+
+void PutValue(const char* key, const char* name, DWORD type, const void* data, std::size_t size) {
+  REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, static_cast<DWORD>(size)) ==
+          ERROR_SUCCESS);
+}
+
+void PutNumbers(const char* key, const RegistryNumbers& values) {
+  for (const auto& [name, value] : values) PutValue(key, name, REG_DWORD, &value, sizeof value);
+}
+
+RunningCalendar::RunningCalendar(const SystemTime& today) : clock_(today), app_(clock_, tray_) {
+  REQUIRE(app_.InitInstance());
+  REQUIRE(app_.MainCalendarWindow() != nullptr);
+  handle_ = Window().Handle();
+  SetForegroundWindow(handle_);
+  PumpMessages();
+}
+
+RunningCalendar::~RunningCalendar() {
+  if (IsWindow(handle_)) DestroyWindow(handle_);
+  PumpMessages();
+}
+
+void RunningCalendar::RunProgramLoop() {
+  // Retrieved only once every posted message before it has been handled.
+  PostQuitMessage(0);
+  app_.RunMessageLoop();
+  PumpMessages();
+}
+
+RECT StoredPosition() {
+  RECT stored{-1, -1, -1, -1};
+  const char* const names[] = {"Left", "Top", "Right", "Bottom"};
+  LONG* const edges[] = {&stored.left, &stored.top, &stored.right, &stored.bottom};
+  for (int i = 0; i < 4; ++i) {
+    DWORD size = sizeof *edges[i];
+    RegGetValueA(HKEY_CURRENT_USER, kPositionKey, names[i], RRF_RT_REG_DWORD, nullptr, edges[i],
+                 &size);
+  }
+  return stored;
+}
+
+int LiveGdiObjects() {
+  // A handle's low word indexes the process's table; the handle without its high word (the
+  // entry's generation) is accepted as well.
+  int live = 0;
+  for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
+  }
+  return live;
+}
+
+RECT ChildRect(HWND parent, int controlId) {
+  RECT rect{};
+  const HWND child = GetDlgItem(parent, controlId);
+  REQUIRE(child != nullptr);
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+RECT Cells(CalendarWindow& window, int row, int firstColumn, int lastColumn) {
+  const CellSize cell = window.Cell();
+  const RECT& grid = window.GridRect();
+  return {grid.left + firstColumn * cell.width, grid.top + row * cell.height,
+          grid.left + (lastColumn + 1) * cell.width, grid.top + (row + 1) * cell.height};
+}
+
+RECT DayCell(CalendarWindow& window, int day) {
+  const int index = window.Calendar().FirstWeekday() + day - 1;
+  return Cells(window, 1 + index / 7, index % 7, index % 7);
+}
+
+namespace {
+
+RECT ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client;
+}
+
+}  // namespace
+
+Picture::Picture(int width, int height, COLORREF ground) {
+  const WindowDc screen = GetWindowDc(nullptr);
+  bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+  SelectObject(dc_.get(), bitmap_.get());
+  const RECT all{0, 0, width, height};
+  const BrushHandle brush(CreateSolidBrush(ground));
+  FillRect(dc_.get(), &all, brush.get());
+}
+
+Picture::Picture(HWND window) {
+  const RECT client = ClientSize(window);
+  const WindowDc windowDc = GetWindowDc(window);
+  Copy(windowDc.get(), 0, 0, client.right, client.bottom);
+}
+
+Picture::Picture(HWND window, COLORREF underneath)
+    : Picture(ClientSize(window).right, ClientSize(window).bottom, underneath) {
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
+}
+
+Picture::Picture(const RECT& screenArea) {
+  const WindowDc screen = GetWindowDc(nullptr);
+  Copy(screen.get(), screenArea.left, screenArea.top, screenArea.right - screenArea.left,
+       screenArea.bottom - screenArea.top);
+}
+
+void Picture::Copy(HDC source, int x, int y, int width, int height) {
+  bitmap_.reset(CreateCompatibleBitmap(source, width, height));
+  SelectObject(dc_.get(), bitmap_.get());
+  REQUIRE(BitBlt(dc_.get(), 0, 0, width, height, source, x, y, SRCCOPY));
+}
+
+std::vector<COLORREF> Picture::Part(const RECT& area) const {
+  std::vector<COLORREF> part;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) part.push_back(At(x, y));
+  }
+  return part;
+}
+
+int Picture::Count(const RECT& area, COLORREF colour) const {
+  const std::vector<COLORREF> part = Part(area);
+  return static_cast<int>(std::count(part.begin(), part.end(), colour));
+}
+
+void StoreSettings(const RegistryNumbers& settings) {
+  static const RegistryNumbers colours = {
+      {"HolidayColor", kHoliday}, {"OrdinaryColor", kOrdinary}, {"TodayColor", kToday},
+      {"CircColor", kCircle},     {"BackColor", kBack},         {"RegularHoliday", 0x10204081}};
+  DeleteProgramKeys();
+  PutNumbers(kConfigKey, colours);
+  PutNumbers(kConfigKey, settings);
+}
+
+void Inspect(const RegistryNumbers& settings,
+             const std::function<void(CalendarWindow&, const Picture&)>& inspect) {
+  StoreSettings(settings);
+  RunningCalendar calendar;
+  inspect(calendar.Window(), Picture(calendar.Handle()));
+}
+
+RECT BoxSide(const RECT& cell) {
+  return {cell.left + 1, cell.top, cell.left + 2, cell.bottom};
+}
+
+RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
+  return {rect.left + dx, rect.top + dy, rect.left + dx + width, rect.top + dy + height};
+}
+
+}  // namespace tembori::testing

@@ -1,0 +1,528 @@
+// The calendar window driven as a user drives it, through the program's own message loop:
+// the context menu and its resources, the navigation commands from menu, keys, buttons and
+// wheel, the year field, the holiday-setting mode, the frame toggle, dragging the frameless
+// card, the title and the tray icon, and the end of a session.
+#include <doctest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "CalendarHarness.h"
+#include "app/WindowPosition.h"
+#include "res/ResourceIds.h"
+
+using namespace tembori;
+using namespace tembori::testing;
+
+namespace {
+
+std::string Text(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+LPARAM At(int x, int y) {
+  return MAKELPARAM(x, y);
+}
+LPARAM AtCentre(const RECT& r) {
+  return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+// Ctrl held down as far as this thread's keyboard state goes, which the accelerators read.
+void HoldControl(bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// A key pressed in `target`, handled by the program's message loop.
+void PressKey(RunningCalendar& calendar, HWND target, UINT key, bool control = false) {
+  HoldControl(control);
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  calendar.RunProgramLoop();
+  HoldControl(false);
+}
+
+// A pop-up menu, found and closed by a timer inside its modal loop.
+RECT menuSeen{};
+bool menuOpened = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND menu = FindWindowA("#32768", nullptr);
+  if (menu == nullptr || !IsWindowVisible(menu)) return;
+  menuOpened = true;
+  GetWindowRect(menu, &menuSeen);
+  EndMenu();
+}
+// Whether `open` opened a menu, and where.
+template <typename Open>
+bool OpensMenu(Open open) {
+  menuOpened = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMenu);
+  REQUIRE(timer != 0);
+  open();
+  // A menu opens inside the call; one opened later by a posted message would show here.
+  const DWORD start = GetTickCount();
+  while (!menuOpened && GetTickCount() - start < 300) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  KillTimer(nullptr, timer);
+  return menuOpened;
+}
+
+struct Shown {
+  int year, month;
+};
+Shown ShownMonth(RunningCalendar& calendar) {
+  const SystemTime& shown = calendar.Window().Calendar().Shown();
+  return {shown.wYear, shown.wMonth};
+}
+void CheckShown(RunningCalendar& calendar, Shown wanted) {
+  CHECK(ShownMonth(calendar).year == wanted.year);
+  CHECK(ShownMonth(calendar).month == wanted.month);
+  // The year field follows.
+  CHECK(Text(GetDlgItem(calendar.Handle(), IDC_YEAR_FIELD)) == std::to_string(wanted.year));
+}
+
+// Shows a month without going through the window's input.
+void ShowMonth(RunningCalendar& calendar, Shown wanted) {
+  MonthCalendar& model = calendar.Window().Calendar();
+  model.GoToToday();
+  const int months = (wanted.year - 2003) * 12 + wanted.month - 11;
+  for (int step = 0; step < months; ++step) model.NextMonth();
+  for (int step = 0; step > months; --step) model.PrevMonth();
+  calendar.Window().RefreshShownMonth();
+}
+
+DWORD StoredMarks(const char* year, const char* month) {
+  DWORD marks = 0;
+  DWORD size = sizeof marks;
+  const std::string key = std::string("Software\\Tembori\\Holiday\\") + year;
+  if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), month, RRF_RT_REG_DWORD, nullptr, &marks,
+                   &size) != ERROR_SUCCESS) {
+    return 0;
+  }
+  return marks;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+}  // namespace
+
+TEST_CASE("the context menu as the resources give it") {
+  const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU));
+  REQUIRE(menu != nullptr);
+  const HMENU popup = GetSubMenu(menu, 0);
+  REQUIRE(popup != nullptr);
+  char name[32] = {};
+  GetMenuStringA(menu, 0, name, sizeof name, MF_BYPOSITION);
+  CHECK(std::string(name) == "_POPUP_");
+  const std::pair<UINT, const char*> items[] = {
+      {ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)..."},
+      {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+      {0, ""},
+      {ID_PROPERTIES, "ﾌﾟﾛﾊﾟﾃｨ(&R)..."},
+      {0, ""},
+      {ID_THIS_MONTH, "今月を表示(&T)\tSPACE"},
+      {ID_NEXT_MONTH, "次の月(&N)\tRight"},
+      {ID_PREV_MONTH, "前の月(&P)\tLeft"},
+      {0, ""},
+      {ID_NEXT_YEAR, "次の年(&F)\tUp"},
+      {ID_PREV_YEAR, "前の年(&B)\tDown"},
+      {0, ""},
+      {ID_MODE_BUTTON, "休日設定ﾓｰﾄﾞ(&L)\tCtrl+L"},
+      {ID_FRAME_TOGGLE, "ﾌﾚｰﾑ表示ﾄｸﾞﾙ(G)\tCtrl+G"},
+      {0, ""},
+      {ID_APP_EXIT, "Temboriの終了(&X)"},
+  };
+  REQUIRE(GetMenuItemCount(popup) == 16);
+  for (int position = 0; position < 16; ++position) {
+    CAPTURE(position);
+    char text[64] = {};
+    GetMenuStringA(popup, position, text, sizeof text, MF_BYPOSITION);
+    const UINT state = GetMenuState(popup, position, MF_BYPOSITION);
+    CHECK(((state & MF_SEPARATOR) != 0) == (items[position].first == 0));
+    if (items[position].first == 0) continue;
+    CHECK(GetMenuItemID(popup, position) == items[position].first);
+    CHECK(std::string(text) == items[position].second);
+    CHECK((state & (MF_GRAYED | MF_CHECKED)) == 0);
+  }
+  DestroyMenu(menu);
+
+  // The keys are driven below; the table is the window's, found by its name.
+  CHECK(LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL") != nullptr);
+}
+
+TEST_CASE("each way through the months: commands, keys, buttons and the wheel") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  const HWND window = calendar.Handle();
+  const HWND yearField = GetDlgItem(window, IDC_YEAR_FIELD);
+  CheckShown(calendar, {2003, 11});
+
+  // Each command from the menu, its key pressed in the calendar and in the year field, and
+  // the title row's button where it has one; December to January crosses into the next year.
+  const std::tuple<UINT, UINT, int, Shown, Shown> steps[] = {
+      {ID_NEXT_MONTH, VK_RIGHT, ID_NEXT_MONTH, {2003, 12}, {2004, 1}},
+      {ID_PREV_MONTH, VK_LEFT, ID_PREV_MONTH, {2004, 1}, {2003, 12}},
+      {ID_NEXT_YEAR, VK_UP, 0, {2003, 12}, {2004, 12}},
+      {ID_PREV_YEAR, VK_DOWN, 0, {2004, 12}, {2003, 12}},
+      {ID_THIS_MONTH, VK_SPACE, 0, {2005, 3}, {2003, 11}},
+  };
+  for (const auto& [command, key, button, from, to] : steps) {
+    CAPTURE(command);
+    for (int way = 0; way < (button != 0 ? 4 : 3); ++way) {
+      CAPTURE(way);
+      ShowMonth(calendar, from);
+      switch (way) {
+        case 0:
+          SendMessageA(window, WM_COMMAND, command, 0);
+          break;
+        case 1:
+          SetFocus(window);
+          PressKey(calendar, window, key);
+          break;
+        case 2:
+          SetFocus(yearField);
+          PressKey(calendar, yearField, key);
+          CHECK(GetFocus() == yearField);
+          break;
+        default:
+          SendMessageA(GetDlgItem(window, button), BM_CLICK, 0, 0);
+          break;
+      }
+      CheckShown(calendar, to);
+    }
+  }
+  SetFocus(window);
+  ShowMonth(calendar, {2003, 11});
+
+  // The wheel: one step per message from a whole notch on, a year with Ctrl.
+  SendMessageA(window, WM_COMMAND, ID_THIS_MONTH, 0);
+  const std::tuple<int, WORD, Shown> turns[] = {
+      {120, 0, {2003, 12}}, {-120, 0, {2003, 11}},         {240, 0, {2003, 12}},
+      {60, 0, {2003, 12}},  {120, MK_CONTROL, {2004, 12}}, {-120, MK_CONTROL, {2003, 12}},
+  };
+  for (const auto& [delta, keys, wanted] : turns) {
+    CAPTURE(delta);
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), At(100, 100));
+    CheckShown(calendar, wanted);
+  }
+  // The middle button shows this month.
+  SendMessageA(window, WM_MBUTTONUP, 0, At(5, 5));
+  CheckShown(calendar, {2003, 11});
+}
+
+TEST_CASE("the year field: typed years count when it is left, the spin stays within range") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  const HWND window = calendar.Handle();
+  const HWND field = GetDlgItem(window, IDC_YEAR_FIELD);
+
+  // Typed through the program's loop: the digits reach the field, Enter leaves it.
+  SetFocus(field);
+  SetWindowTextA(field, "");
+  for (const char typed : std::string("1999\r")) PostMessageA(field, WM_CHAR, typed, 1);
+  calendar.RunProgramLoop();
+  CHECK(GetFocus() == window);
+  CheckShown(calendar, {1999, 11});
+
+  // Out of range: nothing changes, and the field keeps what was typed.
+  SetFocus(field);
+  SetWindowTextA(field, "2151");
+  SetFocus(window);
+  CHECK(ShownMonth(calendar).year == 1999);
+  CHECK(Text(field) == "2151");
+
+  // The spin's arrows, clicked at the top end of the range.
+  SetFocus(field);
+  SetWindowTextA(field, "2149");
+  SetFocus(window);
+  CheckShown(calendar, {2149, 11});
+  const HWND spin = GetDlgItem(window, IDC_YEAR_SPIN);
+  RECT arrows{};
+  GetClientRect(spin, &arrows);
+  for (int click = 0; click < 3; ++click) {
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, At(arrows.right / 2, 2));
+    SendMessageA(spin, WM_LBUTTONUP, 0, At(arrows.right / 2, 2));
+  }
+  CheckShown(calendar, {2150, 11});
+  SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, At(arrows.right / 2, arrows.bottom - 2));
+  SendMessageA(spin, WM_LBUTTONUP, 0, At(arrows.right / 2, arrows.bottom - 2));
+  CheckShown(calendar, {2149, 11});
+}
+
+TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no menu") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  const HWND handle = calendar.Handle();
+  const RECT padlock = ChildRect(handle, ID_MODE_BUTTON);
+  // Where the open shackle's free end hangs.
+  const RECT shackleEnd = {padlock.left + 13, padlock.top + 2, padlock.left + 20, padlock.top + 10};
+  CHECK(Picture(handle).Count(shackleEnd, kDarkYellow) == 0);
+
+  PressKey(calendar, handle, 'L', true);
+  REQUIRE(window.HolidayModeOn());
+  CHECK(Picture(handle).Count(shackleEnd, kDarkYellow) > 0);
+
+  // Wednesday the 5th becomes a day off and back; only the month's value changes.
+  const RECT fifth = DayCell(window, 5);
+  CHECK(!OpensMenu([&] { SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth)); }));
+  PumpMessages();
+  CHECK(StoredMarks("2003", "11") == DayBit(5));
+  const Picture marked(handle);
+  CHECK(marked.Count(fifth, kHoliday) > 0);
+  CHECK(marked.Count(fifth, kOrdinary) == 0);
+  SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth));
+  CHECK(StoredMarks("2003", "11") == 0);
+
+  // The weekday row and the window's other parts mark nothing; no menu opens in this mode.
+  CHECK(!OpensMenu([&] {
+    SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(Cells(window, 0, 3, 3)));
+    SendMessageA(handle, WM_RBUTTONUP, 0, At(2, 2));
+    SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1));
+    SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP);
+  }));
+  CHECK(StoredMarks("2003", "11") == 0);
+  // A double click does not switch the frame in this mode.
+  SendMessageA(handle, WM_LBUTTONDBLCLK, 0, AtCentre(fifth));
+  CHECK(!window.Frameless());
+
+  // New weekly days off (Wednesdays too) drop nothing marked against them and colour the
+  // month's Wednesdays.
+  calendar.UserSettings().WeekdayOff[3] = 1;
+  BuildWeeklyMask(calendar.UserSettings());
+  window.ReloadHolidays();
+  CHECK(window.Calendar().IsDayOff(5));
+  CHECK(!window.Calendar().IsDayOff(6));
+
+  // The padlock button switches the mode off again.
+  SendMessageA(GetDlgItem(handle, ID_MODE_BUTTON), BM_CLICK, 0, 0);
+  CHECK(!window.HolidayModeOn());
+}
+
+TEST_CASE("the context menu opens at the pointer, from the keyboard at the window's corner") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  const HWND handle = calendar.Handle();
+  SetWindowPos(handle, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CHECK(OpensMenu(
+      [&] { SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1)); }));
+  CHECK(menuSeen.left == 120);
+  CHECK(menuSeen.top == 90);
+  CHECK(OpensMenu([&] {
+    SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(300, 250));
+  }));
+  CHECK(menuSeen.left == 300);
+  CHECK(menuSeen.top == 250);
+  // A right click asks for it through default processing.
+  CHECK(OpensMenu([&] { SendMessageA(handle, WM_RBUTTONUP, 0, At(30, 40)); }));
+
+  // The system menu: never maximised, restored only when minimised.
+  const HMENU system = GetSystemMenu(handle, FALSE);
+  SendMessageA(handle, WM_INITMENU, reinterpret_cast<WPARAM>(system), 0);
+  CHECK((GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+  CHECK((GetMenuState(system, SC_RESTORE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+  CHECK((GetMenuState(system, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED) == 0);
+}
+
+TEST_CASE("a double click switches the frame anywhere; the mode's key brings it back first") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  const HWND handle = calendar.Handle();
+  const RECT framed = WindowRect(handle);
+  const RECT strip = window.BottomStripRect();
+  for (const LPARAM point : {AtCentre(DayCell(window, 5)), AtCentre(strip)}) {
+    SendMessageA(handle, WM_LBUTTONDBLCLK, 0, point);
+    CHECK(window.Frameless());
+    CHECK((GetWindowLongA(handle, GWL_STYLE) & WS_CAPTION) == 0);
+    CHECK(!IsWindowVisible(GetDlgItem(handle, ID_MODE_BUTTON)));
+    SendMessageA(handle, WM_LBUTTONDBLCLK, 0, At(3, 3));
+    CHECK(!window.Frameless());
+    CHECK(WindowRect(handle) == framed);  // back where it was
+  }
+  PressKey(calendar, handle, 'G', true);
+  REQUIRE(window.Frameless());
+  PressKey(calendar, handle, 'L', true);
+  CHECK(!window.Frameless());
+  CHECK(window.HolidayModeOn());
+  CHECK(IsWindowVisible(GetDlgItem(handle, ID_MODE_BUTTON)));
+}
+
+TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves no outline") {
+  StoreSettings({{"NoFrame", 1}});
+  PutNumbers(kPositionKey, {{"Left", 300}, {"Top", 200}, {"Right", 500}, {"Bottom", 330}});
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  const HWND handle = calendar.Handle();
+  const RECT start = WindowRect(handle);
+  REQUIRE(start.left == 300);
+  // The screen around the card, with the card's own place left out of the comparisons.
+  const RECT around = {start.left - 60, start.top - 60, start.right + 60, start.bottom + 60};
+  const auto outside = [&](const Picture& picture, const std::vector<RECT>& cards) {
+    std::vector<COLORREF> pixels;
+    for (int y = around.top; y < around.bottom; ++y) {
+      for (int x = around.left; x < around.right; ++x) {
+        bool onCard = false;
+        for (const RECT& card : cards) onCard = onCard || PtInRect(&card, POINT{x, y});
+        if (!onCard) pixels.push_back(picture.At(x - around.left, y - around.top));
+      }
+    }
+    return pixels;
+  };
+  const Picture before(around);
+
+  // A click without moving leaves it in place.
+  SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+  CHECK(window.Dragging());
+  SendMessageA(handle, WM_LBUTTONUP, 0, At(10, 10));
+  CHECK(!window.Dragging());
+  CHECK(WindowRect(handle) == start);
+
+  // The outline follows the pointer: its right edge is inverted where nothing else is.
+  SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+  SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(25, 18));
+  const int edgeX = start.right - 1 + 15, edgeY = start.top + 30;
+  const COLORREF under = before.At(edgeX - around.left, edgeY - around.top);
+  CHECK(Picture(around).At(edgeX - around.left, edgeY - around.top) == (~under & 0xFFFFFF));
+  SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(40, 30));
+  SendMessageA(handle, WM_LBUTTONUP, 0, At(40, 30));
+  PumpMessages();
+  const RECT moved = WindowRect(handle);
+  CHECK(moved == RECT{start.left + 30, start.top + 20, start.right + 30, start.bottom + 20});
+  CHECK(outside(Picture(around), {start, moved}) == outside(before, {start, moved}));
+
+  // Another window takes the mouse mid-drag: the outline goes, the card stays, and later
+  // moves and the button's release do nothing.
+  const Picture settled(around);
+  SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+  SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(30, 25));
+  const HWND taker =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetCapture(taker);
+  CHECK(!window.Dragging());
+  SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(50, 45));
+  SendMessageA(handle, WM_LBUTTONUP, 0, At(50, 45));
+  ReleaseCapture();
+  DestroyWindow(taker);
+  PumpMessages();
+  CHECK(WindowRect(handle) == moved);
+  CHECK(outside(Picture(around), {moved}) == outside(settled, {moved}));
+
+  // Every outline's device context is given back.
+  const int live = LiveGdiObjects();
+  const PenHandle counted(CreatePen(PS_SOLID, 0, 0));
+  REQUIRE(LiveGdiObjects() == live + 1);
+  for (int drag = 0; drag < 20; ++drag) {
+    SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+    SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(12, 11));
+    SendMessageA(handle, WM_LBUTTONUP, 0, At(10, 10));
+  }
+  CHECK(LiveGdiObjects() == live + 1);
+}
+
+TEST_CASE(
+    "the title and the tray icon follow the settings; the icon comes back after a shell restart") {
+  SUBCASE("the program's name, and no icon") {
+    StoreSettings({});
+    RunningCalendar plain;
+    CHECK(Text(plain.Handle()) == "Tembori");
+    CHECK(plain.Tray().calls.empty());
+    // Only with a tray icon has the window no taskbar button.
+    CHECK((GetWindowLongA(plain.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0);
+  }
+  SUBCASE("the date in English, in the title and the tooltip") {
+    StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
+    RunningCalendar dated(MakeDate(2003, 12, 5));
+    CHECK(Text(dated.Handle()) == "Fri, Dec 05 03");
+    REQUIRE(dated.Tray().calls.size() == 1);
+    CHECK(std::string(dated.Tray().calls[0].record.szTip) == "Fri, Dec 05 03");
+  }
+  SUBCASE("one icon, changed, removed, and added again for a new taskbar") {
+    StoreSettings({{"Tray", 1}});
+    RunningCalendar calendar;
+    const HWND handle = calendar.Handle();
+    CHECK((GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
+    std::vector<RecordingTray::Call>& calls = calendar.Tray().calls;
+    REQUIRE(calls.size() == 1);
+    const NOTIFYICONDATAA added = calls[0].record;
+    CHECK(calls[0].action == NIM_ADD);
+    CHECK(added.cbSize == NOTIFYICONDATAA_V1_SIZE);
+    CHECK(added.hWnd == handle);
+    CHECK(added.uID == IDI_TRAY);
+    CHECK(added.uFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    CHECK(added.uCallbackMessage == WM_USER);
+    CHECK(added.hIcon != nullptr);
+    CHECK(std::string(added.szTip) == "Tembori");
+
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    calendar.Window().UpdateTitleAndTray();
+    SendMessageA(handle, taskbarCreated, 0, 0);
+    calendar.UserSettings().Tray = 0;
+    calendar.Window().UpdateTitleAndTray();
+    SendMessageA(handle, taskbarCreated, 0, 0);  // no icon: nothing to add
+    REQUIRE(calls.size() == 4);
+    CHECK(calls[1].action == NIM_MODIFY);
+    CHECK(calls[2].action == NIM_ADD);
+    CHECK(calls[3].action == NIM_DELETE);
+    for (const auto& call : calls) CHECK(std::memcmp(&call.record, &added, sizeof added) == 0);
+
+    // The icon's mouse: a double click or a right click is taken, anything else not.
+    calendar.UserSettings().Tray = 1;
+    calendar.Window().UpdateTitleAndTray();
+    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDOWN) == 0);
+    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY + 1, WM_LBUTTONDBLCLK) == 0);
+    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDBLCLK) == 1);
+    CHECK(OpensMenu([&] { CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP) == 1); }));
+    // The window's end takes the icon away.
+    DestroyWindow(handle);
+    CHECK(calls.back().action == NIM_DELETE);
+  }
+}
+
+TEST_CASE("a tooltip always ends within its record, however long the text") {
+  RecordingTray tray;
+  {
+    TrayIcon icon(tray, nullptr, IDI_TRAY, WM_USER, nullptr);
+    icon.SetTip(std::string(100, 'x'));
+    icon.Notify(NIM_ADD);
+  }
+  REQUIRE(tray.calls.size() == 2);
+  CHECK(tray.calls[1].action == NIM_DELETE);
+  CHECK(std::string(tray.calls[0].record.szTip) == std::string(63, 'x'));
+}
+
+TEST_CASE("the end of a session saves the position; a frameless start saves the frameless place") {
+  StoreSettings({{"NoFrame", 1}});
+  PutNumbers(kPositionKey, {{"Left", 300}, {"Top", 200}, {"Right", 510}, {"Bottom", 326}});
+  RunningCalendar calendar;
+  const HWND handle = calendar.Handle();
+  const RECT frameless = WindowRect(handle);
+  CHECK(SendMessageA(handle, WM_QUERYENDSESSION, 0, 0) == TRUE);
+  CHECK(StoredPosition() == frameless);  // not the one stored for a second copy at the start
+
+  SendMessageA(handle, WM_COMMAND, ID_FRAME_TOGGLE, 0);
+  const RECT framed = WindowRect(handle);
+  CHECK(framed.left != frameless.left);
+  SendMessageA(handle, WM_COMMAND, ID_APP_EXIT, 0);
+  CHECK(!IsWindow(handle));
+  const RECT saved = StoredPosition();
+  CHECK(saved.left == frameless.left);
+  CHECK(saved.top == frameless.top);
+  CHECK(saved.right - saved.left == framed.right - framed.left);
+}
