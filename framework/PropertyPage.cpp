@@ -60,8 +60,11 @@ const RouteTable& PropertyPage::Routes() const {
   return table;
 }
 
-LRESULT PropertyPage::ColorStaticText(const Message& message, COLORREF color) const {
-  const LRESULT brush = DefWindowProcA(Handle(), message.id, message.wParam, message.lParam);
+LRESULT PropertyPage::ColorStaticText(const Message& message, COLORREF color) {
+  // DefDlgProcA asks the page procedure first, which must decline this time.
+  askingDefault_ = true;
+  const LRESULT brush = DefDlgProcA(Handle(), message.id, message.wParam, message.lParam);
+  askingDefault_ = false;
   SetTextColor(reinterpret_cast<HDC>(message.wParam), color);
   return brush;
 }
@@ -78,6 +81,8 @@ PROPSHEETPAGEA PropertyPage::Record() {
 }
 
 INT_PTR CALLBACK PropertyPage::PageProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
+  const auto* const bound = static_cast<PropertyPage*>(FromHandle(window));
+  if (bound != nullptr && bound->askingDefault_) return FALSE;
   // WM_INITDIALOG brings the sheet's copy of the page record, which carries the object.
   PropertyPage* const bindAtInit =
       id == WM_INITDIALOG

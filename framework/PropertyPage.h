@@ -42,9 +42,9 @@ class PropertyPage : public Dialog {
   // The page's own table follows no dialog table: OK and Cancel belong to the sheet.
   const RouteTable& Routes() const override;
 
-  // The default colours of a static control, with its text in `color`: a label drawn in a
-  // colour on the page's own background.
-  LRESULT ColorStaticText(const Message& message, COLORREF color) const;
+  // The dialog manager's own colours for a static control (the page's background, which a
+  // themed sheet draws as its tab's), with the text in `color`.
+  LRESULT ColorStaticText(const Message& message, COLORREF color);
 
  private:
   // The record the sheet creates the page from.
@@ -54,7 +54,8 @@ class PropertyPage : public Dialog {
   const int templateId_;
   PropertySheetWindow* sheet_ = nullptr;
   bool shownBefore_ = false;
-  bool loading_ = false;  // during OnInitDialog and while the controls are loaded again
+  bool loading_ = false;        // during OnInitDialog and while the controls are loaded again
+  bool askingDefault_ = false;  // the page procedure declines while the default is asked for
 };
 
 }  // namespace tembori

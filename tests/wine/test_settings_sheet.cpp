@@ -134,24 +134,24 @@ HWND FindSheet() {
 }
 
 // A modal dialog that the sheet (or one of its pages) has opened.
+struct DialogSearch {
+  HWND sheet;
+  HWND found;
+};
+BOOL CALLBACK CheckOwnedDialog(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<DialogSearch*>(data);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (window != search.sheet && std::string(name) == "#32770" && IsWindowVisible(window) &&
+      GetWindow(window, GW_OWNER) == search.sheet) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
 HWND FindDialogOwnedBy(HWND sheet) {
-  struct Search {
-    HWND sheet, found;
-  } search{sheet, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (window != s.sheet && std::string(name) == "#32770" && IsWindowVisible(window) &&
-            GetWindow(window, GW_OWNER) == s.sheet) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search{sheet, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &CheckOwnedDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
