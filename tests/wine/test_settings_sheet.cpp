@@ -229,6 +229,21 @@ void Choose(HWND sheet, int listId, int item) {
                reinterpret_cast<LPARAM>(list));
 }
 
+// How many pixels of a control, as it is on the screen, have the colour.
+int CountPixels(HWND control, COLORREF colour) {
+  UpdateWindow(GetParent(control));
+  UpdateWindow(control);
+  RECT rect{};
+  GetClientRect(control, &rect);
+  const HDC dc = GetDC(control);
+  int count = 0;
+  for (int y = 0; y < rect.bottom; ++y) {
+    for (int x = 0; x < rect.right; ++x) count += GetPixel(dc, x, y) == colour ? 1 : 0;
+  }
+  ReleaseDC(control, dc);
+  return count;
+}
+
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -350,6 +365,33 @@ TEST_CASE("Cancel after a colour was chosen changes nothing; the custom colours 
   CHECK(fixture.calendar.calls.empty());
   CHECK_FALSE(ConfigKeyExists());
   CHECK(ColorDialog::Custom()[0] == RGB(1, 2, 3));
+
+  // The next colour dialog offers the colour among its custom ones: a click on the first
+  // custom colour chooses it.
+  RunSheet(fixture.environment, {[](HWND sheet) {
+                                   ShowTab(sheet, 3);
+                                   PostMessageA(Control(sheet, IDC_TODAY_COLOR), BM_CLICK, 0, 0);
+                                   return true;
+                                 },
+                                 [](HWND sheet) {
+                                   const HWND dialog = FindDialogOwnedBy(sheet);
+                                   if (dialog == nullptr) return false;
+                                   RECT custom{};
+                                   GetWindowRect(GetDlgItem(dialog, 721), &custom);
+                                   MapWindowPoints(nullptr, dialog,
+                                                   reinterpret_cast<POINT*>(&custom), 2);
+                                   SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON,
+                                                MAKELPARAM(custom.left + 4, custom.top + 4));
+                                   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                                   return true;
+                                 },
+                                 [](HWND sheet) {
+                                   if (FindDialogOwnedBy(sheet) != nullptr) return false;
+                                   Press(sheet, IDOK);
+                                   return true;
+                                 }});
+  CHECK(fixture.settings.TodayColor == RGB(1, 2, 3));
+  CHECK(fixture.Stored().TodayColor == RGB(1, 2, 3));
 }
 
 TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stored size kept") {
@@ -413,9 +455,10 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
   }
 }
 
-TEST_CASE("the general pages' enabling rules, and help requests from any page reach the sheet") {
+TEST_CASE("labels in their colours, the enabling rules, and help requests from any page") {
   Settings start = Custom();
   start.Circ = 0, start.Transparent = 1;
+  start.CircColor = RGB(0, 0, 255), start.HolidayColor = RGB(0, 160, 0);
   SheetFixture fixture(start);
   RunSheet(fixture.environment, {[&](HWND sheet) {
              HELPINFO help{
@@ -428,10 +471,15 @@ TEST_CASE("the general pages' enabling rules, and help requests from any page re
              CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_CIRC_COLOR)));
              Click(sheet, IDC_CIRC);
              CHECK(IsWindowEnabled(Control(sheet, IDC_CIRC_COLOR)));
+             // The circle colour's label is drawn in it, the other labels are not.
+             CHECK(CountPixels(Control(sheet, IDC_CIRC_LABEL), RGB(0, 0, 255)) > 10);
+             CHECK(CountPixels(Control(sheet, IDC_CIRC), RGB(0, 0, 255)) == 0);
              help = {sizeof help, HELPINFO_WINDOW, IDC_CIRC, Control(sheet, IDC_CIRC), 0, {}};
              SendMessageA(static_cast<HWND>(help.hItemHandle), WM_HELP, 0,
                           reinterpret_cast<LPARAM>(&help));
              ShowTab(sheet, 3);
+             CHECK(CountPixels(Control(sheet, IDC_HOLIDAY_LABEL), RGB(0, 160, 0)) > 10);
+             CHECK(CountPixels(Control(sheet, IDC_TODAY_LABEL), RGB(0, 160, 0)) == 0);
              CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
              Click(sheet, IDC_TRANSPARENT);
              CHECK(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
