@@ -1,9 +1,11 @@
-// Standard controls (buttons, edit fields, up-down controls) as objects with their own
-// routing tables: the control's window is taken over when it is created or attached, and
+// Standard controls (buttons, edit fields, up-down controls, combo boxes, labels) as objects with
+// their own routing tables: the control's window is taken over when it is created or attached, and
 // what the object does not handle goes on to the control's own procedure.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "framework/Window.h"
 
@@ -37,6 +39,35 @@ class UpDownControl : public ChildControl {
   void SetBuddy(HWND buddy) const;
   void SetRange(int lower, int upper) const;
   void SetPosition(int position) const;
+  // The position the control holds; when its buddy's text is no number within the range, the
+  // last valid one.
+  int Position() const;
+};
+
+// A combo box of a dialog template; items carry a number as their data.
+class ComboBoxControl : public ChildControl {
+ public:
+  // The new item's index, or -1 when it could not be added.
+  int AddString(const std::string& text) const;
+  void SetItemData(int index, LPARAM data) const;
+  LPARAM ItemData(int index) const;
+  int Count() const;
+  std::string ItemText(int index) const;
+  // The selected item's index, -1 when none is.
+  int Selection() const;
+  // Selects the item (which also shows its text in the edit field); -1 selects none.
+  void Select(int index) const;
+  // Empties the list and the edit field.
+  void ResetContent() const;
+  void LimitText(int maxBytes) const;
+};
+
+// A static control: a label, or the sample of a font.
+class StaticControl : public ChildControl {
+ public:
+  void SetText(const std::string& text) const;
+  // The control draws its text in `font` from now on; the caller keeps the font alive.
+  void SetFont(HFONT font) const;
 };
 
 }  // namespace tembori

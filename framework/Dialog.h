@@ -18,6 +18,8 @@ class DataExchange {
   DataExchange(HWND dialog, bool saving) : dialog_(dialog), saving_(saving) {}
 
   bool Succeeded() const { return !failed_; }
+  // True when the controls are read into the members.
+  bool Saving() const { return saving_; }
 
   // The control's whole text, however long.
   void Text(int controlId, std::string& value);

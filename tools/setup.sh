@@ -11,7 +11,8 @@ packages=(
   # loads at run time are only recommended, so they are named here.
   wine wine64 fonts-wine libxcursor1 libxi6 libxrandr2 libxrender1 libxinerama1
   libxcomposite1 libxfixes3 libxxf86vm1
-  # A screen for the tests and the headless run, and the tools that look at it.
+  # A screen for the tests and the headless run, the tools that look at it, and one that
+  # drives it with the mouse and keyboard when trying the program by hand.
   xvfb xauth x11-utils imagemagick xdotool
   # Shift-JIS texts: the ja_JP.UTF-8 locale gives Wine code page 932.
   locales fonts-ipafont-gothic

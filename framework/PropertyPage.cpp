@@ -1,0 +1,97 @@
+// Pages of a property sheet: binding, the sheet's notifications and the modified state.
+#include "framework/PropertyPage.h"
+
+#include <commctrl.h>
+
+#include "framework/PropertySheetWindow.h"
+
+namespace tembori {
+
+void PropertyPage::SetModified(bool modified) const {
+  if (Handle() == nullptr || (modified && loading_)) return;
+  SendMessageA(GetParent(Handle()), modified ? PSM_CHANGED : PSM_UNCHANGED,
+               reinterpret_cast<WPARAM>(Handle()), 0);
+}
+
+void PropertyPage::OnSetActive() {
+  if (shownBefore_) {
+    loading_ = true;
+    UpdateData(false);
+    loading_ = false;
+  }
+  shownBefore_ = true;
+}
+
+bool PropertyPage::OnKillActive() {
+  return UpdateData(true);
+}
+
+bool PropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+  if (header.hwndFrom != GetParent(Handle())) return Dialog::OnNotify(wParam, lParam, result);
+  switch (header.code) {
+    case PSN_SETACTIVE:
+      OnSetActive();
+      result = 0;
+      return true;
+    case PSN_KILLACTIVE:
+      result = OnKillActive() ? FALSE : TRUE;
+      return true;
+    case PSN_APPLY:
+      OnOK();
+      // Sent for OK (lParam true) and, unless the sheet handles its Apply button itself,
+      // for Apply.
+      if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam != 0 && sheet_ != nullptr) {
+        sheet_->confirmed_ = true;
+      }
+      result = PSNRET_NOERROR;
+      return true;
+    case PSN_RESET:
+      OnCancel();
+      result = 0;
+      return true;
+    default:
+      return Dialog::OnNotify(wParam, lParam, result);
+  }
+}
+
+const RouteTable& PropertyPage::Routes() const {
+  static const RouteTable table(&Window::Routes());
+  return table;
+}
+
+LRESULT PropertyPage::ColorStaticText(const Message& message, COLORREF color) {
+  // DefDlgProcA asks the page procedure first, which must decline this time.
+  askingDefault_ = true;
+  const LRESULT brush = DefDlgProcA(Handle(), message.id, message.wParam, message.lParam);
+  askingDefault_ = false;
+  SetTextColor(reinterpret_cast<HDC>(message.wParam), color);
+  return brush;
+}
+
+PROPSHEETPAGEA PropertyPage::Record() {
+  PROPSHEETPAGEA record{};
+  record.dwSize = sizeof record;
+  record.dwFlags = PSP_DEFAULT;
+  record.hInstance = GetModuleHandleA(nullptr);
+  record.pszTemplate = MAKEINTRESOURCEA(templateId_);
+  record.pfnDlgProc = &PageProcedure;
+  record.lParam = reinterpret_cast<LPARAM>(this);
+  return record;
+}
+
+INT_PTR CALLBACK PropertyPage::PageProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
+  const auto* const bound = static_cast<PropertyPage*>(FromHandle(window));
+  if (bound != nullptr && bound->askingDefault_) return FALSE;
+  // WM_INITDIALOG brings the sheet's copy of the page record, which carries the object.
+  PropertyPage* const bindAtInit =
+      id == WM_INITDIALOG
+          ? reinterpret_cast<PropertyPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam)
+          : nullptr;
+  if (bindAtInit != nullptr) bindAtInit->loading_ = true;
+  const INT_PTR result = HandleDialogMessage(bindAtInit, window, id, wParam, lParam);
+  if (bindAtInit != nullptr) bindAtInit->loading_ = false;
+  return result;
+}
+
+}  // namespace tembori

@@ -1,0 +1,61 @@
+// A page of a property sheet: a dialog template that the platform's sheet creates when the
+// page's tab is first shown and keeps until the sheet closes. The page object is bound to its
+// window from the page record at WM_INITDIALOG and routes its messages through its table.
+// Leaving the page saves its controls into its members; showing it again loads them.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <prsht.h>
+
+#include "framework/Dialog.h"
+
+namespace tembori {
+
+class PropertySheetWindow;
+
+class PropertyPage : public Dialog {
+ public:
+  // The tab shows the template's caption.
+  explicit PropertyPage(int templateId) : Dialog(templateId), templateId_(templateId) {}
+
+  // Marks the page changed (the sheet's Apply button is enabled while any page is) or
+  // unchanged; nothing happens before the page's window exists. What the program itself puts
+  // into the controls while it loads them is no change.
+  void SetModified(bool modified) const;
+
+ protected:
+  friend class PropertySheetWindow;
+
+  // The page is shown: its controls are loaded from the members, except the first time,
+  // when OnInitDialog has just done so.
+  virtual void OnSetActive();
+  // The page is left or the sheet confirmed: saves the controls; false keeps the page shown.
+  virtual bool OnKillActive();
+  // OK was pressed; every page that has a window gets this, after the active page has been
+  // saved. Nothing by default.
+  void OnOK() override {}
+  // Cancel was pressed. Nothing by default.
+  void OnCancel() override {}
+
+  bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  // The page's own table follows no dialog table: OK and Cancel belong to the sheet.
+  const RouteTable& Routes() const override;
+
+  // The dialog manager's own colours for a static control (the page's background, which a
+  // themed sheet draws as its tab's), with the text in `color`.
+  LRESULT ColorStaticText(const Message& message, COLORREF color);
+
+ private:
+  // The record the sheet creates the page from.
+  PROPSHEETPAGEA Record();
+  static INT_PTR CALLBACK PageProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
+
+  const int templateId_;
+  PropertySheetWindow* sheet_ = nullptr;
+  bool shownBefore_ = false;
+  bool loading_ = false;        // during OnInitDialog and while the controls are loaded again
+  bool askingDefault_ = false;  // the page procedure declines while the default is asked for
+};
+
+}  // namespace tembori

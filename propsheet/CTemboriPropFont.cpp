@@ -1,0 +1,254 @@
+// The font page: font enumeration into the two lists, the sample and the description.
+#include "propsheet/CTemboriPropFont.h"
+
+#include <cstring>
+#include <new>
+
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
+#include "settings/StoreValues.h"
+
+namespace tembori {
+namespace {
+
+constexpr int kFaceMaxBytes = 32;
+constexpr int kSizeMaxBytes = 2;
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Both enumeration callbacks fill a list; when memory runs out the list is emptied, the user
+// told, and the enumeration ended.
+template <typename Entry, typename Make>
+int Collect(LPARAM list, Make make) {
+  auto& entries = *reinterpret_cast<std::vector<Entry>*>(list);
+  try {
+    make(entries);
+    return 1;
+  } catch (const std::bad_alloc&) {
+    entries.clear();
+    entries.shrink_to_fit();
+    ShowMessage(IDS_OUT_OF_MEMORY);
+    return 0;
+  }
+}
+
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM faces) {
+  return Collect<FaceEntry>(faces, [&](std::vector<FaceEntry>& entries) {
+    const std::string_view name(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+    if (!IsListedFace(name, font->lfCharSet)) return;
+    entries.push_back(FaceEntry{font->lfCharSet, metrics->tmPitchAndFamily, std::string(name)});
+  });
+}
+
+int CALLBACK CollectSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM sizes) {
+  return Collect<SizeEntry>(sizes, [&](std::vector<SizeEntry>& entries) {
+    entries.push_back(SizeEntry{font->lfHeight, metrics->tmInternalLeading});
+  });
+}
+
+// The face name field holds 31 bytes and its terminator.
+void CopyFaceName(LOGFONTA& font, const std::string& face) {
+  const std::string_view name = TruncateMultibyte(face, LF_FACESIZE - 1);
+  std::memcpy(font.lfFaceName, name.data(), name.size());
+}
+
+}  // namespace
+
+CTemboriPropFont::CTemboriPropFont(bool isNT3) : PropertyPage(IDD_PROPFONT), isNT3_(isNT3) {}
+
+bool CTemboriPropFont::OnInitDialog() {
+  // Attached first, so that the first loading already goes through them.
+  faceList_.Attach(GetDlgItem(Handle(), IDC_FACE_LIST));
+  sizeList_.Attach(GetDlgItem(Handle(), IDC_SIZE_LIST));
+  sample_.Attach(GetDlgItem(Handle(), IDC_FONT_SAMPLE));
+  description_.Attach(GetDlgItem(Handle(), IDC_FONT_KIND));
+  PropertyPage::OnInitDialog();
+  faceList_.LimitText(kFaceMaxBytes);
+  sizeList_.LimitText(kSizeMaxBytes);
+  FillFaceList();
+  return true;
+}
+
+void CTemboriPropFont::ExchangeData(DataExchange& exchange) {
+  if (exchange.Saving()) {
+    fields_.TypeFace = WindowText(faceList_.Handle());
+    fields_.PointSize = WindowText(sizeList_.Handle());
+    return;
+  }
+  // Only the selections: the sizes, the sample and the description stay as they are until
+  // the user chooses a face.
+  SelectFace(false);
+  SelectSize(fields_.PointSize);
+}
+
+void CTemboriPropFont::TakeFaceAttributes() {
+  if (faceList_.Handle() == nullptr) return;
+  if (const FaceEntry* const face = ChosenFace(false)) {
+    fields_.CharSet = face->CharSet;
+    fields_.PitchAndFamily = face->PitchAndFamily;
+  }
+}
+
+void CTemboriPropFont::FillFaceList() {
+  {
+    const WindowDc dc = GetWindowDc(Handle());
+    const auto faces = reinterpret_cast<LPARAM>(&faces_);
+    if (isNT3_) {
+      EnumFontFamiliesA(dc.get(), nullptr, &CollectFace, faces);
+    } else {
+      LOGFONTA all{};
+      all.lfCharSet = DEFAULT_CHARSET;
+      EnumFontFamiliesExA(dc.get(), &all, &CollectFace, faces, 0);
+    }
+  }
+  if (faces_.empty()) return;
+  for (std::size_t entry = 0; entry < faces_.size(); ++entry) {
+    const int item = faceList_.AddString(faces_[entry].FaceName);
+    if (item >= 0) faceList_.SetItemData(item, static_cast<LPARAM>(entry));
+  }
+  SelectFace(true);
+  FillSizeList();
+  UpdateSample();
+  ShowFontType();
+}
+
+void CTemboriPropFont::FillSizeList() {
+  const FaceEntry* const face = ChosenFace(true);
+  if (face == nullptr) return;
+  // What the size field shows is kept over the new list.
+  const std::string size = WindowText(sizeList_.Handle());
+  sizeList_.ResetContent();
+  std::vector<SizeEntry> ownSizes;
+  if ((face->PitchAndFamily & kTrueTypeBit) == 0) {
+    const WindowDc dc = GetWindowDc(Handle());
+    const auto sizes = reinterpret_cast<LPARAM>(&ownSizes);
+    if (isNT3_) {
+      EnumFontFamiliesA(dc.get(), face->FaceName.c_str(), &CollectSize, sizes);
+    } else {
+      LOGFONTA wanted{};
+      wanted.lfCharSet = face->CharSet;
+      CopyFaceName(wanted, face->FaceName);
+      EnumFontFamiliesExA(dc.get(), &wanted, &CollectSize, sizes, 0);
+    }
+  }
+  for (const std::uint16_t points : FaceSizes(face->PitchAndFamily, ownSizes, PixelsPerInch())) {
+    const int item = sizeList_.AddString(std::to_string(points));
+    if (item >= 0) sizeList_.SetItemData(item, points);
+  }
+  SelectSize(size);
+}
+
+void CTemboriPropFont::UpdateSample() {
+  const FaceEntry* const face = ChosenFace(false);
+  if (face == nullptr) return;
+  LOGFONTA font{};
+  font.lfCharSet = face->CharSet;
+  font.lfPitchAndFamily = face->PitchAndFamily;
+  font.lfQuality = PROOF_QUALITY;
+  CopyFaceName(font, face->FaceName);
+
+  // The chosen size; with none chosen, the size in the field (kept from the settings when it
+  // is not in the list), else the first size.
+  int points = 0;
+  if (const int item = sizeList_.Selection(); item >= 0) {
+    points = static_cast<int>(sizeList_.ItemData(item));
+  } else if (const auto typed = LeadingPoints(WindowText(sizeList_.Handle()));
+             typed && *typed > 0) {
+    points = *typed;
+  } else if (sizeList_.Count() > 0) {
+    points = static_cast<int>(sizeList_.ItemData(0));
+  } else {
+    return;
+  }
+  font.lfHeight = -MulDiv(points, PixelsPerInch(), 72);
+  FontHandle made(CreateFontIndirectA(&font));
+  if (made == nullptr) return;
+  sample_.SetFont(made.get());
+  sampleFont_ = std::move(made);  // the previous sample font is no longer in use
+}
+
+void CTemboriPropFont::ShowFontType() {
+  const FaceEntry* const face = ChosenFace(true);
+  if (face == nullptr) return;
+  const std::optional<std::uint32_t> kind = FontKindStringId(face->PitchAndFamily);
+  description_.SetText(
+      FontDescription(kind ? LoadResourceString(*kind) : std::string(), face->CharSet));
+}
+
+const FaceEntry* CTemboriPropFont::ChosenFace(bool selectFirst) const {
+  int item = faceList_.Selection();
+  if (item < 0) {
+    if (faceList_.Count() == 0) return nullptr;
+    item = 0;
+    if (selectFirst) faceList_.Select(item);
+  }
+  const LPARAM entry = faceList_.ItemData(item);
+  if (entry < 0 || static_cast<std::size_t>(entry) >= faces_.size()) return nullptr;
+  return &faces_[static_cast<std::size_t>(entry)];
+}
+
+void CTemboriPropFont::SelectFace(bool firstWhenNone) const {
+  std::vector<ListItem> items;
+  for (int item = 0; item < faceList_.Count(); ++item) {
+    const LPARAM entry = faceList_.ItemData(item);
+    const bool known = entry >= 0 && static_cast<std::size_t>(entry) < faces_.size();
+    items.push_back({faceList_.ItemText(item),
+                     known ? faces_[static_cast<std::size_t>(entry)].CharSet : kAnsiCharSet});
+  }
+  const std::optional<std::size_t> found = FindFaceItem(items, fields_.TypeFace, fields_.CharSet);
+  if (found) {
+    faceList_.Select(static_cast<int>(*found));
+  } else if (firstWhenNone && !items.empty()) {
+    faceList_.Select(0);
+  } else {
+    faceList_.Select(-1);
+    SetWindowTextA(faceList_.Handle(), fields_.TypeFace.c_str());
+  }
+}
+
+void CTemboriPropFont::SelectSize(const std::string& size) const {
+  std::vector<ListItem> items;
+  for (int item = 0; item < sizeList_.Count(); ++item) items.push_back({sizeList_.ItemText(item)});
+  if (const std::optional<std::size_t> found = FindSizeItem(items, size)) {
+    sizeList_.Select(static_cast<int>(*found));
+  } else {
+    sizeList_.Select(-1);
+    SetWindowTextA(sizeList_.Handle(), size.c_str());
+  }
+}
+
+int CTemboriPropFont::PixelsPerInch() const {
+  const WindowDc dc = GetWindowDc(Handle());
+  return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+void CTemboriPropFont::OnFaceChosen() {
+  FillSizeList();
+  UpdateSample();
+  ShowFontType();
+  SetModified(true);
+}
+
+void CTemboriPropFont::OnSizeChosen() {
+  UpdateSample();
+  SetModified(true);
+}
+
+const RouteTable& CTemboriPropFont::Routes() const {
+  using Page = CTemboriPropFont;
+  static const Route routes[] = {
+      RouteNotification<CBN_SELENDOK, IDC_FACE_LIST, &Page::OnFaceChosen>(),
+      RouteNotification<CBN_SELENDOK, IDC_SIZE_LIST, &Page::OnSizeChosen>(),
+      RouteNotification<CBN_EDITCHANGE, IDC_FACE_LIST, &Page::OnEdited>(),
+      RouteNotification<CBN_EDITCHANGE, IDC_SIZE_LIST, &Page::OnEdited>(),
+  };
+  static const RouteTable table(routes, &PropertyPage::Routes());
+  return table;
+}
+
+}  // namespace tembori

@@ -1,0 +1,24 @@
+// The sequence that makes confirmed settings take effect.
+#include "propsheet/rules/ApplySettings.h"
+
+namespace tembori {
+
+void ApplySettings(const SheetFields& fields, Settings& settings, KeyValueStore& store,
+                   ErrorReporter& reporter, CalendarOperations& calendar) {
+  const bool trayChanged = fields.general2.Tray != settings.Tray;
+  CopyFieldsIntoSettings(fields, settings);
+  calendar.CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
+                              settings.PitchAndFamily);
+  SaveSettings(settings, store, reporter);
+  calendar.ReloadHolidays();
+  calendar.LoadMonthMap();
+  if (trayChanged) calendar.ShowCalendar(false);
+  calendar.LayoutWindow();
+  if (trayChanged) calendar.ShowCalendar(true);
+  calendar.PlaceMonthButtons();
+  calendar.UpdateTitleAndTray();
+  calendar.RestartHoverTimer();
+  calendar.InvalidateCalendar();
+}
+
+}  // namespace tembori

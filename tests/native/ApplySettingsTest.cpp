@@ -1,0 +1,161 @@
+// The pages' copies of the settings, and applying them: the order of the steps, when the
+// window is hidden around the layout, saving, and that Cancel's absence of a copy-back is
+// all that keeps a setting.
+#include <doctest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "propsheet/rules/ApplySettings.h"
+#include "propsheet/rules/SheetFields.h"
+#include "settings/MemoryStore.h"
+
+using namespace tembori;
+
+namespace {
+
+struct RecordingReporter : ErrorReporter {
+  void Report(std::uint32_t stringId, std::string_view valueName) override {
+    reports.emplace_back(std::to_string(stringId) + " " + std::string(valueName));
+  }
+  std::vector<std::string> reports;
+};
+
+// Records each operation, and what the settings and the store held when it was called.
+struct RecordingCalendar : CalendarOperations {
+  RecordingCalendar(const Settings& settings, const MemoryStore& store)
+      : settings(settings), store(store) {}
+
+  void CreateCalendarFont(const std::string& typeFace, const std::string& pointSize,
+                          std::uint8_t charSet, std::uint8_t pitchAndFamily) override {
+    Record("font " + typeFace + " " + pointSize + " " + std::to_string(charSet) + " " +
+           std::to_string(pitchAndFamily));
+  }
+  void ReloadHolidays() override { Record("holidays"); }
+  void LoadMonthMap() override { Record("memos"); }
+  void ShowCalendar(bool shown) override { Record(shown ? "show" : "hide"); }
+  void LayoutWindow() override { Record("layout"); }
+  void PlaceMonthButtons() override { Record("buttons"); }
+  void UpdateTitleAndTray() override { Record("title"); }
+  void RestartHoverTimer() override { Record("timer " + std::to_string(settings.MemoTime)); }
+  void InvalidateCalendar() override { Record("invalidate"); }
+
+  void Record(const std::string& call) {
+    std::uint32_t saved = 0;
+    calls.push_back(call);
+    savedBefore.push_back(store.ReadDword(kConfigKey, "RegularHoliday", saved));
+  }
+
+  const Settings& settings;
+  const MemoryStore& store;
+  std::vector<std::string> calls;
+  std::vector<bool> savedBefore;  // whether the settings had been saved at each call
+};
+
+// Every page field away from the defaults.
+SheetFields Changed() {
+  SheetFields f;
+  f.general1 = {1, 1, 1, {0, 1, 0, 0, 0, 0, 1}, 17};
+  f.general2 = {1, 1, 1, 1, 0, 0, 0x123456, 1};
+  f.font = {"Face", "13", 0, 0x31};
+  f.color = {0x010101, 0x020202, 0x030303, 0x040404, 1};
+  return f;
+}
+
+auto Fields(const Settings& s) {
+  return std::tie(s.MemoTime, s.DispToday, s.TodaysFace, s.Language, s.WeekdayOff, s.Squeeze,
+                  s.NoFrame, s.MemoFile, s.TopMost, s.Tray, s.Circ, s.CircColor, s.SunFirst,
+                  s.TypeFace, s.PointSize, s.CharSet, s.PitchAndFamily, s.BackColor, s.HolidayColor,
+                  s.TodayColor, s.OrdinaryColor, s.Transparent);
+}
+
+const std::vector<std::string> kSequence = {
+    "font Face 13 0 49", "holidays", "memos",    "layout",
+    "buttons",           "title",    "timer 17", "invalidate"};
+
+}  // namespace
+
+TEST_CASE("the pages show every field of the settings and give every field back") {
+  Settings settings;
+  settings.RegularHoliday = 0x41;  // as loaded, not rebuilt from the flags
+  CopyFieldsIntoSettings(Changed(), settings);
+  Settings expected;
+  expected.MemoTime = 17, expected.DispToday = 1, expected.TodaysFace = 1, expected.Language = 1;
+  expected.WeekdayOff = {0, 1, 0, 0, 0, 0, 1};
+  expected.Squeeze = expected.NoFrame = expected.MemoFile = expected.TopMost = 1;
+  expected.Tray = 0, expected.Circ = 0, expected.CircColor = 0x123456, expected.SunFirst = 1;
+  expected.TypeFace = "Face", expected.PointSize = "13", expected.CharSet = 0;
+  expected.PitchAndFamily = 0x31, expected.BackColor = 0x010101, expected.HolidayColor = 0x020202;
+  expected.TodayColor = 0x030303, expected.OrdinaryColor = 0x040404, expected.Transparent = 1;
+  CHECK(Fields(settings) == Fields(expected));
+  CHECK(settings.RegularHoliday == 0x41u);  // no page's: saving rebuilds it
+
+  // And back into the pages unchanged, the delay with the rest.
+  const SheetFields shown = FieldsFromSettings(settings);
+  Settings again;
+  CopyFieldsIntoSettings(shown, again);
+  CHECK(Fields(again) == Fields(settings));
+  CHECK(shown.general1.MemoTime == 17);
+}
+
+TEST_CASE("applying copies, rebuilds the font, saves and then updates the window in order") {
+  MemoryStore store;
+  RecordingReporter reporter;
+  Settings settings;
+  RecordingCalendar calendar(settings, store);
+  ApplySettings(Changed(), settings, store, reporter, calendar);
+  CHECK(calendar.calls == kSequence);
+  // Saved after the font was made and before the days off are rebuilt from the new mask.
+  CHECK(calendar.savedBefore == std::vector<bool>{false, true, true, true, true, true, true, true});
+  std::uint32_t value = 0;
+  REQUIRE(store.ReadDword(kConfigKey, "RegularHoliday", value));
+  CHECK(value == 0x2850A142u);  // Monday and Saturday (0x42), five times over
+  REQUIRE(store.ReadDword(kConfigKey, "MemoTime", value));
+  CHECK(value == 17u);  // the delay is saved and used at once, at Apply as at OK
+  CHECK(reporter.reports.empty());
+
+  // Applying the same again runs every step again and saves again.
+  store.PutDword(kConfigKey, "MemoTime", 1);
+  calendar.calls.clear();
+  ApplySettings(Changed(), settings, store, reporter, calendar);
+  CHECK(calendar.calls == kSequence);
+  REQUIRE(store.ReadDword(kConfigKey, "MemoTime", value));
+  CHECK(value == 17u);
+}
+
+TEST_CASE("the window is hidden around the layout only when the tray setting changes") {
+  for (const int trayBefore : {0, 1}) {
+    for (const int trayAfter : {0, 1}) {
+      CAPTURE(trayBefore);
+      CAPTURE(trayAfter);
+      MemoryStore store;
+      RecordingReporter reporter;
+      Settings settings;
+      settings.Tray = trayBefore;
+      RecordingCalendar calendar(settings, store);
+      SheetFields fields = Changed();
+      fields.general2.Tray = trayAfter;
+      ApplySettings(fields, settings, store, reporter, calendar);
+      std::vector<std::string> expected = kSequence;
+      if (trayBefore != trayAfter) {
+        expected.insert(expected.begin() + 3, "hide");
+        expected.insert(expected.begin() + 5, "show");
+      }
+      CHECK(calendar.calls == expected);
+      CHECK(settings.Tray == trayAfter);
+    }
+  }
+}
+
+TEST_CASE("a failed save is reported and the window still shows the new settings") {
+  MemoryStore store;
+  store.FailOn(MemoryStore::Operation::Write, kConfigKey, "Squeeze");
+  RecordingReporter reporter;
+  Settings settings;
+  RecordingCalendar calendar(settings, store);
+  ApplySettings(Changed(), settings, store, reporter, calendar);
+  CHECK(reporter.reports.size() == 1);
+  CHECK(calendar.calls == kSequence);
+  CHECK(settings.Squeeze == 1);
+}

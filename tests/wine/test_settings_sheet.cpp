@@ -1,0 +1,492 @@
+// The settings sheet on the platform's property sheet, driven from a timer inside its modal
+// loop as a user would drive it: tabs, check boxes, the colour dialog, the font lists, OK,
+// Apply and Cancel. The calendar window is a recording stand-in; the settings are saved to the
+// real registry and read back from it.
+#include <doctest.h>
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "framework/ColorDialog.h"
+#include "propsheet/CTemboriPropSheet.h"
+#include "res/ResourceIds.h"
+#include "settings/Settings.h"
+#include "settings/win32/RegistryStore.h"
+
+using namespace tembori;
+
+namespace {
+
+struct RecordingReporter : ErrorReporter {
+  void Report(std::uint32_t stringId, std::string_view) override { reports.push_back(stringId); }
+  std::vector<std::uint32_t> reports;
+};
+
+// Records what applying settings asks of the calendar window.
+struct RecordingCalendar : CalendarOperations {
+  explicit RecordingCalendar(const Settings& settings) : settings(settings) {}
+  void CreateCalendarFont(const std::string&, const std::string&, std::uint8_t,
+                          std::uint8_t) override {
+    calls.emplace_back("font");
+  }
+  void ReloadHolidays() override { calls.emplace_back("holidays"); }
+  void LoadMonthMap() override { calls.emplace_back("memos"); }
+  void ShowCalendar(bool shown) override { calls.emplace_back(shown ? "show" : "hide"); }
+  void LayoutWindow() override { calls.emplace_back("layout"); }
+  void PlaceMonthButtons() override { calls.emplace_back("buttons"); }
+  void UpdateTitleAndTray() override { calls.emplace_back("title"); }
+  void RestartHoverTimer() override {
+    calls.emplace_back("timer " + std::to_string(settings.MemoTime));
+  }
+  void InvalidateCalendar() override { calls.emplace_back("invalidate"); }
+
+  const Settings& settings;
+  std::vector<std::string> calls;
+};
+
+std::vector<std::string> Sequence(int memoTime, bool trayChanged = false) {
+  std::vector<std::string> calls = {"font",
+                                    "holidays",
+                                    "memos",
+                                    "layout",
+                                    "buttons",
+                                    "title",
+                                    "timer " + std::to_string(memoTime),
+                                    "invalidate"};
+  if (trayChanged) {
+    calls.insert(calls.begin() + 3, "hide");
+    calls.insert(calls.begin() + 5, "show");
+  }
+  return calls;
+}
+
+// Every setting away from its default; a font face that no system has.
+Settings Custom() {
+  Settings s;
+  s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.Circ = 0;
+  s.Squeeze = 0, s.NoFrame = 1, s.MemoFile = 1, s.TopMost = 1, s.Tray = 0, s.SunFirst = 1;
+  s.Transparent = 0, s.CircColor = 0x010203, s.BackColor = 0x040506, s.HolidayColor = 0x070809;
+  s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F;
+  s.TypeFace = "Nowhere Sans", s.PointSize = "13", s.CharSet = 0, s.PitchAndFamily = 0x31;
+  s.WeekdayOff = {0, 0, 0, 1, 0, 0, 1};
+  BuildWeeklyMask(s);
+  return s;
+}
+
+auto Fields(const Settings& s) {
+  return std::tie(s.MemoTime, s.DispToday, s.TodaysFace, s.Language, s.WeekdayOff, s.Squeeze,
+                  s.NoFrame, s.MemoFile, s.TopMost, s.Tray, s.Circ, s.CircColor, s.SunFirst,
+                  s.TypeFace, s.PointSize, s.CharSet, s.PitchAndFamily, s.BackColor, s.HolidayColor,
+                  s.TodayColor, s.OrdinaryColor, s.Transparent, s.RegularHoliday);
+}
+
+void DeleteProgramKeys() {
+  const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
+  REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));
+}
+
+bool ConfigKeyExists() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+// The settings with the real registry and a recording calendar.
+struct SheetFixture {
+  explicit SheetFixture(const Settings& start) : settings(start) { DeleteProgramKeys(); }
+
+  Settings Stored() {
+    Settings stored;
+    LoadSettings(stored, store, reporter);
+    return stored;
+  }
+
+  Settings settings;
+  RegistryStore store;
+  RecordingReporter reporter;
+  RecordingCalendar calendar{settings};
+  std::vector<int> helpRequests;
+  SheetEnvironment environment{
+      settings, store, reporter,
+      calendar, false, [this](const HELPINFO& help) {
+                                 helpRequests.push_back(help.iCtrlId); }};
+};
+
+// A step of the user's script; false: not yet possible, try again at the next tick.
+using Step = std::function<bool(HWND sheet)>;
+std::deque<Step> script;
+bool stepRunning = false;
+int idleTicks = 0;
+
+HWND FindSheet() {
+  return FindWindowA("#32770", "Temboriのﾌﾟﾛﾊﾟﾃｨ");
+}
+
+// A modal dialog that the sheet (or one of its pages) has opened.
+struct DialogSearch {
+  HWND sheet;
+  HWND found;
+};
+BOOL CALLBACK CheckOwnedDialog(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<DialogSearch*>(data);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (window != search.sheet && std::string(name) == "#32770" && IsWindowVisible(window) &&
+      GetWindow(window, GW_OWNER) == search.sheet) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND FindDialogOwnedBy(HWND sheet) {
+  DialogSearch search{sheet, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &CheckOwnedDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (stepRunning) return;
+  const HWND sheet = FindSheet();
+  if (sheet == nullptr) return;
+  stepRunning = true;
+  if (!script.empty() && script.front()(sheet)) {
+    script.pop_front();
+    idleTicks = 0;
+  } else if (++idleTicks > 200) {
+    // A step that can never happen: give up rather than wait for ever.
+    script.clear();
+    if (const HWND dialog = FindDialogOwnedBy(sheet)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  }
+  stepRunning = false;
+}
+
+// The Properties command, with the user's steps played inside its modal loop.
+void RunSheet(SheetEnvironment& environment, std::vector<Step> steps) {
+  script.assign(steps.begin(), steps.end());
+  idleTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &Tick);
+  REQUIRE(timer != 0);
+  OpenPropertiesSheet(environment);
+  KillTimer(nullptr, timer);
+  CHECK_MESSAGE(script.empty(), "a step of the script never happened");
+  CHECK(!IsWindow(FindSheet()));
+}
+
+HWND Page(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+HWND Control(HWND sheet, int id) {
+  return GetDlgItem(Page(sheet), id);
+}
+void Click(HWND sheet, int id) {
+  SendMessageA(Control(sheet, id), BM_CLICK, 0, 0);
+}
+void ShowTab(HWND sheet, int tab) {
+  SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+}
+// OK, Cancel and Apply.
+void Press(HWND sheet, int button) {
+  SendMessageA(GetDlgItem(sheet, button), BM_CLICK, 0, 0);
+}
+bool ApplyEnabled(HWND sheet) {
+  return IsWindowEnabled(GetDlgItem(sheet, ID_APPLY_NOW)) != FALSE;
+}
+std::string Text(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// The face list's items.
+std::vector<std::string> Items(HWND list) {
+  std::vector<std::string> items;
+  const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+  for (int item = 0; item < count; ++item) {
+    char text[64] = {};
+    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+// Chooses a list item as a click in the list does.
+void Choose(HWND sheet, int listId, int item) {
+  const HWND list = Control(sheet, listId);
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageA(Page(sheet), WM_COMMAND, MAKEWPARAM(listId, CBN_SELENDOK),
+               reinterpret_cast<LPARAM>(list));
+}
+
+// How many pixels of a control, as it is on the screen, have the colour.
+int CountPixels(HWND control, COLORREF colour) {
+  UpdateWindow(GetParent(control));
+  UpdateWindow(control);
+  RECT rect{};
+  GetClientRect(control, &rect);
+  const HDC dc = GetDC(control);
+  int count = 0;
+  for (int y = 0; y < rect.bottom; ++y) {
+    for (int x = 0; x < rect.right; ++x) count += GetPixel(dc, x, y) == colour ? 1 : 0;
+  }
+  ReleaseDC(control, dc);
+  return count;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+TEST_CASE("OK without a change saves every setting as it was and applies it once") {
+  // Neither tab was shown that holds the font: its four values come back as they were, also
+  // a face that is not installed and a size that no list offers.
+  SheetFixture fixture(Custom());
+  RunSheet(fixture.environment, {[](HWND sheet) {
+             Press(sheet, IDOK);
+             return true;
+           }});
+  CHECK(fixture.calendar.calls == Sequence(12));
+  CHECK(Fields(fixture.settings) == Fields(Custom()));
+  CHECK(Fields(fixture.Stored()) == Fields(Custom()));
+  CHECK(fixture.reporter.reports.empty());
+}
+
+TEST_CASE("Apply is enabled by a change on any page and disabled again by Apply") {
+  SheetFixture fixture(Custom());
+  std::vector<std::string>& calls = fixture.calendar.calls;
+  RunSheet(fixture.environment,
+           {[&](HWND sheet) {
+              // Showing every page loads its controls, which is no change.
+              for (const int tab : {1, 2, 3, 0}) ShowTab(sheet, tab);
+              CHECK_FALSE(ApplyEnabled(sheet));
+              Click(sheet, IDC_SUNDAY_OFF + 1);  // Monday off as well
+              CHECK(ApplyEnabled(sheet));
+              Press(sheet, ID_APPLY_NOW);
+              CHECK_FALSE(ApplyEnabled(sheet));
+              CHECK(calls == Sequence(12));
+              CHECK(fixture.Stored().RegularHoliday == 0xA952A54Au);  // Monday, Wednesday, Saturday
+              calls.clear();
+              return true;
+            },
+            [&](HWND sheet) {
+              // The tray setting changed: the window is hidden and shown once around the layout.
+              ShowTab(sheet, 1);
+              Click(sheet, IDC_TRAY);
+              CHECK(ApplyEnabled(sheet));
+              Press(sheet, ID_APPLY_NOW);
+              CHECK_FALSE(ApplyEnabled(sheet));
+              CHECK(calls == Sequence(12, true));
+              calls.clear();
+              Click(sheet, IDC_SQUEEZE);
+              Press(sheet, ID_APPLY_NOW);
+              CHECK(calls == Sequence(12));
+              calls.clear();
+              return true;
+            },
+            [&](HWND sheet) {
+              // The delay is a setting like the others: typing it enables Apply, which saves and
+              // uses it.
+              ShowTab(sheet, 0);
+              SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "9");
+              CHECK(ApplyEnabled(sheet));
+              Press(sheet, ID_APPLY_NOW);
+              CHECK(calls == Sequence(9));
+              CHECK(fixture.Stored().MemoTime == 9);
+              return true;
+            },
+            [&](HWND sheet) {
+              ShowTab(sheet, 3);
+              CHECK(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
+              Click(sheet, IDC_TRANSPARENT);
+              CHECK(ApplyEnabled(sheet));
+              CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
+              ShowTab(sheet, 0);
+              SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "20");
+              Press(sheet, IDCANCEL);
+              return true;
+            }});
+  // What was applied stays; what was changed after it is dropped by Cancel.
+  Settings expected = Custom();
+  expected.WeekdayOff[1] = 1, expected.Tray = 1, expected.Squeeze = 1, expected.MemoTime = 9;
+  BuildWeeklyMask(expected);
+  // The font page was shown: the face that is not installed gave way to a listed one, but
+  // the size stays as it was.
+  const Settings& applied = fixture.settings;
+  CHECK(applied.PointSize == "13");
+  expected.TypeFace = applied.TypeFace, expected.CharSet = applied.CharSet;
+  expected.PitchAndFamily = applied.PitchAndFamily;
+  CHECK(Fields(applied) == Fields(expected));
+  CHECK(Fields(fixture.Stored()) == Fields(expected));
+}
+
+TEST_CASE("Cancel after a colour was chosen changes nothing; the custom colours stay") {
+  SheetFixture fixture(Custom());
+  const ColorDialog::CustomColors customBefore = ColorDialog::Custom();
+  CHECK(customBefore[0] == RGB(255, 255, 255));
+  RunSheet(fixture.environment, {[](HWND sheet) {
+                                   ShowTab(sheet, 3);
+                                   PostMessageA(Control(sheet, IDC_HOLIDAY_COLOR), BM_CLICK, 0, 0);
+                                   return true;
+                                 },
+                                 [](HWND sheet) {
+                                   const HWND dialog = FindDialogOwnedBy(sheet);
+                                   if (dialog == nullptr) return false;
+                                   // Red, green and blue typed in, added to the custom colours, and
+                                   // OK.
+                                   SetDlgItemTextA(dialog, 706, "1");
+                                   SetDlgItemTextA(dialog, 707, "2");
+                                   SetDlgItemTextA(dialog, 708, "3");
+                                   SendMessageA(dialog, WM_COMMAND, 712, 0);
+                                   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                                   return true;
+                                 },
+                                 [](HWND sheet) {
+                                   if (FindDialogOwnedBy(sheet) != nullptr) return false;
+                                   CHECK(ApplyEnabled(sheet));
+                                   ShowTab(sheet, 0);
+                                   SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "17");
+                                   Press(sheet, IDCANCEL);
+                                   return true;
+                                 }});
+  CHECK(Fields(fixture.settings) == Fields(Custom()));
+  CHECK(fixture.calendar.calls.empty());
+  CHECK_FALSE(ConfigKeyExists());
+  CHECK(ColorDialog::Custom()[0] == RGB(1, 2, 3));
+
+  // The next colour dialog offers the colour among its custom ones: a click on the first
+  // custom colour chooses it.
+  RunSheet(fixture.environment, {[](HWND sheet) {
+                                   ShowTab(sheet, 3);
+                                   PostMessageA(Control(sheet, IDC_TODAY_COLOR), BM_CLICK, 0, 0);
+                                   return true;
+                                 },
+                                 [](HWND sheet) {
+                                   const HWND dialog = FindDialogOwnedBy(sheet);
+                                   if (dialog == nullptr) return false;
+                                   RECT custom{};
+                                   GetWindowRect(GetDlgItem(dialog, 721), &custom);
+                                   MapWindowPoints(nullptr, dialog,
+                                                   reinterpret_cast<POINT*>(&custom), 2);
+                                   SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON,
+                                                MAKELPARAM(custom.left + 4, custom.top + 4));
+                                   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                                   return true;
+                                 },
+                                 [](HWND sheet) {
+                                   if (FindDialogOwnedBy(sheet) != nullptr) return false;
+                                   Press(sheet, IDOK);
+                                   return true;
+                                 }});
+  CHECK(fixture.settings.TodayColor == RGB(1, 2, 3));
+  CHECK(fixture.Stored().TodayColor == RGB(1, 2, 3));
+}
+
+TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stored size kept") {
+  SheetFixture fixture(Custom());
+  std::string face;  // a TrueType face listed in both character sets
+  RunSheet(fixture.environment, {[&](HWND sheet) {
+             ShowTab(sheet, 2);
+             const HWND list = Control(sheet, IDC_FACE_LIST);
+             const std::vector<std::string> items = Items(list);
+             REQUIRE(!items.empty());
+             std::set<std::string> seen;
+             for (std::size_t item = 0; item < items.size(); ++item) {
+               CHECK(items[item].rfind('@', 0) == std::string::npos);
+               if (!seen.insert(items[item]).second && face.empty()) {
+                 // Twice in a row (the list is sorted): one ANSI, one Shift-JIS.
+                 const int second = static_cast<int>(item);
+                 Choose(sheet, IDC_FACE_LIST, second - 1);
+                 const std::string first = Text(Control(sheet, IDC_FONT_KIND));
+                 Choose(sheet, IDC_FACE_LIST, second);
+                 const std::string other = Text(Control(sheet, IDC_FONT_KIND));
+                 CHECK((EndsWith(first, " (ANSI)") != EndsWith(other, " (ANSI)")));
+                 CHECK((EndsWith(first, " (SHIFT JIS)") != EndsWith(other, " (SHIFT JIS)")));
+                 if (other.find("TrueType") != std::string::npos) {
+                   face = items[item];
+                   // Leave the Shift-JIS one chosen: the stored character set is ANSI.
+                   if (!EndsWith(other, " (SHIFT JIS)")) Choose(sheet, IDC_FACE_LIST, second - 1);
+                 }
+               }
+             }
+             REQUIRE(!face.empty());
+             CHECK(Items(Control(sheet, IDC_SIZE_LIST)) ==
+                   std::vector<std::string>{"8", "9", "10", "11", "12", "14", "16", "18", "20",
+                                            "22", "24", "26", "28", "36", "48", "72"});
+             // 13 was typed earlier: it stays, with no size chosen instead.
+             CHECK(Text(Control(sheet, IDC_SIZE_LIST)) == "13");
+             CHECK(SendMessageA(Control(sheet, IDC_SIZE_LIST), CB_GETCURSEL, 0, 0) == CB_ERR);
+             Press(sheet, IDOK);
+             return true;
+           }});
+  CHECK(fixture.settings.TypeFace == face);
+  CHECK(fixture.settings.CharSet == SHIFTJIS_CHARSET);
+  CHECK((fixture.settings.PitchAndFamily & TMPF_TRUETYPE) != 0);
+  CHECK(fixture.settings.PointSize == "13");
+  CHECK(fixture.Stored().CharSet == SHIFTJIS_CHARSET);
+
+  // Opened again and confirmed without a touch, the font stays exactly as it is, in either
+  // character set.
+  for (const std::uint8_t charSet : {ANSI_CHARSET, SHIFTJIS_CHARSET}) {
+    CAPTURE(charSet);
+    Settings start = fixture.settings;
+    start.CharSet = charSet;
+    SheetFixture again(start);
+    RunSheet(again.environment, {[](HWND sheet) {
+               ShowTab(sheet, 2);
+               CHECK_FALSE(ApplyEnabled(sheet));
+               Press(sheet, IDOK);
+               return true;
+             }});
+    CHECK(std::tie(again.settings.TypeFace, again.settings.PointSize, again.settings.CharSet) ==
+          std::tie(start.TypeFace, start.PointSize, start.CharSet));
+  }
+}
+
+TEST_CASE("labels in their colours, the enabling rules, and help requests from any page") {
+  Settings start = Custom();
+  start.Circ = 0, start.Transparent = 1;
+  start.CircColor = RGB(0, 0, 255), start.HolidayColor = RGB(0, 160, 0);
+  SheetFixture fixture(start);
+  RunSheet(fixture.environment, {[&](HWND sheet) {
+             HELPINFO help{
+                 sizeof help, HELPINFO_WINDOW, IDC_DISP_TODAY, Control(sheet, IDC_DISP_TODAY), 0,
+                 {}};
+             SendMessageA(static_cast<HWND>(help.hItemHandle), WM_HELP, 0,
+                          reinterpret_cast<LPARAM>(&help));
+             ShowTab(sheet, 1);
+             CHECK(IsWindowEnabled(Control(sheet, IDC_TRAY)));
+             CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_CIRC_COLOR)));
+             Click(sheet, IDC_CIRC);
+             CHECK(IsWindowEnabled(Control(sheet, IDC_CIRC_COLOR)));
+             // The circle colour's label is drawn in it, the other labels are not.
+             CHECK(CountPixels(Control(sheet, IDC_CIRC_LABEL), RGB(0, 0, 255)) > 10);
+             CHECK(CountPixels(Control(sheet, IDC_CIRC), RGB(0, 0, 255)) == 0);
+             help = {sizeof help, HELPINFO_WINDOW, IDC_CIRC, Control(sheet, IDC_CIRC), 0, {}};
+             SendMessageA(static_cast<HWND>(help.hItemHandle), WM_HELP, 0,
+                          reinterpret_cast<LPARAM>(&help));
+             ShowTab(sheet, 3);
+             CHECK(CountPixels(Control(sheet, IDC_HOLIDAY_LABEL), RGB(0, 160, 0)) > 10);
+             CHECK(CountPixels(Control(sheet, IDC_TODAY_LABEL), RGB(0, 160, 0)) == 0);
+             CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
+             Click(sheet, IDC_TRANSPARENT);
+             CHECK(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
+             Press(sheet, IDOK);
+             return true;
+           }});
+  CHECK(fixture.helpRequests == std::vector<int>{IDC_DISP_TODAY, IDC_CIRC});
+  CHECK(fixture.settings.Circ == 1);
+  CHECK(fixture.settings.Transparent == 0);
+}
