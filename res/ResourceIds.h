@@ -44,6 +44,11 @@
 #define IDC_YEAR_FIELD 108
 #define IDC_YEAR_SPIN 109
 
+/* Controls of the memo dialog */
+#define IDC_MEMO_DELETE 1050
+#define IDC_MEMO_TEXT 1051
+#define IDC_MEMO_DATE 1052
+
 /* Strings */
 #define IDS_SHEET_CAPTION 102
 #define IDS_APP_NAME 57344
@@ -72,5 +77,8 @@
 #define IDS_REGISTRY_READ_FAILED 57697
 #define IDS_REGISTRY_WRITE_FAILED 57698
 #define IDS_NATIONAL_HOLIDAY 57699
+#define IDS_MEMO_NOT_SAVED 57720
+#define IDS_OUT_OF_TIMER 57721
+#define IDS_SORRY_OUT_OF_TIMER 57722
 
 #endif
