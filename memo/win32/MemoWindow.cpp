@@ -1,6 +1,8 @@
 // The memo pop-up window.
 #include "memo/win32/MemoWindow.h"
 
+#include "framework/ResourceText.h"
+
 namespace tembori {
 namespace {
 
@@ -105,6 +107,15 @@ BOOL MemoWindow::OnEraseBkgnd(HDC dc) {
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, backBrush_.get());
   return TRUE;
+}
+
+std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar& calendar,
+                                           int day) {
+  std::string text;
+  if (store.ReadMemo(day, text)) return text;
+  std::uint32_t nameId = 0;
+  if (calendar.GetDayName(day, nameId)) return LoadResourceString(nameId);
+  return std::nullopt;
 }
 
 }  // namespace tembori

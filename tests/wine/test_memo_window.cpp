@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "calendar/FixedClock.h"
 #include "framework/GdiHandles.h"
 #include "memo/win32/MemoWindow.h"
+#include "memo/win32/PrivateProfileFile.h"
+#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
 
@@ -21,7 +24,7 @@ constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
 // A plain top-level window in front, as the calendar window would be.
 struct OwnerWindow {
   OwnerWindow() {
-    static const WNDCLASSA kind{0,  &DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), {}, {}, {},
+    static const WNDCLASSA kind{0,  &DefWindowProcA,   0, 0, GetModuleHandleA(nullptr), {}, {}, {},
                                 {}, "TemboriMemoOwner"};
     static const ATOM windowClass = RegisterClassA(&kind);
     handle = CreateWindowExA(0, MAKEINTATOM(windowClass), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
@@ -180,4 +183,28 @@ TEST_CASE("showing, painting and hiding the pop-up and changing its font leak no
     popup.HideMemo();
   }
   CHECK(LiveGdiObjects() <= before);
+}
+
+TEST_CASE("the pop-up shows a day's memo, else its name, else nothing") {
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori\\Memo");
+  FixedClock clock(MakeDate(2003, 11, 12));
+  RegistryStore registry;
+  PrivateProfileFile files;
+  Settings settings;
+  MonthCalendar calendar(clock, registry, settings);
+  calendar.RecomputeYear();
+  MemoStore store(calendar, settings, registry, files);
+  CHECK(PopupTextForDay(store, calendar, 3) == "文化の日");
+  CHECK(PopupTextForDay(store, calendar, 4) == std::nullopt);
+  std::string old;
+  REQUIRE(store.BeginEdit(3, old));
+  REQUIRE(store.CommitEdit(3, "memo first") == MemoSaveResult::Saved);
+  CHECK(PopupTextForDay(store, calendar, 3) == "memo first");
+  calendar.SetYear(2004);  // the registry's memo shows in every year
+  CHECK(PopupTextForDay(store, calendar, 3) == "memo first");
+  calendar.GoToToday();
+  calendar.NextMonth();
+  calendar.NextMonth();  // January 2004
+  CHECK(PopupTextForDay(store, calendar, 1) == "A Happy New Year!!");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori\\Memo");
 }
