@@ -43,7 +43,7 @@ TEST_CASE("the timer's period: tenths of a second, within what the platform's ti
   CHECK(HoverTimerPeriod(INT_MAX) == kMaxTimerPeriod);
 }
 
-TEST_CASE("a resting pointer shows the pop-up once; a moving one hides it and checks the date") {
+TEST_CASE("a resting pointer shows the pop-up once, a moving one hides it and checks the date") {
   HoverTracker tracker;
   CHECK(tracker.OnMouseMove());
   tracker.TimerStarted(7, 100, 50);
