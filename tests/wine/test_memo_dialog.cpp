@@ -201,7 +201,7 @@ TEST_CASE("the memo dialog's template: caption, font, size, and its controls in 
   }
 }
 
-TEST_CASE("a memo typed into the dialog and confirmed is stored; Delete alone deletes nothing") {
+TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone deletes nothing") {
   Memos memos(MakeDate(2003, 12, 5));
   bool deleteEnabled = true, deleteEnabledAfterTyping = true, focusOnLine = false;
   std::string label;
@@ -249,7 +249,7 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored; Delete alone de
   CHECK(memos.store.MemoMap() == 0);
 }
 
-TEST_CASE("the line takes 64 bytes, double-byte characters whole; the label of 1 January") {
+TEST_CASE("the line takes 64 bytes, double-byte characters whole, and the label of 1 January") {
   Memos memos(MakeDate(2004, 1, 1));
   memos.settings.MemoFile = 1;
   std::string label, typed, pasted;
