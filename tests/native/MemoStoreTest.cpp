@@ -190,29 +190,6 @@ TEST_CASE("memo texts are one line of at most 64 bytes of whole characters") {
   REQUIRE(memos.store.BeginEdit(4, text));
   CHECK(text == x62 + "y");
   memos.store.EndEdit();
-
-  // Registry values of other writers: no terminator, another type, far too long.
-  memos.settings.MemoFile = 0;
-  const std::string long100 = std::string(63, 'x') + kA + std::string(35, 'z');
-  const struct {
-    std::uint32_t type;
-    std::string bytes;
-    const char* read;
-  } values[] = {
-      {kTypeString, "bare", "bare"},
-      {kTypeBinary, std::string("bin\0junk", 8), "bin"},
-      {kTypeString, long100, nullptr},  // cut to 63 bytes, before the double-byte character
-      {kTypeString, std::string(1, '\0'), "(none)"},
-      {kTypeString, "", "(none)"},
-  };
-  for (const auto& value : values) {
-    memos.registry.Put(kDecember, "8", value.type,
-                       std::vector<std::uint8_t>(value.bytes.begin(), value.bytes.end()));
-    CHECK(memos.Read(8) == (value.read != nullptr ? value.read : std::string(63, 'x')));
-  }
-  REQUIRE(memos.store.BeginEdit(8, text));
-  memos.store.EndEdit();
-  CHECK(text.empty());
 }
 
 TEST_CASE("a text that was not stored does not look stored") {
