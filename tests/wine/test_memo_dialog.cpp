@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
