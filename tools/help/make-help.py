@@ -38,16 +38,23 @@ Language=0x411 Japanese
 Title=Tembori ヘルプ
 
 [WINDOWS]
-main="Tembori ヘルプ","{contents}","{index}","{default}","{default}",,,,,0x63520,,0x380e,,,,,,,,0
+main="Tembori ヘルプ","{contents}","{index}","{default}","{default}",,,,,0x63520,220,0x380e,[40,30,840,630],,,,0,0,0,0
 
 [FILES]
 {files}
 """
 
 
+# A line break inside Japanese text would show as a blank: the sources' lines are joined
+# where one ends in a Japanese character and the next goes on with text.
+JAPANESE_LINE_BREAK = re.compile('(?<=[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef])\n(?=[^<\s])')
+
+
 def to_help_encoding(name, text):
     if name.endswith(('.html', '.hhc', '.hhk')):
         text = text.replace('charset=UTF-8', 'charset=Shift_JIS')
+    if name.endswith('.html'):
+        text = JAPANESE_LINE_BREAK.sub('', text)
     # Windows line ends: the pop-up texts are read as they stand.
     return text.replace('\r\n', '\n').replace('\n', '\r\n').encode('cp932')
 
