@@ -29,13 +29,17 @@ bool FindHtmlHelpControl(char (&path)[kHelpControlPathSize]) {
   if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kHelpControlKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return false;
   }
-  // One byte is kept back for a terminator: a stored string need not end with one, and the
-  // path goes on to LoadLibraryA.
-  DWORD size = kHelpControlPathSize - 1;
-  const bool found = RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<BYTE*>(path),
-                                      &size) == ERROR_SUCCESS;
+  DWORD size = kHelpControlPathSize;
+  bool found = RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) ==
+               ERROR_SUCCESS;
   RegCloseKey(key);
-  if (found) path[size] = '\0';
+  // A stored string need not end with a zero byte, and the path goes on to LoadLibraryA: one
+  // that fills the buffer without it is no path.
+  if (found && size < kHelpControlPathSize) {
+    path[size] = '\0';
+  } else if (found && path[kHelpControlPathSize - 1] != '\0') {
+    found = false;
+  }
   return found;
 }
 

@@ -189,6 +189,31 @@ TEST_CASE("the help contents open from the program's directory, owned by no wind
   standIn.Reset();
 }
 
+TEST_CASE("the registered path always ends, and a value that fills the buffer unended is none") {
+  RegisteredControl registered(kStandInPath);
+  // The type is not looked at; as plain bytes nothing adds a zero byte on reading.
+  const auto store = [](const std::string& bytes) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_BINARY, bytes.data(),
+                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS);
+  };
+  char path[kHelpControlPathSize];
+
+  store("C:\\help\\control.ocx");  // without its zero byte
+  std::memset(path, 'x', sizeof path);
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == "C:\\help\\control.ocx");
+
+  const std::string longest(kHelpControlPathSize - 1, 'a');
+  store(longest + '\0');
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == longest);
+
+  store(std::string(kHelpControlPathSize, 'a'));
+  CHECK_FALSE(FindHtmlHelpControl(path));
+  store(std::string(kHelpControlPathSize + 1, 'a'));
+  CHECK_FALSE(FindHtmlHelpControl(path));
+}
+
 TEST_CASE("a help request for a control of a settings page shows that control's topic") {
   RegisteredControl registered(kStandInPath);
   HtmlContextHelp help;
