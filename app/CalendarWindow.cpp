@@ -96,6 +96,7 @@ RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
 CalendarWindow::CalendarWindow(CalendarApp& app)
     : app_(app),
       calendar_(app.TimeSource(), app.Store(), app.UserSettings()),
+      memos_(calendar_, app.UserSettings(), app.Store(), memoFiles_),
       frameless_(app.UserSettings().NoFrame != 0),
       appName_(LoadResourceString(IDS_APP_NAME)) {
   RegisterWindowClass();
@@ -128,7 +129,7 @@ UINT CalendarWindow::TaskbarCreatedMessage() {
   return id;
 }
 
-// About (57664) goes on to the application's table.
+// About (57664) and Properties (32771) go on to the application's table.
 const RouteTable& CalendarWindow::Routes() const {
   static const Route routes[] = {
       RouteMessage<WM_CONTEXTMENU, &CalendarWindow::OnContextMenu>(),
@@ -162,6 +163,7 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteMessage<WM_CAPTURECHANGED, &CalendarWindow::OnCaptureChanged>(),
       RouteRegistered<&CalendarWindow::TaskbarCreatedMessage, &CalendarWindow::OnTaskbarCreated>(),
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
+      RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
   };
   static const RouteTable table(routes, &Window::Routes());
   return table;
@@ -183,6 +185,10 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   LayoutWindow(true, FrameChange::None);
   PlaceMonthButtons(true);
   UpdateTitleAndTray();
+  memos_.SetProgramDir(programDir_);
+  if (!memoPopup_.CreateMemoWindow(Handle())) return -1;
+  memoPopup_.SetMemoFont(systemFont_.get());
+  memos_.LoadMonthMap();
   return 0;
 }
 
@@ -320,6 +326,14 @@ void CalendarWindow::ToggleFrame() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void CalendarWindow::ShowCalendar(bool shown) {
+  ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE);
+}
+
+void CalendarWindow::InvalidateCalendar() {
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void CalendarWindow::PlaceMonthButtons(bool initial) {
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -347,10 +361,8 @@ void CalendarWindow::PlaceControl(const Window& control, const Rect& rect) const
 
 LRESULT CalendarWindow::OnDestroy(const Message& message) {
   const LRESULT result = DefaultProcessing(message);
-  if (hoverTimerId_ != 0) {
-    KillTimer(Handle(), hoverTimerId_);
-    hoverTimerId_ = 0;
-  }
+  // The pop-up, an owned window, has gone with this one.
+  hoverTimer_.Stop(Handle());
   return result;
 }
 

@@ -22,6 +22,8 @@ bool CalendarWindow::PreTranslateMessage(MSG& message) {
   if (message.message < kFirstKeyMessage || message.message > kLastKeyMessage) {
     return Window::PreTranslateMessage(message);
   }
+  // A key hides the memo's pop-up, whatever it then does.
+  if (memoPopup_.IsShown()) memoPopup_.HideMemo();
   // Also while the year field has the focus: the arrows and Space move the calendar there.
   return accelerators_ != nullptr && TranslateAcceleratorA(Handle(), accelerators_, &message) != 0;
 }
@@ -51,6 +53,7 @@ void CalendarWindow::Step(CalendarStep step) {
 }
 
 void CalendarWindow::ShownMonthMoved(bool yearFieldFollows) {
+  memos_.LoadMonthMap();
   if (yearFieldFollows) {
     RefreshShownMonth();
   } else {
