@@ -9,6 +9,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/geometry/InputGeometry.h"
 #include "framework/ResourceText.h"
+#include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -89,6 +90,14 @@ void CalendarApp::OnAppAbout() {
   dialog.RunModal();
 }
 
+void CalendarApp::OnProperties() {
+  CalendarWindow* const window = MainCalendarWindow();
+  if (window == nullptr) return;
+  MessageBoxReporter reporter;
+  SheetEnvironment environment{settings_, store_, reporter, *window, isNT3_, {}};
+  OpenPropertiesSheet(environment);
+}
+
 std::string CalendarApp::MessageCaption() const {
   return LoadResourceString(IDS_APP_NAME);
 }
@@ -104,6 +113,7 @@ CalendarWindow* CalendarApp::MainCalendarWindow() const {
 const RouteTable& CalendarApp::Routes() const {
   static const Route routes[] = {
       RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
+      RouteCommand<ID_PROPERTIES, &CalendarApp::OnProperties>(),
   };
   static const RouteTable table(routes, &Application::Routes());
   return table;

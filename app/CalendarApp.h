@@ -1,5 +1,5 @@
-// The application object: the user's settings, the start-up of the calendar window and the
-// About box.
+// The application object: the user's settings, the start-up of the calendar window, the
+// About box and the settings sheet.
 #pragma once
 
 #include "app/TrayIcon.h"
@@ -25,6 +25,8 @@ class CalendarApp : public Application {
 
   // The About box, modal over the calendar window.
   void OnAppAbout();
+  // The settings sheet, modal over the calendar window; what it confirms takes effect at once.
+  void OnProperties();
 
   std::string MessageCaption() const override;
   std::string OutOfMemoryText() const override;
