@@ -60,8 +60,9 @@ class CalendarWindow : public Window, public CalendarOperations {
   // The window's title and the tray icon's tooltip from the settings: the program's name or
   // today's date; adds, changes or removes the tray icon as the Tray setting says.
   void UpdateTitleAndTray() override;
-  // After the weekly days off have changed: the shown year's marks made against the old
-  // ones are dropped and the month's days off are computed again.
+  // After the settings have changed: the shown year's national holidays are computed again
+  // under the chosen rule set, marks made against the old weekly days off are dropped and
+  // the month's days off are computed again.
   void ReloadHolidays() override;
   // Which days of the shown month have a memo, from the store the settings name now.
   void LoadMonthMap() override;

@@ -72,9 +72,9 @@ void CalendarWindow::InvalidateShownMonth() const {
   InvalidateRect(Handle(), &gridRect_, FALSE);
 }
 
+// The whole year, since the rule set of the national holidays may have changed too.
 void CalendarWindow::ReloadHolidays() {
-  calendar_.ReconcileWeeklyMarks();
-  calendar_.ComputeDayOffMask();
+  calendar_.RecomputeYear();
 }
 
 // The padlock is hidden without the frame, so switching the mode brings the frame back.

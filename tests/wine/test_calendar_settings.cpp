@@ -165,3 +165,17 @@ TEST_CASE("a frameless start waits for the next start") {
   GetWindowRect(calendar.Handle(), &after);
   CHECK(after == before);
 }
+
+TEST_CASE("the holidays as the law has them today, saved and shown at once after OK") {
+  StoreSettings({});
+  RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
+  CalendarWindow& window = calendar.Window();
+  // Between Respect for the Aged Day and the equinox: a holiday by law only.
+  REQUIRE(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), PressButton(IDOK)});
+  CHECK(StoredNumber("HolidayLaw") == 1);
+  const Picture after = Painted(calendar);
+  CHECK(after.Count(DayCell(window, 22), kHoliday) > 0);
+  CHECK(after.Count(DayCell(window, 22), kOrdinary) == 0);
+  CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+}
