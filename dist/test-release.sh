@@ -79,13 +79,15 @@ start_program() {
 
 readonly help_control_key='HKCR\CLSID\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\InprocServer32'
 
-# F1 on the calendar, after a click on its caption gives it the keyboard. The Wine desktop
-# fills the X screen from its corner, so the stored position is also the X position.
+# F1 on the calendar, after a click on its caption gives it the keyboard. The stored
+# position is the window's place on the test session's Wine desktop.
 press_help_key() {
-  local left top
+  local left top X=0 Y=0 desktop
   left=$(value_of "$position_key" Left)
   top=$(value_of "$position_key" Top)
-  xdotool mousemove $((left + 60)) $((top + 10)) click 1
+  desktop=$(xdotool search --name '^tembori-test - Wine desktop$' 2>/dev/null | head -1)
+  [ -z "$desktop" ] || eval "$(xdotool getwindowgeometry --shell "$desktop" | grep -E '^[XY]=[0-9]+$')"
+  xdotool mousemove $((X + left + 60)) $((Y + top + 10)) click 1
   sleep 0.5
   xdotool key F1
   wait_for 20 test -s "$help_log" || fail "F1 did not ask the HTML Help control for help"
