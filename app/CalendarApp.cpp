@@ -112,9 +112,9 @@ void CalendarApp::OnHelpContents() {
 
 const RouteTable& CalendarApp::Routes() const {
   static const Route routes[] = {
-      RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
       RouteCommand<ID_HELP_FINDER, &CalendarApp::OnHelpContents>(),
       RouteCommand<ID_DEFAULT_HELP, &CalendarApp::OnHelpContents>(),
+      RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
   };
   static const RouteTable table(routes, &Application::Routes());
   return table;
