@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -131,9 +130,9 @@ void DrawDays(HDC dc, const CalendarView& view) {
     if (settings.TodaysFace == 0 && calendar.IsToday(day)) DrawPolyline(dc, TodayFrame(cell));
 
     SetTextColor(dc, DayColour(view, day));
+    // user32's formatter: the C library's would bring its floating-point printing along.
     char label[16];
-    const int length =
-        std::snprintf(label, sizeof label, HasMemo(view.memoMap, day) ? "%d*" : "%d", day);
+    const int length = wsprintfA(label, HasMemo(view.memoMap, day) ? "%d*" : "%d", day);
     TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
   }
 }

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <new>
 
 #include "app/CalendarApp.h"
 
@@ -21,7 +22,35 @@ tembori::CalendarApp application;
 void __gnu_cxx::__verbose_terminate_handler() {
   std::abort();
 }
+
+// The library's containers and strings report their errors through these functions. The
+// runtime's own versions sit in one object with every other standard exception, and that
+// object brings the exception classes' strings and a formatter of messages with it: a third
+// of the program. Only these are called, and defined here they keep the runtime's out.
+// A request beyond a container's maximum size is a request for more memory than there is,
+// and goes the way of every failed allocation: to the handlers of std::bad_alloc, which
+// report it and give up the operation. The others can only mean a fault in the program
+// (an index past the end, a string from a null pointer); nothing catches them, so thrown
+// they would end the program through the terminate handler: it ends here, at the fault.
+namespace std {
+void __throw_bad_alloc() {
+  throw bad_alloc();
+}
+void __throw_bad_array_new_length() {
+  throw bad_array_new_length();
+}
+void __throw_length_error(const char*) {
+  throw bad_alloc();
+}
+void __throw_logic_error(const char*) {
+  abort();
+}
+void __throw_out_of_range_fmt(const char*, ...) {
+  abort();
+}
+}  // namespace std
 #endif
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   return application.Run(showCommand);
 }
