@@ -16,8 +16,9 @@ using namespace tembori;
 namespace {
 
 struct RecordingReporter : ErrorReporter {
-  void Report(std::uint32_t stringId, std::string_view valueName) override {
-    reports.emplace_back(std::to_string(stringId) + " " + std::string(valueName));
+  void Report(SettingsFailure failure, std::string_view valueName) override {
+    reports.emplace_back(std::to_string(static_cast<int>(failure)) + " " +
+                         std::string(valueName));
   }
   std::vector<std::string> reports;
 };
