@@ -26,8 +26,8 @@ using namespace tembori;
 namespace {
 
 struct RecordingReporter : ErrorReporter {
-  void Report(std::uint32_t stringId, std::string_view) override { reports.push_back(stringId); }
-  std::vector<std::uint32_t> reports;
+  void Report(SettingsFailure failure, std::string_view) override { reports.push_back(failure); }
+  std::vector<SettingsFailure> reports;
 };
 
 // Records what applying settings asks of the calendar window.
