@@ -75,6 +75,8 @@ class CalendarWindow : public Window {
   std::uint32_t MemoMap() const { return memoMap_; }
   void SetMemoMap(std::uint32_t memoMap) { memoMap_ = memoMap; }
   CellSize Cell() const { return cell_; }
+  // The DPI of the monitor the window is on, which its fonts and layout are made for.
+  int Dpi() const { return dpi_; }
   const RECT& GridRect() const { return gridRect_; }
   const RECT& TitleRect() const { return titleRect_; }
   const RECT& BottomStripRect() const { return bottomStripRect_; }
@@ -91,7 +93,12 @@ class CalendarWindow : public Window {
   static UINT TaskbarCreatedMessage();
 
   void RegisterWindowClass() const;
+  // The system font made for the window's DPI, also in the year field.
   void CreateSystemFont();
+  // Fonts and pictures for another DPI; the layout is the caller's.
+  void UseDpi(int dpi);
+  // The window's size for the calendar font and the styles it has now; sets the cell size.
+  SIZE WantedWindowSize();
   void CreateButton(CalendarButton& button, const Rect& rect, int controlId);
   void PlaceControl(const Window& control, const Rect& rect) const;
   CalendarView View() const;
@@ -116,6 +123,7 @@ class CalendarWindow : public Window {
   LRESULT OnClose(const Message& message);
   BOOL OnQueryEndSession();
   void OnMove();
+  LRESULT OnDpiChanged(const Message& message);
   void OnFrameToggle() { ToggleFrame(); }
   // Painting.
   void OnPaint();
@@ -166,6 +174,8 @@ class CalendarWindow : public Window {
   std::uint32_t memoMap_ = 0;
   FrameShift frameShift_;
   CellSize cell_;
+  int dpi_ = kDefaultDpi;
+  bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
   bool frameless_;
   WindowDrag drag_;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "framework/DisplayDpi.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 #include "settings/StoreValues.h"
@@ -222,9 +223,10 @@ void CTemboriPropFont::SelectSize(const std::string& size) const {
   }
 }
 
+// The DPI of the monitor the page is on: the calendar's font is made for its window's in the
+// same way, so a size chosen here looks the same there.
 int CTemboriPropFont::PixelsPerInch() const {
-  const WindowDc dc = GetWindowDc(Handle());
-  return GetDeviceCaps(dc.get(), LOGPIXELSY);
+  return WindowDpi(Handle());
 }
 
 void CTemboriPropFont::OnFaceChosen() {
