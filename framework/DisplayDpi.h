@@ -8,6 +8,11 @@
 
 namespace tembori {
 
+// WM_DPICHANGED_AFTERPARENT: a child window's top-level window has moved to another DPI and
+// the child has been scaled for it. The headers name it only for programs that require a
+// newer Windows than this one does; older systems never send it.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 // The DPI in which the system gives this process its metrics and fonts
 // (SystemParametersInfo): the screen's pixels per logical inch.
 int SystemDpi();

@@ -241,6 +241,12 @@ void CTemboriPropFont::OnSizeChosen() {
   SetModified(true);
 }
 
+// The sheet has moved to a monitor of another scale, which the system has scaled the page
+// for: the sample is made again in the size chosen, at the new DPI.
+void CTemboriPropFont::OnDpiChanged() {
+  UpdateSample();
+}
+
 const RouteTable& CTemboriPropFont::Routes() const {
   using Page = CTemboriPropFont;
   static const Route routes[] = {
@@ -248,6 +254,7 @@ const RouteTable& CTemboriPropFont::Routes() const {
       RouteNotification<CBN_SELENDOK, IDC_SIZE_LIST, &Page::OnSizeChosen>(),
       RouteNotification<CBN_EDITCHANGE, IDC_FACE_LIST, &Page::OnEdited>(),
       RouteNotification<CBN_EDITCHANGE, IDC_SIZE_LIST, &Page::OnEdited>(),
+      RouteMessage<kDpiChangedAfterParent, &Page::OnDpiChanged>(),
   };
   static const RouteTable table(routes, &PropertyPage::Routes());
   return table;
