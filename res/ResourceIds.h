@@ -97,6 +97,11 @@
 /* The property sheet's own Apply button */
 #define ID_APPLY_NOW 12321
 
+/* Controls of the memo dialog */
+#define IDC_MEMO_DELETE 1050
+#define IDC_MEMO_TEXT 1051
+#define IDC_MEMO_DATE 1052
+
 /* Strings */
 #define IDS_SHEET_CAPTION 102
 #define IDS_APP_NAME 57344
@@ -137,5 +142,8 @@
 #define IDS_ENTHRONEMENT_CEREMONY 57864
 #define IDS_CROWN_PRINCE_NARUHITO_WEDDING 57865
 #define IDS_ENTHRONEMENT_DAY 57866
+#define IDS_MEMO_NOT_SAVED 57720
+#define IDS_OUT_OF_TIMER 57721
+#define IDS_SORRY_OUT_OF_TIMER 57722
 
 #endif

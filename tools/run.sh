@@ -16,14 +16,16 @@ bash tools/setup.sh || exit 1
 
 mkdir -p build/logs
 build_log=build/logs/build-run.log
-echo "Building Tembori.exe"
-if ! { cmake --preset mingw64 && cmake --build --preset mingw64 --target Tembori; } \
+echo "Building Tembori.exe and its help file"
+if ! { cmake --preset mingw64 &&
+  cmake --build --preset mingw64 --target Tembori tembori_help_file; } \
   >"$build_log" 2>&1; then
   grep -E -A3 '(CMake Error|error|FAILED:)' "$build_log" | head -40
   echo "run: the build failed (see $build_log)" >&2
   exit 1
 fi
-built_program=$(find build/mingw64 -name Tembori.exe -not -path '*/CMakeFiles/*' | head -1)
+# The program as built, not one of the copies that packaging makes.
+built_program=$(find build/mingw64 -path '*/app/Tembori.exe' -not -path '*/_CPack_Packages/*' | head -1)
 if [ -z "$built_program" ]; then
   echo "run: Tembori.exe was built but cannot be found under build/mingw64" >&2
   exit 1
@@ -62,6 +64,8 @@ fi
 install_dir="$WINEPREFIX/drive_c/Program Files/Tembori"
 mkdir -p "$install_dir"
 cp "$built_program" "$install_dir/Tembori.exe" || exit 1
+# Help looks for its file beside the program.
+cp "$(dirname "$built_program")/tembori.chm" "$install_dir/tembori.chm" || exit 1
 program='C:\Program Files\Tembori\Tembori.exe'
 
 if [ $headless -eq 0 ]; then

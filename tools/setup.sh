@@ -16,6 +16,9 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool
   # Shift-JIS texts: the ja_JP.UTF-8 locale gives Wine code page 932.
   locales fonts-ipafont-gothic
+  # The help file: chmcmd compiles it, extract_chmLib unpacks it for its test; makensis
+  # makes the installer.
+  fp-utils libchm-bin nsis
 )
 
 as_root() {

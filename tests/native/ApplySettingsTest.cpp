@@ -17,8 +17,7 @@ namespace {
 
 struct RecordingReporter : ErrorReporter {
   void Report(SettingsFailure failure, std::string_view valueName) override {
-    reports.emplace_back(std::to_string(static_cast<int>(failure)) + " " +
-                         std::string(valueName));
+    reports.emplace_back(std::to_string(static_cast<int>(failure)) + " " + std::string(valueName));
   }
   std::vector<std::string> reports;
 };

@@ -1,5 +1,5 @@
 // The layout at display scales other than 100 %: fixed lengths scaled and rounded, the whole
-// window in proportion to its DPI, the padlock's scale, and nothing changed at 96 DPI.
+// window and the memo pop-up in proportion to its DPI, the padlock's scale.
 #include <doctest.h>
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/geometry/Geometry.h"
+#include "app/geometry/MemoPopupGeometry.h"
 
 namespace tembori {
 namespace {
@@ -113,6 +114,29 @@ TEST_CASE("the layout at 144 DPI, pixel by pixel") {
   // A proportional font of 7 pixels' average width at 96 DPI, 11 at 144: 4 × 11 + 6.
   CHECK(ComputeCellSize({24, 0, 11, true}, false, 144).width == 50);
   CHECK(ComputeCellSize({24, 0, 11, true}, true, 144).width == 44);
+}
+
+TEST_CASE("the memo pop-up grows with its font, its text as far from the border on both sides") {
+  const FontMetrics proportional96{12, 0, 7, true};
+  const MemoPopupMetrics at96 = ComputeMemoPopupMetrics(proportional96, 96);
+  for (const int dpi : kDpis) {
+    CAPTURE(dpi);
+    const FontMetrics font{ScaleToDpi(12, dpi), 0, ScaleToDpi(7, dpi), true};
+    const MemoPopupMetrics metrics = ComputeMemoPopupMetrics(font, dpi);
+    // Ten bytes: the width in proportion within a pixel per byte.
+    CHECK(Proportional(MemoTextWidth(10, metrics), MemoTextWidth(10, at96), dpi, 10));
+    CHECK(Proportional(metrics.lineHeight, at96.lineHeight, dpi, 1));
+    // Inside the two one-pixel borders, the text's top and bottom margins differ by at most
+    // the one pixel that an odd room leaves.
+    const int below = metrics.lineHeight - 2 - metrics.textTop - font.height;
+    CHECK(metrics.textTop >= 1);
+    CHECK(below - metrics.textTop >= 0);
+    CHECK(below - metrics.textTop <= 1);
+  }
+  const MemoPopupMetrics at192 = ComputeMemoPopupMetrics({24, 0, 14, true}, 192);
+  CHECK(at192.lineHeight == 32);
+  CHECK(at192.textTop == 3);
+  CHECK(MemoTextWidth(10, at192) == 210);
 }
 
 TEST_CASE("the frame toggle shifts by the caption as tall as the DPI makes it, and round-trips") {

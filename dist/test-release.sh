@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Tries the release as a user would, under Wine in the test session's prefix
+# ($TEMBORI_WINE_SESSION, which ctest starts):
+#
+#   test-release.sh archive Tembori-<version>-win64.zip
+#       the archive holds the program, the help file and the read-me in one folder; the
+#       program is stripped and small, and starts from the unzipped folder
+#   test-release.sh installer Tembori-<version>-win64-setup.exe
+#       a silent per-user install puts the files, the Start-menu entry and the uninstall
+#       entry in place; the program starts from there and its folder is writable; the silent
+#       uninstaller removes what was installed and, with /PURGE, the settings and memo files
+set -uo pipefail
+
+tools_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
+source "$tools_dir/wine-prefix.sh"
+tembori_wine_environment
+session=${TEMBORI_WINE_SESSION:?the Wine test session is not set}
+# shellcheck source=/dev/null
+source "$session/session.env" || exit 1
+export WINEPREFIX DISPLAY
+
+readonly max_program_bytes=$((200 * 1024))
+readonly settings_key='HKCU\Software\Tembori'
+readonly position_key='HKCU\Software\Tembori\Config\Position'
+readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'
+readonly run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+expect_file() { [ -f "$1" ] || fail "$2"; }
+expect_no_file() { [ ! -e "$1" ] || fail "$2"; }
+
+key_exists() { tembori_unlocked wine reg query "$1" >/dev/null 2>&1; }
+# The data of value $2 of key $1, as UTF-8.
+value_of() {
+  tembori_query_registry "$1" | tr -d '\r' |
+    awk -v name="$2" '$1 == name && $2 ~ /^REG_/ { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+# A Windows environment variable of the prefix's user.
+windows_variable() { tembori_unlocked wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r\n'; }
+unix_path() { tembori_unlocked winepath -u "$1" 2>/dev/null; }
+
+# Polls `$@` for up to $1 seconds.
+wait_for() {
+  local seconds=$1 tries
+  shift
+  for ((tries = 0; tries < seconds * 4; tries++)); do
+    "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# Starts the program at the Windows path $1 with no settings stored, waits until its window
+# has been created (it stores its position then) and closes it as a user would.
+start_program() {
+  local program=$1
+  tembori_unlocked wine reg delete "$settings_key" /f >/dev/null 2>&1
+  tembori_unlocked wine "$program" >/dev/null 2>&1 &
+  local pid=$!
+  if ! wait_for 30 key_exists "$position_key"; then
+    fail "$program did not start (no window position stored)"
+  fi
+  tembori_unlocked wine taskkill /im Tembori.exe >/dev/null 2>&1
+  if ! wait_for 20 bash -c "! kill -0 $pid 2>/dev/null"; then
+    fail "$program did not end when asked to close"
+    kill "$pid" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null
+}
+
+test_archive() {
+  local archive=$1 name
+  name=$(basename "$archive" .zip)
+  local listing expected
+  listing=$(cmake -E tar tf "$archive" | grep -v '/$' | sort)
+  expected=$(printf '%s\n' "$name/ReadMe.txt" "$name/Tembori.exe" "$name/tembori.chm" | sort)
+  [ "$listing" = "$expected" ] || fail "the archive holds"$'\n'"$listing"$'\n'"instead of"$'\n'"$expected"
+  echo "$listing"
+
+  local folder="$WINEPREFIX/drive_c/tembori-archive-test"
+  rm -rf "$folder" && mkdir -p "$folder"
+  (cd "$folder" && cmake -E tar xf "$archive") || fail "the archive cannot be unpacked"
+  local program="$folder/$name/Tembori.exe"
+  expect_file "$program" "no Tembori.exe in the archive"
+  local bytes
+  bytes=$(stat -c %s "$program")
+  echo "Tembori.exe: $bytes bytes"
+  [ "$bytes" -le $max_program_bytes ] || fail "Tembori.exe is $bytes bytes, more than $max_program_bytes"
+  x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug' &&
+    fail "Tembori.exe is not stripped"
+  expect_file "$folder/$name/tembori.chm" "no help file beside the program"
+  start_program "C:\\tembori-archive-test\\$name\\Tembori.exe"
+  rm -rf "$folder"
+}
+
+test_installer() {
+  local setup=$1
+  local local_appdata roaming_appdata
+  local_appdata=$(windows_variable LOCALAPPDATA)
+  roaming_appdata=$(windows_variable APPDATA)
+  local install="$local_appdata\\Programs\\Tembori"
+  local install_dir start_menu_link
+  install_dir=$(unix_path "$install")
+  start_menu_link=$(unix_path "$roaming_appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Tembori.lnk")
+  [ -n "$install_dir" ] && [ -n "$start_menu_link" ] || {
+    fail "the user's folders cannot be found"
+    return
+  }
+  rm -rf "$install_dir"
+  cp "$setup" "$WINEPREFIX/drive_c/tembori-setup.exe" || return
+
+  tembori_unlocked wine 'C:\tembori-setup.exe' /S >/dev/null 2>&1 || fail "the silent install failed"
+  local file
+  for file in Tembori.exe tembori.chm ReadMe.txt Uninstall.exe; do
+    expect_file "$install_dir/$file" "the installer did not put $file into $install"
+  done
+  expect_file "$start_menu_link" "no Start-menu entry"
+  [ "$(value_of "$uninstall_key" DisplayName)" = Tembori ] || fail "no entry in the installed programs"
+  [ "$(value_of "$uninstall_key" UninstallString)" = "\"$install\\Uninstall.exe\"" ] ||
+    fail "the uninstall entry does not name the uninstaller"
+  [ -z "$(value_of "$run_key" Tembori)" ] || fail "Tembori starts at logon without being asked to"
+
+  start_program "$install\\Tembori.exe"
+  # What the program does when it keeps memos in files beside itself.
+  # (cmd's redirection takes no quoted path here; the user's folders have no blanks.)
+  tembori_unlocked wine cmd /c "echo [12]>$install\\tb2003.mem" >/dev/null 2>&1
+  expect_file "$install_dir/tb2003.mem" "the program's folder is not writable"
+
+  # A silent uninstall keeps the settings and the memo files, and so the folder.
+  tembori_unlocked wine "$install\\Uninstall.exe" /S >/dev/null 2>&1
+  wait_for 30 test ! -e "$install_dir/Tembori.exe" || fail "the uninstaller left Tembori.exe"
+  wait_for 10 test ! -e "$install_dir/Uninstall.exe" || fail "the uninstaller left itself"
+  for file in tembori.chm ReadMe.txt; do
+    expect_no_file "$install_dir/$file" "the uninstaller left $file"
+  done
+  expect_no_file "$start_menu_link" "the uninstaller left the Start-menu entry"
+  key_exists "$uninstall_key" && fail "the uninstaller left its entry in the installed programs"
+  key_exists "$settings_key" || fail "a plain silent uninstall removed the settings"
+  expect_file "$install_dir/tb2003.mem" "a plain silent uninstall removed the memo file"
+
+  # Installed again with the start at logon, then removed with everything.
+  tembori_unlocked wine 'C:\tembori-setup.exe' /S /LOGON >/dev/null 2>&1 || fail "the silent install failed"
+  [ "$(value_of "$run_key" Tembori)" = "\"$install\\Tembori.exe\"" ] ||
+    fail "/LOGON did not make Tembori start at logon"
+  tembori_unlocked wine "$install\\Uninstall.exe" /S /PURGE >/dev/null 2>&1
+  wait_for 30 test ! -e "$install_dir" || fail "the uninstaller with /PURGE left $install"
+  key_exists "$settings_key" && fail "the uninstaller with /PURGE left the settings"
+  [ -z "$(value_of "$run_key" Tembori)" ] || fail "the uninstaller left the start at logon"
+  rm -f "$WINEPREFIX/drive_c/tembori-setup.exe"
+}
+
+case "${1:-}:${2:-}" in
+  archive:?*) test_archive "$(realpath "$2")" ;;
+  installer:?*) test_installer "$(realpath "$2")" ;;
+  *)
+    echo "usage: $0 archive ZIP | installer SETUP.exe" >&2
+    exit 2
+    ;;
+esac
+if [ "$failures" -ne 0 ]; then
+  echo "$failures problems" >&2
+  exit 1
+fi
+echo "the release works"

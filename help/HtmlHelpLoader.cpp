@@ -1,0 +1,64 @@
+// Loading the HTML Help control at run time, so that the program starts without it.
+#include "help/HtmlHelpLoader.h"
+
+namespace tembori {
+namespace {
+
+using HtmlHelpEntry = HWND(WINAPI*)(HWND window, LPCSTR file, UINT command, DWORD_PTR data);
+
+constexpr char kHelpControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+constexpr char kHelpControlFallback[] = "hhctrl.ocx";
+constexpr WORD kHtmlHelpOrdinal = 14;
+
+// The process's one loader state: the control once loaded (never freed), its entry point
+// once found, and whether loading failed, which is final.
+HMODULE helpControl = nullptr;
+HtmlHelpEntry htmlHelp = nullptr;
+bool helpUnavailable = false;
+
+HtmlHelpEntry FindEntry(HMODULE module) {
+  const FARPROC entry = GetProcAddress(module, MAKEINTRESOURCEA(kHtmlHelpOrdinal));
+  // Through void*: the entry's real type is known only by its ordinal.
+  return reinterpret_cast<HtmlHelpEntry>(reinterpret_cast<void*>(entry));
+}
+
+}  // namespace
+
+bool FindHtmlHelpControl(char (&path)[kHelpControlPathSize]) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kHelpControlKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  DWORD size = kHelpControlPathSize;
+  bool found = RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) ==
+               ERROR_SUCCESS;
+  RegCloseKey(key);
+  // A stored string need not end with a zero byte, and the path goes on to LoadLibraryA: one
+  // that fills the buffer without it is no path.
+  if (found && size < kHelpControlPathSize) {
+    path[size] = '\0';
+  } else if (found && path[kHelpControlPathSize - 1] != '\0') {
+    found = false;
+  }
+  return found;
+}
+
+HWND CallHtmlHelp(HWND window, const char* file, UINT command, DWORD_PTR data) {
+  if (helpControl == nullptr && !helpUnavailable) {
+    char path[kHelpControlPathSize] = {};
+    if (FindHtmlHelpControl(path)) helpControl = LoadLibraryA(path);
+    if (helpControl == nullptr) helpControl = LoadLibraryA(kHelpControlFallback);
+    if (helpControl == nullptr) {
+      helpUnavailable = true;
+      return nullptr;
+    }
+  }
+  if (htmlHelp == nullptr && !helpUnavailable) {
+    htmlHelp = FindEntry(helpControl);
+    if (htmlHelp == nullptr) helpUnavailable = true;
+  }
+  if (helpUnavailable) return nullptr;
+  return htmlHelp(window, file, command, data);
+}
+
+}  // namespace tembori

@@ -1,0 +1,69 @@
+// The memo dialog and the memo edit.
+#include "memo/win32/MemoDialog.h"
+
+#include <utility>
+
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
+
+namespace tembori {
+
+MemoDialog::MemoDialog(std::string date, std::string memo, HWND owner)
+    : Dialog(IDD_MEMO, owner), memo_(std::move(memo)), date_(std::move(date)) {}
+
+const RouteTable& MemoDialog::Routes() const {
+  static const Route routes[] = {
+      RouteCommand<IDC_MEMO_DELETE, &MemoDialog::OnDelete>(),
+      RouteNotification<EN_CHANGE, IDC_MEMO_TEXT, &MemoDialog::OnMemoChanged>(),
+  };
+  static const RouteTable table(routes, &Dialog::Routes());
+  return table;
+}
+
+bool MemoDialog::OnInitDialog() {
+  const bool result = Dialog::OnInitDialog();
+  SendDlgItemMessageA(Handle(), IDC_MEMO_TEXT, EM_LIMITTEXT, kMaxMemoBytes, 0);
+  if (memo_.empty()) EnableWindow(GetDlgItem(Handle(), IDC_MEMO_DELETE), FALSE);
+  return result;
+}
+
+void MemoDialog::ExchangeData(DataExchange& exchange) {
+  exchange.Text(IDC_MEMO_TEXT, memo_);
+  exchange.Text(IDC_MEMO_DATE, date_);
+  memo_.resize(BoundMemoText(memo_).size());
+}
+
+void MemoDialog::OnDelete() {
+  SetDlgItemTextA(Handle(), IDC_MEMO_TEXT, "");
+}
+
+// The edit control's limit counts characters, not bytes, where its text is kept in Unicode:
+// double-byte characters could pass 64 bytes. The line is cut back to whole characters.
+void MemoDialog::OnMemoChanged() {
+  const HWND edit = GetDlgItem(Handle(), IDC_MEMO_TEXT);
+  if (GetWindowTextLengthA(edit) <= static_cast<int>(kMaxMemoBytes)) return;
+  std::string text;
+  DataExchange exchange(Handle(), true);
+  exchange.Text(IDC_MEMO_TEXT, text);
+  const std::string bounded(BoundMemoText(text));
+  if (bounded.size() == text.size()) return;
+  SetWindowTextA(edit, bounded.c_str());
+  SendMessageA(edit, EM_SETSEL, bounded.size(), bounded.size());
+  MessageBeep(MB_OK);
+}
+
+bool EditMemo(MemoStore& store, int day, HWND owner) {
+  std::string text;
+  if (!store.BeginEdit(day, text)) return false;
+  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), owner);
+  if (dialog.RunModal() != IDOK) {
+    store.EndEdit();
+    return false;
+  }
+  if (store.CommitEdit(day, dialog.Memo()) == MemoSaveResult::TextNotSaved) {
+    ShowMessage(IDS_MEMO_NOT_SAVED, MB_OK | MB_ICONEXCLAMATION);
+  }
+  return true;
+}
+
+}  // namespace tembori

@@ -1,0 +1,56 @@
+// The recording stand-in for the HTML Help control.
+#include "tests/wine/standin/HelpControlStandIn.h"
+
+#include <cstring>
+
+using tembori_test::StandInCall;
+
+namespace {
+
+constexpr int kMaxCalls = 128;
+StandInCall calls[kMaxCalls];
+int callCount = 0;
+// Any non-null window handle: the caller only tells null from non-null.
+HWND answer = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4711));
+
+// Reads the pop-up table as the viewer does: pairs of 32-bit numbers up to a zero control.
+void LookUpTopic(StandInCall& call) {
+  const DWORD* const table = reinterpret_cast<const DWORD*>(call.data);
+  if (table == nullptr) return;
+  const DWORD control = static_cast<DWORD>(GetDlgCtrlID(call.window));
+  for (const DWORD* pair = table; pair[0] != 0; pair += 2) {
+    if (pair[0] == control && call.topic == 0) call.topic = pair[1];
+    ++call.tablePairs;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+HWND WINAPI HtmlHelpA(HWND window, LPCSTR file, UINT command, DWORD_PTR data) {
+  if (callCount == kMaxCalls) return nullptr;
+  StandInCall& call = calls[callCount++];
+  call = StandInCall{};
+  call.window = window;
+  if (file != nullptr) strncpy(call.file, file, sizeof call.file - 1);
+  call.command = command;
+  call.data = data;
+  if (command == 17) LookUpTopic(call);
+  return answer;
+}
+
+int StandInCallCount() {
+  return callCount;
+}
+
+const StandInCall* StandInCallAt(int index) {
+  return index >= 0 && index < callCount ? &calls[index] : nullptr;
+}
+
+void StandInReset(HWND result) {
+  callCount = 0;
+  answer = result;
+}
+
+}  // extern "C"

@@ -1,0 +1,429 @@
+// Help through the HTML Help control, as the control sees it: a stand-in control registered
+// in the test prefix records every call. The help contents and the pop-ups of the settings
+// sheet's controls, the help file found in the program's directory, the help key's offer to
+// the windows that may know better, and a process in which no control can be loaded at all.
+// The loader's state lasts for the whole process, so the cases that need a fresh one run in
+// a process of their own.
+#include <doctest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "help/ContextHelp.h"
+#include "help/HelpKey.h"
+#include "help/HtmlHelpLoader.h"
+#include "res/ResourceIds.h"
+#include "tests/wine/standin/HelpControlStandIn.h"
+
+using namespace tembori;
+using namespace tembori_test;
+
+namespace {
+
+constexpr char kControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+constexpr char kChildVariable[] = "TEMBORI_HELP_TEST_CHILD";
+const HWND kAnswer = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4711));
+
+// The directory of this test program, with its backslash; the stand-in lies there.
+std::string TestDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory = path;
+  return directory.substr(0, directory.rfind('\\') + 1);
+}
+const std::string kStandInPath = TestDirectory() + kStandInFileName;
+
+// Registers `path` as the HTML Help control for the length of a test; what was registered
+// before comes back at the end.
+class RegisteredControl {
+ public:
+  explicit RegisteredControl(const std::string& path) {
+    char previous[MAX_PATH] = {};
+    DWORD size = sizeof previous;
+    hadPrevious_ = RegGetValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, RRF_RT_REG_SZ, nullptr,
+                                previous, &size) == ERROR_SUCCESS;
+    previous_ = previous;
+    Register(path);
+  }
+  ~RegisteredControl() {
+    if (hadPrevious_) {
+      Register(previous_);
+    } else {
+      RegDeleteKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr);
+    }
+  }
+  static void Register(const std::string& path) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_SZ, path.c_str(),
+                            static_cast<DWORD>(path.size() + 1)) == ERROR_SUCCESS);
+  }
+
+ private:
+  bool hadPrevious_ = false;
+  std::string previous_;
+};
+
+// The stand-in's record, once the help code has loaded it.
+class StandIn {
+ public:
+  StandIn() {
+    const HMODULE module = GetModuleHandleA(kStandInPath.c_str());
+    REQUIRE(module != nullptr);
+    count_ = reinterpret_cast<StandInCallCountFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, "StandInCallCount")));
+    at_ = reinterpret_cast<StandInCallAtFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, "StandInCallAt")));
+    reset_ = reinterpret_cast<StandInResetFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, "StandInReset")));
+    REQUIRE((count_ != nullptr && at_ != nullptr && reset_ != nullptr));
+  }
+  int Count() const { return count_(); }
+  const StandInCall& Last() const {
+    REQUIRE(count_() > 0);
+    return *at_(count_() - 1);
+  }
+  void Reset(HWND answer = kAnswer) const { reset_(answer); }
+
+ private:
+  StandInCallCountFunction count_ = nullptr;
+  StandInCallAtFunction at_ = nullptr;
+  StandInResetFunction reset_ = nullptr;
+};
+
+// A directory beside the test program, with or without a help file in it.
+std::string ProgramDirectory(const char* name, bool withHelpFile) {
+  const std::string directory = TestDirectory() + name + "\\";
+  CreateDirectoryA(directory.c_str(), nullptr);
+  const std::string helpFile = directory + "tembori.chm";
+  if (withHelpFile) {
+    std::ofstream(helpFile, std::ios::binary) << "ITSF";
+  } else {
+    DeleteFileA(helpFile.c_str());
+  }
+  return directory;
+}
+
+// Wine's own control, switched off for this test program while a process of its own runs
+// (Wine reads the per-program overrides from the registry when a process starts).
+class WineControlSwitchedOff {
+ public:
+  WineControlSwitchedOff() {
+    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "hhctrl.ocx", REG_SZ, "", 1) ==
+            ERROR_SUCCESS);
+  }
+  ~WineControlSwitchedOff() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
+
+ private:
+  static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_help.exe";
+  static constexpr char kOverridesKey[] =
+      "Software\\Wine\\AppDefaults\\test_help.exe\\DllOverrides";
+};
+
+// Runs one test case of this program in a new process with `mode` in kChildVariable; its
+// exit status. The new process writes to this one's output.
+DWORD RunAlone(const char* testCase, const char* mode) {
+  SetEnvironmentVariableA(kChildVariable, mode);
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string command = std::string("\"") + program + "\" --test-case=\"" + testCase + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  SetEnvironmentVariableA(kChildVariable, nullptr);
+  REQUIRE(started);
+  DWORD status = 1;
+  CHECK(WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0);
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return status;
+}
+
+bool RunsAs(const char* mode) {
+  const char* const value = std::getenv(kChildVariable);
+  return value != nullptr && std::strcmp(value, mode) == 0;
+}
+
+}  // namespace
+
+TEST_CASE("the help contents open from the program's directory, owned by no window") {
+  RegisteredControl registered(kStandInPath);
+  HtmlContextHelp help;
+  const std::string withHelp = ProgramDirectory("help-with-file", true);
+  help.SetProgramDir(withHelp);
+
+  REQUIRE(help.ShowContents());
+  const StandIn standIn;
+  // Loaded from where the registry says, not by its name from the system.
+  CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
+  REQUIRE(standIn.Count() == 1);
+  CHECK(standIn.Last().window == nullptr);
+  CHECK(std::string(standIn.Last().file) == withHelp + "tembori.chm");
+  CHECK(standIn.Last().command == 0);
+  CHECK(standIn.Last().data == 0);
+
+  // Without the file beside the program, or without a known directory, the bare name is left
+  // to the viewer.
+  help.SetProgramDir(ProgramDirectory("help-without-file", false));
+  CHECK(help.ShowContents());
+  CHECK(std::string(standIn.Last().file) == "tembori.chm");
+  help.SetProgramDir("");
+  CHECK(help.ShowContents());
+  CHECK(std::string(standIn.Last().file) == "tembori.chm");
+  CHECK(standIn.Count() == 3);
+
+  // The control's answer is passed on: null means no help was shown.
+  standIn.Reset(nullptr);
+  CHECK_FALSE(help.ShowContents());
+  CHECK(standIn.Count() == 1);
+  standIn.Reset();
+}
+
+TEST_CASE("the registered path always ends, and a value that fills the buffer unended is none") {
+  RegisteredControl registered(kStandInPath);
+  // The type is not looked at; as plain bytes nothing adds a zero byte on reading.
+  const auto store = [](const std::string& bytes) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_BINARY, bytes.data(),
+                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS);
+  };
+  char path[kHelpControlPathSize];
+
+  store("C:\\help\\control.ocx");  // without its zero byte
+  std::memset(path, 'x', sizeof path);
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == "C:\\help\\control.ocx");
+
+  const std::string longest(kHelpControlPathSize - 1, 'a');
+  store(longest + '\0');
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == longest);
+
+  store(std::string(kHelpControlPathSize, 'a'));
+  CHECK_FALSE(FindHtmlHelpControl(path));
+  store(std::string(kHelpControlPathSize + 1, 'a'));
+  CHECK_FALSE(FindHtmlHelpControl(path));
+}
+
+TEST_CASE("a help request for a control of a settings page shows that control's topic") {
+  RegisteredControl registered(kStandInPath);
+  HtmlContextHelp help;
+  const std::string directory = ProgramDirectory("help-with-file", true);
+  help.SetProgramDir(directory);
+
+  // The controls of the four pages by their topics, as the pop-up file numbers them.
+  const std::vector<std::pair<DWORD, std::vector<int>>> topics = {
+      {1, {1000, 1001, 1038}},
+      {2, {1039, 1002, 1003, 1004, 1005, 1006, 1007, 1008}},
+      {3, {1040, 1014, 1013}},
+      {4, {1011}},
+      {5, {1045, 1046, 1049}},
+      {6, {1054}},
+      {7, {1055}},
+      {8, {1056}},
+      {9, {1057}},
+      {10, {1059}},
+      {11, {1060}},
+      {12, {1062, 1061}},
+      {13, {1064, 1065, 1066}},
+      {14, {1042, 1021}},
+      {15, {1043, 1022}},
+      {16, {1025}},
+      {17, {1041, 1012}},
+      {18, {1026, 1030}},
+      {19, {1027, 1031}},
+      {20, {1028, 1032}},
+      {21, {1029, 1033}},
+      {22, {1058}},
+  };
+  const HWND page = CreateWindowExA(0, "STATIC", "page", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+  REQUIRE(page != nullptr);
+  const auto requestFor = [&](int controlId) {
+    const HWND control =
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 10, 10, page,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), nullptr, nullptr);
+    REQUIRE(control != nullptr);
+    HELPINFO request{};
+    request.cbSize = sizeof request;
+    request.iContextType = HELPINFO_WINDOW;
+    request.iCtrlId = controlId;
+    request.hItemHandle = control;
+    return std::make_pair(control, request);
+  };
+
+  REQUIRE(help.ShowContents());  // loads the stand-in, if no earlier case did
+  const StandIn standIn;
+  standIn.Reset();
+  int controls = 0;
+  for (const auto& [topic, ids] : topics) {
+    for (const int id : ids) {
+      CAPTURE(id);
+      const auto [control, request] = requestFor(id);
+      CHECK(help.ShowPopup(request));
+      const StandInCall& call = standIn.Last();
+      CHECK(call.window == control);
+      CHECK(std::string(call.file) == directory + "tembori.chm::/tembori_pop_hlp.txt");
+      CHECK(call.command == 17);
+      CHECK(call.topic == topic);
+      CHECK(call.tablePairs == 45);
+      ++controls;
+    }
+  }
+  CHECK(controls == 45);
+  CHECK(standIn.Count() == 45);
+
+  // The sheet's own buttons and tabs have no topic of their own.
+  for (const int id : {IDOK, IDCANCEL, 12320, 12321}) {
+    CAPTURE(id);
+    CHECK(help.ShowPopup(requestFor(id).second));
+    CHECK(standIn.Last().topic == 0);
+  }
+  DestroyWindow(page);
+}
+
+namespace {
+
+// Windows that record the help requests offered to them and answer as they are told; the
+// top-level one opens the help contents on ID_DEFAULT_HELP, as the calendar window does.
+struct HelpKeyRecord {
+  std::vector<HWND> asked;
+  std::vector<HWND> answering;
+  int defaultHelpCommands = 0;
+  ContextHelp* help = nullptr;
+} record;
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
+  if (id == HelpRequestMessage()) {
+    record.asked.push_back(window);
+    for (const HWND answering : record.answering) {
+      if (answering == window) return 1;
+    }
+    return 0;
+  }
+  if (id == WM_COMMAND && LOWORD(wParam) == ID_DEFAULT_HELP) {
+    ++record.defaultHelpCommands;
+    record.help->ShowContents();
+    return 0;
+  }
+  return DefWindowProcA(window, id, wParam, lParam);
+}
+
+HWND CreateRecordingWindow(DWORD style, HWND parentOrOwner) {
+  static const ATOM windowClass = [] {
+    WNDCLASSA description{};
+    description.lpfnWndProc = &RecordingProcedure;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.lpszClassName = "TemboriHelpKeyTest";
+    return RegisterClassA(&description);
+  }();
+  REQUIRE(windowClass != 0);
+  const HWND window = CreateWindowExA(0, "TemboriHelpKeyTest", "", style, 10, 10, 100, 100,
+                                      parentOrOwner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  REQUIRE(window != nullptr);
+  return window;
+}
+
+}  // namespace
+
+TEST_CASE("the help key is offered along capture, focus and pop-up before the contents open") {
+  RegisteredControl registered(kStandInPath);
+  HtmlContextHelp help;
+  help.SetProgramDir(ProgramDirectory("help-with-file", true));
+  record = HelpKeyRecord{};
+  record.help = &help;
+
+  const HWND calendar = CreateRecordingWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
+  const HWND field = CreateRecordingWindow(WS_CHILD | WS_VISIBLE, calendar);
+  SetForegroundWindow(calendar);
+  SetActiveWindow(calendar);
+  REQUIRE(help.ShowContents());  // loads the stand-in, if no earlier case did
+  const StandIn standIn;
+
+  SUBCASE("nobody answers: the window gets ID_DEFAULT_HELP, which opens the contents") {
+    SetFocus(field);
+    standIn.Reset();
+    CHECK_FALSE(HandleHelpKey(calendar));
+    // The focus chain up to the top-level window, then the last active pop-up, which is the
+    // calendar itself.
+    CHECK(record.asked == std::vector<HWND>{field, calendar, calendar});
+    CHECK(record.defaultHelpCommands == 1);
+    REQUIRE(standIn.Count() == 1);
+    CHECK(standIn.Last().window == nullptr);
+    CHECK(standIn.Last().command == 0);
+    CHECK(std::string(standIn.Last().file).find("help-with-file\\tembori.chm") !=
+          std::string::npos);
+  }
+  SUBCASE("the focus window's parent answers: the request ends there") {
+    SetFocus(field);
+    standIn.Reset();
+    record.answering = {calendar};
+    CHECK(HandleHelpKey(calendar));
+    CHECK(record.asked == std::vector<HWND>{field, calendar});
+    CHECK(record.defaultHelpCommands == 0);
+    CHECK(standIn.Count() == 0);
+  }
+  SUBCASE("the window holding the mouse capture is asked first") {
+    SetFocus(field);
+    const HWND tracker = CreateRecordingWindow(WS_POPUP | WS_VISIBLE, calendar);
+    SetCapture(tracker);
+    REQUIRE(GetCapture() == tracker);
+    record.answering = {tracker, field};
+    CHECK(HandleHelpKey(calendar));
+    CHECK(record.asked == std::vector<HWND>{tracker});
+    ReleaseCapture();
+    DestroyWindow(tracker);
+  }
+  SUBCASE("with neither capture nor focus, the last active pop-up is asked, then its owner") {
+    const HWND popup = CreateRecordingWindow(WS_POPUP | WS_VISIBLE, calendar);
+    SetActiveWindow(popup);
+    REQUIRE(GetLastActivePopup(calendar) == popup);
+    SetFocus(nullptr);
+    standIn.Reset();
+    CHECK_FALSE(HandleHelpKey(calendar));
+    CHECK(record.asked == std::vector<HWND>{popup, calendar});
+    CHECK(record.defaultHelpCommands == 1);
+    CHECK(standIn.Count() == 1);
+    DestroyWindow(popup);
+  }
+  DestroyWindow(calendar);
+}
+
+TEST_CASE("with no HTML Help control to be found, help stays off for the whole process") {
+  if (!RunsAs("no-control")) {
+    const WineControlSwitchedOff noWineControl;
+    CHECK(RunAlone("with no HTML Help control*", "no-control") == 0);
+    return;
+  }
+  RegisteredControl registered(TestDirectory() + "no-such-control.ocx");
+  HtmlContextHelp help;
+  CHECK(CallHtmlHelp(nullptr, "tembori.chm", 0, 0) == nullptr);
+  CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
+  CHECK_FALSE(help.ShowContents());
+
+  // A control that appears later is not looked for again.
+  RegisteredControl::Register(kStandInPath);
+  CHECK_FALSE(help.ShowContents());
+  CHECK_FALSE(help.ShowPopup(GetDesktopWindow()));
+  CHECK(GetModuleHandleA(kStandInPath.c_str()) == nullptr);
+}
+
+TEST_CASE("without a usable registered path, the control is loaded by its name") {
+  if (!RunsAs("by-name")) {
+    CHECK(RunAlone("without a usable registered path*", "by-name") == 0);
+    return;
+  }
+  RegisteredControl registered(TestDirectory() + "no-such-control.ocx");
+  CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
+  CallHtmlHelp(nullptr, nullptr, 0x12, 0);  // closes all help windows: there are none
+  CHECK(GetModuleHandleA("hhctrl.ocx") != nullptr);
+}
