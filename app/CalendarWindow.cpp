@@ -190,8 +190,9 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
 // suggested place with the size of its own layout.
 LRESULT CalendarWindow::OnDpiChanged(const Message& message) {
   // During creation the layout itself finds the monitor the window lands on.
-  if (!created_) return 0;
-  UseDpi(HIWORD(message.wParam));
+  const int dpi = HIWORD(message.wParam);
+  if (!created_ || dpi == 0) return 0;
+  UseDpi(dpi);
   const auto* const suggested = reinterpret_cast<const RECT*>(message.lParam);
   if (suggested != nullptr) {
     SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
