@@ -70,6 +70,7 @@ bool CalendarApp::InitInstance() {
   }
   CalendarWindow* const calendarWindow = Window::OwnedByItsWindow(std::move(window));
   SetMainWindow(calendarWindow);
+  help_.SetProgramDir(calendarWindow->ProgramDir());
 
   // A maximised start would stretch a window whose size comes from its font.
   const int showCommand = ShowCommand() == SW_SHOWMAXIMIZED ? SW_RESTORE : ShowCommand();
@@ -101,8 +102,18 @@ CalendarWindow* CalendarApp::MainCalendarWindow() const {
   return static_cast<CalendarWindow*>(MainWindow());
 }
 
+std::function<void(const HELPINFO&)> CalendarApp::SheetHelpHandler() {
+  return [this](const HELPINFO& request) { help_.ShowPopup(request); };
+}
+
+void CalendarApp::OnHelpContents() {
+  help_.ShowContents();
+}
+
 const RouteTable& CalendarApp::Routes() const {
   static const Route routes[] = {
+      RouteCommand<ID_HELP_FINDER, &CalendarApp::OnHelpContents>(),
+      RouteCommand<ID_DEFAULT_HELP, &CalendarApp::OnHelpContents>(),
       RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
   };
   static const RouteTable table(routes, &Application::Routes());

@@ -2,9 +2,12 @@
 // About box.
 #pragma once
 
+#include <functional>
+
 #include "app/TrayIcon.h"
 #include "calendar/Clock.h"
 #include "framework/Application.h"
+#include "help/ContextHelp.h"
 #include "settings/Settings.h"
 #include "settings/win32/RegistryStore.h"
 
@@ -44,14 +47,25 @@ class CalendarApp : public Application {
   // The calendar window while it exists, else null.
   CalendarWindow* MainCalendarWindow() const;
 
+  // The program's help: the help file and the pop-ups of the settings sheet's controls.
+  ContextHelp& Help() { return help_; }
+  // What the settings sheet calls for a help request from any of its pages: the pop-up of
+  // the control it is for.
+  std::function<void(const HELPINFO&)> SheetHelpHandler();
+
  protected:
   const RouteTable& Routes() const override;
 
  private:
+  // Every help request that reaches the application opens the help file at its default
+  // topic, owned by no window.
+  void OnHelpContents();
+
   const Clock& clock_;
   TrayArea& tray_;
   RegistryStore store_;
   Settings settings_;
+  HtmlContextHelp help_;
   bool isNT3_ = false;
   UINT wheelRollMessage_ = 0;
 };

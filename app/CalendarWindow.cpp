@@ -124,7 +124,7 @@ UINT CalendarWindow::TaskbarCreatedMessage() {
   return id;
 }
 
-// About (57664) goes on to the application's table.
+// About (57664) and the help file (57667, 57671) go on to the application's table.
 const RouteTable& CalendarWindow::Routes() const {
   static const Route routes[] = {
       RouteMessage<WM_CONTEXTMENU, &CalendarWindow::OnContextMenu>(),
@@ -148,6 +148,7 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteMessage<WM_LBUTTONUP, &CalendarWindow::OnLButtonUp>(),
       RouteCommand<ID_FRAME_TOGGLE, &CalendarWindow::OnFrameToggle>(),
       RouteCommand<ID_THIS_MONTH, &CalendarWindow::OnThisMonth>(),
+      RouteCommand<ID_HELP, &CalendarWindow::OnHelpKey>(),
       RouteMessage<WM_MOVE, &CalendarWindow::OnMove>(),
       RouteMessage<WM_MBUTTONUP, &CalendarWindow::OnMButtonUp>(),
       RouteMessage<WM_MOUSEWHEEL, &CalendarWindow::OnMouseWheel>(),

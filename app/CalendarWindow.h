@@ -137,6 +137,8 @@ class CalendarWindow : public Window {
   void OnThisMonth() { Step(CalendarStep::ThisMonth); }
   void OnModeButton();
   void OnAppExit();
+  // F1: offered to the windows that may know the context, else the help file (ID_DEFAULT_HELP).
+  void OnHelpKey();
   void OnContextMenu(HWND clicked, POINT at);
   std::optional<LRESULT> OnMouseWheel(short delta, UINT keys, POINT at);
   LRESULT OnWheelRoll(const Message& message);

@@ -6,6 +6,7 @@
 
 #include "app/CalendarApp.h"
 #include "framework/MenuHandle.h"
+#include "help/HelpKey.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -84,6 +85,10 @@ void CalendarWindow::OnModeButton() {
 // Closing saves the position and destroys the window, and this object with it.
 void CalendarWindow::OnAppExit() {
   SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void CalendarWindow::OnHelpKey() {
+  HandleHelpKey(Handle());
 }
 
 void CalendarWindow::OnContextMenu(HWND, POINT at) {

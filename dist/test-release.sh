@@ -2,9 +2,10 @@
 # Tries the release as a user would, under Wine in the test session's prefix
 # ($TEMBORI_WINE_SESSION, which ctest starts):
 #
-#   test-release.sh archive Tembori-<version>-win64.zip
+#   test-release.sh archive Tembori-<version>-win64.zip [help_standin.dll]
 #       the archive holds the program, the help file and the read-me in one folder; the
-#       program is stripped and small, and starts from the unzipped folder
+#       program is stripped and small, and starts from the unzipped folder; given the tests'
+#       stand-in HTML Help control, F1 there opens the help file beside the program
 #   test-release.sh installer Tembori-<version>-win64-setup.exe
 #       a silent per-user install puts the files, the Start-menu entry and the uninstall
 #       entry in place; the program starts from there and its folder is writable; the silent
@@ -55,14 +56,18 @@ wait_for() {
 }
 
 # Starts the program at the Windows path $1 with no settings stored, waits until its window
-# has been created (it stores its position then) and closes it as a user would.
+# has been created (it stores its position then), runs the command $2... if given, and
+# closes the program as a user would.
 start_program() {
   local program=$1
+  shift
   tembori_unlocked wine reg delete "$settings_key" /f >/dev/null 2>&1
   tembori_unlocked wine "$program" >/dev/null 2>&1 &
   local pid=$!
   if ! wait_for 30 key_exists "$position_key"; then
     fail "$program did not start (no window position stored)"
+  elif [ $# -gt 0 ]; then
+    "$@"
   fi
   tembori_unlocked wine taskkill /im Tembori.exe >/dev/null 2>&1
   if ! wait_for 20 bash -c "! kill -0 $pid 2>/dev/null"; then
@@ -72,8 +77,44 @@ start_program() {
   wait "$pid" 2>/dev/null
 }
 
+readonly help_control_key='HKCR\CLSID\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\InprocServer32'
+
+# F1 on the calendar, after a click on its caption gives it the keyboard. The stored
+# position is the window's place on the test session's Wine desktop.
+press_help_key() {
+  local left top X=0 Y=0 desktop
+  left=$(value_of "$position_key" Left)
+  top=$(value_of "$position_key" Top)
+  desktop=$(xdotool search --name '^tembori-test - Wine desktop$' 2>/dev/null | head -1)
+  [ -z "$desktop" ] || eval "$(xdotool getwindowgeometry --shell "$desktop" | grep -E '^[XY]=[0-9]+$')"
+  xdotool mousemove $((X + left + 60)) $((Y + top + 10)) click 1
+  sleep 0.5
+  xdotool key F1
+  wait_for 20 test -s "$help_log" || fail "F1 did not ask the HTML Help control for help"
+}
+
+# Starts the unpacked program ($1, a Windows path in the folder $2) with the stand-in control
+# ($3) registered, presses F1 and checks that the help file beside the program was asked for,
+# at its default topic, with no owner window. Wine's own control is registered again after.
+check_help_beside_program() {
+  local program=$1 folder=$2 standin=$3
+  cp "$standin" "$folder/help_standin.dll" || return
+  local saved='C:\tembori-archive-test\help-control.reg'
+  tembori_unlocked wine reg export "$help_control_key" "$saved" /y >/dev/null 2>&1
+  tembori_unlocked wine reg add "$help_control_key" /ve /d 'C:\tembori-archive-test\help_standin.dll' /f \
+    >/dev/null 2>&1 || fail "the stand-in control cannot be registered"
+  help_log="$folder/help-calls.txt"
+  rm -f "$help_log"
+  TEMBORI_HELP_STANDIN_LOG='C:\tembori-archive-test\help-calls.txt' start_program "$program" press_help_key
+  tembori_unlocked wine reg import "$saved" >/dev/null 2>&1 || fail "Wine's HTML Help control is not registered again"
+  local expected
+  expected=$(printf '0\t%s\t0\t0' "${program%\\*}\\tembori.chm")
+  [ "$(tr -d '\r' <"$help_log" 2>/dev/null)" = "$expected" ] ||
+    fail "F1 asked for help with"$'\n'"$(cat "$help_log" 2>/dev/null)"$'\n'"instead of"$'\n'"$expected"
+}
+
 test_archive() {
-  local archive=$1 name
+  local archive=$1 standin=${2:-} name
   name=$(basename "$archive" .zip)
   local listing expected
   listing=$(cmake -E tar tf "$archive" | grep -v '/$' | sort)
@@ -93,7 +134,12 @@ test_archive() {
   x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug' &&
     fail "Tembori.exe is not stripped"
   expect_file "$folder/$name/tembori.chm" "no help file beside the program"
-  start_program "C:\\tembori-archive-test\\$name\\Tembori.exe"
+  local windows_program="C:\\tembori-archive-test\\$name\\Tembori.exe"
+  if [ -n "$standin" ]; then
+    check_help_beside_program "$windows_program" "$folder" "$standin"
+  else
+    start_program "$windows_program"
+  fi
   rm -rf "$folder"
 }
 
@@ -154,10 +200,10 @@ test_installer() {
 }
 
 case "${1:-}:${2:-}" in
-  archive:?*) test_archive "$(realpath "$2")" ;;
+  archive:?*) test_archive "$(realpath "$2")" "${3:+$(realpath "$3")}" ;;
   installer:?*) test_installer "$(realpath "$2")" ;;
   *)
-    echo "usage: $0 archive ZIP | installer SETUP.exe" >&2
+    echo "usage: $0 archive ZIP [STAND-IN.dll] | installer SETUP.exe" >&2
     exit 2
     ;;
 esac

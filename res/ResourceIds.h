@@ -93,6 +93,7 @@
 #define IDC_FIRST_DAY_GROUP 1064
 #define IDC_SUNDAY_FIRST 1065
 #define IDC_MONDAY_FIRST 1066
+#define IDC_HOLIDAY_LAW 1067
 
 /* The property sheet's own Apply button */
 #define ID_APPLY_NOW 12321

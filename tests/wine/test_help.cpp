@@ -6,17 +6,23 @@
 // a process of their own.
 #include <doctest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <prsht.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "CalendarHarness.h"
+#include "app/MessageBoxReporter.h"
 #include "help/ContextHelp.h"
 #include "help/HelpKey.h"
 #include "help/HtmlHelpLoader.h"
+#include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 #include "tests/wine/standin/HelpControlStandIn.h"
 
@@ -107,6 +113,43 @@ std::string ProgramDirectory(const char* name, bool withHelpFile) {
   return directory;
 }
 
+// The controls of the four pages by their topics, as the pop-up file numbers them.
+const std::vector<std::pair<DWORD, std::vector<int>>> kTopics = {
+    {1, {1000, 1001, 1038}},
+    {2, {1039, 1002, 1003, 1004, 1005, 1006, 1007, 1008}},
+    {3, {1040, 1014, 1013}},
+    {4, {1011}},
+    {5, {1045, 1046, 1049}},
+    {6, {1054}},
+    {7, {1055}},
+    {8, {1056}},
+    {9, {1057}},
+    {10, {1059}},
+    {11, {1060}},
+    {12, {1062, 1061}},
+    {13, {1064, 1065, 1066}},
+    {14, {1042, 1021}},
+    {15, {1043, 1022}},
+    {16, {1025}},
+    {17, {1041, 1012}},
+    {18, {1026, 1030}},
+    {19, {1027, 1031}},
+    {20, {1028, 1032}},
+    {21, {1029, 1033}},
+    {22, {1058}},
+    {23, {IDC_HOLIDAY_LAW}},
+};
+
+// The topic of a control of the pages; 0 for none.
+DWORD ExpectedTopic(int controlId) {
+  for (const auto& [topic, ids] : kTopics) {
+    for (const int id : ids) {
+      if (id == controlId) return topic;
+    }
+  }
+  return 0;
+}
+
 // Wine's own control, switched off for this test program while a process of its own runs
 // (Wine reads the per-program overrides from the registry when a process starts).
 class WineControlSwitchedOff {
@@ -123,13 +166,17 @@ class WineControlSwitchedOff {
       "Software\\Wine\\AppDefaults\\test_help.exe\\DllOverrides";
 };
 
-// Runs one test case of this program in a new process with `mode` in kChildVariable; its
-// exit status. The new process writes to this one's output.
-DWORD RunAlone(const char* testCase, const char* mode) {
-  SetEnvironmentVariableA(kChildVariable, mode);
+std::string ThisProgram() {
   char program[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string command = std::string("\"") + program + "\" --test-case=\"" + testCase + "\"";
+  return program;
+}
+
+// Runs one test case of this program (or of a copy of it at `program`) in a new process with
+// `mode` in kChildVariable; its exit status. The new process writes to this one's output.
+DWORD RunAlone(const char* testCase, const char* mode, const std::string& program = ThisProgram()) {
+  SetEnvironmentVariableA(kChildVariable, mode);
+  std::string command = "\"" + program + "\" --test-case=\"" + testCase + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -220,31 +267,6 @@ TEST_CASE("a help request for a control of a settings page shows that control's 
   const std::string directory = ProgramDirectory("help-with-file", true);
   help.SetProgramDir(directory);
 
-  // The controls of the four pages by their topics, as the pop-up file numbers them.
-  const std::vector<std::pair<DWORD, std::vector<int>>> topics = {
-      {1, {1000, 1001, 1038}},
-      {2, {1039, 1002, 1003, 1004, 1005, 1006, 1007, 1008}},
-      {3, {1040, 1014, 1013}},
-      {4, {1011}},
-      {5, {1045, 1046, 1049}},
-      {6, {1054}},
-      {7, {1055}},
-      {8, {1056}},
-      {9, {1057}},
-      {10, {1059}},
-      {11, {1060}},
-      {12, {1062, 1061}},
-      {13, {1064, 1065, 1066}},
-      {14, {1042, 1021}},
-      {15, {1043, 1022}},
-      {16, {1025}},
-      {17, {1041, 1012}},
-      {18, {1026, 1030}},
-      {19, {1027, 1031}},
-      {20, {1028, 1032}},
-      {21, {1029, 1033}},
-      {22, {1058}},
-  };
   const HWND page = CreateWindowExA(0, "STATIC", "page", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
   REQUIRE(page != nullptr);
@@ -265,7 +287,7 @@ TEST_CASE("a help request for a control of a settings page shows that control's 
   const StandIn standIn;
   standIn.Reset();
   int controls = 0;
-  for (const auto& [topic, ids] : topics) {
+  for (const auto& [topic, ids] : kTopics) {
     for (const int id : ids) {
       CAPTURE(id);
       const auto [control, request] = requestFor(id);
@@ -275,12 +297,12 @@ TEST_CASE("a help request for a control of a settings page shows that control's 
       CHECK(std::string(call.file) == directory + "tembori.chm::/tembori_pop_hlp.txt");
       CHECK(call.command == 17);
       CHECK(call.topic == topic);
-      CHECK(call.tablePairs == 45);
+      CHECK(call.tablePairs == 46);
       ++controls;
     }
   }
-  CHECK(controls == 45);
-  CHECK(standIn.Count() == 45);
+  CHECK(controls == 46);
+  CHECK(standIn.Count() == 46);
 
   // The sheet's own buttons and tabs have no topic of their own.
   for (const int id : {IDOK, IDCANCEL, 12320, 12321}) {
@@ -426,4 +448,142 @@ TEST_CASE("without a usable registered path, the control is loaded by its name")
   CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
   CallHtmlHelp(nullptr, nullptr, 0x12, 0);  // closes all help windows: there are none
   CHECK(GetModuleHandleA("hhctrl.ocx") != nullptr);
+}
+
+namespace {
+
+// The program as a user unpacks it: Tembori.exe (a copy of this test program, which finds its
+// directory by that name), the help file and the HTML Help control in a folder of their own.
+std::string UnpackedProgram() {
+  const std::string directory = ProgramDirectory("help-program", true);
+  const std::string program = directory + "Tembori.exe";
+  REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
+  REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + kStandInFileName).c_str(), FALSE));
+  return program;
+}
+
+// The calendar's operations, which a sheet closed with Cancel never asks for.
+struct UnusedCalendar : CalendarOperations {
+  void CreateCalendarFont(const std::string&, const std::string&, std::uint8_t,
+                          std::uint8_t) override {}
+  void ReloadHolidays() override {}
+  void LoadMonthMap() override {}
+  void ShowCalendar(bool) override {}
+  void LayoutWindow() override {}
+  void PlaceMonthButtons() override {}
+  void UpdateTitleAndTray() override {}
+  void RestartHoverTimer() override {}
+  void InvalidateCalendar() override {}
+};
+
+// What to do with the settings sheet once it is up, from inside its modal loop; then Cancel.
+std::function<void(HWND sheet)> sheetVisit;
+void CALLBACK VisitSheet(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND sheet = FindWindowA("#32770", "Temboriのﾌﾟﾛﾊﾟﾃｨ");
+  if (sheet == nullptr || !sheetVisit) return;
+  KillTimer(nullptr, timer);
+  const auto visit = std::move(sheetVisit);
+  sheetVisit = nullptr;
+  visit(sheet);
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+}  // namespace
+
+TEST_CASE("F1 and the menu's help item open the help file beside the program, with no owner") {
+  if (!RunsAs("calendar-keys")) {
+    CHECK(RunAlone("F1 and the menu's help item*", "calendar-keys", UnpackedProgram()) == 0);
+    return;
+  }
+  RegisteredControl registered(kStandInPath);
+  testing::DeleteProgramKeys();
+  testing::RunningCalendar calendar;
+  REQUIRE(calendar.Window().ProgramDir() == TestDirectory());
+  const std::string helpFile = TestDirectory() + "tembori.chm";
+  const auto checkOneContentsCall = [&](const StandIn& standIn) {
+    REQUIRE(standIn.Count() == 1);
+    CHECK(standIn.Last().window == nullptr);
+    CHECK(std::string(standIn.Last().file) == helpFile);
+    CHECK(standIn.Last().command == 0);
+    CHECK(standIn.Last().data == 0);
+  };
+
+  // The key as the keyboard gives it, through the program's loop and its accelerators; no
+  // window of the calendar takes the request, so it ends in the application's help entry.
+  PostMessageA(calendar.Handle(), WM_KEYDOWN, VK_F1, 1);
+  PostMessageA(calendar.Handle(), WM_KEYUP, VK_F1, 0xC0000001);
+  calendar.RunProgramLoop();
+  const StandIn standIn;
+  checkOneContentsCall(standIn);
+
+  // "ﾄﾋﾟｯｸの検索(&H)..." of the menu.
+  standIn.Reset();
+  PostMessageA(calendar.Handle(), WM_COMMAND, MAKEWPARAM(ID_HELP_FINDER, 0), 0);
+  calendar.RunProgramLoop();
+  checkOneContentsCall(standIn);
+}
+
+TEST_CASE("a help request for any control of the settings sheet shows the control's topic") {
+  if (!RunsAs("sheet")) {
+    CHECK(RunAlone("a help request for any control of the settings sheet*", "sheet",
+                   UnpackedProgram()) == 0);
+    return;
+  }
+  RegisteredControl registered(kStandInPath);
+  testing::DeleteProgramKeys();
+  testing::RunningCalendar calendar;
+  CalendarApp& app = calendar.App();
+  REQUIRE(app.Help().ShowContents());  // loads the stand-in
+  const StandIn standIn;
+  const std::string topicsFile = TestDirectory() + "tembori.chm::/tembori_pop_hlp.txt";
+
+  MessageBoxReporter reporter;
+  UnusedCalendar unused;
+  // The help handler as the Properties command gives it to the sheet.
+  auto help = app.SheetHelpHandler();
+  SheetEnvironment environment{app.UserSettings(), app.Store(), reporter, unused, false, help};
+  int tabsVisited = 0;
+  sheetVisit = [&](HWND sheet) {
+    for (int tab = 0; tab < 4; ++tab) {
+      CAPTURE(tab);
+      SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+      const HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+      int controls = 0;
+      for (const HWND control : ChildWindows(page)) {
+        const int id = GetDlgCtrlID(control);
+        if (id == -1 || id == 0xFFFF) continue;  // frames and labels that stand for nothing
+        CAPTURE(id);
+        // Every control of the pages has its topic; the request reaches the help once, from
+        // the page itself or through the sheet (General 2), as a user's F1 or "?" click would.
+        standIn.Reset();
+        HELPINFO request{sizeof request, HELPINFO_WINDOW, id, control, 0, {}};
+        SendMessageA(control, WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
+        // (Checked, not required: nothing may be thrown through the sheet's modal loop.)
+        CHECK(standIn.Count() == 1);
+        if (standIn.Count() == 0) continue;
+        const StandInCall& call = standIn.Last();
+        CHECK(call.window == control);
+        CHECK(std::string(call.file) == topicsFile);
+        CHECK(call.command == 17);
+        CHECK(call.topic != 0);
+        CHECK(call.topic == ExpectedTopic(id));
+        ++controls;
+      }
+      CHECK(controls > 0);
+      ++tabsVisited;
+    }
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &VisitSheet);
+  REQUIRE(timer != 0);
+  OpenPropertiesSheet(environment);
+  CHECK(tabsVisited == 4);
 }

@@ -9,7 +9,7 @@ file's language, so every text file goes into the help file as Shift-JIS (code p
 and the pages say so in their charset. The check unpacks the built file with extract_chmLib
 and looks at what a user would meet: every page of the contents and the index is there,
 every link between pages (and its anchor) leads somewhere, the pop-up file has the topics
-1 to 22, and every control of the program's topic table finds its topic.
+1 to 23, and every control of the program's topic table finds its topic.
 """
 import html.parser
 import posixpath
@@ -23,7 +23,7 @@ import urllib.parse
 
 TEXT_SUFFIXES = ('.html', '.hhc', '.hhk', '.txt')
 CONTENTS, INDEX, POPUPS, DEFAULT_PAGE = 'tembori.hhc', 'tembori.hhk', 'tembori_pop_hlp.txt', 'index.html'
-TOPIC_COUNT = 22
+TOPIC_COUNT = 23
 
 PROJECT = """[OPTIONS]
 Compatibility=1.1 or later

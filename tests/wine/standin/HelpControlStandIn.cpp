@@ -1,6 +1,9 @@
 // The recording stand-in for the HTML Help control.
 #include "tests/wine/standin/HelpControlStandIn.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 using tembori_test::StandInCall;
@@ -24,6 +27,20 @@ void LookUpTopic(StandInCall& call) {
   }
 }
 
+// A program that is not a test program (the released one, started by the release test) has
+// no way to hand over the record: with TEMBORI_HELP_STANDIN_LOG set, each call is also
+// appended to that file as "window<TAB>file<TAB>command<TAB>data".
+void AppendToLog(const StandInCall& call) {
+  const char* const path = std::getenv("TEMBORI_HELP_STANDIN_LOG");
+  if (path == nullptr || *path == '\0') return;
+  if (FILE* const log = std::fopen(path, "a")) {
+    std::fprintf(log, "%llu\t%s\t%u\t%llu\n",
+                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(call.window)),
+                 call.file, call.command, static_cast<unsigned long long>(call.data));
+    std::fclose(log);
+  }
+}
+
 }  // namespace
 
 extern "C" {
@@ -37,6 +54,7 @@ HWND WINAPI HtmlHelpA(HWND window, LPCSTR file, UINT command, DWORD_PTR data) {
   call.command = command;
   call.data = data;
   if (command == 17) LookUpTopic(call);
+  AppendToLog(call);
   return answer;
 }
 

@@ -63,6 +63,7 @@ class RunningCalendar {
   RunningCalendar(const RunningCalendar&) = delete;
   RunningCalendar& operator=(const RunningCalendar&) = delete;
 
+  CalendarApp& App() { return app_; }
   const Settings& UserSettings() const { return app_.UserSettings(); }
   Settings& UserSettings() { return app_.UserSettings(); }
   CalendarWindow& Window() { return *app_.MainCalendarWindow(); }
