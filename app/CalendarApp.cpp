@@ -9,6 +9,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/geometry/InputGeometry.h"
 #include "framework/ResourceText.h"
+#include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -90,6 +91,14 @@ void CalendarApp::OnAppAbout() {
   dialog.RunModal();
 }
 
+void CalendarApp::OnProperties() {
+  CalendarWindow* const window = MainCalendarWindow();
+  if (window == nullptr) return;
+  MessageBoxReporter reporter;
+  SheetEnvironment environment{settings_, store_, reporter, *window, isNT3_, SheetHelpHandler()};
+  OpenPropertiesSheet(environment);
+}
+
 std::string CalendarApp::MessageCaption() const {
   return LoadResourceString(IDS_APP_NAME);
 }
@@ -115,6 +124,7 @@ const RouteTable& CalendarApp::Routes() const {
       RouteCommand<ID_HELP_FINDER, &CalendarApp::OnHelpContents>(),
       RouteCommand<ID_DEFAULT_HELP, &CalendarApp::OnHelpContents>(),
       RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
+      RouteCommand<ID_PROPERTIES, &CalendarApp::OnProperties>(),
   };
   static const RouteTable table(routes, &Application::Routes());
   return table;

@@ -1,5 +1,5 @@
-// The application object: the user's settings, the start-up of the calendar window and the
-// About box.
+// The application object: the user's settings, the start-up of the calendar window, the
+// About box, the settings sheet and the help.
 #pragma once
 
 #include <functional>
@@ -28,6 +28,8 @@ class CalendarApp : public Application {
 
   // The About box, modal over the calendar window.
   void OnAppAbout();
+  // The settings sheet, modal over the calendar window; what it confirms takes effect at once.
+  void OnProperties();
 
   std::string MessageCaption() const override;
   std::string OutOfMemoryText() const override;

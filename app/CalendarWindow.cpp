@@ -92,6 +92,7 @@ RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
 CalendarWindow::CalendarWindow(CalendarApp& app)
     : app_(app),
       calendar_(app.TimeSource(), app.Store(), app.UserSettings()),
+      memos_(calendar_, app.UserSettings(), app.Store(), memoFiles_),
       frameless_(app.UserSettings().NoFrame != 0),
       appName_(LoadResourceString(IDS_APP_NAME)) {
   RegisterWindowClass();
@@ -124,7 +125,8 @@ UINT CalendarWindow::TaskbarCreatedMessage() {
   return id;
 }
 
-// About (57664) and the help file (57667, 57671) go on to the application's table.
+// About (57664), Properties (32771) and the help file (57667, 57671) go on to the
+// application's table.
 const RouteTable& CalendarWindow::Routes() const {
   static const Route routes[] = {
       RouteMessage<WM_CONTEXTMENU, &CalendarWindow::OnContextMenu>(),
@@ -159,6 +161,7 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteMessage<WM_CAPTURECHANGED, &CalendarWindow::OnCaptureChanged>(),
       RouteRegistered<&CalendarWindow::TaskbarCreatedMessage, &CalendarWindow::OnTaskbarCreated>(),
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
+      RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
       RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),
   };
   static const RouteTable table(routes, &Window::Routes());
@@ -182,6 +185,10 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   LayoutWindow(true, FrameChange::None);
   PlaceMonthButtons(true);
   UpdateTitleAndTray();
+  memos_.SetProgramDir(programDir_);
+  if (!memoPopup_.CreateMemoWindow(Handle())) return -1;
+  memoPopup_.SetMemoFont(systemFont_.get(), dpi_);
+  memos_.LoadMonthMap();
   created_ = true;
   return 0;
 }
@@ -230,10 +237,12 @@ void CalendarWindow::CreateSystemFont() {
   }
   font = FontForDpi(font, dpi_);
   FontHandle made(CreateFontIndirectA(&font));
-  // The year field lets go of the old font before it is deleted.
+  // The year field lets go of the old font before it is deleted; the pop-up makes its own
+  // copy.
   if (yearField_.Handle() != nullptr) {
     SendMessageA(yearField_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
   }
+  if (memoPopup_.Handle() != nullptr) memoPopup_.SetMemoFont(made.get(), dpi_);
   systemFont_ = std::move(made);
 }
 
@@ -369,6 +378,14 @@ void CalendarWindow::ToggleFrame() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void CalendarWindow::ShowCalendar(bool shown) {
+  ShowWindow(Handle(), shown ? SW_SHOW : SW_HIDE);
+}
+
+void CalendarWindow::InvalidateCalendar() {
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void CalendarWindow::PlaceMonthButtons(bool initial) {
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -397,10 +414,8 @@ void CalendarWindow::PlaceControl(const Window& control, const Rect& rect) const
 
 LRESULT CalendarWindow::OnDestroy(const Message& message) {
   const LRESULT result = DefaultProcessing(message);
-  if (hoverTimerId_ != 0) {
-    KillTimer(Handle(), hoverTimerId_);
-    hoverTimerId_ = 0;
-  }
+  // The pop-up, an owned window, has gone with this one.
+  hoverTimer_.Stop(Handle());
   return result;
 }
 

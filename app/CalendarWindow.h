@@ -2,7 +2,8 @@
 // child controls, painting, input, title and tray icon, and remembered position. Each of
 // these concerns has its own source file: CalendarWindow.cpp (creation, layout, frame and
 // position), CalendarWindowPaint.cpp, CalendarWindowCommands.cpp (commands, navigation and
-// keys), CalendarWindowMouse.cpp and CalendarWindowTitle.cpp (title and tray).
+// keys), CalendarWindowMouse.cpp, CalendarWindowTitle.cpp (title and tray),
+// and CalendarWindowMemo.cpp (memos, their pop-up and the hover timer).
 #pragma once
 
 #include <windows.h>
@@ -21,12 +22,17 @@
 #include "framework/ChildControl.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
+#include "memo/MemoStore.h"
+#include "memo/win32/HoverTimer.h"
+#include "memo/win32/MemoWindow.h"
+#include "memo/win32/PrivateProfileFile.h"
+#include "propsheet/rules/ApplySettings.h"
 
 namespace tembori {
 
 class CalendarApp;
 
-class CalendarWindow : public Window {
+class CalendarWindow : public Window, public CalendarOperations {
  public:
   // Builds the month for today and creates the (hidden) window; Handle() is null when that
   // failed.
@@ -35,7 +41,7 @@ class CalendarWindow : public Window {
   // Rebuilds the calendar font from the settings' face, size and character set; a request
   // that cannot be honoured falls back to the system's small caption font.
   void CreateCalendarFont(const std::string& typeFace, const std::string& pointSize,
-                          std::uint8_t charSet, std::uint8_t pitchAndFamily);
+                          std::uint8_t charSet, std::uint8_t pitchAndFamily) override;
   // The font actually made, as the settings store it.
   std::string FontFaceName() const;
   std::string FontPointSize() const;  // whole points, decimal
@@ -53,10 +59,15 @@ class CalendarWindow : public Window {
 
   // The window's title and the tray icon's tooltip from the settings: the program's name or
   // today's date; adds, changes or removes the tray icon as the Tray setting says.
-  void UpdateTitleAndTray();
-  // After the weekly days off have changed: the shown year's marks made against the old
-  // ones are dropped and the month's days off are computed again.
-  void ReloadHolidays();
+  void UpdateTitleAndTray() override;
+  // After the settings have changed: the shown year's national holidays are computed again
+  // under the chosen rule set, marks made against the old weekly days off are dropped and
+  // the month's days off are computed again.
+  void ReloadHolidays() override;
+  // Which days of the shown month have a memo, from the store the settings name now.
+  void LoadMonthMap() override;
+  // The hover timer with the period the settings give now.
+  void RestartHoverTimer() override;
   // The year field shows the shown year, and the heading and the grid are drawn again.
   void RefreshShownMonth();
   // The day of the shown month under a client point, with its cell.
@@ -72,8 +83,10 @@ class CalendarWindow : public Window {
 
   MonthCalendar& Calendar() { return calendar_; }
   const MonthCalendar& Calendar() const { return calendar_; }
-  std::uint32_t MemoMap() const { return memoMap_; }
-  void SetMemoMap(std::uint32_t memoMap) { memoMap_ = memoMap; }
+  std::uint32_t MemoMap() const { return memos_.MemoMap(); }
+  MemoStore& Memos() { return memos_; }
+  const MemoWindow& MemoPopup() const { return memoPopup_; }
+  bool HoverTimerRunning() const { return hoverTimer_.Running(); }
   CellSize Cell() const { return cell_; }
   // The DPI of the monitor the window is on, which its fonts and layout are made for.
   int Dpi() const { return dpi_; }
@@ -156,6 +169,16 @@ class CalendarWindow : public Window {
   // Title and tray.
   LRESULT OnTrayNotify(const Message& message);
   void OnTaskbarCreated();
+  // Memos and the hover timer.
+  void EditMemoOfDay(POINT point);
+  void TrackPointer(POINT point);
+  void OnTimer(UINT_PTR timerId);
+  // What applying the settings asks of the window, beyond the public operations above
+  // (CalendarWindow.cpp).
+  void ShowCalendar(bool shown) override;
+  void LayoutWindow() override { LayoutWindow(false, FrameChange::None); }
+  void PlaceMonthButtons() override { PlaceMonthButtons(false); }
+  void InvalidateCalendar() override;
 
   CalendarApp& app_;
   RECT gridRect_{};
@@ -164,7 +187,6 @@ class CalendarWindow : public Window {
   RECT rightStripRect_{};
   RECT leftStripRect_{};
   RECT bottomStripRect_{};
-  UINT_PTR hoverTimerId_ = 0;
   HACCEL accelerators_ = nullptr;  // loaded from the resources: freed with the program
   FontHandle systemFont_;
   FontHandle calendarFont_;
@@ -173,12 +195,15 @@ class CalendarWindow : public Window {
   CalendarButton modeButton_;
   YearEdit yearField_;
   UpDownControl yearSpin_;
-  std::uint32_t memoMap_ = 0;
   FrameShift frameShift_;
   CellSize cell_;
   int dpi_ = kDefaultDpi;
   bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
+  PrivateProfileFile memoFiles_;
+  MemoStore memos_;  // over calendar_ and memoFiles_, declared before it
+  MemoWindow memoPopup_;
+  HoverTimer hoverTimer_;
   bool frameless_;
   WindowDrag drag_;
   std::string programDir_;

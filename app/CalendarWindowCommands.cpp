@@ -23,6 +23,8 @@ bool CalendarWindow::PreTranslateMessage(MSG& message) {
   if (message.message < kFirstKeyMessage || message.message > kLastKeyMessage) {
     return Window::PreTranslateMessage(message);
   }
+  // A key hides the memo's pop-up, whatever it then does.
+  if (memoPopup_.IsShown()) memoPopup_.HideMemo();
   // Also while the year field has the focus: the arrows and Space move the calendar there.
   return accelerators_ != nullptr && TranslateAcceleratorA(Handle(), accelerators_, &message) != 0;
 }
@@ -52,6 +54,7 @@ void CalendarWindow::Step(CalendarStep step) {
 }
 
 void CalendarWindow::ShownMonthMoved(bool yearFieldFollows) {
+  memos_.LoadMonthMap();
   if (yearFieldFollows) {
     RefreshShownMonth();
   } else {
@@ -70,9 +73,9 @@ void CalendarWindow::InvalidateShownMonth() const {
   InvalidateRect(Handle(), &gridRect_, FALSE);
 }
 
+// The whole year, since the rule set of the national holidays may have changed too.
 void CalendarWindow::ReloadHolidays() {
-  calendar_.ReconcileWeeklyMarks();
-  calendar_.ComputeDayOffMask();
+  calendar_.RecomputeYear();
 }
 
 // The padlock is hidden without the frame, so switching the mode brings the frame back.

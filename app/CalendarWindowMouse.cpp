@@ -23,8 +23,13 @@ std::optional<LRESULT> CalendarWindow::OnRButtonUp(POINT point, UINT) {
   return 0;
 }
 
-std::optional<LRESULT> CalendarWindow::OnLButtonDblClk(POINT, UINT) {
-  if (HolidayModeOn()) return std::nullopt;
+// In the holiday-setting mode a double click edits the day's memo; otherwise it toggles the
+// frame.
+std::optional<LRESULT> CalendarWindow::OnLButtonDblClk(POINT point, UINT) {
+  if (HolidayModeOn()) {
+    EditMemoOfDay(point);
+    return 0;
+  }
   ToggleFrame();
   return 0;
 }
@@ -45,7 +50,10 @@ std::optional<LRESULT> CalendarWindow::OnLButtonDown(POINT point, UINT) {
 }
 
 std::optional<LRESULT> CalendarWindow::OnMouseMove(POINT point, UINT) {
-  if (!frameless_ || !drag_.Active()) return std::nullopt;
+  if (!frameless_ || !drag_.Active()) {
+    TrackPointer(point);
+    return std::nullopt;
+  }
   drag_.MoveTo(FromWinPoint(point));
   return 0;
 }

@@ -7,9 +7,9 @@
 namespace tembori {
 
 CalendarView CalendarWindow::View() const {
-  return CalendarView{calendar_,       app_.UserSettings(), app_.IsNT3(),   frameless_,
-                      memoMap_,        calendarFont_.get(), cell_,          gridRect_,
-                      boxRect_,        titleRect_,          leftStripRect_, rightStripRect_,
+  return CalendarView{calendar_,        app_.UserSettings(), app_.IsNT3(),   frameless_,
+                      memos_.MemoMap(), calendarFont_.get(), cell_,          gridRect_,
+                      boxRect_,         titleRect_,          leftStripRect_, rightStripRect_,
                       bottomStripRect_};
 }
 

@@ -24,6 +24,7 @@ void CTemboriPropGen2::ExchangeData(DataExchange& exchange) {
   exchange.Check(IDC_TRAY, fields_.Tray);
   exchange.Check(IDC_CIRC, fields_.Circ);
   exchange.Radio(IDC_SUNDAY_FIRST, fields_.SunFirst);
+  exchange.Check(IDC_HOLIDAY_LAW, fields_.HolidayLaw);
 }
 
 void CTemboriPropGen2::OnCircClicked() {
@@ -57,6 +58,7 @@ const RouteTable& CTemboriPropGen2::Routes() const {
       RouteCommand<IDC_TRAY, &Page::OnChanged>(),
       RouteCommand<IDC_SUNDAY_FIRST, &Page::OnChanged>(),
       RouteCommand<IDC_MONDAY_FIRST, &Page::OnChanged>(),
+      RouteCommand<IDC_HOLIDAY_LAW, &Page::OnChanged>(),
       RouteCommand<IDC_CIRC, &Page::OnCircClicked>(),
       RouteCommand<IDC_CIRC_COLOR, &Page::OnChooseCircColor>(),
       RouteMessage<WM_CTLCOLORSTATIC, &Page::OnCtlColorStatic>(),

@@ -1,7 +1,6 @@
 // The memo pop-up window.
 #include "memo/win32/MemoWindow.h"
 
-#include "app/DayNameText.h"
 #include "framework/ResourceText.h"
 
 namespace tembori {
@@ -108,15 +107,6 @@ BOOL MemoWindow::OnEraseBkgnd(HDC dc) {
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, backBrush_.get());
   return TRUE;
-}
-
-std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar& calendar,
-                                           int day) {
-  std::string text;
-  if (store.ReadMemo(day, text)) return text;
-  DayName name = DayName::None;
-  if (calendar.GetDayName(day, name)) return LoadResourceString(DayNameStringId(name));
-  return std::nullopt;
 }
 
 }  // namespace tembori

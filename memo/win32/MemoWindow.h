@@ -4,14 +4,11 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "app/geometry/MemoPopupGeometry.h"
-#include "calendar/MonthCalendar.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
-#include "memo/MemoStore.h"
 
 namespace tembori {
 
@@ -50,10 +47,5 @@ class MemoWindow : public Window {
   FontHandle font_;
   BrushHandle backBrush_;
 };
-
-// What the pop-up shows for a day of the shown month: its memo, else its name (a national
-// holiday or another named day), else nothing.
-std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar& calendar,
-                                           int day);
 
 }  // namespace tembori

@@ -20,7 +20,8 @@ class CalendarOperations {
 
   virtual void CreateCalendarFont(const std::string& typeFace, const std::string& pointSize,
                                   std::uint8_t charSet, std::uint8_t pitchAndFamily) = 0;
-  // The marks reconciled with the weekly days off, and the shown month's days off rebuilt.
+  // The shown year's national holidays under the rule set the settings name, the marks
+  // reconciled with the weekly days off, and the shown month's days off rebuilt.
   virtual void ReloadHolidays() = 0;
   // Which days of the shown month have a memo, from the store the settings now name.
   virtual void LoadMonthMap() = 0;
@@ -35,7 +36,7 @@ class CalendarOperations {
 };
 
 // Copies the fields into the settings, rebuilds the font, saves (a failure is reported and
-// the rest goes on), reloads days off and memos, lays the window out again (hidden around
+// the rest goes on), reloads holidays, days off and memos, lays the window out again (hidden around
 // the layout when the tray setting changed, so that its taskbar button follows), places the
 // buttons, updates title and tray, restarts the hover timer and repaints.
 void ApplySettings(const SheetFields& fields, Settings& settings, KeyValueStore& store,

@@ -24,6 +24,7 @@ void ForEachPair(Settings& s, SheetFields& fields, Visit visit) {
   visit(s.Circ, g2.Circ);
   visit(s.CircColor, g2.CircColor);
   visit(s.SunFirst, g2.SunFirst);
+  visit(s.HolidayLaw, g2.HolidayLaw);
 
   FontFields& font = fields.font;
   visit(s.TypeFace, font.TypeFace);

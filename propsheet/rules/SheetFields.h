@@ -28,6 +28,7 @@ struct General2Fields {
   std::int32_t Circ = 0;
   ColorRef CircColor = 0;
   std::int32_t SunFirst = 0;  // radio index: 0 = Sunday first, 1 = Monday first
+  std::int32_t HolidayLaw = 0;
 };
 
 struct FontFields {

@@ -32,7 +32,8 @@ struct RecordingCalendar : CalendarOperations {
     Record("font " + typeFace + " " + pointSize + " " + std::to_string(charSet) + " " +
            std::to_string(pitchAndFamily));
   }
-  void ReloadHolidays() override { Record("holidays"); }
+  // The holidays are computed again under the rule set the settings name by then.
+  void ReloadHolidays() override { Record("holidays law " + std::to_string(settings.HolidayLaw)); }
   void LoadMonthMap() override { Record("memos"); }
   void ShowCalendar(bool shown) override { Record(shown ? "show" : "hide"); }
   void LayoutWindow() override { Record("layout"); }
@@ -57,7 +58,7 @@ struct RecordingCalendar : CalendarOperations {
 SheetFields Changed() {
   SheetFields f;
   f.general1 = {1, 1, 1, {0, 1, 0, 0, 0, 0, 1}, 17};
-  f.general2 = {1, 1, 1, 1, 0, 0, 0x123456, 1};
+  f.general2 = {1, 1, 1, 1, 0, 0, 0x123456, 1, 1};
   f.font = {"Face", "13", 0, 0x31};
   f.color = {0x010101, 0x020202, 0x030303, 0x040404, 1};
   return f;
@@ -67,12 +68,12 @@ auto Fields(const Settings& s) {
   return std::tie(s.MemoTime, s.DispToday, s.TodaysFace, s.Language, s.WeekdayOff, s.Squeeze,
                   s.NoFrame, s.MemoFile, s.TopMost, s.Tray, s.Circ, s.CircColor, s.SunFirst,
                   s.TypeFace, s.PointSize, s.CharSet, s.PitchAndFamily, s.BackColor, s.HolidayColor,
-                  s.TodayColor, s.OrdinaryColor, s.Transparent);
+                  s.TodayColor, s.OrdinaryColor, s.Transparent, s.HolidayLaw);
 }
 
 const std::vector<std::string> kSequence = {
-    "font Face 13 0 49", "holidays", "memos",    "layout",
-    "buttons",           "title",    "timer 17", "invalidate"};
+    "font Face 13 0 49", "holidays law 1", "memos",    "layout",
+    "buttons",           "title",          "timer 17", "invalidate"};
 
 }  // namespace
 
@@ -85,6 +86,7 @@ TEST_CASE("the pages show every field of the settings and give every field back"
   expected.WeekdayOff = {0, 1, 0, 0, 0, 0, 1};
   expected.Squeeze = expected.NoFrame = expected.MemoFile = expected.TopMost = 1;
   expected.Tray = 0, expected.Circ = 0, expected.CircColor = 0x123456, expected.SunFirst = 1;
+  expected.HolidayLaw = 1;
   expected.TypeFace = "Face", expected.PointSize = "13", expected.CharSet = 0;
   expected.PitchAndFamily = 0x31, expected.BackColor = 0x010101, expected.HolidayColor = 0x020202;
   expected.TodayColor = 0x030303, expected.OrdinaryColor = 0x040404, expected.Transparent = 1;

@@ -155,12 +155,25 @@ FontHandle GothicFor(int dpi) {
   return FontHandle(CreateFontIndirectA(&font));
 }
 
-int FontHeight(HFONT font) {
+TEXTMETRICA MetricsOf(HFONT font) {
   const CreatedDc dc = CreateMemoryDc(nullptr);
   SelectObject(dc.get(), font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.get(), &metrics);
-  return metrics.tmHeight;
+  return metrics;
+}
+
+int FontHeight(HFONT font) {
+  return MetricsOf(font).tmHeight;
+}
+
+// The memo pop-up's line: the year field's font (the system's, made for the window's DPI)
+// with two pixels above and below at 96 DPI, scaled.
+int PopupLineHeight(HWND calendar, int dpi) {
+  const auto font =
+      reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(calendar, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
+  const TEXTMETRICA metrics = MetricsOf(font);
+  return metrics.tmHeight + metrics.tmExternalLeading + MulDiv(4, dpi, 96);
 }
 
 // Every pixel of the padlock (where its mask is 0) in `area` of the picture is the bitmap's.
@@ -254,6 +267,8 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     CHECK(picture.Part(title) == expected.Part(title));
     CHECK(picture.Count(day, kOrdinary) > 0);
     CHECK(picture.Part(day) == expected.Part(day));
+
+    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, kTestDpi));
   }
 
   TEST_CASE("a change to 192 DPI lays the window out again, at the place the system suggests") {
@@ -287,6 +302,8 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     LOGFONTA yearLogFont{};
     GetObjectA(yearFont, sizeof yearLogFont, &yearLogFont);
     CHECK(yearLogFont.lfHeight == MulDiv(system.lfSmCaptionFont.lfHeight, 192, kTestDpi));
+    // So is the memo pop-up's, with its room around the text.
+    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, 192));
     // The grid follows the new cells, and the padlock is the 200 % one.
     CHECK(window.GridRect().right == 7 * now.cellWidth + 2);
     CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_200,

@@ -98,6 +98,20 @@ struct HoverWindow {
   int hides = 0;
 };
 
+// Handles messages until `done` holds, or two seconds have passed on a busy machine whose
+// timer messages come late.
+template <typename Condition>
+void WaitUntil(Condition done) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < 2000) HoverWindow::Wait(10);
+}
+
+// Until the timer has ticked `ticks` more times.
+void WaitForTicks(const HoverWindow& window, int ticks) {
+  const int until = window.dateChecks + ticks;
+  WaitUntil([&] { return window.dateChecks >= until; });
+}
+
 }  // namespace
 
 TEST_CASE("a resting pointer brings the pop-up, a pixel's move takes it away") {
@@ -105,8 +119,7 @@ TEST_CASE("a resting pointer brings the pop-up, a pixel's move takes it away") {
   CHECK_FALSE(window.timer.Running());
   window.PointAt(50, 30);  // cell 10
   CHECK(window.timer.Running());
-  const DWORD start = GetTickCount();
-  while (!window.popup.IsShown() && GetTickCount() - start < 2000) HoverWindow::Wait(10);
+  WaitUntil([&] { return window.popup.IsShown(); });
   CHECK(window.popup.IsShown());
   CHECK(IsWindowVisible(window.popup.Handle()));
   CHECK(window.popup.Text() == "cell 10");
@@ -118,22 +131,22 @@ TEST_CASE("a resting pointer brings the pop-up, a pixel's move takes it away") {
   // One pixel: hidden at the next tick, which also looks at the date; back after a rest.
   const int checks = window.dateChecks;
   window.PointAt(51, 30);
-  HoverWindow::Wait(150);
+  WaitForTicks(window, 1);
   CHECK(window.dateChecks > checks);
   CHECK(window.hides == 1);
-  HoverWindow::Wait(300);
+  WaitUntil([&] { return window.popup.IsShown(); });
   CHECK(window.popup.IsShown());
 
   // In holiday-setting mode: nothing shows, though the date is still looked at.
   window.holidaySettingMode = true;
   window.PointAt(130, 70);
-  HoverWindow::Wait(150);
+  WaitForTicks(window, 1);
   CHECK_FALSE(window.popup.IsShown());
   const int modeChecks = window.dateChecks;
-  HoverWindow::Wait(400);
+  WaitForTicks(window, 4);
   CHECK_FALSE(window.popup.IsShown());
   window.PointAt(131, 70);
-  HoverWindow::Wait(250);
+  WaitForTicks(window, 2);
   CHECK(window.dateChecks > modeChecks);
   CHECK_FALSE(window.popup.IsShown());
 }
@@ -141,11 +154,10 @@ TEST_CASE("a resting pointer brings the pop-up, a pixel's move takes it away") {
 TEST_CASE("leaving the window hides the pop-up and stops the timer until the pointer is back") {
   HoverWindow window;
   window.PointAt(10, 10);
-  const DWORD start = GetTickCount();
-  while (!window.popup.IsShown() && GetTickCount() - start < 2000) HoverWindow::Wait(10);
+  WaitUntil([&] { return window.popup.IsShown(); });
   REQUIRE(window.popup.IsShown());
   SetCursorPos(kWindowAt.x + 600, kWindowAt.y + 10);
-  HoverWindow::Wait(250);
+  WaitUntil([&] { return !window.timer.Running(); });
   CHECK_FALSE(window.popup.IsShown());
   CHECK(window.hides == 1);
   CHECK_FALSE(window.timer.Running());
@@ -154,7 +166,7 @@ TEST_CASE("leaving the window hides the pop-up and stops the timer until the poi
   window.memoTime = 0;
   window.PointAt(10, 10);
   CHECK(window.timer.Running());
-  HoverWindow::Wait(100);
+  WaitUntil([&] { return window.popup.IsShown(); });
   CHECK(window.popup.IsShown());
   CHECK(window.timer.Restart(window.handle, 42949673));
   CHECK(window.timer.Running());

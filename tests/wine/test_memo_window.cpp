@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MemoPopupText.h"
 #include "calendar/FixedClock.h"
 #include "framework/GdiHandles.h"
 #include "memo/win32/MemoWindow.h"

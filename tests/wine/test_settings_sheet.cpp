@@ -8,13 +8,13 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <deque>
 #include <functional>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "SheetScript.h"
 #include "framework/ColorDialog.h"
 #include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
@@ -22,6 +22,7 @@
 #include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
+using namespace tembori::testing;
 
 namespace {
 
@@ -123,90 +124,9 @@ struct SheetFixture {
                                  helpRequests.push_back(help.iCtrlId); }};
 };
 
-// A step of the user's script; false: not yet possible, try again at the next tick.
-using Step = std::function<bool(HWND sheet)>;
-std::deque<Step> script;
-bool stepRunning = false;
-int idleTicks = 0;
-
-HWND FindSheet() {
-  return FindWindowA("#32770", "Temboriのﾌﾟﾛﾊﾟﾃｨ");
-}
-
-// A modal dialog that the sheet (or one of its pages) has opened.
-struct DialogSearch {
-  HWND sheet;
-  HWND found;
-};
-BOOL CALLBACK CheckOwnedDialog(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<DialogSearch*>(data);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (window != search.sheet && std::string(name) == "#32770" && IsWindowVisible(window) &&
-      GetWindow(window, GW_OWNER) == search.sheet) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND FindDialogOwnedBy(HWND sheet) {
-  DialogSearch search{sheet, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &CheckOwnedDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (stepRunning) return;
-  const HWND sheet = FindSheet();
-  if (sheet == nullptr) return;
-  stepRunning = true;
-  if (!script.empty() && script.front()(sheet)) {
-    script.pop_front();
-    idleTicks = 0;
-  } else if (++idleTicks > 200) {
-    // A step that can never happen: give up rather than wait for ever.
-    script.clear();
-    if (const HWND dialog = FindDialogOwnedBy(sheet)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  }
-  stepRunning = false;
-}
-
 // The Properties command, with the user's steps played inside its modal loop.
 void RunSheet(SheetEnvironment& environment, std::vector<Step> steps) {
-  script.assign(steps.begin(), steps.end());
-  idleTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &Tick);
-  REQUIRE(timer != 0);
-  OpenPropertiesSheet(environment);
-  KillTimer(nullptr, timer);
-  CHECK_MESSAGE(script.empty(), "a step of the script never happened");
-  CHECK(!IsWindow(FindSheet()));
-}
-
-HWND Page(HWND sheet) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-HWND Control(HWND sheet, int id) {
-  return GetDlgItem(Page(sheet), id);
-}
-void Click(HWND sheet, int id) {
-  SendMessageA(Control(sheet, id), BM_CLICK, 0, 0);
-}
-void ShowTab(HWND sheet, int tab) {
-  SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
-}
-// OK, Cancel and Apply.
-void Press(HWND sheet, int button) {
-  SendMessageA(GetDlgItem(sheet, button), BM_CLICK, 0, 0);
-}
-bool ApplyEnabled(HWND sheet) {
-  return IsWindowEnabled(GetDlgItem(sheet, ID_APPLY_NOW)) != FALSE;
-}
-std::string Text(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  PlaySheetScript(std::move(steps), [&] { OpenPropertiesSheet(environment); });
 }
 
 // The face list's items.

@@ -171,7 +171,11 @@ TEST_CASE(
     CHECK(picture.Count(Shifted(padlock, 0, 8, 13, 11), kDarkYellow) > 100);
 
     // A memo adds an asterisk after its day's number, and nothing elsewhere.
-    window.SetMemoMap(DayBit(5));
+    const std::string memoKey = std::string(kMemoKey) + "\\11";
+    PutValue(memoKey.c_str(), "5", REG_SZ, "memo", 5);
+    const DWORD map = DayBit(5);
+    PutValue(memoKey.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
+    window.LoadMonthMap();
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpMessages();
     const Picture withMemo(handle);

@@ -30,6 +30,17 @@ void PumpMessages() {
            GetTickCount() - start < 3000);
 }
 
+void PumpMessagesFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT) DispatchMessageA(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
 void DeleteProgramKeys() {
   const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
   REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));

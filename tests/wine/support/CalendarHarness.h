@@ -27,6 +27,8 @@ namespace tembori::testing {
 // as mapping and exposure reach the queue a moment after the call that causes them); a
 // WM_QUIT left by a destroyed main window is dropped.
 void PumpMessages();
+// Handles messages, timers included, for the given time.
+void PumpMessagesFor(DWORD milliseconds);
 
 // No stored state at all: the first run.
 void DeleteProgramKeys();
@@ -69,6 +71,8 @@ class RunningCalendar {
   CalendarWindow& Window() { return *app_.MainCalendarWindow(); }
   HWND Handle() const { return handle_; }
   RecordingTray& Tray() { return tray_; }
+  // Today moves on command.
+  FixedClock& Clock() { return clock_; }
 
   // Runs the program's own message loop (pre-translation and all) over what is waiting.
   void RunProgramLoop();

@@ -1,0 +1,223 @@
+// Memos in the running calendar: typed into the dialog by a double click in the
+// holiday-setting mode and shown with an asterisk, in the registry and in a memo file; the
+// pop-up over a resting pointer; the date's change noticed by the timer; and each month's
+// own map after navigation.
+#include <doctest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "CalendarHarness.h"
+#include "res/ResourceIds.h"
+
+using namespace tembori;
+using namespace tembori::testing;
+
+namespace {
+
+constexpr char kMemoCaption[] = "１行ﾒﾓの入力";
+std::string typedMemo;
+bool memoDialogSeen = false;
+
+// Types the memo into the dialog and confirms it, once the dialog is up.
+void CALLBACK ConfirmMemo(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND dialog = FindWindowA("#32770", kMemoCaption);
+  if (dialog == nullptr || !IsWindowVisible(dialog) || memoDialogSeen) return;
+  memoDialogSeen = true;
+  SetDlgItemTextA(dialog, IDC_MEMO_TEXT, typedMemo.c_str());
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+POINT CellCentre(CalendarWindow& window, int day) {
+  const RECT cell = DayCell(window, day);
+  return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+}
+
+// A double click on the day in the holiday-setting mode, with the dialog answered.
+void EnterMemo(RunningCalendar& calendar, int day, const std::string& text) {
+  typedMemo = text;
+  memoDialogSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &ConfirmMemo);
+  REQUIRE(timer != 0);
+  const POINT at = CellCentre(calendar.Window(), day);
+  SendMessageA(calendar.Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(at.x, at.y));
+  KillTimer(nullptr, timer);
+  CHECK(memoDialogSeen);
+  PumpMessages();
+}
+
+void SwitchMode(RunningCalendar& calendar) {
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_MODE_BUTTON, 0);
+}
+
+std::string RegistryMemo(const char* month, const char* day) {
+  const std::string key = std::string(kMemoKey) + "\\" + month;
+  char text[80] = {};
+  DWORD size = sizeof text;
+  if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), day, RRF_RT_REG_SZ, nullptr, text, &size) !=
+      ERROR_SUCCESS) {
+    return "(none)";
+  }
+  return text;
+}
+
+DWORD RegistryMap(const char* month) {
+  const std::string key = std::string(kMemoKey) + "\\" + month;
+  DWORD map = 0, size = sizeof map;
+  RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "MapOfMemo", RRF_RT_REG_DWORD, nullptr, &map, &size);
+  return map;
+}
+
+std::string ProfileText(const std::string& file, const char* section, const char* key) {
+  char text[80] = {};
+  GetPrivateProfileStringA(section, key, "(none)", text, sizeof text, file.c_str());
+  return text;
+}
+
+// The ordinary-coloured pixels of a day's cell, as the window paints it: the number, and its
+// asterisk when the day has a memo.
+int NumberPixels(RunningCalendar& calendar, int day) {
+  RedrawWindow(calendar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const Picture picture(calendar.Handle(), kBack);
+  return picture.Count(DayCell(calendar.Window(), day), kOrdinary);
+}
+
+// The pointer put on a client point of the window, with the move it causes.
+void PointAt(RunningCalendar& calendar, POINT client) {
+  POINT screen = client;
+  ClientToScreen(calendar.Handle(), &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageA(calendar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+}
+
+}  // namespace
+
+TEST_CASE("a memo typed after a double click in the mode shows its asterisk at once") {
+  SUBCASE("in the registry") {
+    StoreSettings({});
+    RunningCalendar calendar;
+    SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);  // December 2003
+    const int plain = NumberPixels(calendar, 5);
+    SwitchMode(calendar);
+    REQUIRE(calendar.Window().HolidayModeOn());
+    EnterMemo(calendar, 5, "忘年会");
+    EnterMemo(calendar, 1, "one");
+    CHECK(NumberPixels(calendar, 5) > plain);
+    CHECK(RegistryMemo("12", "5") == "忘年会");
+    CHECK(RegistryMap("12") == (DayBit(1) | DayBit(5)));
+    // A double click off the days opens nothing and keeps the frame.
+    const LONG style = GetWindowLongA(calendar.Handle(), GWL_STYLE);
+    SendMessageA(calendar.Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));
+    CHECK(GetWindowLongA(calendar.Handle(), GWL_STYLE) == style);
+  }
+  SUBCASE("in a memo file, its map in ten characters") {
+    StoreSettings({{"MemoFile", 1}});
+    RunningCalendar calendar;
+    SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
+    const std::string file = calendar.Window().Memos().FileName();
+    DeleteFileA(file.c_str());
+    const int plain = NumberPixels(calendar, 5);
+    SwitchMode(calendar);
+    EnterMemo(calendar, 1, "first");
+    EnterMemo(calendar, 3, "third");
+    EnterMemo(calendar, 5, "fifth");
+    CHECK(NumberPixels(calendar, 5) > plain);
+    CHECK(ProfileText(file, "12", "5") == "fifth");
+    EnterMemo(calendar, 5, "");  // an empty line deletes the memo
+    CHECK(ProfileText(file, "12", "5") == "(none)");
+    CHECK(ProfileText(file, "12", "MapOfMemo") == "0500000005");
+    CHECK(NumberPixels(calendar, 5) == plain);
+    CHECK(RegistryMap("12") == 0);
+    DeleteFileA(file.c_str());
+  }
+}
+
+TEST_CASE("each month shows its own memos after any way of moving there") {
+  StoreSettings({});
+  const std::string december = std::string(kMemoKey) + "\\12";
+  PutValue(december.c_str(), "24", REG_SZ, "eve", 4);
+  const DWORD map = DayBit(24);
+  PutValue(december.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
+  RunningCalendar calendar;
+  CHECK(calendar.Window().MemoMap() == 0);
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
+  CHECK(calendar.Window().MemoMap() == DayBit(24));
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_YEAR, 0);  // the registry's memos repeat
+  CHECK(calendar.Window().MemoMap() == DayBit(24));
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_THIS_MONTH, 0);
+  CHECK(calendar.Window().MemoMap() == 0);
+}
+
+TEST_CASE("the pop-up over a resting pointer, through the calendar's own timer") {
+  StoreSettings({{"MemoTime", 5}});
+  const std::string november = std::string(kMemoKey) + "\\11";
+  PutValue(november.c_str(), "20", REG_SZ, "dentist", 8);
+  const DWORD map = DayBit(20);
+  PutValue(november.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  constexpr DWORD kTwoPeriods = 2 * 500 + 100;
+
+  // A holiday without a memo shows its name; a day with one, its memo.
+  PointAt(calendar, CellCentre(window, 3));
+  CHECK(window.HoverTimerRunning());
+  PumpMessagesFor(kTwoPeriods);
+  CHECK(window.MemoPopup().IsShown());
+  CHECK(window.MemoPopup().Text() == "文化の日");
+  POINT moved = CellCentre(window, 3);
+  ++moved.x;
+  PointAt(calendar, moved);
+  PumpMessagesFor(600);
+  CHECK_FALSE(window.MemoPopup().IsShown());
+  PointAt(calendar, CellCentre(window, 20));
+  PumpMessagesFor(kTwoPeriods);
+  CHECK(window.MemoPopup().Text() == "dentist");
+  CHECK(window.MemoPopup().IsShown());
+  // A key hides it.
+  PostMessageA(calendar.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+  calendar.RunProgramLoop();
+  CHECK_FALSE(window.MemoPopup().IsShown());
+
+  // Nothing in the holiday-setting mode.
+  SwitchMode(calendar);
+  PointAt(calendar, CellCentre(window, 3));
+  PumpMessagesFor(kTwoPeriods);
+  CHECK_FALSE(window.MemoPopup().IsShown());
+  SwitchMode(calendar);
+
+  // Leaving the window stops the timer.
+  RECT frame{};
+  GetWindowRect(calendar.Handle(), &frame);
+  SetCursorPos(frame.right + 40, frame.bottom + 40);
+  PumpMessagesFor(kTwoPeriods);
+  CHECK_FALSE(window.HoverTimerRunning());
+  CHECK_FALSE(window.MemoPopup().IsShown());
+}
+
+TEST_CASE("a new date between two ticks moves the today mark and the title") {
+  StoreSettings({{"MemoTime", 1}, {"DispToday", 1}});
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  const auto boxPixels = [&](int day) {
+    RedrawWindow(calendar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return Picture(calendar.Handle(), kBack).Count(BoxSide(DayCell(window, day)), kToday);
+  };
+  char before[64] = {};
+  GetWindowTextA(calendar.Handle(), before, sizeof before);
+  REQUIRE(boxPixels(12) > 0);
+  CHECK(boxPixels(13) == 0);
+
+  calendar.Clock().Set(MakeDate(2003, 11, 13));
+  // The pointer keeps moving: the timer runs on and its ticks check the date.
+  for (int step = 0; step < 6; ++step) {
+    PointAt(calendar, {CellCentre(window, 1).x + step * 3, CellCentre(window, 1).y});
+    PumpMessagesFor(150);
+  }
+  char after[64] = {};
+  GetWindowTextA(calendar.Handle(), after, sizeof after);
+  CHECK(std::string(after) != before);
+  CHECK(std::string(after).find("13") != std::string::npos);
+  PumpMessages();
+  CHECK(boxPixels(13) > 0);
+  CHECK(boxPixels(12) == 0);
+}

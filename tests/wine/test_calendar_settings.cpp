@@ -1,0 +1,181 @@
+// The settings sheet over the running calendar, opened by its command and driven from a
+// timer: what OK and Apply change shows on the window at once (texts, the first weekday, the
+// weekly days off, the tray icon, the memo store, the holiday rules), and what waits for the
+// next start stays as it is.
+#include <doctest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <prsht.h>
+
+#include <string>
+
+#include "CalendarHarness.h"
+#include "SheetScript.h"
+#include "res/ResourceIds.h"
+
+using namespace tembori;
+using namespace tembori::testing;
+
+namespace {
+
+enum Tab { kGeneral1, kGeneral2, kFont, kColor };
+
+// The Properties command as the menu gives it, with the steps played in the sheet.
+void RunSheetOver(RunningCalendar& calendar, std::vector<Step> steps) {
+  PlaySheetScript(std::move(steps),
+                  [&] { SendMessageA(calendar.Handle(), WM_COMMAND, ID_PROPERTIES, 0); });
+  PumpMessages();
+}
+
+Step Tick(Tab tab, int control) {
+  return [tab, control](HWND sheet) {
+    ShowTab(sheet, tab);
+    Click(sheet, control);
+    return true;
+  };
+}
+Step PressButton(int button) {
+  return [button](HWND sheet) {
+    Press(sheet, button);
+    return true;
+  };
+}
+
+DWORD StoredNumber(const char* name) {
+  DWORD value = 0xFFFFFFFF, size = sizeof value;
+  RegGetValueA(HKEY_CURRENT_USER, kConfigKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+  return value;
+}
+
+Picture Painted(RunningCalendar& calendar) {
+  RedrawWindow(calendar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  return Picture(calendar.Handle(), kBack);
+}
+
+// The calendar window's WM_SHOWWINDOW messages: +1 for each show, +100 for each hide.
+HWND watched = nullptr;
+int showChanges = 0;
+LRESULT CALLBACK CountShows(int code, WPARAM wParam, LPARAM lParam) {
+  const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call.hwnd == watched && call.message == WM_SHOWWINDOW) {
+    showChanges += call.wParam != 0 ? 1 : 100;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int TrayCalls(RunningCalendar& calendar, DWORD action) {
+  int count = 0;
+  for (const auto& call : calendar.Tray().calls) count += call.action == action ? 1 : 0;
+  return count;
+}
+
+}  // namespace
+
+TEST_CASE("English and Monday first show at once on the grid") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  const std::vector<COLORREF> japanese = Painted(calendar).Part(Cells(window, 0, 0, 6));
+  RunSheetOver(calendar, {Tick(kGeneral1, IDC_ENGLISH), Tick(kGeneral2, IDC_MONDAY_FIRST),
+                          PressButton(IDOK)});
+  CHECK(calendar.UserSettings().Language == 1);
+  CHECK(StoredNumber("SunFirst") == 1);
+  const Picture after = Painted(calendar);
+  CHECK(after.Part(Cells(window, 0, 0, 6)) != japanese);
+  // Sunday, the weekly day off, is the last column now; the 1st, a Saturday, the sixth.
+  CHECK(after.Count(Cells(window, 0, 6, 6), kHoliday) > 0);
+  CHECK(after.Count(Cells(window, 0, 0, 0), kHoliday) == 0);
+  CHECK(after.Count(Cells(window, 1, 5, 5), kOrdinary) > 0);
+}
+
+TEST_CASE("no weekly day off: saved as 0 and the weekends drawn as ordinary days at once") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  REQUIRE(Painted(calendar).Count(DayCell(window, 9), kHoliday) > 0);  // a Sunday
+  RunSheetOver(calendar, {Tick(kGeneral1, IDC_SUNDAY_OFF), PressButton(IDOK)});
+  CHECK(StoredNumber("RegularHoliday") == 0);
+  const Picture after = Painted(calendar);
+  CHECK(after.Count(DayCell(window, 9), kHoliday) == 0);
+  CHECK(after.Count(DayCell(window, 9), kOrdinary) > 0);
+  CHECK(after.Count(DayCell(window, 3), kHoliday) > 0);  // national holidays stay
+}
+
+TEST_CASE("the tray icon by Apply: hidden and shown once around the layout, one icon") {
+  StoreSettings({{"Tray", 0}});
+  RunningCalendar calendar;
+  watched = calendar.Handle();
+  showChanges = 0;
+  const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountShows, nullptr, GetCurrentThreadId());
+  REQUIRE(hook != nullptr);
+  int showsAtFirstApply = -1, showsAtSecondApply = -1, addsAtFirstApply = -1;
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_TRAY), PressButton(ID_APPLY_NOW),
+                          [&](HWND) {
+                            showsAtFirstApply = showChanges;
+                            addsAtFirstApply = TrayCalls(calendar, NIM_ADD);
+                            return true;
+                          },
+                          Tick(kGeneral2, IDC_TOP_MOST), PressButton(ID_APPLY_NOW),
+                          [&](HWND) {
+                            showsAtSecondApply = showChanges;
+                            return true;
+                          },
+                          PressButton(IDCANCEL)});
+  UnhookWindowsHookEx(hook);
+  CHECK(showsAtFirstApply == 101);
+  CHECK(addsAtFirstApply == 1);
+  CHECK(showsAtSecondApply == 101);
+  CHECK(TrayCalls(calendar, NIM_ADD) == 1);
+  CHECK(StoredNumber("Tray") == 1);
+  CHECK((GetWindowLongA(calendar.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
+  CHECK(IsWindowVisible(calendar.Handle()));
+}
+
+TEST_CASE("the other memo store's memos show at once after OK") {
+  StoreSettings({});
+  const std::string november = std::string(kMemoKey) + "\\11";
+  PutValue(november.c_str(), "20", REG_SZ, "registry", 9);
+  const DWORD registryMap = DayBit(20);
+  PutValue(november.c_str(), "MapOfMemo", REG_DWORD, &registryMap, sizeof registryMap);
+  RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
+  const std::string file = window.Memos().FileName();
+  REQUIRE(WritePrivateProfileStringA("11", "7", "file", file.c_str()));
+  DWORD fileMap = DayBit(7);
+  REQUIRE(WritePrivateProfileStructA("11", "MapOfMemo", &fileMap, sizeof fileMap, file.c_str()));
+  CHECK(window.MemoMap() == DayBit(20));
+  const int withoutMemo = Painted(calendar).Count(DayCell(window, 7), kOrdinary);
+
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_MEMO_FILE), PressButton(IDOK)});
+  CHECK(window.MemoMap() == DayBit(7));
+  CHECK(Painted(calendar).Count(DayCell(window, 7), kOrdinary) > withoutMemo);
+  DeleteFileA(file.c_str());
+}
+
+TEST_CASE("a frameless start waits for the next start") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  RECT before{};
+  GetWindowRect(calendar.Handle(), &before);
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_NO_FRAME), PressButton(IDOK)});
+  CHECK(StoredNumber("NoFrame") == 1);
+  CHECK_FALSE(calendar.Window().Frameless());
+  CHECK((GetWindowLongA(calendar.Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
+  RECT after{};
+  GetWindowRect(calendar.Handle(), &after);
+  CHECK(after == before);
+}
+
+TEST_CASE("the holidays as the law has them today, saved and shown at once after OK") {
+  StoreSettings({});
+  RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
+  CalendarWindow& window = calendar.Window();
+  // Between Respect for the Aged Day and the equinox: a holiday by law only.
+  REQUIRE(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), PressButton(IDOK)});
+  CHECK(StoredNumber("HolidayLaw") == 1);
+  const Picture after = Painted(calendar);
+  CHECK(after.Count(DayCell(window, 22), kHoliday) > 0);
+  CHECK(after.Count(DayCell(window, 22), kOrdinary) == 0);
+  CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+}
