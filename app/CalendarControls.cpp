@@ -7,7 +7,7 @@
 namespace tembori {
 
 void CalendarButton::DrawItem(const DRAWITEMSTRUCT& item) {
-  DrawCalendarButton(item, state_);
+  DrawCalendarButton(item, state_, dpi_);
 }
 
 const RouteTable& YearEdit::Routes() const {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/geometry/Geometry.h"
 #include "framework/ChildControl.h"
 
 namespace tembori {
@@ -14,12 +15,15 @@ class CalendarButton : public ButtonControl {
  public:
   int State() const { return state_; }
   void SetState(int state) { state_ = state; }
+  // The DPI of the calendar window, which the button's picture is drawn for.
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
  protected:
   void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  private:
   int state_ = 1;
+  int dpi_ = kDefaultDpi;
 };
 
 // The year field: Enter hands the focus back to the calendar window, which commits the year

@@ -143,19 +143,46 @@ void DrawTriangle(HDC dc, const std::array<Point, 3>& corners) {
   Polygon(dc, converted.data(), static_cast<int>(converted.size()));
 }
 
-void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed) {
+// The padlock's image and mask at each scale it is drawn at, closed and open.
+struct PadlockBitmaps {
+  int scale;  // percent
+  int closed, closedMask, open, openMask;
+};
+constexpr PadlockBitmaps kPadlocks[] = {
+    {100, IDB_PADLOCK_CLOSED, IDB_PADLOCK_CLOSED_MASK, IDB_PADLOCK_OPEN, IDB_PADLOCK_OPEN_MASK},
+    {150, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150, IDB_PADLOCK_OPEN_150,
+     IDB_PADLOCK_OPEN_MASK_150},
+    {200, IDB_PADLOCK_CLOSED_200, IDB_PADLOCK_CLOSED_MASK_200, IDB_PADLOCK_OPEN_200,
+     IDB_PADLOCK_OPEN_MASK_200},
+};
+
+const PadlockBitmaps& PadlockAt(int dpi) {
+  const int scale = PadlockScale(dpi);
+  for (const PadlockBitmaps& padlock : kPadlocks) {
+    if (padlock.scale == scale) return padlock;
+  }
+  return kPadlocks[0];
+}
+
+void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
   const HINSTANCE module = GetModuleHandleA(nullptr);
+  const PadlockBitmaps& padlock = PadlockAt(dpi);
   const BitmapHandle image(
-      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? IDB_PADLOCK_CLOSED : IDB_PADLOCK_OPEN)));
-  const BitmapHandle mask(LoadBitmapA(
-      module, MAKEINTRESOURCEA(closed ? IDB_PADLOCK_CLOSED_MASK : IDB_PADLOCK_OPEN_MASK)));
+      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? padlock.closed : padlock.open)));
+  const BitmapHandle mask(
+      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? padlock.closedMask : padlock.openMask)));
   if (!image || !mask) return;
+  BITMAP size{};
+  if (GetObjectA(image.get(), sizeof size, &size) == 0) return;
   const CreatedDc memory = CreateMemoryDc(item.hDC);
   if (!memory) return;
   const ObjectSelection imageSelection(memory.get(), image.get());
 
+  // At scales between the drawn ones the button is larger than the picture, which then
+  // sits in its middle; at the drawn scales it fills the button.
   const HDC target = item.hDC;
-  const Rect area = FromWinRect(item.rcItem);
+  const Rect area = CentredIn(FromWinRect(item.rcItem), static_cast<int>(size.bmWidth),
+                              static_cast<int>(size.bmHeight));
   const int width = Width(area);
   const int height = Height(area);
   if (MaskBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, mask.get(), 0, 0,
@@ -221,18 +248,18 @@ bool EraseCalendarBackground(HDC dc, const CalendarView& view) {
   return true;
 }
 
-void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state) {
+void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state, int dpi) {
   const int width = item.rcItem.right;
   const int height = item.rcItem.bottom;
   switch (item.CtlID) {
     case ID_MODE_BUTTON:
-      DrawPadlock(item, state == 1);
+      DrawPadlock(item, state == 1, dpi);
       break;
     case ID_NEXT_MONTH:
-      DrawTriangle(item.hDC, NextMonthTriangle(width, height));
+      DrawTriangle(item.hDC, NextMonthTriangle(width, height, dpi));
       break;
     case ID_PREV_MONTH:
-      DrawTriangle(item.hDC, PrevMonthTriangle(width, height));
+      DrawTriangle(item.hDC, PrevMonthTriangle(width, height, dpi));
       break;
     default:
       break;

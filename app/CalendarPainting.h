@@ -46,7 +46,8 @@ void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth);
 bool EraseCalendarBackground(HDC dc, const CalendarView& view);
 
 // WM_DRAWITEM of the owner-drawn buttons: the padlock (ID_MODE_BUTTON, closed while state is
-// 1, open otherwise) and the next and previous month arrows; other controls are not drawn.
-void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state);
+// 1, open otherwise) and the next and previous month arrows, as drawn for the window's
+// DPI; other controls are not drawn.
+void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state, int dpi);
 
 }  // namespace tembori

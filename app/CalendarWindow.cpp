@@ -13,6 +13,7 @@
 #include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
 #include "app/WindowPosition.h"
+#include "framework/DisplayDpi.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 #include "settings/StoreValues.h"
@@ -62,11 +63,6 @@ TEXTMETRICA MetricsOf(HFONT font, HWND window) {
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.get(), &metrics);
   return metrics;
-}
-
-int PixelsPerInch(HWND window) {
-  const WindowDc dc = GetWindowDc(window);
-  return GetDeviceCaps(dc.get(), LOGPIXELSY);
 }
 
 RECT VirtualScreen() {
@@ -166,6 +162,7 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteRegistered<&CalendarWindow::TaskbarCreatedMessage, &CalendarWindow::OnTaskbarCreated>(),
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
       RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
+      RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),
   };
   static const RouteTable table(routes, &Window::Routes());
   return table;
@@ -179,6 +176,7 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
     return -1;
   }
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
+  dpi_ = WindowDpi(Handle());
   CreateSystemFont();
   calendar_.RecomputeYear();
   const Settings& settings = app_.UserSettings();
@@ -189,9 +187,42 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   UpdateTitleAndTray();
   memos_.SetProgramDir(programDir_);
   if (!memoPopup_.CreateMemoWindow(Handle())) return -1;
-  memoPopup_.SetMemoFont(systemFont_.get());
+  memoPopup_.SetMemoFont(systemFont_.get(), dpi_);
   memos_.LoadMonthMap();
+  created_ = true;
   return 0;
+}
+
+// The system suggests a rectangle: its size scales the old one, while the layout measures
+// the fonts made for the new DPI, which may differ by a pixel per cell. The window takes the
+// suggested place with the size of its own layout.
+LRESULT CalendarWindow::OnDpiChanged(const Message& message) {
+  // During creation the layout itself finds the monitor the window lands on.
+  const int dpi = HIWORD(message.wParam);
+  if (!created_ || dpi == 0) return 0;
+  UseDpi(dpi);
+  const auto* const suggested = reinterpret_cast<const RECT*>(message.lParam);
+  if (suggested != nullptr) {
+    SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayoutWindow(false, FrameChange::None);
+  PlaceMonthButtons(false);
+  InvalidateRect(Handle(), nullptr, TRUE);
+  return 0;
+}
+
+void CalendarWindow::UseDpi(int dpi) {
+  // The shift of the last frame toggle is undone when the position is saved: in new pixels.
+  frameShift_ = {MulDiv(frameShift_.dx, dpi, dpi_), MulDiv(frameShift_.dy, dpi, dpi_)};
+  dpi_ = dpi;
+  for (CalendarButton* button : {&prevMonthButton_, &nextMonthButton_, &modeButton_}) {
+    button->SetDpi(dpi);
+  }
+  CreateSystemFont();
+  const Settings& settings = app_.UserSettings();
+  CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
+                     settings.PitchAndFamily);
 }
 
 void CalendarWindow::CreateSystemFont() {
@@ -204,7 +235,15 @@ void CalendarWindow::CreateSystemFont() {
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0);
     font = metrics.lfSmCaptionFont;
   }
-  systemFont_.reset(CreateFontIndirectA(&font));
+  font = FontForDpi(font, dpi_);
+  FontHandle made(CreateFontIndirectA(&font));
+  // The year field lets go of the old font before it is deleted; the pop-up makes its own
+  // copy.
+  if (yearField_.Handle() != nullptr) {
+    SendMessageA(yearField_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
+  }
+  if (memoPopup_.Handle() != nullptr) memoPopup_.SetMemoFont(made.get(), dpi_);
+  systemFont_ = std::move(made);
 }
 
 void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::string& pointSize,
@@ -213,7 +252,7 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
   LOGFONTA font{};
   const std::optional<int> points = PointSizeFromText(pointSize);
   if (!typeFace.empty() && points && (charSet == ANSI_CHARSET || charSet == SHIFTJIS_CHARSET)) {
-    font.lfHeight = -MulDiv(*points, PixelsPerInch(Handle()), 72);
+    font.lfHeight = -MulDiv(*points, dpi_, 72);
     font.lfCharSet = charSet;
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = pitchAndFamily;
@@ -235,8 +274,7 @@ std::string CalendarWindow::FontFaceName() const {
 
 std::string CalendarWindow::FontPointSize() const {
   const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), Handle());
-  const int points =
-      MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, PixelsPerInch(Handle()));
+  const int points = MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, dpi_);
   return std::to_string(points);
 }
 
@@ -247,7 +285,6 @@ std::uint8_t CalendarWindow::FontCharSet() const {
 void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   const Settings& settings = app_.UserSettings();
   const HWND window = Handle();
-  const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), window);
 
   RECT oldWindow{};
   GetWindowRect(window, &oldWindow);
@@ -263,37 +300,27 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   SetWindowPos(window, settings.TopMost != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-  FontMetrics fontMetrics;
-  fontMetrics.height = metrics.tmHeight;
-  fontMetrics.externalLeading = metrics.tmExternalLeading;
-  fontMetrics.aveCharWidth = metrics.tmAveCharWidth;
-  // The platform's bit for a variable-pitch font, despite its name.
-  fontMetrics.variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
-  cell_ = ComputeCellSize(fontMetrics, settings.Squeeze != 0);
-
-  const int border = app_.IsNT3() ? 2 : 0;
-  RECT wanted{};
-  if (frameless_) {
-    wanted = ToWinRect(FramelessWindowRect(cell_));
-  } else {
-    wanted = ToWinRect(FramedClientRect(cell_, border));
-    AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)) &
-                           ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
-  }
-  const int wantedWidth = wanted.right - wanted.left;
-  const int wantedHeight = wanted.bottom - wanted.top;
+  SIZE wanted = WantedWindowSize();
   if (initial) {
-    const Rect saved = RestorePosition(wantedWidth, wantedHeight);
-    SetWindowPos(window, nullptr, saved.left, saved.top, wantedWidth, wantedHeight,
+    const Rect saved = RestorePosition(wanted.cx, wanted.cy);
+    SetWindowPos(window, nullptr, saved.left, saved.top, wanted.cx, wanted.cy,
                  SWP_NOZORDER | SWP_NOREDRAW);
+    // The remembered place may be on a monitor of another scale than the one the window was
+    // made on: fonts and size are made again for it, at the same place.
+    if (const int dpi = WindowDpi(window); dpi != dpi_) {
+      UseDpi(dpi);
+      wanted = WantedWindowSize();
+      SetWindowPos(window, nullptr, 0, 0, wanted.cx, wanted.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    }
   } else {
-    const Rect placed = PlaceResizedWindow(FromWinRect(oldWindow), wantedWidth, wantedHeight,
-                                           frameChange, app_.IsNT3(), frameShift_);
+    const Rect placed = PlaceResizedWindow(FromWinRect(oldWindow), wanted.cx, wanted.cy,
+                                           frameChange, app_.IsNT3(), dpi_, frameShift_);
     MoveWindow(window, placed.left, placed.top, Width(placed), Height(placed), TRUE);
   }
 
-  const CalendarLayout layout = ComputeCalendarLayout(cell_, frameless_, border);
+  const int border = app_.IsNT3() ? 2 : 0;
+  const CalendarLayout layout = ComputeCalendarLayout(cell_, frameless_, border, dpi_);
   gridRect_ = ToWinRect(layout.gridRect);
   boxRect_ = ToWinRect(layout.boxRect);
   leftStripRect_ = ToWinRect(layout.leftStripRect);
@@ -319,6 +346,29 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   yearSpin_.SetBuddy(yearField_.Handle());
   yearSpin_.SetRange(MinYear, MaxYear);
   yearSpin_.SetPosition(calendar_.Shown().wYear);
+}
+
+SIZE CalendarWindow::WantedWindowSize() {
+  const HWND window = Handle();
+  const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), window);
+  FontMetrics fontMetrics;
+  fontMetrics.height = metrics.tmHeight;
+  fontMetrics.externalLeading = metrics.tmExternalLeading;
+  fontMetrics.aveCharWidth = metrics.tmAveCharWidth;
+  // The platform's bit for a variable-pitch font, despite its name.
+  fontMetrics.variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
+  cell_ = ComputeCellSize(fontMetrics, app_.UserSettings().Squeeze != 0, dpi_);
+
+  if (frameless_) {
+    const Rect wanted = FramelessWindowRect(cell_);
+    return {Width(wanted), Height(wanted)};
+  }
+  RECT wanted = ToWinRect(FramedClientRect(cell_, app_.IsNT3() ? 2 : 0, dpi_));
+  AdjustWindowRectForDpi(wanted, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)) &
+                             ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
+                         dpi_);
+  return {wanted.right - wanted.left, wanted.bottom - wanted.top};
 }
 
 void CalendarWindow::ToggleFrame() {
@@ -352,6 +402,7 @@ void CalendarWindow::PlaceMonthButtons(bool initial) {
 
 // The child controls are visible only with the frame.
 void CalendarWindow::CreateButton(CalendarButton& button, const Rect& rect, int controlId) {
+  button.SetDpi(dpi_);
   button.Create(0, "BUTTON", kButtonStyle | (frameless_ ? 0 : WS_VISIBLE), ToWinRect(rect),
                 Handle(), controlId);
 }

@@ -88,6 +88,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   const MemoWindow& MemoPopup() const { return memoPopup_; }
   bool HoverTimerRunning() const { return hoverTimer_.Running(); }
   CellSize Cell() const { return cell_; }
+  // The DPI of the monitor the window is on, which its fonts and layout are made for.
+  int Dpi() const { return dpi_; }
   const RECT& GridRect() const { return gridRect_; }
   const RECT& TitleRect() const { return titleRect_; }
   const RECT& BottomStripRect() const { return bottomStripRect_; }
@@ -104,7 +106,12 @@ class CalendarWindow : public Window, public CalendarOperations {
   static UINT TaskbarCreatedMessage();
 
   void RegisterWindowClass() const;
+  // The system font made for the window's DPI, also in the year field.
   void CreateSystemFont();
+  // Fonts and pictures for another DPI; the layout is the caller's.
+  void UseDpi(int dpi);
+  // The window's size for the calendar font and the styles it has now; sets the cell size.
+  SIZE WantedWindowSize();
   void CreateButton(CalendarButton& button, const Rect& rect, int controlId);
   void PlaceControl(const Window& control, const Rect& rect) const;
   CalendarView View() const;
@@ -129,6 +136,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   LRESULT OnClose(const Message& message);
   BOOL OnQueryEndSession();
   void OnMove();
+  LRESULT OnDpiChanged(const Message& message);
   void OnFrameToggle() { ToggleFrame(); }
   // Painting.
   void OnPaint();
@@ -189,6 +197,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   UpDownControl yearSpin_;
   FrameShift frameShift_;
   CellSize cell_;
+  int dpi_ = kDefaultDpi;
+  bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
   PrivateProfileFile memoFiles_;
   MemoStore memos_;  // over calendar_ and memoFiles_, declared before it

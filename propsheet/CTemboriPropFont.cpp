@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "framework/DisplayDpi.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 #include "settings/StoreValues.h"
@@ -222,9 +223,10 @@ void CTemboriPropFont::SelectSize(const std::string& size) const {
   }
 }
 
+// The DPI of the monitor the page is on: the calendar's font is made for its window's in the
+// same way, so a size chosen here looks the same there.
 int CTemboriPropFont::PixelsPerInch() const {
-  const WindowDc dc = GetWindowDc(Handle());
-  return GetDeviceCaps(dc.get(), LOGPIXELSY);
+  return WindowDpi(Handle());
 }
 
 void CTemboriPropFont::OnFaceChosen() {
@@ -239,6 +241,12 @@ void CTemboriPropFont::OnSizeChosen() {
   SetModified(true);
 }
 
+// The sheet has moved to a monitor of another scale, which the system has scaled the page
+// for: the sample is made again in the size chosen, at the new DPI.
+void CTemboriPropFont::OnDpiChanged() {
+  UpdateSample();
+}
+
 const RouteTable& CTemboriPropFont::Routes() const {
   using Page = CTemboriPropFont;
   static const Route routes[] = {
@@ -246,6 +254,7 @@ const RouteTable& CTemboriPropFont::Routes() const {
       RouteNotification<CBN_SELENDOK, IDC_SIZE_LIST, &Page::OnSizeChosen>(),
       RouteNotification<CBN_EDITCHANGE, IDC_FACE_LIST, &Page::OnEdited>(),
       RouteNotification<CBN_EDITCHANGE, IDC_SIZE_LIST, &Page::OnEdited>(),
+      RouteMessage<kDpiChangedAfterParent, &Page::OnDpiChanged>(),
   };
   static const RouteTable table(routes, &PropertyPage::Routes());
   return table;

@@ -50,6 +50,7 @@ class CTemboriPropFont : public PropertyPage {
 
   void OnFaceChosen();
   void OnSizeChosen();
+  void OnDpiChanged();
   void OnEdited() { SetModified(true); }
 
   const bool isNT3_;

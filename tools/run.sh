@@ -5,6 +5,8 @@
 #
 # The program lives in its own Wine prefix, kept between runs with its registry settings
 # and memo files: $TEMBORI_WINEPREFIX, or ~/.local/share/tembori/wineprefix.
+# $TEMBORI_DPI sets the display scale the program sees in pixels per inch (96 is 100 %, 144
+# is 150 %, 192 is 200 %); without it the prefix is at 96.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 root=$PWD
@@ -39,6 +41,20 @@ fi
 
 [ -f "$WINEPREFIX/.tembori-prepared" ] || echo "Preparing the Wine prefix $WINEPREFIX"
 if ! tembori_prepare_prefix "$WINEPREFIX" Tembori; then
+  tembori_stop_xvfb
+  exit 1
+fi
+
+dpi=${TEMBORI_DPI:-96}
+if ! [[ $dpi =~ ^[0-9]+$ ]] || ((dpi < 48 || dpi > 480)); then
+  echo "run: TEMBORI_DPI must be a number of pixels per inch from 48 to 480, like 144" >&2
+  tembori_stop_xvfb
+  exit 1
+fi
+# Wine reads it from the prefix's registry as each program starts.
+if ! printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$((10#$dpi))" |
+  tembori_import_registry; then
+  echo "run: could not set the DPI in the registry of $WINEPREFIX" >&2
   tembori_stop_xvfb
   exit 1
 fi

@@ -10,10 +10,13 @@ namespace tembori {
 namespace {
 
 constexpr int kDaysPerWeek = 7;
-constexpr int kBoxBorder = 2;           // the sunken border around the grid
+constexpr int kBoxBorder = 2;  // the sunken border around the grid
+// Lengths at 96 DPI.
 constexpr int kBottomStripHeight = 24;  // padlock, year field and spin
 constexpr int kCaptionHeight = 29;
 constexpr int kCaptionHeightNT3 = 27;
+constexpr int kArrowInset = 2;
+constexpr int kPadlockScales[] = {100, 150, 200};
 
 Rect Offset(const Rect& rect, int dx, int dy) {
   return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
@@ -53,6 +56,14 @@ int WrapAdd(int value, int amount) {
 
 }  // namespace
 
+int ScaleToDpi(int pixels, int dpi) {
+  // Half away from zero, as MulDiv rounds; 64-bit so that no product overflows.
+  const std::int64_t product = std::int64_t{pixels} * dpi;
+  const std::int64_t half = kDefaultDpi / 2;
+  return SaturateToInt(product >= 0 ? (product + half) / kDefaultDpi
+                                    : (product - half) / kDefaultDpi);
+}
+
 bool Contains(const Rect& rect, Point point) {
   return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
          point.y < rect.bottom;
@@ -68,23 +79,27 @@ std::optional<int> PointSizeFromText(std::string_view text) {
   return points;
 }
 
-CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze) {
-  const int width = metrics.variablePitch ? (metrics.aveCharWidth + (squeeze ? 0 : 1)) * 4
-                                          : (metrics.aveCharWidth + (squeeze ? 0 : 2)) * 3;
-  const int height = metrics.height + metrics.externalLeading + (squeeze ? 0 : 2);
+CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi) {
+  // At 96 DPI (a + 1) × 4 and (a + 2) × 3: the padding of the whole cell is scaled at once,
+  // so that rounding costs at most half a pixel.
+  const auto padding = [squeeze, dpi](int pixels) { return squeeze ? 0 : ScaleToDpi(pixels, dpi); };
+  const int width = metrics.variablePitch ? metrics.aveCharWidth * 4 + padding(4)
+                                          : metrics.aveCharWidth * 3 + padding(6);
+  const int height = metrics.height + metrics.externalLeading + padding(2);
   return {width, height};
 }
 
-Rect FramedClientRect(CellSize cell, int border) {
+Rect FramedClientRect(CellSize cell, int border, int dpi) {
   return {0, 0, kDaysPerWeek * cell.width + 2 * border + 2 * kBoxBorder,
-          (kDaysPerWeek + 1) * cell.height + 2 * kBoxBorder + kBottomStripHeight};
+          (kDaysPerWeek + 1) * cell.height + 2 * kBoxBorder + ScaleToDpi(kBottomStripHeight, dpi)};
 }
 
 Rect FramelessWindowRect(CellSize cell) {
   return {0, 0, kDaysPerWeek * cell.width, kDaysPerWeek * cell.height};
 }
 
-CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border) {
+CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border, int dpi) {
+  const auto scaled = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
   const int gridWidth = kDaysPerWeek * cell.width;
   const int gridHeight = kDaysPerWeek * cell.height;
   CalendarLayout layout;
@@ -97,12 +112,16 @@ CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border) 
   layout.leftStripRect = {0, box.top, border, box.bottom};
   layout.rightStripRect = {box.right, box.top, box.right + border, box.bottom};
   layout.bottomStripRect = {0, box.bottom, layout.rightStripRect.right,
-                            box.bottom + kBottomStripHeight};
-  const int controlsTop = box.bottom + 2;
-  const int controlsBottom = box.bottom + 22;
-  layout.modeButtonRect = {box.left + 4, controlsTop, box.left + 24, controlsBottom};
-  layout.yearFieldRect = {box.right - 68, controlsTop, box.right - 20, controlsBottom};
-  layout.yearSpinRect = {box.right - 20, controlsTop, box.right - 4, controlsBottom};
+                            box.bottom + scaled(kBottomStripHeight)};
+  // Each edge is scaled from its own distance to the box, so that neighbours stay flush.
+  const int controlsTop = box.bottom + scaled(2);
+  const int controlsBottom = box.bottom + scaled(22);
+  layout.modeButtonRect = {box.left + scaled(4), controlsTop, box.left + scaled(24),
+                           controlsBottom};
+  layout.yearFieldRect = {box.right - scaled(68), controlsTop, box.right - scaled(20),
+                          controlsBottom};
+  layout.yearSpinRect = {box.right - scaled(20), controlsTop, box.right - scaled(4),
+                         controlsBottom};
   return layout;
 }
 
@@ -113,12 +132,12 @@ MonthButtonLayout ComputeMonthButtons(CellSize cell, int clientWidth) {
 }
 
 Rect PlaceResizedWindow(const Rect& oldWindow, int wantedWidth, int wantedHeight,
-                        FrameChange change, bool isNT3, FrameShift& shift) {
+                        FrameChange change, bool isNT3, int dpi, FrameShift& shift) {
   const Rect placed = {oldWindow.left, oldWindow.top, oldWindow.left + wantedWidth,
                        oldWindow.top + wantedHeight};
   if (change == FrameChange::None) return placed;
   // The caption height is what the grid moves by vertically when the frame goes or comes.
-  const int caption = isNT3 ? kCaptionHeightNT3 : kCaptionHeight;
+  const int caption = ScaleToDpi(isNT3 ? kCaptionHeightNT3 : kCaptionHeight, dpi);
   // Truncation toward zero makes the two directions exact opposites, so removing and then
   // restoring the frame puts the window back.
   const int dx = (placed.right - oldWindow.right) / 2;
@@ -218,14 +237,32 @@ std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box) {
   }};
 }
 
-std::array<Point, 3> NextMonthTriangle(int width, int height) {
+std::array<Point, 3> NextMonthTriangle(int width, int height, int dpi) {
   const int base = 2 * width / 3;
-  return {{{base, 2}, {width - 2, height / 2}, {base, height - 2}}};
+  const int inset = ScaleToDpi(kArrowInset, dpi);
+  return {{{base, inset}, {width - inset, height / 2}, {base, height - inset}}};
 }
 
-std::array<Point, 3> PrevMonthTriangle(int width, int height) {
+std::array<Point, 3> PrevMonthTriangle(int width, int height, int dpi) {
   const int base = width / 3;
-  return {{{2, height / 2}, {base, 2}, {base, height - 2}}};
+  const int inset = ScaleToDpi(kArrowInset, dpi);
+  return {{{inset, height / 2}, {base, inset}, {base, height - inset}}};
+}
+
+int PadlockScale(int dpi) {
+  const std::int64_t percent = std::int64_t{dpi} * 100 / kDefaultDpi;
+  int nearest = kPadlockScales[0];
+  for (const int scale : kPadlockScales) {
+    // Strictly nearer: of two equally near, the smaller one stays.
+    if (std::llabs(percent - scale) < std::llabs(percent - nearest)) nearest = scale;
+  }
+  return nearest;
+}
+
+Rect CentredIn(const Rect& area, int width, int height) {
+  const int left = area.left + (Width(area) - width) / 2;
+  const int top = area.top + (Height(area) - height) / 2;
+  return {left, top, left + width, top + height};
 }
 
 Point FramelessHeadingAnchor(CellSize cell, const Rect& gridRect) {

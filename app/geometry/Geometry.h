@@ -2,7 +2,9 @@
 // font, window and client sizes, the rectangles of the grid, box, strips and child controls,
 // day cells and hit testing, the shapes painted inside cells and buttons, and the placement
 // of the window on the screen.
-// Everything is in pixels and free of the platform, so it is tested without a screen.
+// Everything is in pixels and free of the platform, so it is tested without a screen. The
+// fixed lengths are given for 96 DPI and scaled to the DPI of the window's monitor, which
+// the callers pass in; what is measured from the font is in the font's own pixels.
 #pragma once
 
 #include <array>
@@ -42,6 +44,12 @@ inline int Height(const Rect& rect) {
 // Half-open like the platform's hit tests: the right and bottom edges are outside.
 bool Contains(const Rect& rect, Point point);
 
+// 100 %: the DPI at which the fixed lengths below have the pixel sizes written in them.
+constexpr int kDefaultDpi = 96;
+// A length at 96 DPI as the window's DPI makes it, rounded to the nearest pixel as the
+// platform rounds its own scaled metrics; unchanged at 96.
+int ScaleToDpi(int pixels, int dpi);
+
 // What layout needs of the calendar font's TEXTMETRIC (variablePitch is bit 0 of
 // tmPitchAndFamily, which the platform sets for variable-pitch fonts).
 struct FontMetrics {
@@ -58,24 +66,26 @@ struct CellSize {
 // screen): the calendar then takes the system font.
 std::optional<int> PointSizeFromText(std::string_view text);
 
-// Squeeze drops the padding around each number.
-CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze);
+// Squeeze drops the padding around each number. The padding is given at 96 DPI and scaled
+// with the font, so the cell keeps its proportions at every DPI.
+CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi);
 
 // Client rectangle of the framed window, before the frame is added (AdjustWindowRectEx).
 // border is 2 on NT 3.x, 0 elsewhere.
-Rect FramedClientRect(CellSize cell, int border);
+Rect FramedClientRect(CellSize cell, int border, int dpi);
 // The frameless window is exactly the grid: seven rows of seven cells.
 Rect FramelessWindowRect(CellSize cell);
 
 // Client-area rectangles. Framed: heading row of one cell height, the sunken box around the
-// grid, and a 24-pixel strip below it holding the padlock and the year field with its spin.
-// Frameless: the grid is the whole client area (the other rectangles are still computed
-// from the framed look, since the hidden controls keep their places).
+// grid, and a strip (24 pixels at 96 DPI) below it holding the padlock and the year field with its
+// spin. Frameless: the grid is the whole client area (the other rectangles are still computed from
+// the framed look, since the hidden controls keep their places).
 struct CalendarLayout {
   Rect gridRect, boxRect, leftStripRect, rightStripRect, bottomStripRect, modeButtonRect,
       yearFieldRect, yearSpinRect;
 };
-CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border);
+// The sunken border stays two pixels wide at every DPI, like the platform's own edges.
+CalendarLayout ComputeCalendarLayout(CellSize cell, bool frameless, int border, int dpi);
 
 // The two month buttons in the top corners and the heading between them.
 struct MonthButtonLayout {
@@ -93,10 +103,10 @@ struct FrameShift {
 // Where an existing window goes after a new layout: the wanted size at the old window's
 // top-left corner. When the frame has just been removed or restored, the window is also
 // shifted so that the grid stays where it was on the screen (half the change of width
-// sideways, the change of height less the caption height K = 29, 27 on NT 3.x, vertically),
-// and shift records that move. With no frame change, shift is left as it is.
+// sideways, the change of height less the caption height K = 29, 27 on NT 3.x, at 96 DPI,
+// vertically), and shift records that move. With no frame change, shift is left as it is.
 Rect PlaceResizedWindow(const Rect& oldWindow, int wantedWidth, int wantedHeight,
-                        FrameChange change, bool isNT3, FrameShift& shift);
+                        FrameChange change, bool isNT3, int dpi, FrameShift& shift);
 // The window's rectangle as it would be had the last frame change not shifted it.
 Rect UndoFrameShift(Rect window, FrameShift shift);
 
@@ -143,9 +153,18 @@ std::array<Point, 5> TodayFrame(const Rect& cell);
 // pixel beyond the last pixel of its line: the corner pixels are drawn too.
 std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box);
 
-// The black arrows of the month buttons, for a button of the given size.
-std::array<Point, 3> NextMonthTriangle(int width, int height);
-std::array<Point, 3> PrevMonthTriangle(int width, int height);
+// The black arrows of the month buttons, for a button of the given size, two pixels (at
+// 96 DPI) inside its edges.
+std::array<Point, 3> NextMonthTriangle(int width, int height, int dpi);
+std::array<Point, 3> PrevMonthTriangle(int width, int height, int dpi);
+
+// The padlock is drawn at 100, 150 and 200 %: the scale, in percent, of the one for a
+// window at this DPI, the nearest, and the smaller of two equally near, which fits its
+// button.
+int PadlockScale(int dpi);
+// Where a picture of the given size goes to sit in the middle of an area (a picture larger
+// than the area overhangs it evenly).
+Rect CentredIn(const Rect& area, int width, int height);
 
 // Right end and top of the frameless heading: 6.8 cells from the client area's left edge
 // (truncated), where the frameless grid begins, with its top on the last week row.

@@ -6,11 +6,14 @@
 
 namespace tembori {
 
-MemoPopupMetrics ComputeMemoPopupMetrics(const FontMetrics& font) {
+MemoPopupMetrics ComputeMemoPopupMetrics(const FontMetrics& font, int dpi) {
+  constexpr int kBorders = 2;  // WS_BORDER above and below
+  const int room = ScaleToDpi(4, dpi);
   MemoPopupMetrics metrics;
   metrics.variablePitch = font.variablePitch;
   metrics.charWidth = ((font.variablePitch ? 3 : 2) * font.aveCharWidth) / 2;
-  metrics.lineHeight = font.height + font.externalLeading + 4;
+  metrics.lineHeight = font.height + font.externalLeading + room;
+  metrics.textTop = (room - kBorders) / 2;
   return metrics;
 }
 

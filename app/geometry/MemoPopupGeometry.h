@@ -13,12 +13,14 @@ struct MemoPopupMetrics {
   bool variablePitch = true;
   int charWidth = 0;   // pixels allowed per byte of text
   int lineHeight = 0;  // the window's height
+  int textTop = 1;     // the text's top in the client area, inside the one-pixel border
 };
 
-// From the pop-up font's text metrics: a variable-pitch font gets one and a half average
-// widths per byte, a fixed-pitch one its average width; the line has two pixels above and
-// below.
-MemoPopupMetrics ComputeMemoPopupMetrics(const FontMetrics& font);
+// From the pop-up font's text metrics, the font made for the calendar window's DPI: a
+// variable-pitch font gets one and a half average widths per byte, a fixed-pitch one its
+// average width; the line has two pixels above and below at 96 DPI, border included, and
+// that room grows with the DPI while the border stays one pixel.
+MemoPopupMetrics ComputeMemoPopupMetrics(const FontMetrics& font, int dpi);
 
 // The window's width for a text: a fixed-pitch font gets two bytes' room besides.
 int MemoTextWidth(std::size_t textBytes, const MemoPopupMetrics& metrics);

@@ -51,7 +51,7 @@ const RouteTable& MemoWindow::Routes() const {
   return table;
 }
 
-void MemoWindow::SetMemoFont(HFONT font) {
+void MemoWindow::SetMemoFont(HFONT font, int dpi) {
   LOGFONTA logFont{};
   if (GetObjectA(font, sizeof logFont, &logFont) == 0) return;
   font_.reset(CreateFontIndirectA(&logFont));
@@ -68,7 +68,7 @@ void MemoWindow::SetMemoFont(HFONT font) {
   fontMetrics.aveCharWidth = textMetrics.tmAveCharWidth;
   // The platform's bit for a variable-pitch font, despite its name.
   fontMetrics.variablePitch = (textMetrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
-  metrics_ = ComputeMemoPopupMetrics(fontMetrics);
+  metrics_ = ComputeMemoPopupMetrics(fontMetrics, dpi);
 }
 
 bool MemoWindow::ShowMemo(const std::string& text, const RECT& cellOnScreen) {
@@ -99,7 +99,7 @@ void MemoWindow::OnPaint() {
   const ObjectSelection selected(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_CENTER | TA_TOP);
-  TextOutA(dc, textWidth_ / 2, 1, text_.data(), static_cast<int>(text_.size()));
+  TextOutA(dc, textWidth_ / 2, metrics_.textTop, text_.data(), static_cast<int>(text_.size()));
 }
 
 BOOL MemoWindow::OnEraseBkgnd(HDC dc) {

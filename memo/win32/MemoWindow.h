@@ -18,9 +18,10 @@ class MemoWindow : public Window {
   // made.
   bool CreateMemoWindow(HWND owner);
 
-  // The font of the text, copied from `font`; the window's size per byte and its height are
-  // measured from it. Until a font is set nothing shows.
-  void SetMemoFont(HFONT font);
+  // The font of the text, copied from `font`, which is made for `dpi`, the calendar window's;
+  // the window's size per byte and its height are measured from it. Until a font is set
+  // nothing shows. Set again when the calendar window moves to another DPI.
+  void SetMemoFont(HFONT font, int dpi);
 
   // Shows the text below and right of the cell, given in screen coordinates, without taking
   // the focus; false when there is no font yet.

@@ -35,7 +35,7 @@ TEST_CASE("cell size follows the font's pitch, width, height and squeeze") {
       {{16, 3, 8, false}, false, 30, 21},
   };
   for (const auto& [metrics, squeeze, width, height] : cases) {
-    const CellSize cell = ComputeCellSize(metrics, squeeze);
+    const CellSize cell = ComputeCellSize(metrics, squeeze, 96);
     CHECK(cell.width == width);
     CHECK(cell.height == height);
   }
@@ -44,9 +44,9 @@ TEST_CASE("cell size follows the font's pitch, width, height and squeeze") {
 TEST_CASE("framed and frameless sizes and the rectangles of the framed window") {
   // The child controls' places are checked on the real window.
   const CellSize cell{30, 18};
-  CHECK(FramedClientRect(cell, 0) == Rect{0, 0, 214, 172});
+  CHECK(FramedClientRect(cell, 0, 96) == Rect{0, 0, 214, 172});
   CHECK(FramelessWindowRect(cell) == Rect{0, 0, 210, 126});
-  const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, 2);
+  const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, 2, 96);
   CHECK(nt3.gridRect == Rect{4, 20, 214, 146});
   CHECK(nt3.rightStripRect == Rect{216, 18, 218, 148});
   // The bottom strip reaches the framed client area's bottom-right corner.
@@ -59,14 +59,16 @@ TEST_CASE("removing and restoring the frame keeps the grid in place and round-tr
     const int caption = isNT3 ? 27 : 29;
     const Rect framed{101, 57, 101 + 221, 57 + 203};  // odd width change: truncation matters
     FrameShift shift{};
-    const Rect frameless = PlaceResizedWindow(framed, 210, 126, FrameChange::Removed, isNT3, shift);
+    const Rect frameless =
+        PlaceResizedWindow(framed, 210, 126, FrameChange::Removed, isNT3, 96, shift);
     CHECK(frameless == Rect{101 + 5, 57 + 77 - caption, 101 + 5 + 210, 57 + 77 - caption + 126});
     // Saving while frameless, when the frame is what the next start shows.
     CHECK(UndoFrameShift(frameless, shift) == Rect{101, 57, 101 + 210, 57 + 126});
-    CHECK(PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, isNT3, shift) == framed);
+    CHECK(PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, isNT3, 96, shift) ==
+          framed);
   }
   FrameShift kept{3, 4};
-  CHECK(PlaceResizedWindow({10, 20, 50, 60}, 100, 80, FrameChange::None, false, kept) ==
+  CHECK(PlaceResizedWindow({10, 20, 50, 60}, 100, 80, FrameChange::None, false, 96, kept) ==
         Rect{10, 20, 110, 100});
   CHECK(UndoFrameShift({0, 0, 1, 1}, kept) == Rect{3, 4, 4, 5});
 }
@@ -150,8 +152,8 @@ TEST_CASE("shapes drawn in cells and buttons") {
                                              {{{1, 145}, {1, 19}, {213, 19}}},
                                              {{{212, 20}, {212, 146}, {0, 146}}},
                                              {{{213, 19}, {213, 147}, {-1, 147}}}}});
-  CHECK(NextMonthTriangle(30, 18) == std::array<Point, 3>{{{20, 2}, {28, 9}, {20, 16}}});
-  CHECK(PrevMonthTriangle(30, 18) == std::array<Point, 3>{{{2, 9}, {10, 2}, {10, 16}}});
+  CHECK(NextMonthTriangle(30, 18, 96) == std::array<Point, 3>{{{20, 2}, {28, 9}, {20, 16}}});
+  CHECK(PrevMonthTriangle(30, 18, 96) == std::array<Point, 3>{{{2, 9}, {10, 2}, {10, 16}}});
   CHECK(FramelessHeadingAnchor({30, 18}, {0, 0, 210, 126}) == Point{204, 108});
   CHECK(FramelessHeadingAnchor({33, 18}, {0, 0, 231, 126}).x == 224);  // 224.4
 }

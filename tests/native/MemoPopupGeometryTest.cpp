@@ -12,13 +12,14 @@ inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
 }
 
 TEST_CASE("the pop-up's width per byte and height follow the font's pitch and metrics") {
-  const MemoPopupMetrics fixed = ComputeMemoPopupMetrics({14, 2, 8, false});
+  const MemoPopupMetrics fixed = ComputeMemoPopupMetrics({14, 2, 8, false}, 96);
   CHECK(fixed.charWidth == 8);
   CHECK(fixed.lineHeight == 20);
+  CHECK(fixed.textTop == 1);
   CHECK(MemoTextWidth(10, fixed) == 96);  // two bytes' room besides
   CHECK(MemoTextWidth(0, fixed) == 16);
 
-  const MemoPopupMetrics variable = ComputeMemoPopupMetrics({12, 0, 7, true});
+  const MemoPopupMetrics variable = ComputeMemoPopupMetrics({12, 0, 7, true}, 96);
   CHECK(variable.charWidth == 10);  // 3 * 7 / 2, truncated
   CHECK(variable.lineHeight == 16);
   CHECK(MemoTextWidth(10, variable) == 100);

@@ -34,7 +34,7 @@ struct HoverWindow {
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     font.reset(CreateFontIndirectA(&metrics.lfSmCaptionFont));
-    popup.SetMemoFont(font.get());
+    popup.SetMemoFont(font.get(), 96);
   }
   ~HoverWindow() {
     DestroyWindow(handle);

@@ -122,10 +122,10 @@ TEST_CASE("the pop-up shows a text below and right of its cell, sized from its f
 
   // The pitch bit of the text metrics chooses the width per byte.
   const FontHandle proportional = MakeFont("ＭＳ Ｐゴシック", -12);
-  popup.SetMemoFont(proportional.get());
+  popup.SetMemoFont(proportional.get(), 96);
   CHECK(popup.Metrics().variablePitch);
   const FontHandle fixed = MakeFont("ＭＳ ゴシック", -12);
-  popup.SetMemoFont(fixed.get());
+  popup.SetMemoFont(fixed.get(), 96);
   const TEXTMETRICA metrics = MetricsOf(fixed.get());
   CHECK_FALSE(popup.Metrics().variablePitch);
   CHECK(popup.Metrics().charWidth == metrics.tmAveCharWidth);
@@ -172,13 +172,13 @@ TEST_CASE("showing, painting and hiding the pop-up and changing its font leak no
   MemoWindow popup;
   REQUIRE(popup.CreateMemoWindow(owner.handle));
   const FontHandle font = MakeFont("ＭＳ Ｐゴシック", -12);
-  popup.SetMemoFont(font.get());
+  popup.SetMemoFont(font.get(), 96);
   popup.ShowMemo("warm-up", RECT{100, 100, 130, 118});
   UpdateWindow(popup.Handle());
   popup.HideMemo();
   const int before = LiveGdiObjects();
   for (int i = 0; i < 100; ++i) {
-    popup.SetMemoFont(font.get());
+    popup.SetMemoFont(font.get(), 96);
     popup.ShowMemo("メモ " + std::to_string(i), RECT{100 + i, 100, 130 + i, 118});
     UpdateWindow(popup.Handle());
     popup.HideMemo();

@@ -9,9 +9,9 @@
 
 #include <cstring>
 
+#include "CalendarHarness.h"
 #include "app/CalendarPainting.h"
 #include "res/ResourceIds.h"
-#include "CalendarHarness.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -104,7 +104,7 @@ TEST_CASE("the padlock is open while the holiday-setting mode is on, closed whil
     item.CtlID = ID_MODE_BUTTON;
     item.hDC = picture.Dc();
     item.rcItem = padlock;
-    DrawCalendarButton(item, state);
+    DrawCalendarButton(item, state, 96);
     const bool closed = state == 1;
     CHECK((picture.Count(closedLeg, kDarkYellow) == 6) == closed);
     CHECK((picture.Count(openEnd, kDarkYellow) > 0) == !closed);

@@ -11,9 +11,13 @@ below, or "clear" for a pixel outside the picture.
   make-images.py icon ART ICON.ico               every picture of ART as one icon image
   --check                                        read the files back and compare them
                                                  with ART instead of writing them
+  --scale PERCENT                                (bitmap) the picture enlarged for a
+                                                 display at that scale, 100 by default
 
 A clear pixel is black in the image and 1 (white) in the mask; every other pixel is 0 in
-the mask. The program paints its bitmaps through the mask with raster operations that only
+the mask. A scaled picture repeats each pixel of the art as often as its place in the
+larger picture needs (nearest neighbour), the mask's pixels with it, so image and mask
+still agree and the art keeps its hard edges. The program paints its bitmaps through the mask with raster operations that only
 work when the image is black wherever the mask is 1, so both come from one picture.
 """
 
@@ -72,6 +76,24 @@ class Picture:
 
     def mask_rows(self):
         return [[1 if pixel is CLEAR else 0 for pixel in row] for row in self.rows]
+
+
+def scaled(picture, percent):
+    """The picture enlarged to percent of its size (rounded), each pixel of the larger one
+    taken from the pixel of the art that it lies on."""
+    width = (picture.width * percent + 50) // 100
+    height = (picture.height * percent + 50) // 100
+    if not (0 < width <= MAX_SIZE and 0 < height <= MAX_SIZE):
+        raise ArtError(f"a picture at {percent} % is out of range")
+    return Picture(
+        [
+            [
+                picture.rows[y * picture.height // height][x * picture.width // width]
+                for x in range(width)
+            ]
+            for y in range(height)
+        ]
+    )
 
 
 class Decoded:
@@ -309,6 +331,8 @@ def bitmap_command(arguments):
     pictures = parse_art(arguments.art)
     if len(pictures) != 1:
         raise ArtError(f"{arguments.art}: a bitmap needs exactly one picture")
+    if arguments.scale != 100:
+        pictures = [scaled(pictures[0], arguments.scale)]
     if arguments.check:
         decoded = read_bitmap_pair(arguments.image, arguments.mask)
         return compare(pictures, decoded, arguments.image)
@@ -337,6 +361,9 @@ def main():
     bitmap.add_argument("art")
     bitmap.add_argument("image")
     bitmap.add_argument("mask")
+    bitmap.add_argument(
+        "--scale", type=int, default=100, help="percent of the art's size, for that display scale"
+    )
     bitmap.set_defaults(run=bitmap_command)
     icon = commands.add_parser("icon", help="an icon holding every picture of the art")
     icon.add_argument("art")

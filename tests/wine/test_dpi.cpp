@@ -1,0 +1,320 @@
+// The calendar on a display at 150 %: this program measures the window at the session's 96
+// DPI, then runs itself again with the prefix's LogPixels at 144, where the tests of the
+// "at 144 DPI" suite (skipped in the first run) look at the window: its size in proportion,
+// the 150 % padlock, fonts of the right height, and a change of DPI to 192 with the place
+// the system suggests.
+#include <doctest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "CalendarHarness.h"
+#include "framework/DisplayDpi.h"
+#include "res/ResourceIds.h"
+
+using namespace tembori;
+using namespace tembori::testing;
+
+namespace {
+
+constexpr int kTestDpi = 144;
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kDpiValue[] = "LogPixels";
+// Set for the second run: the 96 DPI measurements, and the event that says it has started.
+constexpr char kMeasuredAt96[] = "TEMBORI_TEST_MEASURED_AT_96";
+constexpr char kStartedEvent[] = "TEMBORI_TEST_STARTED_EVENT";
+
+constexpr char kGothic[] = "ＭＳ ゴシック";
+constexpr int kPoints = 12;
+
+// The window's sizes, as measured at 96 DPI and handed to the second run.
+struct Measured {
+  int cellWidth = 0, cellHeight = 0, clientWidth = 0, clientHeight = 0;
+};
+
+void StoreGothicSettings() {
+  StoreSettings({{"CharSet", SHIFTJIS_CHARSET}});
+  PutValue(kConfigKey, "TypeFace", REG_SZ, kGothic, std::strlen(kGothic) + 1);
+  const std::string points = std::to_string(kPoints);
+  PutValue(kConfigKey, "PointSize", REG_SZ, points.c_str(), points.size() + 1);
+}
+
+Measured Measure(CalendarWindow& window) {
+  RECT client{};
+  GetClientRect(window.Handle(), &client);
+  return {window.Cell().width, window.Cell().height, client.right, client.bottom};
+}
+
+// The system caches its DPI when a program first asks for it; the second run asks at once,
+// so that the first can put LogPixels back while it runs.
+const bool reportedStart = [] {
+  char name[64] = {};
+  if (GetEnvironmentVariableA(kStartedEvent, name, sizeof name) == 0) return false;
+  SystemDpi();
+  const HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
+  if (started == nullptr) return false;
+  SetEvent(started);
+  CloseHandle(started);
+  return true;
+}();
+
+// LogPixels of the prefix set for as long as the object lives, and then as it was.
+class LogPixelsOverride {
+ public:
+  explicit LogPixelsOverride(DWORD dpi) {
+    DWORD size = sizeof previous_;
+    had_ = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, RRF_RT_REG_DWORD, nullptr,
+                        &previous_, &size) == ERROR_SUCCESS;
+    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, REG_DWORD, &dpi,
+                            sizeof dpi) == ERROR_SUCCESS);
+  }
+  LogPixelsOverride(const LogPixelsOverride&) = delete;
+  LogPixelsOverride& operator=(const LogPixelsOverride&) = delete;
+  ~LogPixelsOverride() { Restore(); }
+
+  void Restore() {
+    if (restored_) return;
+    restored_ = true;
+    if (had_) {
+      RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDpiValue, REG_DWORD, &previous_,
+                      sizeof previous_);
+    } else {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kDpiValue);
+    }
+  }
+
+ private:
+  DWORD previous_ = 0;
+  bool had_ = false;
+  bool restored_ = false;
+};
+
+// This program again, with the tests of the suite "at 144 DPI"; its exit status.
+DWORD RunAtTestDpi(const Measured& at96) {
+  char measured[128];
+  std::snprintf(measured, sizeof measured, "%d %d %d %d", at96.cellWidth, at96.cellHeight,
+                at96.clientWidth, at96.clientHeight);
+  char eventName[64];
+  std::snprintf(eventName, sizeof eventName, "TemboriDpiTest%lu", GetCurrentProcessId());
+  const HANDLE started = CreateEventA(nullptr, TRUE, FALSE, eventName);
+  REQUIRE(started != nullptr);
+  SetEnvironmentVariableA(kMeasuredAt96, measured);
+  SetEnvironmentVariableA(kStartedEvent, eventName);
+
+  char program[MAX_PATH] = {};
+  REQUIRE(GetModuleFileNameA(nullptr, program, MAX_PATH) > 0);
+  std::string commandLine = std::string("\"") + program + "\" --no-skip -ts=\"at 144 DPI\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  {
+    LogPixelsOverride override(kTestDpi);
+    REQUIRE(CreateProcessA(program, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                           &startup, &process));
+    // Only while the second run starts: the next test program finds 96 again.
+    const HANDLE waits[] = {started, process.hProcess};
+    WaitForMultipleObjects(2, waits, FALSE, 30000);
+  }
+  WaitForSingleObject(process.hProcess, 90000);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(started);
+  return status;
+}
+
+Measured MeasuredAt96() {
+  char text[128] = {};
+  REQUIRE(GetEnvironmentVariableA(kMeasuredAt96, text, sizeof text) > 0);
+  Measured at96;
+  REQUIRE(std::sscanf(text, "%d %d %d %d", &at96.cellWidth, &at96.cellHeight, &at96.clientWidth,
+                      &at96.clientHeight) == 4);
+  return at96;
+}
+
+// value is the one at 96 DPI scaled to `dpi`, within `slack` pixels.
+bool Scaled(int value, int at96, int dpi, double slack) {
+  return std::abs(value - at96 * dpi / 96.0) <= slack;
+}
+
+// The calendar font as the settings ask for it, made here for `dpi`.
+FontHandle GothicFor(int dpi) {
+  LOGFONTA font{};
+  font.lfHeight = -MulDiv(kPoints, dpi, 72);
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  font.lfQuality = PROOF_QUALITY;
+  std::strcpy(font.lfFaceName, kGothic);
+  return FontHandle(CreateFontIndirectA(&font));
+}
+
+TEXTMETRICA MetricsOf(HFONT font) {
+  const CreatedDc dc = CreateMemoryDc(nullptr);
+  SelectObject(dc.get(), font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  return metrics;
+}
+
+int FontHeight(HFONT font) {
+  return MetricsOf(font).tmHeight;
+}
+
+// The memo pop-up's line: the year field's font (the system's, made for the window's DPI)
+// with two pixels above and below at 96 DPI, scaled.
+int PopupLineHeight(HWND calendar, int dpi) {
+  const auto font =
+      reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(calendar, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
+  const TEXTMETRICA metrics = MetricsOf(font);
+  return metrics.tmHeight + metrics.tmExternalLeading + MulDiv(4, dpi, 96);
+}
+
+// Every pixel of the padlock (where its mask is 0) in `area` of the picture is the bitmap's.
+void CheckPadlock(const Picture& picture, const RECT& area, int image, int mask) {
+  const HINSTANCE module = GetModuleHandleA(nullptr);
+  const BitmapHandle imageBitmap(LoadBitmapA(module, MAKEINTRESOURCEA(image)));
+  const BitmapHandle maskBitmap(LoadBitmapA(module, MAKEINTRESOURCEA(mask)));
+  REQUIRE(imageBitmap);
+  REQUIRE(maskBitmap);
+  BITMAP size{};
+  GetObjectA(imageBitmap.get(), sizeof size, &size);
+  CHECK(size.bmWidth == area.right - area.left);
+  CHECK(size.bmHeight == area.bottom - area.top);
+  const CreatedDc imageDc = CreateMemoryDc(nullptr), maskDc = CreateMemoryDc(nullptr);
+  SelectObject(imageDc.get(), imageBitmap.get());
+  SelectObject(maskDc.get(), maskBitmap.get());
+  int padlockPixels = 0, differing = 0;
+  for (int y = 0; y < size.bmHeight; ++y) {
+    for (int x = 0; x < size.bmWidth; ++x) {
+      if (GetPixel(maskDc.get(), x, y) != RGB(0, 0, 0)) continue;
+      ++padlockPixels;
+      if (picture.At(area.left + x, area.top + y) != GetPixel(imageDc.get(), x, y)) ++differing;
+    }
+  }
+  CHECK(padlockPixels > size.bmWidth * size.bmHeight / 3);
+  CHECK(differing == 0);
+}
+
+}  // namespace
+
+TEST_CASE("on a display at 150 % the calendar is laid out and drawn for it") {
+  StoreGothicSettings();
+  Measured at96;
+  {
+    RunningCalendar calendar;
+    REQUIRE(calendar.Window().Dpi() == 96);
+    at96 = Measure(calendar.Window());
+  }
+  CHECK(RunAtTestDpi(at96) == 0);
+  CHECK(SystemDpi() == 96);
+}
+
+TEST_SUITE("at 144 DPI" * doctest::skip()) {
+  TEST_CASE("the window, its cells, fonts and padlock are made for 144 DPI") {
+    REQUIRE(reportedStart);
+    REQUIRE(SystemDpi() == kTestDpi);
+    const Measured at96 = MeasuredAt96();
+    StoreGothicSettings();
+    RunningCalendar calendar;
+    CalendarWindow& window = calendar.Window();
+    const HWND handle = window.Handle();
+    CHECK(window.Dpi() == kTestDpi);
+
+    // One and a half times the size at 96 DPI, within a pixel per cell.
+    const Measured now = Measure(window);
+    CHECK(Scaled(now.cellWidth, at96.cellWidth, kTestDpi, 1));
+    CHECK(Scaled(now.cellHeight, at96.cellHeight, kTestDpi, 1));
+    CHECK(Scaled(now.clientWidth, at96.clientWidth, kTestDpi, 7 + 1));
+    CHECK(Scaled(now.clientHeight, at96.clientHeight, kTestDpi, 8 + 1));
+    // The settings keep the size in points, as at 96 DPI.
+    CHECK(calendar.UserSettings().PointSize == std::to_string(kPoints));
+
+    const Picture picture(handle);
+    // The 150 % padlock, closed, in a button of its size.
+    CheckPadlock(picture, ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_150,
+                 IDB_PADLOCK_CLOSED_MASK_150);
+
+    // The heading and a day's number, drawn here with the font made for 144 DPI, are the
+    // pixels the window shows.
+    const FontHandle gothic = GothicFor(kTestDpi);
+    CHECK(FontHeight(window.CalendarFont()) == FontHeight(gothic.get()));
+    CHECK(FontHeight(gothic.get()) > FontHeight(GothicFor(96).get()) * 4 / 3);
+    const Picture expected(handle);
+    const RECT title = window.TitleRect();
+    const RECT day = DayCell(window, 5);
+    const BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    const BrushHandle back(CreateSolidBrush(kBack));
+    FillRect(expected.Dc(), &title, face.get());
+    FillRect(expected.Dc(), &day, back.get());
+    SelectObject(expected.Dc(), gothic.get());
+    SetBkMode(expected.Dc(), TRANSPARENT);
+    SetTextAlign(expected.Dc(), TA_CENTER | TA_TOP);
+    SetTextColor(expected.Dc(), kBlack);
+    RECT client{};
+    GetClientRect(handle, &client);
+    const char heading[] = "2003年 11月";
+    TextOutA(expected.Dc(), client.right / 2, 0, heading, static_cast<int>(std::strlen(heading)));
+    SetTextColor(expected.Dc(), kOrdinary);
+    TextOutA(expected.Dc(), (day.left + day.right) / 2, day.top, "5", 1);
+    CHECK(picture.Count(title, kBlack) > 0);
+    CHECK(picture.Part(title) == expected.Part(title));
+    CHECK(picture.Count(day, kOrdinary) > 0);
+    CHECK(picture.Part(day) == expected.Part(day));
+
+    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, kTestDpi));
+  }
+
+  TEST_CASE("a change to 192 DPI lays the window out again, at the place the system suggests") {
+    const Measured at96 = MeasuredAt96();
+    StoreGothicSettings();
+    RunningCalendar calendar;
+    CalendarWindow& window = calendar.Window();
+    const HWND handle = window.Handle();
+    const int gdiObjects = LiveGdiObjects();
+
+    RECT suggested{120, 90, 120 + 2 * at96.clientWidth, 90 + 2 * at96.clientHeight};
+    SendMessageA(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+    CHECK(window.Dpi() == 192);
+    RECT placed{};
+    GetWindowRect(handle, &placed);
+    CHECK(placed.left == suggested.left);
+    CHECK(placed.top == suggested.top);
+    const Measured now = Measure(window);
+    CHECK(Scaled(now.cellWidth, at96.cellWidth, 192, 1));
+    CHECK(Scaled(now.cellHeight, at96.cellHeight, 192, 1));
+    CHECK(Scaled(now.clientWidth, at96.clientWidth, 192, 7 + 1));
+    CHECK(Scaled(now.clientHeight, at96.clientHeight, 192, 8 + 1));
+    CHECK(FontHeight(window.CalendarFont()) == FontHeight(GothicFor(192).get()));
+    // The year field's font is the system's made for 192 DPI as well.
+    const auto yearFont =
+        reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(handle, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
+    NONCLIENTMETRICSA system{};
+    system.cbSize = sizeof system;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
+    LOGFONTA yearLogFont{};
+    GetObjectA(yearFont, sizeof yearLogFont, &yearLogFont);
+    CHECK(yearLogFont.lfHeight == MulDiv(system.lfSmCaptionFont.lfHeight, 192, kTestDpi));
+    // So is the memo pop-up's, with its room around the text.
+    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, 192));
+    // The grid follows the new cells, and the padlock is the 200 % one.
+    CHECK(window.GridRect().right == 7 * now.cellWidth + 2);
+    CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_200,
+                 IDB_PADLOCK_CLOSED_MASK_200);
+
+    // Back to 144: the old fonts are freed, none left behind.
+    suggested = {100, 80, 100 + at96.clientWidth * 3 / 2, 80 + at96.clientHeight * 3 / 2};
+    SendMessageA(handle, WM_DPICHANGED, MAKEWPARAM(kTestDpi, kTestDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+    CHECK(Scaled(Measure(window).cellHeight, at96.cellHeight, kTestDpi, 1));
+    CHECK(LiveGdiObjects() <= gdiObjects);
+  }
+}
