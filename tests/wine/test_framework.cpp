@@ -236,7 +236,7 @@ TEST_CASE("routing: the first matching entry, commands, notifications, hooks and
   CHECK(button.times == 1);
 }
 
-TEST_CASE("routing: a declined message goes on to later entries and the base class's table") {
+TEST_CASE("routing: declined messages go on to later entries and the base; typed arguments") {
   Probe probe;
   REQUIRE(probe.Handle() != nullptr);
   probe.calls.clear();
@@ -246,11 +246,8 @@ TEST_CASE("routing: a declined message goes on to later entries and the base cla
   CHECK(Send(probe, ProbeMessage(), 2) == 42);
   CHECK(Send(probe, WM_NULL, 2) == 0);
   CHECK(probe.calls == std::vector<std::string>{"declined", "declined", "declined"});
-}
 
-TEST_CASE("routing: typed arguments keep signed points, deltas and the keyboard's (-1, -1)") {
-  Probe probe;
-  REQUIRE(probe.Handle() != nullptr);
+  // Typed arguments keep signed points, deltas and the keyboard's (-1, -1).
   Send(probe, WM_LBUTTONDOWN, MK_LBUTTON, reinterpret_cast<void*>(MAKELPARAM(-5, 7)));
   Send(probe, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -240),
        reinterpret_cast<void*>(MAKELPARAM(300, -20)));

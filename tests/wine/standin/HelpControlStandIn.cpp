@@ -21,9 +21,8 @@ void LookUpTopic(StandInCall& call) {
   const DWORD* const table = reinterpret_cast<const DWORD*>(call.data);
   if (table == nullptr) return;
   const DWORD control = static_cast<DWORD>(GetDlgCtrlID(call.window));
-  for (const DWORD* pair = table; pair[0] != 0; pair += 2) {
-    if (pair[0] == control && call.topic == 0) call.topic = pair[1];
-    ++call.tablePairs;
+  for (const DWORD* pair = table; pair[0] != 0 && call.topic == 0; pair += 2) {
+    if (pair[0] == control) call.topic = pair[1];
   }
 }
 

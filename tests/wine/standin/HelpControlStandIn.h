@@ -13,10 +13,8 @@ struct StandInCall {
   UINT command;
   DWORD_PTR data;
   // For a pop-up request (command 17): the topic that the table given as data holds for the
-  // window's control identifier (0 when none), and how many pairs the table has before its
-  // end mark.
+  // window's control identifier (0 when none).
   DWORD topic;
-  int tablePairs;
 };
 
 using StandInCallCountFunction = int (*)();
