@@ -71,34 +71,36 @@ int TrayCalls(RunningCalendar& calendar, DWORD action) {
 
 }  // namespace
 
-TEST_CASE("English and Monday first show at once on the grid") {
+TEST_CASE("English, Monday first and no weekly day off show at once; no frame waits") {
   StoreSettings({});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
-  const std::vector<COLORREF> japanese = Painted(calendar).Part(Cells(window, 0, 0, 6));
-  RunSheetOver(calendar, {Tick(kGeneral1, IDC_ENGLISH), Tick(kGeneral2, IDC_MONDAY_FIRST),
+  const HWND handle = calendar.Handle();
+  RECT before{}, after{};
+  GetWindowRect(handle, &before);
+  const Picture start = Painted(calendar);
+  REQUIRE(start.Count(DayCell(window, 9), kHoliday) > 0);  // a Sunday
+  RunSheetOver(calendar, {Tick(kGeneral1, IDC_ENGLISH), Tick(kGeneral1, IDC_SUNDAY_OFF),
+                          Tick(kGeneral2, IDC_MONDAY_FIRST), Tick(kGeneral2, IDC_NO_FRAME),
                           PressButton(IDOK)});
   CHECK(calendar.UserSettings().Language == 1);
   CHECK(StoredNumber("SunFirst") == 1);
-  const Picture after = Painted(calendar);
-  CHECK(after.Part(Cells(window, 0, 0, 6)) != japanese);
-  // Sunday, the weekly day off, is the last column now; the 1st, a Saturday, the sixth.
-  CHECK(after.Count(Cells(window, 0, 6, 6), kHoliday) > 0);
-  CHECK(after.Count(Cells(window, 0, 0, 0), kHoliday) == 0);
-  CHECK(after.Count(Cells(window, 1, 5, 5), kOrdinary) > 0);
-}
-
-TEST_CASE("no weekly day off: saved as 0 and the weekends drawn as ordinary days at once") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  CalendarWindow& window = calendar.Window();
-  REQUIRE(Painted(calendar).Count(DayCell(window, 9), kHoliday) > 0);  // a Sunday
-  RunSheetOver(calendar, {Tick(kGeneral1, IDC_SUNDAY_OFF), PressButton(IDOK)});
   CHECK(StoredNumber("RegularHoliday") == 0);
-  const Picture after = Painted(calendar);
-  CHECK(after.Count(DayCell(window, 9), kHoliday) == 0);
-  CHECK(after.Count(DayCell(window, 9), kOrdinary) > 0);
-  CHECK(after.Count(DayCell(window, 3), kHoliday) > 0);  // national holidays stay
+  CHECK(StoredNumber("NoFrame") == 1);
+  const Picture painted = Painted(calendar);
+  // The heading in English (the weekday row moves as well).
+  CHECK(painted.Part(window.TitleRect()) != start.Part(window.TitleRect()));
+  // The 1st, a Saturday, is in the sixth column now, so every day sits one cell before its
+  // place in a week from Sunday. Sundays are ordinary days, national holidays stay.
+  CHECK(painted.Count(Cells(window, 1, 5, 5), kOrdinary) > 0);
+  CHECK(painted.Count(DayCell(window, 9 - 1), kHoliday) == 0);
+  CHECK(painted.Count(DayCell(window, 9 - 1), kOrdinary) > 0);
+  CHECK(painted.Count(DayCell(window, 3 - 1), kHoliday) > 0);
+  // The frame stays until the next start.
+  CHECK_FALSE(window.Frameless());
+  CHECK((GetWindowLongA(handle, GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
+  GetWindowRect(handle, &after);
+  CHECK(after == before);
 }
 
 TEST_CASE("the tray icon by Apply: hidden and shown once around the layout, one icon") {
@@ -150,20 +152,6 @@ TEST_CASE("the other memo store's memos show at once after OK") {
   CHECK(window.MemoMap() == DayBit(7));
   CHECK(Painted(calendar).Count(DayCell(window, 7), kOrdinary) > withoutMemo);
   DeleteFileA(file.c_str());
-}
-
-TEST_CASE("a frameless start waits for the next start") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  RECT before{};
-  GetWindowRect(calendar.Handle(), &before);
-  RunSheetOver(calendar, {Tick(kGeneral2, IDC_NO_FRAME), PressButton(IDOK)});
-  CHECK(StoredNumber("NoFrame") == 1);
-  CHECK_FALSE(calendar.Window().Frameless());
-  CHECK((GetWindowLongA(calendar.Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
-  RECT after{};
-  GetWindowRect(calendar.Handle(), &after);
-  CHECK(after == before);
 }
 
 TEST_CASE("the holidays as the law has them today, saved and shown at once after OK") {

@@ -1,18 +1,18 @@
 // The calendar window driven as a user drives it, through the program's own message loop:
-// the context menu and its resources, the navigation commands from menu, keys, buttons and
-// wheel, the year field, the holiday-setting mode, the frame toggle, dragging the frameless
-// card, the title and the tray icon, and the end of a session.
+// the navigation commands from menu, keys, buttons and wheel, the year field, the
+// holiday-setting mode, the context menu, the frame toggle, dragging the frameless card, the
+// title and the tray icon, and the end of a session.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "CalendarHarness.h"
+#include "SheetScript.h"
 #include "app/WindowPosition.h"
 #include "res/ResourceIds.h"
 
@@ -20,12 +20,6 @@ using namespace tembori;
 using namespace tembori::testing;
 
 namespace {
-
-std::string Text(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 LPARAM At(int x, int y) {
   return MAKELPARAM(x, y);
@@ -122,51 +116,7 @@ RECT WindowRect(HWND window) {
 
 }  // namespace
 
-TEST_CASE("the context menu as the resources give it") {
-  const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU));
-  REQUIRE(menu != nullptr);
-  const HMENU popup = GetSubMenu(menu, 0);
-  REQUIRE(popup != nullptr);
-  char name[32] = {};
-  GetMenuStringA(menu, 0, name, sizeof name, MF_BYPOSITION);
-  CHECK(std::string(name) == "_POPUP_");
-  const std::pair<UINT, const char*> items[] = {
-      {ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)..."},
-      {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)..."},
-      {0, ""},
-      {ID_PROPERTIES, "ﾌﾟﾛﾊﾟﾃｨ(&R)..."},
-      {0, ""},
-      {ID_THIS_MONTH, "今月を表示(&T)\tSPACE"},
-      {ID_NEXT_MONTH, "次の月(&N)\tRight"},
-      {ID_PREV_MONTH, "前の月(&P)\tLeft"},
-      {0, ""},
-      {ID_NEXT_YEAR, "次の年(&F)\tUp"},
-      {ID_PREV_YEAR, "前の年(&B)\tDown"},
-      {0, ""},
-      {ID_MODE_BUTTON, "休日設定ﾓｰﾄﾞ(&L)\tCtrl+L"},
-      {ID_FRAME_TOGGLE, "ﾌﾚｰﾑ表示ﾄｸﾞﾙ(G)\tCtrl+G"},
-      {0, ""},
-      {ID_APP_EXIT, "Temboriの終了(&X)"},
-  };
-  REQUIRE(GetMenuItemCount(popup) == 16);
-  for (int position = 0; position < 16; ++position) {
-    CAPTURE(position);
-    char text[64] = {};
-    GetMenuStringA(popup, position, text, sizeof text, MF_BYPOSITION);
-    const UINT state = GetMenuState(popup, position, MF_BYPOSITION);
-    CHECK(((state & MF_SEPARATOR) != 0) == (items[position].first == 0));
-    if (items[position].first == 0) continue;
-    CHECK(GetMenuItemID(popup, position) == items[position].first);
-    CHECK(std::string(text) == items[position].second);
-    CHECK((state & (MF_GRAYED | MF_CHECKED)) == 0);
-  }
-  DestroyMenu(menu);
-
-  // The keys are driven below; the table is the window's, found by its name.
-  CHECK(LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL") != nullptr);
-}
-
-TEST_CASE("each way through the months: commands, keys, buttons and the wheel") {
+TEST_CASE("each way through the months: commands, keys, buttons, the wheel and the year field") {
   StoreSettings({});
   RunningCalendar calendar;
   const HWND window = calendar.Handle();
@@ -224,44 +174,35 @@ TEST_CASE("each way through the months: commands, keys, buttons and the wheel") 
   // The middle button shows this month.
   SendMessageA(window, WM_MBUTTONUP, 0, At(5, 5));
   CheckShown(calendar, {2003, 11});
-}
 
-TEST_CASE("the year field: typed years count when it is left, the spin stays within range") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  const HWND window = calendar.Handle();
-  const HWND field = GetDlgItem(window, IDC_YEAR_FIELD);
-
-  // Typed through the program's loop: the digits reach the field, Enter leaves it.
-  SetFocus(field);
-  SetWindowTextA(field, "");
-  for (const char typed : std::string("1999\r")) PostMessageA(field, WM_CHAR, typed, 1);
+  // Years typed in the field count when Enter leaves it.
+  SetFocus(yearField);
+  SetWindowTextA(yearField, "");
+  for (const char typed : std::string("1999\r")) PostMessageA(yearField, WM_CHAR, typed, 1);
   calendar.RunProgramLoop();
   CHECK(GetFocus() == window);
   CheckShown(calendar, {1999, 11});
-
-  // Out of range: nothing changes, and the field keeps what was typed.
-  SetFocus(field);
-  SetWindowTextA(field, "2151");
-  SetFocus(window);
+  // Out of range, nothing changes and the field keeps what was typed; the spin stays in range.
+  const auto typeAndLeave = [&](const char* year) {
+    SetFocus(yearField);
+    SetWindowTextA(yearField, year);
+    SetFocus(window);
+  };
+  typeAndLeave("2151");
   CHECK(ShownMonth(calendar).year == 1999);
-  CHECK(Text(field) == "2151");
-
-  // The spin's arrows, clicked at the top end of the range.
-  SetFocus(field);
-  SetWindowTextA(field, "2149");
-  SetFocus(window);
+  CHECK(Text(yearField) == "2151");
+  typeAndLeave("2149");
   CheckShown(calendar, {2149, 11});
   const HWND spin = GetDlgItem(window, IDC_YEAR_SPIN);
   RECT arrows{};
   GetClientRect(spin, &arrows);
-  for (int click = 0; click < 3; ++click) {
-    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, At(arrows.right / 2, 2));
-    SendMessageA(spin, WM_LBUTTONUP, 0, At(arrows.right / 2, 2));
-  }
+  const auto clickSpin = [&](int y) {
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, At(arrows.right / 2, y));
+    SendMessageA(spin, WM_LBUTTONUP, 0, At(arrows.right / 2, y));
+  };
+  for (int click = 0; click < 3; ++click) clickSpin(2);
   CheckShown(calendar, {2150, 11});
-  SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, At(arrows.right / 2, arrows.bottom - 2));
-  SendMessageA(spin, WM_LBUTTONUP, 0, At(arrows.right / 2, arrows.bottom - 2));
+  clickSpin(arrows.bottom - 2);
   CheckShown(calendar, {2149, 11});
 }
 
@@ -298,60 +239,31 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
     SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP);
   }));
   CHECK(StoredMarks("2003", "11") == 0);
-  // A double click does not switch the frame in this mode (on a day it edits the day's memo).
-  SendMessageA(handle, WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));
-  CHECK(!window.Frameless());
-
-  // New weekly days off (Wednesdays too) drop nothing marked against them and colour the
-  // month's Wednesdays.
-  calendar.UserSettings().WeekdayOff[3] = 1;
-  BuildWeeklyMask(calendar.UserSettings());
-  window.ReloadHolidays();
-  CHECK(window.Calendar().IsDayOff(5));
-  CHECK(!window.Calendar().IsDayOff(6));
-
   // The padlock button switches the mode off again.
   SendMessageA(GetDlgItem(handle, ID_MODE_BUTTON), BM_CLICK, 0, 0);
   CHECK(!window.HolidayModeOn());
 }
 
-TEST_CASE("the context menu opens at the pointer, from the keyboard at the window's corner") {
+TEST_CASE("the keyboard's menu at the window's corner; a double click switches the frame") {
   StoreSettings({});
   RunningCalendar calendar;
+  CalendarWindow& window = calendar.Window();
   const HWND handle = calendar.Handle();
   SetWindowPos(handle, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   CHECK(OpensMenu(
       [&] { SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1)); }));
   CHECK(menuSeen.left == 120);
   CHECK(menuSeen.top == 90);
-  CHECK(OpensMenu([&] {
-    SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(300, 250));
-  }));
-  CHECK(menuSeen.left == 300);
-  CHECK(menuSeen.top == 250);
   // A right click asks for it through default processing.
   CHECK(OpensMenu([&] { SendMessageA(handle, WM_RBUTTONUP, 0, At(30, 40)); }));
 
-  // The system menu: never maximised, restored only when minimised.
-  const HMENU system = GetSystemMenu(handle, FALSE);
-  SendMessageA(handle, WM_INITMENU, reinterpret_cast<WPARAM>(system), 0);
-  CHECK((GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED) != 0);
-  CHECK((GetMenuState(system, SC_RESTORE, MF_BYCOMMAND) & MF_GRAYED) != 0);
-  CHECK((GetMenuState(system, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED) == 0);
-}
-
-TEST_CASE("a double click switches the frame anywhere; the mode's key brings it back first") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  CalendarWindow& window = calendar.Window();
-  const HWND handle = calendar.Handle();
+  // Double clicks anywhere, the mode's key while frameless brings the frame back first.
   const RECT framed = WindowRect(handle);
   const RECT strip = window.BottomStripRect();
   for (const LPARAM point : {AtCentre(DayCell(window, 5)), AtCentre(strip)}) {
     SendMessageA(handle, WM_LBUTTONDBLCLK, 0, point);
     CHECK(window.Frameless());
     CHECK((GetWindowLongA(handle, GWL_STYLE) & WS_CAPTION) == 0);
-    CHECK(!IsWindowVisible(GetDlgItem(handle, ID_MODE_BUTTON)));
     SendMessageA(handle, WM_LBUTTONDBLCLK, 0, At(3, 3));
     CHECK(!window.Frameless());
     CHECK(WindowRect(handle) == framed);  // back where it was
@@ -394,12 +306,8 @@ TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves 
   CHECK(!window.Dragging());
   CHECK(WindowRect(handle) == start);
 
-  // The outline follows the pointer: its right edge is inverted where nothing else is.
   SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
   SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(25, 18));
-  const int edgeX = start.right - 1 + 15, edgeY = start.top + 30;
-  const COLORREF under = before.At(edgeX - around.left, edgeY - around.top);
-  CHECK(Picture(around).At(edgeX - around.left, edgeY - around.top) == (~under & 0xFFFFFF));
   SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(40, 30));
   SendMessageA(handle, WM_LBUTTONUP, 0, At(40, 30));
   PumpMessages();
@@ -423,76 +331,33 @@ TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves 
   PumpMessages();
   CHECK(WindowRect(handle) == moved);
   CHECK(outside(Picture(around), {moved}) == outside(settled, {moved}));
-
-  // Every outline's device context is given back.
-  const int live = LiveGdiObjects();
-  const PenHandle counted(CreatePen(PS_SOLID, 0, 0));
-  REQUIRE(LiveGdiObjects() == live + 1);
-  for (int drag = 0; drag < 20; ++drag) {
-    SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-    SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(12, 11));
-    SendMessageA(handle, WM_LBUTTONUP, 0, At(10, 10));
-  }
-  CHECK(LiveGdiObjects() == live + 1);
 }
 
 TEST_CASE(
-    "the title and the tray icon follow the settings; the icon comes back after a shell restart") {
-  SUBCASE("the program's name, and no icon") {
-    StoreSettings({});
-    RunningCalendar plain;
-    CHECK(Text(plain.Handle()) == "Tembori");
-    CHECK(plain.Tray().calls.empty());
-    // Only with a tray icon has the window no taskbar button.
-    CHECK((GetWindowLongA(plain.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0);
-  }
-  SUBCASE("the date in English, in the title and the tooltip") {
-    StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
-    RunningCalendar dated(MakeDate(2003, 12, 5));
-    CHECK(Text(dated.Handle()) == "Fri, Dec 05 03");
-    REQUIRE(dated.Tray().calls.size() == 1);
-    CHECK(std::string(dated.Tray().calls[0].record.szTip) == "Fri, Dec 05 03");
-  }
-  SUBCASE("one icon, changed, removed, and added again for a new taskbar") {
-    StoreSettings({{"Tray", 1}});
-    RunningCalendar calendar;
-    const HWND handle = calendar.Handle();
-    CHECK((GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
-    std::vector<RecordingTray::Call>& calls = calendar.Tray().calls;
-    REQUIRE(calls.size() == 1);
-    const NOTIFYICONDATAA added = calls[0].record;
-    CHECK(calls[0].action == NIM_ADD);
-    CHECK(added.cbSize == NOTIFYICONDATAA_V1_SIZE);
-    CHECK(added.hWnd == handle);
-    CHECK(added.uID == IDI_TRAY);
-    CHECK(added.uFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
-    CHECK(added.uCallbackMessage == WM_USER);
-    CHECK(added.hIcon != nullptr);
-    CHECK(std::string(added.szTip) == "Tembori");
+    "the title and the tray icon follow the settings; the icon comes back for a new taskbar") {
+  StoreSettings({});
+  CHECK(Text(RunningCalendar().Handle()) == "Tembori");
 
-    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    calendar.Window().UpdateTitleAndTray();
-    SendMessageA(handle, taskbarCreated, 0, 0);
-    calendar.UserSettings().Tray = 0;
-    calendar.Window().UpdateTitleAndTray();
-    SendMessageA(handle, taskbarCreated, 0, 0);  // no icon: nothing to add
-    REQUIRE(calls.size() == 4);
-    CHECK(calls[1].action == NIM_MODIFY);
-    CHECK(calls[2].action == NIM_ADD);
-    CHECK(calls[3].action == NIM_DELETE);
-    for (const auto& call : calls) CHECK(std::memcmp(&call.record, &added, sizeof added) == 0);
+  StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
+  RunningCalendar calendar(MakeDate(2003, 12, 5));
+  const HWND handle = calendar.Handle();
+  CHECK(Text(handle) == "Fri, Dec 05 03");
+  std::vector<RecordingTray::Call>& calls = calendar.Tray().calls;
+  REQUIRE(calls.size() == 1);
+  CHECK(calls[0].action == NIM_ADD);
+  CHECK(std::string(calls[0].record.szTip) == "Fri, Dec 05 03");
+  CHECK(calls[0].record.hIcon != nullptr);
 
-    // The icon's mouse: a double click or a right click is taken, anything else not.
-    calendar.UserSettings().Tray = 1;
-    calendar.Window().UpdateTitleAndTray();
-    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDOWN) == 0);
-    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY + 1, WM_LBUTTONDBLCLK) == 0);
-    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDBLCLK) == 1);
-    CHECK(OpensMenu([&] { CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP) == 1); }));
-    // The window's end takes the icon away.
-    DestroyWindow(handle);
-    CHECK(calls.back().action == NIM_DELETE);
-  }
+  // Changed, added again for a new taskbar, removed; with no icon nothing is added.
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  calendar.Window().UpdateTitleAndTray();
+  SendMessageA(handle, taskbarCreated, 0, 0);
+  calendar.UserSettings().Tray = 0;
+  calendar.Window().UpdateTitleAndTray();
+  SendMessageA(handle, taskbarCreated, 0, 0);
+  std::vector<DWORD> actions;
+  for (const auto& call : calls) actions.push_back(call.action);
+  CHECK(actions == std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_DELETE});
 }
 
 TEST_CASE("a tooltip always ends within its record, however long the text") {

@@ -8,12 +8,12 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "CalendarHarness.h"
 #include "SheetScript.h"
 #include "framework/ColorDialog.h"
 #include "propsheet/CTemboriPropSheet.h"
@@ -89,11 +89,6 @@ auto Fields(const Settings& s) {
                   s.TodayColor, s.OrdinaryColor, s.Transparent, s.RegularHoliday);
 }
 
-void DeleteProgramKeys() {
-  const LONG result = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori");
-  REQUIRE((result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND));
-}
-
 bool ConfigKeyExists() {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -117,11 +112,7 @@ struct SheetFixture {
   RegistryStore store;
   RecordingReporter reporter;
   RecordingCalendar calendar{settings};
-  std::vector<int> helpRequests;
-  SheetEnvironment environment{
-      settings, store, reporter,
-      calendar, false, [this](const HELPINFO& help) {
-                                 helpRequests.push_back(help.iCtrlId); }};
+  SheetEnvironment environment{settings, store, reporter, calendar, false, [](const HELPINFO&) {}};
 };
 
 // The Properties command, with the user's steps played inside its modal loop.
@@ -147,21 +138,6 @@ void Choose(HWND sheet, int listId, int item) {
   SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
   SendMessageA(Page(sheet), WM_COMMAND, MAKEWPARAM(listId, CBN_SELENDOK),
                reinterpret_cast<LPARAM>(list));
-}
-
-// How many pixels of a control, as it is on the screen, have the colour.
-int CountPixels(HWND control, COLORREF colour) {
-  UpdateWindow(GetParent(control));
-  UpdateWindow(control);
-  RECT rect{};
-  GetClientRect(control, &rect);
-  const HDC dc = GetDC(control);
-  int count = 0;
-  for (int y = 0; y < rect.bottom; ++y) {
-    for (int x = 0; x < rect.right; ++x) count += GetPixel(dc, x, y) == colour ? 1 : 0;
-  }
-  ReleaseDC(control, dc);
-  return count;
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -210,10 +186,6 @@ TEST_CASE("Apply is enabled by a change on any page and disabled again by Apply"
               CHECK_FALSE(ApplyEnabled(sheet));
               CHECK(calls == Sequence(12, true));
               calls.clear();
-              Click(sheet, IDC_SQUEEZE);
-              Press(sheet, ID_APPLY_NOW);
-              CHECK(calls == Sequence(12));
-              calls.clear();
               return true;
             },
             [&](HWND sheet) {
@@ -228,19 +200,13 @@ TEST_CASE("Apply is enabled by a change on any page and disabled again by Apply"
               return true;
             },
             [&](HWND sheet) {
-              ShowTab(sheet, 3);
-              CHECK(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
-              Click(sheet, IDC_TRANSPARENT);
-              CHECK(ApplyEnabled(sheet));
-              CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
-              ShowTab(sheet, 0);
               SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "20");
               Press(sheet, IDCANCEL);
               return true;
             }});
   // What was applied stays; what was changed after it is dropped by Cancel.
   Settings expected = Custom();
-  expected.WeekdayOff[1] = 1, expected.Tray = 1, expected.Squeeze = 1, expected.MemoTime = 9;
+  expected.WeekdayOff[1] = 1, expected.Tray = 1, expected.MemoTime = 9;
   BuildWeeklyMask(expected);
   // The font page was shown: the face that is not installed gave way to a listed one, but
   // the size stays as it was.
@@ -285,33 +251,6 @@ TEST_CASE("Cancel after a colour was chosen changes nothing; the custom colours 
   CHECK(fixture.calendar.calls.empty());
   CHECK_FALSE(ConfigKeyExists());
   CHECK(ColorDialog::Custom()[0] == RGB(1, 2, 3));
-
-  // The next colour dialog offers the colour among its custom ones: a click on the first
-  // custom colour chooses it.
-  RunSheet(fixture.environment, {[](HWND sheet) {
-                                   ShowTab(sheet, 3);
-                                   PostMessageA(Control(sheet, IDC_TODAY_COLOR), BM_CLICK, 0, 0);
-                                   return true;
-                                 },
-                                 [](HWND sheet) {
-                                   const HWND dialog = FindDialogOwnedBy(sheet);
-                                   if (dialog == nullptr) return false;
-                                   RECT custom{};
-                                   GetWindowRect(GetDlgItem(dialog, 721), &custom);
-                                   MapWindowPoints(nullptr, dialog,
-                                                   reinterpret_cast<POINT*>(&custom), 2);
-                                   SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON,
-                                                MAKELPARAM(custom.left + 4, custom.top + 4));
-                                   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                                   return true;
-                                 },
-                                 [](HWND sheet) {
-                                   if (FindDialogOwnedBy(sheet) != nullptr) return false;
-                                   Press(sheet, IDOK);
-                                   return true;
-                                 }});
-  CHECK(fixture.settings.TodayColor == RGB(1, 2, 3));
-  CHECK(fixture.Stored().TodayColor == RGB(1, 2, 3));
 }
 
 TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stored size kept") {
@@ -356,57 +295,4 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
   CHECK((fixture.settings.PitchAndFamily & TMPF_TRUETYPE) != 0);
   CHECK(fixture.settings.PointSize == "13");
   CHECK(fixture.Stored().CharSet == SHIFTJIS_CHARSET);
-
-  // Opened again and confirmed without a touch, the font stays exactly as it is, in either
-  // character set.
-  for (const std::uint8_t charSet : {ANSI_CHARSET, SHIFTJIS_CHARSET}) {
-    CAPTURE(charSet);
-    Settings start = fixture.settings;
-    start.CharSet = charSet;
-    SheetFixture again(start);
-    RunSheet(again.environment, {[](HWND sheet) {
-               ShowTab(sheet, 2);
-               CHECK_FALSE(ApplyEnabled(sheet));
-               Press(sheet, IDOK);
-               return true;
-             }});
-    CHECK(std::tie(again.settings.TypeFace, again.settings.PointSize, again.settings.CharSet) ==
-          std::tie(start.TypeFace, start.PointSize, start.CharSet));
-  }
-}
-
-TEST_CASE("labels in their colours, the enabling rules, and help requests from any page") {
-  Settings start = Custom();
-  start.Circ = 0, start.Transparent = 1;
-  start.CircColor = RGB(0, 0, 255), start.HolidayColor = RGB(0, 160, 0);
-  SheetFixture fixture(start);
-  RunSheet(fixture.environment, {[&](HWND sheet) {
-             HELPINFO help{
-                 sizeof help, HELPINFO_WINDOW, IDC_DISP_TODAY, Control(sheet, IDC_DISP_TODAY), 0,
-                 {}};
-             SendMessageA(static_cast<HWND>(help.hItemHandle), WM_HELP, 0,
-                          reinterpret_cast<LPARAM>(&help));
-             ShowTab(sheet, 1);
-             CHECK(IsWindowEnabled(Control(sheet, IDC_TRAY)));
-             CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_CIRC_COLOR)));
-             Click(sheet, IDC_CIRC);
-             CHECK(IsWindowEnabled(Control(sheet, IDC_CIRC_COLOR)));
-             // The circle colour's label is drawn in it, the other labels are not.
-             CHECK(CountPixels(Control(sheet, IDC_CIRC_LABEL), RGB(0, 0, 255)) > 10);
-             CHECK(CountPixels(Control(sheet, IDC_CIRC), RGB(0, 0, 255)) == 0);
-             help = {sizeof help, HELPINFO_WINDOW, IDC_CIRC, Control(sheet, IDC_CIRC), 0, {}};
-             SendMessageA(static_cast<HWND>(help.hItemHandle), WM_HELP, 0,
-                          reinterpret_cast<LPARAM>(&help));
-             ShowTab(sheet, 3);
-             CHECK(CountPixels(Control(sheet, IDC_HOLIDAY_LABEL), RGB(0, 160, 0)) > 10);
-             CHECK(CountPixels(Control(sheet, IDC_TODAY_LABEL), RGB(0, 160, 0)) == 0);
-             CHECK_FALSE(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
-             Click(sheet, IDC_TRANSPARENT);
-             CHECK(IsWindowEnabled(Control(sheet, IDC_BACK_COLOR)));
-             Press(sheet, IDOK);
-             return true;
-           }});
-  CHECK(fixture.helpRequests == std::vector<int>{IDC_DISP_TODAY, IDC_CIRC});
-  CHECK(fixture.settings.Circ == 1);
-  CHECK(fixture.settings.Transparent == 0);
 }
