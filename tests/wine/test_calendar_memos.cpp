@@ -5,6 +5,8 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "CalendarHarness.h"
@@ -132,30 +134,25 @@ TEST_CASE("a memo typed after a double click in the mode shows its asterisk at o
   }
 }
 
-TEST_CASE("each month shows its own memos after any way of moving there") {
-  StoreSettings({});
-  const std::string december = std::string(kMemoKey) + "\\12";
-  PutValue(december.c_str(), "24", REG_SZ, "eve", 4);
-  const DWORD map = DayBit(24);
-  PutValue(december.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
-  RunningCalendar calendar;
-  CHECK(calendar.Window().MemoMap() == 0);
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
-  CHECK(calendar.Window().MemoMap() == DayBit(24));
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_YEAR, 0);  // the registry's memos repeat
-  CHECK(calendar.Window().MemoMap() == DayBit(24));
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_THIS_MONTH, 0);
-  CHECK(calendar.Window().MemoMap() == 0);
-}
-
-TEST_CASE("the pop-up over a resting pointer, through the calendar's own timer") {
+TEST_CASE("each month's own memos, and the pop-up over a resting pointer through the timer") {
   StoreSettings({{"MemoTime", 5}});
-  const std::string november = std::string(kMemoKey) + "\\11";
-  PutValue(november.c_str(), "20", REG_SZ, "dentist", 8);
-  const DWORD map = DayBit(20);
-  PutValue(november.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
+  const struct {
+    const char *month, *day, *text;
+  } memos[] = {{"11", "20", "dentist"}, {"12", "24", "eve"}};
+  for (const auto& memo : memos) {
+    const std::string key = std::string(kMemoKey) + "\\" + memo.month;
+    PutValue(key.c_str(), memo.day, REG_SZ, memo.text, std::strlen(memo.text) + 1);
+    const DWORD map = DayBit(std::atoi(memo.day));
+    PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
+  }
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
+  // Each month shows its own memos after moving there.
+  CHECK(window.MemoMap() == DayBit(20));
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
+  CHECK(window.MemoMap() == DayBit(24));
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_THIS_MONTH, 0);
+  CHECK(window.MemoMap() == DayBit(20));
   constexpr DWORD kTwoPeriods = 2 * 500 + 100;
 
   // A holiday without a memo shows its name; a day with one, its memo.

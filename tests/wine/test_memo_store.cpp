@@ -1,5 +1,6 @@
-// The memo store on the real registry and on real memo files: what lands where, in which
-// form, and what comes back of values that other writers left.
+// The memo store on the real registry and real memo files, where only the platform can tell:
+// the file's exact text, the Windows directory for a program under another name, values that
+// other writers left in the registry, and what the profile functions give back of a long text.
 #include <doctest.h>
 #include <windows.h>
 
@@ -10,9 +11,7 @@
 #include "app/ProgramDir.h"
 #include "calendar/FixedClock.h"
 #include "memo/MemoStore.h"
-#include "memo/ProfileStruct.h"
 #include "memo/win32/PrivateProfileFile.h"
-#include "settings/StoreValues.h"
 #include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
@@ -23,23 +22,6 @@ constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
 constexpr char kDecember[] = "Software\\Tembori\\Memo\\1996\\12";
 const std::string kA = "あ";  // two bytes in code page 932
 
-// A directory of its own for the memo files, removed with them afterwards.
-struct MemoDirectory {
-  MemoDirectory() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path = std::string(temp) + "tembori-memo-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(path.c_str(), nullptr);
-  }
-  ~MemoDirectory() {
-    for (const char* name : {"tb2003.mem", "tb2004.mem", "probe.ini"}) {
-      DeleteFileA((path + name).c_str());
-    }
-    RemoveDirectoryA(path.c_str());
-  }
-  std::string path;
-};
-
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
@@ -47,13 +29,21 @@ std::string FileText(const std::string& path) {
   return text.str();
 }
 
-// December 2003 on the real stores.
+// December 2003 on the real stores, memo files in a directory of its own.
 struct RealMemos {
   RealMemos() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    store.SetProgramDir(directory.path);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    directory = std::string(temp) + "tembori-memo-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(directory.c_str(), nullptr);
+    store.SetProgramDir(directory);
   }
-  ~RealMemos() { RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot); }
+  ~RealMemos() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
+    DeleteFileA((directory + "tb2003.mem").c_str());
+    RemoveDirectoryA(directory.c_str());
+  }
   MemoSaveResult Save(int day, const std::string& text) {
     std::string old;
     REQUIRE(store.BeginEdit(day, old));
@@ -63,12 +53,8 @@ struct RealMemos {
     std::string text;
     return store.ReadMemo(day, text) ? text : "(none)";
   }
-  void PutRegistryValue(const char* name, DWORD type, const std::string& bytes) {
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kDecember, name, type, bytes.data(),
-                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS);
-  }
 
-  MemoDirectory directory;
+  std::string directory;
   FixedClock clock{MakeDate(2003, 12, 5)};
   RegistryStore registry;
   PrivateProfileFile files;
@@ -79,63 +65,20 @@ struct RealMemos {
 
 }  // namespace
 
-TEST_CASE("the profile functions keep records as the in-memory profile file does") {
-  MemoDirectory directory;
-  const std::string file = directory.path + "probe.ini";
-  PrivateProfileFile profile;
-  REQUIRE(profile.WriteStruct(file, "12", "MapOfMemo", 5));
-  CHECK(profile.GetString(file, "12", "MapOfMemo") == "0500000005");
-  for (const std::uint32_t value : {0u, 0xABu, 0x80000001u, 0xFFFFFFFFu}) {
-    REQUIRE(profile.WriteStruct(file, "12", "MapOfMemo", value));
-    CHECK(profile.GetString(file, "12", "MapOfMemo") == EncodeProfileStruct(value));
-  }
-  // Wrong checksums, short and lower-case records are judged alike. (What the platform makes
-  // of a longer record or of other characters is its own affair: Wine takes some of them.)
-  for (const char* text : {"0500000006", "05000000", "ab000000ab", "AB000000AB", ""}) {
-    CAPTURE(std::string(text));
-    REQUIRE(profile.WriteString(file, "12", "MapOfMemo", text));
-    std::uint32_t value = 0xDEAD;
-    const bool read = profile.GetStruct(file, "12", "MapOfMemo", value);
-    const auto decoded = DecodeProfileStruct(text);
-    CHECK(read == decoded.has_value());
-    if (read && decoded) CHECK(value == *decoded);
-  }
-  // Values longer than any first buffer come back whole; deleting a missing key or a key of
-  // a missing file succeeds.
-  const std::string long300 = std::string(299, 'x') + "y";
-  REQUIRE(profile.WriteString(file, "12", "long", long300));
-  CHECK(profile.GetString(file, "12", "long") == long300);
-  CHECK(profile.DeleteKey(file, "12", "long"));
-  CHECK(profile.GetString(file, "12", "long").empty());
-  CHECK(profile.DeleteKey(file, "12", "long"));
-  CHECK(profile.GetString(directory.path + "missing.ini", "12", "long").empty());
-}
-
-TEST_CASE("memo files: a section per month, a key per day and the map in ten characters") {
+TEST_CASE("memo files: a section per month, a key per day, the map in ten characters") {
   RealMemos memos;
   memos.settings.MemoFile = 1;
   REQUIRE(memos.Save(1, "one") == MemoSaveResult::Saved);
   REQUIRE(memos.Save(3, "三日") == MemoSaveResult::Saved);
-  const std::string file = memos.directory.path + "tb2003.mem";
-  CHECK(FileText(file) == "[12]\r\n1=one\r\nMapOfMemo=0500000005\r\n3=三日\r\n");
-  CHECK(memos.store.MemoMap() == 5);
+  CHECK(FileText(memos.directory + "tb2003.mem") ==
+        "[12]\r\n1=one\r\nMapOfMemo=0500000005\r\n3=三日\r\n");
 
-  // The 64-byte memo reads back as its first 63 bytes, whole characters only.
+  // The profile functions give back 63 bytes of a 64-byte memo: whole characters only.
   const std::string x62(62, 'x');
   REQUIRE(memos.Save(5, x62 + kA) == MemoSaveResult::Saved);
   CHECK(memos.Read(5) == x62);
   REQUIRE(memos.Save(5, x62 + "yz") == MemoSaveResult::Saved);
   CHECK(memos.Read(5) == x62 + "y");
-
-  REQUIRE(memos.Save(1, "") == MemoSaveResult::Saved);
-  CHECK(memos.Read(1) == "(none)");
-  CHECK(memos.Read(3) == "三日");
-  memos.calendar.SetYear(2004);
-  memos.store.LoadMonthMap();
-  CHECK(memos.store.MemoMap() == 0);
-  CHECK(memos.Read(3) == "(none)");
-  CHECK(GetFileAttributesA((memos.directory.path + "tb2004.mem").c_str()) ==
-        INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_CASE("under another file name the program keeps its memo files in the Windows directory") {
@@ -154,72 +97,30 @@ TEST_CASE("under another file name the program keeps its memo files in the Windo
   memos.store.SetProgramDir(programDir);
   REQUIRE(memos.Save(5, "windows") == MemoSaveResult::Saved);
   CHECK(FileText(file).find("5=windows") != std::string::npos);
-  CHECK(memos.Read(5) == "windows");
   DeleteFileA(file.c_str());
 }
 
-TEST_CASE("a memo file that cannot be written reports the text as not saved") {
+TEST_CASE("registry memos that other writers left are read bounded, whole characters only") {
   RealMemos memos;
-  memos.settings.MemoFile = 1;
-  memos.store.SetProgramDir(memos.directory.path + "missing\\");
-  CHECK(memos.Save(5, "lost") == MemoSaveResult::TextNotSaved);
-  CHECK(memos.store.MemoMap() == 0);
-  CHECK(memos.Read(5) == "(none)");
-}
-
-TEST_CASE("registry memos: one key per month, REG_SZ texts and a REG_DWORD map") {
-  RealMemos memos;
-  REQUIRE(memos.Save(1, "one") == MemoSaveResult::Saved);
-  REQUIRE(memos.Save(3, "三日") == MemoSaveResult::Saved);
-  DWORD type = 0, map = 0, size = sizeof map;
-  REQUIRE(RegGetValueA(HKEY_CURRENT_USER, kDecember, "MapOfMemo", RRF_RT_ANY, &type, &map, &size) ==
-          ERROR_SUCCESS);
-  CHECK(type == REG_DWORD);
-  CHECK(map == 5);
-  char text[16] = {};
-  size = sizeof text;
-  REQUIRE(RegGetValueA(HKEY_CURRENT_USER, kDecember, "3", RRF_RT_ANY, &type, text, &size) ==
-          ERROR_SUCCESS);
-  CHECK(type == REG_SZ);
-  CHECK(size == 5);  // two double-byte characters and the terminator
-  CHECK(std::string(text) == "三日");
-
-  // The registry's memo of 5 December shows in every year.
-  REQUIRE(memos.Save(5, "every year") == MemoSaveResult::Saved);
-  memos.calendar.SetYear(1990);
-  memos.store.LoadMonthMap();
-  CHECK(memos.store.MemoMap() == (DayBit(1) | DayBit(3) | DayBit(5)));
-  CHECK(memos.Read(5) == "every year");
-
-  // Values of other writers: no terminator, another type, longer than 65 bytes.
-  const std::string long100 = std::string(63, 'x') + kA + std::string(35, 'z');
-  memos.PutRegistryValue("7", REG_SZ, "bare");
-  memos.PutRegistryValue("8", REG_BINARY, std::string("bin\0junk", 8));
-  memos.PutRegistryValue("9", REG_SZ, long100);
-  memos.PutRegistryValue("10", REG_EXPAND_SZ, std::string(100, 'e'));
-  CHECK(memos.Read(7) == "bare");
-  CHECK(memos.Read(8) == "bin");
-  CHECK(memos.Read(9) == std::string(63, 'x'));
-  CHECK(memos.Read(10) == std::string(64, 'e'));
+  // No terminator, another type, longer than 65 bytes with a character across the bound.
+  const struct {
+    const char* day;
+    DWORD type;
+    std::string bytes, read;
+  } others[] = {
+      {"7", REG_SZ, "bare", "bare"},
+      {"8", REG_BINARY, std::string("bin\0junk", 8), "bin"},
+      {"9", REG_SZ, std::string(63, 'x') + kA + std::string(35, 'z'), std::string(63, 'x')},
+      {"10", REG_EXPAND_SZ, std::string(100, 'e'), std::string(64, 'e')},
+  };
+  for (const auto& other : others) {
+    CAPTURE(other.day);
+    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kDecember, other.day, other.type, other.bytes.data(),
+                            static_cast<DWORD>(other.bytes.size())) == ERROR_SUCCESS);
+    CHECK(memos.Read(std::stoi(other.day)) == other.read);
+  }
   std::string old;
   REQUIRE(memos.store.BeginEdit(9, old));
   memos.store.EndEdit();
   CHECK(old == std::string(63, 'x'));
-
-  // Deleting removes the value and its bit; a cancelled edit of a new month leaves its key.
-  REQUIRE(memos.Save(1, "") == MemoSaveResult::Saved);
-  CHECK(RegGetValueA(HKEY_CURRENT_USER, kDecember, "1", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-        ERROR_FILE_NOT_FOUND);
-  CHECK(memos.store.MemoMap() == (DayBit(3) | DayBit(5)));
-  memos.calendar.PrevMonth();
-  REQUIRE(memos.store.BeginEdit(1, old));
-  memos.store.EndEdit();
-  HKEY november = nullptr;
-  REQUIRE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tembori\\Memo\\1996\\11", 0, KEY_READ,
-                        &november) == ERROR_SUCCESS);
-  DWORD values = 99;
-  RegQueryInfoKeyA(november, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  CHECK(values == 0);
-  RegCloseKey(november);
 }

@@ -1,6 +1,6 @@
-// The memo pop-up window: made hidden and owned, sized from its font, shown below and right
-// of a cell without taking the focus, kept on the screen, painted pale yellow with its text,
-// hidden again, and gone with its owner; its fonts and brushes are not leaked.
+// The memo pop-up window: owned, sized from its font, shown below and right of a cell without
+// taking the focus, kept on the screen, painted pale yellow with its text, gone with its
+// owner; its fonts and brushes are not leaked.
 #include <doctest.h>
 #include <windows.h>
 
@@ -9,14 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/MemoPopupText.h"
-#include "calendar/FixedClock.h"
+#include "CalendarHarness.h"
 #include "framework/GdiHandles.h"
 #include "memo/win32/MemoWindow.h"
-#include "memo/win32/PrivateProfileFile.h"
-#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
+using tembori::testing::LiveGdiObjects;
 
 namespace {
 
@@ -73,52 +71,19 @@ std::vector<COLORREF> ClientPixels(HWND window) {
   return pixels;
 }
 
-// GDI objects alive in this process: every index of the handle table that names one.
-int LiveGdiObjects() {
-  int count = 0;
-  for (std::uintptr_t index = 1; index < 0x10000; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
-TEST_CASE("the pop-up is made hidden and owned, and not made without a valid owner") {
+TEST_CASE("the pop-up: owned, shown below and right of its cell sized from its font, inactive") {
   MemoWindow orphan;
   CHECK_FALSE(orphan.CreateMemoWindow(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234))));
-  CHECK(orphan.Handle() == nullptr);
 
   OwnerWindow owner;
   MemoWindow popup;
   REQUIRE(popup.CreateMemoWindow(owner.handle));
   const HWND handle = popup.Handle();
   CHECK(GetWindow(handle, GW_OWNER) == owner.handle);
-  CHECK((GetWindowLongA(handle, GWL_STYLE) & ~WS_CLIPSIBLINGS) == (WS_POPUP | WS_BORDER));
+  CHECK_FALSE(popup.ShowMemo("memo", RECT{10, 10, 40, 30}));  // without a font, nothing
   CHECK_FALSE(IsWindowVisible(handle));
-  CHECK_FALSE(popup.IsShown());
-  char title[32] = {};
-  GetWindowTextA(handle, title, sizeof title);
-  CHECK(std::string(title) == "MemoWindow");
-
-  // Without a font nothing shows.
-  CHECK_FALSE(popup.ShowMemo("memo", RECT{10, 10, 40, 30}));
-  CHECK_FALSE(IsWindowVisible(handle));
-
-  // Clicking it does not take the focus from the calendar.
-  CHECK(SendMessageA(handle, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(owner.handle),
-                     MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)) == MA_NOACTIVATE);
-
-  DestroyWindow(owner.handle);
-  CHECK_FALSE(IsWindow(handle));
-  CHECK(popup.Handle() == nullptr);
-}
-
-TEST_CASE("the pop-up shows a text below and right of its cell, sized from its font") {
-  OwnerWindow owner;
-  MemoWindow popup;
-  REQUIRE(popup.CreateMemoWindow(owner.handle));
-  const HWND handle = popup.Handle();
 
   // The pitch bit of the text metrics chooses the width per byte.
   const FontHandle proportional = MakeFont("ＭＳ Ｐゴシック", -12);
@@ -128,43 +93,37 @@ TEST_CASE("the pop-up shows a text below and right of its cell, sized from its f
   popup.SetMemoFont(fixed.get(), 96);
   const TEXTMETRICA metrics = MetricsOf(fixed.get());
   CHECK_FALSE(popup.Metrics().variablePitch);
-  CHECK(popup.Metrics().charWidth == metrics.tmAveCharWidth);
-  CHECK(popup.Metrics().lineHeight == metrics.tmHeight + metrics.tmExternalLeading + 4);
 
   REQUIRE(popup.ShowMemo("0123456789", RECT{100, 100, 130, 118}));
   const RECT shown = WindowRect(handle);
   CHECK(shown.left == 130);
   CHECK(shown.top == 118);
   CHECK(shown.right - shown.left == 12 * metrics.tmAveCharWidth);
-  CHECK(shown.bottom - shown.top == popup.Metrics().lineHeight);
+  CHECK(shown.bottom - shown.top == metrics.tmHeight + metrics.tmExternalLeading + 4);
   CHECK(IsWindowVisible(handle));
-  CHECK(popup.IsShown());
   CHECK(GetForegroundWindow() == owner.handle);  // shown without activation
-  CHECK(popup.Text() == "0123456789");
+  CHECK(SendMessageA(handle, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(owner.handle),
+                     MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)) == MA_NOACTIVATE);
 
-  // Pale yellow behind black text.
+  // Pale yellow behind black text; another text of the same length is painted anew.
   const std::vector<COLORREF> digits = ClientPixels(handle);
-  const auto count = [](const std::vector<COLORREF>& pixels, COLORREF colour) {
-    return std::count(pixels.begin(), pixels.end(), colour);
-  };
-  CHECK(count(digits, kPaleYellow) > static_cast<long>(digits.size()) / 2);
-  CHECK(count(digits, RGB(0, 0, 0)) > 0);
-  // Another text of the same length is painted anew.
+  CHECK(std::count(digits.begin(), digits.end(), kPaleYellow) >
+        static_cast<long>(digits.size()) / 2);
+  CHECK(std::count(digits.begin(), digits.end(), RGB(0, 0, 0)) > 0);
   REQUIRE(popup.ShowMemo("abcdefghij", RECT{100, 100, 130, 118}));
-  CHECK(WindowRect(handle).right == shown.right);
   CHECK(ClientPixels(handle) != digits);
 
-  // At the screen's right edge it moves left to end there; wider than the screen, it starts
-  // at the left edge.
+  // At the right edge of the monitor holding the cell it moves left to end there.
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   REQUIRE(popup.ShowMemo("edge", RECT{screenWidth - 30, 100, screenWidth - 5, 118}));
   CHECK(WindowRect(handle).right == screenWidth);
-  REQUIRE(popup.ShowMemo(std::string(400, 'w'), RECT{screenWidth - 30, 100, screenWidth - 5, 118}));
-  CHECK(WindowRect(handle).left == 0);
 
   popup.HideMemo();
   CHECK_FALSE(IsWindowVisible(handle));
   CHECK_FALSE(popup.IsShown());
+  DestroyWindow(owner.handle);
+  CHECK_FALSE(IsWindow(handle));
+  CHECK(popup.Handle() == nullptr);
 }
 
 TEST_CASE("showing, painting and hiding the pop-up and changing its font leak no GDI objects") {
@@ -184,28 +143,4 @@ TEST_CASE("showing, painting and hiding the pop-up and changing its font leak no
     popup.HideMemo();
   }
   CHECK(LiveGdiObjects() <= before);
-}
-
-TEST_CASE("the pop-up shows a day's memo, else its name, else nothing") {
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori\\Memo");
-  FixedClock clock(MakeDate(2003, 11, 12));
-  RegistryStore registry;
-  PrivateProfileFile files;
-  Settings settings;
-  MonthCalendar calendar(clock, registry, settings);
-  calendar.RecomputeYear();
-  MemoStore store(calendar, settings, registry, files);
-  CHECK(PopupTextForDay(store, calendar, 3) == "文化の日");
-  CHECK(PopupTextForDay(store, calendar, 4) == std::nullopt);
-  std::string old;
-  REQUIRE(store.BeginEdit(3, old));
-  REQUIRE(store.CommitEdit(3, "memo first") == MemoSaveResult::Saved);
-  CHECK(PopupTextForDay(store, calendar, 3) == "memo first");
-  calendar.SetYear(2004);  // the registry's memo shows in every year
-  CHECK(PopupTextForDay(store, calendar, 3) == "memo first");
-  calendar.GoToToday();
-  calendar.NextMonth();
-  calendar.NextMonth();  // January 2004
-  CHECK(PopupTextForDay(store, calendar, 1) == "A Happy New Year!!");
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tembori\\Memo");
 }
