@@ -7,6 +7,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -115,6 +116,50 @@ RECT WindowRect(HWND window) {
 }
 
 }  // namespace
+
+TEST_CASE("the context menu as the resources give it") {
+  const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU));
+  REQUIRE(menu != nullptr);
+  const HMENU popup = GetSubMenu(menu, 0);
+  REQUIRE(popup != nullptr);
+  char name[32] = {};
+  GetMenuStringA(menu, 0, name, sizeof name, MF_BYPOSITION);
+  CHECK(std::string(name) == "_POPUP_");
+  const std::pair<UINT, const char*> items[] = {
+      {ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)..."},
+      {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+      {0, ""},
+      {ID_PROPERTIES, "ﾌﾟﾛﾊﾟﾃｨ(&R)..."},
+      {0, ""},
+      {ID_THIS_MONTH, "今月を表示(&T)\tSPACE"},
+      {ID_NEXT_MONTH, "次の月(&N)\tRight"},
+      {ID_PREV_MONTH, "前の月(&P)\tLeft"},
+      {0, ""},
+      {ID_NEXT_YEAR, "次の年(&F)\tUp"},
+      {ID_PREV_YEAR, "前の年(&B)\tDown"},
+      {0, ""},
+      {ID_MODE_BUTTON, "休日設定ﾓｰﾄﾞ(&L)\tCtrl+L"},
+      {ID_FRAME_TOGGLE, "ﾌﾚｰﾑ表示ﾄｸﾞﾙ(G)\tCtrl+G"},
+      {0, ""},
+      {ID_APP_EXIT, "Temboriの終了(&X)"},
+  };
+  REQUIRE(GetMenuItemCount(popup) == 16);
+  for (int position = 0; position < 16; ++position) {
+    CAPTURE(position);
+    char text[64] = {};
+    GetMenuStringA(popup, position, text, sizeof text, MF_BYPOSITION);
+    const UINT state = GetMenuState(popup, position, MF_BYPOSITION);
+    CHECK(((state & MF_SEPARATOR) != 0) == (items[position].first == 0));
+    if (items[position].first == 0) continue;
+    CHECK(GetMenuItemID(popup, position) == items[position].first);
+    CHECK(std::string(text) == items[position].second);
+    CHECK((state & (MF_GRAYED | MF_CHECKED)) == 0);
+  }
+  DestroyMenu(menu);
+
+  // The keys are driven below; the table is the window's, found by its name.
+  CHECK(LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL") != nullptr);
+}
 
 TEST_CASE("each way through the months: commands, keys, buttons, the wheel and the year field") {
   StoreSettings({});
@@ -334,30 +379,62 @@ TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves 
 }
 
 TEST_CASE(
-    "the title and the tray icon follow the settings; the icon comes back for a new taskbar") {
-  StoreSettings({});
-  CHECK(Text(RunningCalendar().Handle()) == "Tembori");
+    "the title and the tray icon follow the settings; the icon comes back after a shell restart") {
+  SUBCASE("the program's name, and no icon") {
+    StoreSettings({});
+    RunningCalendar plain;
+    CHECK(Text(plain.Handle()) == "Tembori");
+    CHECK(plain.Tray().calls.empty());
+    // Only with a tray icon has the window no taskbar button.
+    CHECK((GetWindowLongA(plain.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0);
+  }
+  SUBCASE("the date in English, in the title and the tooltip") {
+    StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
+    RunningCalendar dated(MakeDate(2003, 12, 5));
+    CHECK(Text(dated.Handle()) == "Fri, Dec 05 03");
+    REQUIRE(dated.Tray().calls.size() == 1);
+    CHECK(std::string(dated.Tray().calls[0].record.szTip) == "Fri, Dec 05 03");
+  }
+  SUBCASE("one icon, changed, removed, and added again for a new taskbar") {
+    StoreSettings({{"Tray", 1}});
+    RunningCalendar calendar;
+    const HWND handle = calendar.Handle();
+    CHECK((GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
+    std::vector<RecordingTray::Call>& calls = calendar.Tray().calls;
+    REQUIRE(calls.size() == 1);
+    const NOTIFYICONDATAA added = calls[0].record;
+    CHECK(calls[0].action == NIM_ADD);
+    CHECK(added.cbSize == NOTIFYICONDATAA_V1_SIZE);
+    CHECK(added.hWnd == handle);
+    CHECK(added.uID == IDI_TRAY);
+    CHECK(added.uFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    CHECK(added.uCallbackMessage == WM_USER);
+    CHECK(added.hIcon != nullptr);
+    CHECK(std::string(added.szTip) == "Tembori");
 
-  StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
-  RunningCalendar calendar(MakeDate(2003, 12, 5));
-  const HWND handle = calendar.Handle();
-  CHECK(Text(handle) == "Fri, Dec 05 03");
-  std::vector<RecordingTray::Call>& calls = calendar.Tray().calls;
-  REQUIRE(calls.size() == 1);
-  CHECK(calls[0].action == NIM_ADD);
-  CHECK(std::string(calls[0].record.szTip) == "Fri, Dec 05 03");
-  CHECK(calls[0].record.hIcon != nullptr);
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    calendar.Window().UpdateTitleAndTray();
+    SendMessageA(handle, taskbarCreated, 0, 0);
+    calendar.UserSettings().Tray = 0;
+    calendar.Window().UpdateTitleAndTray();
+    SendMessageA(handle, taskbarCreated, 0, 0);  // no icon: nothing to add
+    REQUIRE(calls.size() == 4);
+    CHECK(calls[1].action == NIM_MODIFY);
+    CHECK(calls[2].action == NIM_ADD);
+    CHECK(calls[3].action == NIM_DELETE);
+    for (const auto& call : calls) CHECK(std::memcmp(&call.record, &added, sizeof added) == 0);
 
-  // Changed, added again for a new taskbar, removed; with no icon nothing is added.
-  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  calendar.Window().UpdateTitleAndTray();
-  SendMessageA(handle, taskbarCreated, 0, 0);
-  calendar.UserSettings().Tray = 0;
-  calendar.Window().UpdateTitleAndTray();
-  SendMessageA(handle, taskbarCreated, 0, 0);
-  std::vector<DWORD> actions;
-  for (const auto& call : calls) actions.push_back(call.action);
-  CHECK(actions == std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_DELETE});
+    // The icon's mouse: a double click or a right click is taken, anything else not.
+    calendar.UserSettings().Tray = 1;
+    calendar.Window().UpdateTitleAndTray();
+    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDOWN) == 0);
+    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY + 1, WM_LBUTTONDBLCLK) == 0);
+    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDBLCLK) == 1);
+    CHECK(OpensMenu([&] { CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP) == 1); }));
+    // The window's end takes the icon away.
+    DestroyWindow(handle);
+    CHECK(calls.back().action == NIM_DELETE);
+  }
 }
 
 TEST_CASE("a tooltip always ends within its record, however long the text") {

@@ -25,6 +25,17 @@ namespace {
 constexpr char kGothic[] = "ＭＳ ゴシック";                // fixed pitch
 constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";  // variable pitch
 
+// The About box, found and answered by a timer inside its modal loop.
+HWND aboutBox = nullptr;
+RECT aboutBoxRect{};
+void CALLBACK PressOkInAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  aboutBox = FindWindowA("#32770", "ﾊﾞｰｼﾞｮﾝ情報(Tembori)");
+  if (aboutBox == nullptr) return;
+  KillTimer(nullptr, timer);
+  GetWindowRect(aboutBox, &aboutBoxRect);
+  SendMessageA(GetDlgItem(aboutBox, IDOK), BM_CLICK, 0, 0);
+}
+
 }  // namespace
 
 TEST_CASE("the window is sized from the real calendar font, which start-up keeps in the settings") {
@@ -184,5 +195,33 @@ TEST_CASE("the window opens where it was, brought back onto the screen, and save
     SendMessageA(handle, WM_CLOSE, 0, 0);
     CHECK(!IsWindow(handle));
     CHECK(StoredPosition() == window);
+  }
+}
+
+TEST_CASE("the About box opens centred over the calendar, on the screen, until OK is pressed") {
+  DeleteProgramKeys();
+  RunningCalendar calendar;
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  // In the middle of the screen, and half off its bottom-right corner.
+  for (const POINT at : {POINT{300, 250}, POINT{work.right - 60, work.bottom - 40}}) {
+    SetWindowPos(calendar.Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT owner{};
+    GetWindowRect(calendar.Handle(), &owner);
+    aboutBox = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &PressOkInAboutBox);
+    REQUIRE(timer != 0);
+    SendMessageA(calendar.Handle(), WM_COMMAND, ID_APP_ABOUT, 0);
+    KillTimer(nullptr, timer);
+    CHECK(aboutBox != nullptr);
+    CHECK(!IsWindow(aboutBox));
+    const RECT& box = aboutBoxRect;
+    RECT inside{};
+    IntersectRect(&inside, &box, &work);
+    CHECK(inside == box);
+    if (at.x == 300) {
+      CHECK(std::abs((box.left + box.right) - (owner.left + owner.right)) <= 1);
+      CHECK(std::abs((box.top + box.bottom) - (owner.top + owner.bottom)) <= 1);
+    }
   }
 }
