@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "CalendarHarness.h"
+#include "ChildProcess.h"
 #include "framework/DisplayDpi.h"
 #include "res/ResourceIds.h"
 
@@ -99,29 +101,16 @@ DWORD RunAtTestDpi(const Measured& at96) {
   SetEnvironmentVariableA(kMeasuredAt96, measured);
   SetEnvironmentVariableA(kStartedEvent, eventName);
 
-  char program[MAX_PATH] = {};
-  REQUIRE(GetModuleFileNameA(nullptr, program, MAX_PATH) > 0);
-  std::string commandLine = std::string("\"") + program + "\" --no-skip -ts=\"at 144 DPI\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  PROCESS_INFORMATION process{};
+  std::optional<ChildProcess> child;
   {
     LogPixelsOverride override(kTestDpi);
-    REQUIRE(CreateProcessA(program, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                           &startup, &process));
+    child.emplace(ThisProgram(), "--no-skip -ts=\"at 144 DPI\"");
+    REQUIRE(child->Started());
     // Only while the second run starts: the next test program finds 96 again.
-    const HANDLE waits[] = {started, process.hProcess};
+    const HANDLE waits[] = {started, child->Handle()};
     WaitForMultipleObjects(2, waits, FALSE, 30000);
   }
-  WaitForSingleObject(process.hProcess, 90000);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const DWORD status = child->Finish(90000);
   CloseHandle(started);
   return status;
 }

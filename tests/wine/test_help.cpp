@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "CalendarHarness.h"
+#include "ChildProcess.h"
 #include "app/MessageBoxReporter.h"
 #include "help/ContextHelp.h"
 #include "help/HelpKey.h"
@@ -28,6 +29,8 @@
 
 using namespace tembori;
 using namespace tembori_test;
+using tembori::testing::ChildProcess;
+using tembori::testing::ThisProgram;
 
 namespace {
 
@@ -159,34 +162,14 @@ class WineControlSwitchedOff {
       "Software\\Wine\\AppDefaults\\test_help.exe\\DllOverrides";
 };
 
-std::string ThisProgram() {
-  char program[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  return program;
-}
-
 // Runs one test case of this program (or of a copy of it at `program`) in a new process with
-// `mode` in kChildVariable; its exit status. The new process writes to this one's output.
+// `mode` in kChildVariable; its exit status.
 DWORD RunAlone(const char* testCase, const char* mode, const std::string& program = ThisProgram()) {
   SetEnvironmentVariableA(kChildVariable, mode);
-  std::string command = "\"" + program + "\" --test-case=\"" + testCase + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
+  ChildProcess child(program, std::string("--test-case=\"") + testCase + "\"");
   SetEnvironmentVariableA(kChildVariable, nullptr);
-  REQUIRE(started);
-  DWORD status = 1;
-  CHECK(WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0);
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return status;
+  REQUIRE(child.Started());
+  return child.Finish(60000);
 }
 
 bool RunsAs(const char* mode) {
