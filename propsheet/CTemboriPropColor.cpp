@@ -7,45 +7,44 @@
 
 namespace tembori {
 
-CTemboriPropColor::CTemboriPropColor(bool isNT3) : PropertyPage(IDD_PROPCOLOR), isNT3_(isNT3) {}
+CTemboriPropColor::CTemboriPropColor(Settings& draft, bool isNT3)
+    : PropertyPage(IDD_PROPCOLOR), draft_(draft), isNT3_(isNT3) {}
 
 bool CTemboriPropColor::OnInitDialog() {
   PropertyPage::OnInitDialog();
   // NT 3.x cannot draw the desktop behind the calendar; the setting comes back as it was.
-  EnableWindow(GetDlgItem(Handle(), IDC_TRANSPARENT), !isNT3_);
-  EnableWindow(GetDlgItem(Handle(), IDC_BACK_COLOR), fields_.Transparent == 0);
+  EnableItem(IDC_TRANSPARENT, !isNT3_);
+  EnableItem(IDC_BACK_COLOR, draft_.Transparent == 0);
   return true;
 }
 
 void CTemboriPropColor::ExchangeData(DataExchange& exchange) {
-  exchange.Check(IDC_TRANSPARENT, fields_.Transparent);
+  exchange.Check(IDC_TRANSPARENT, draft_.Transparent);
 }
 
-void CTemboriPropColor::ChooseInto(ColorRef& field) {
-  const std::optional<COLORREF> chosen = ColorDialog::Choose(Handle(), field);
+void CTemboriPropColor::ChooseInto(ColorRef& color) {
+  const std::optional<COLORREF> chosen = ColorDialog::Choose(Handle(), color);
   if (!chosen) return;
   SetModified(true);
-  field = *chosen;
+  color = *chosen;
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void CTemboriPropColor::OnTransparentClicked() {
-  const bool ticked = IsDlgButtonChecked(Handle(), IDC_TRANSPARENT) == BST_CHECKED;
-  EnableWindow(GetDlgItem(Handle(), IDC_BACK_COLOR), !ticked);
-  SetModified(true);
+  EnableItem(IDC_BACK_COLOR, !IsItemChecked(IDC_TRANSPARENT));
 }
 
 std::optional<LRESULT> CTemboriPropColor::OnCtlColorStatic(const Message& message) {
   const int label = GetDlgCtrlID(reinterpret_cast<HWND>(message.lParam));
   switch (label) {
     case IDC_ORDINARY_LABEL:
-      return ColorStaticText(message, fields_.OrdinaryColor);
+      return ColorStaticText(message, draft_.OrdinaryColor);
     case IDC_HOLIDAY_LABEL:
-      return ColorStaticText(message, fields_.HolidayColor);
+      return ColorStaticText(message, draft_.HolidayColor);
     case IDC_TODAY_LABEL:
-      return ColorStaticText(message, fields_.TodayColor);
+      return ColorStaticText(message, draft_.TodayColor);
     case IDC_BACK_LABEL:
-      return ColorStaticText(message, fields_.BackColor);
+      return ColorStaticText(message, draft_.BackColor);
     default:
       return std::nullopt;
   }

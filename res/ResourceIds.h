@@ -146,5 +146,10 @@
 #define IDS_MEMO_NOT_SAVED 57720
 #define IDS_OUT_OF_TIMER 57721
 #define IDS_SORRY_OUT_OF_TIMER 57722
+/* Settings that could not be read, and field input that is not taken */
+#define IDS_VALUE_REPLACED_BY_DEFAULT 58600
+#define IDS_MEMO_TIME_INVALID 58601
+#define IDS_POINT_SIZE_INVALID 58602
+#define IDS_YEAR_INVALID 58603
 
 #endif

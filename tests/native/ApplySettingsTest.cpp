@@ -1,4 +1,4 @@
-// Applying the pages' settings: the order of the steps, when the window is hidden around the
+// Applying the sheet's draft: the order of the steps, when the window is hidden around the
 // layout, and saving.
 #include <doctest.h>
 
@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "propsheet/rules/ApplySettings.h"
-#include "propsheet/rules/SheetFields.h"
 #include "settings/MemoryStore.h"
 
 using namespace tembori;
@@ -52,14 +51,16 @@ struct RecordingCalendar : CalendarOperations {
   std::vector<bool> savedBefore;  // whether the settings had been saved at each call
 };
 
-// Every page field away from the defaults.
-SheetFields Changed() {
-  SheetFields f;
-  f.general1 = {1, 1, 1, {0, 1, 0, 0, 0, 0, 1}, 17};
-  f.general2 = {1, 1, 1, 1, 0, 0, 0x123456, 1, 1};
-  f.font = {"Face", "13", 0, 0x31};
-  f.color = {0x010101, 0x020202, 0x030303, 0x040404, 1};
-  return f;
+// A draft with every setting the pages show away from the defaults.
+Settings Changed() {
+  Settings s;
+  s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.WeekdayOff = {0, 1, 0, 0, 0, 0, 1};
+  s.MemoTime = 17, s.Squeeze = 1, s.NoFrame = 1, s.MemoFile = 1, s.TopMost = 1, s.Tray = 0;
+  s.Circ = 0, s.CircColor = 0x123456, s.SunFirst = 1, s.HolidayLaw = 1;
+  s.TypeFace = "Face", s.PointSize = "13", s.CharSet = 0, s.PitchAndFamily = 0x31;
+  s.BackColor = 0x010101, s.HolidayColor = 0x020202, s.TodayColor = 0x030303;
+  s.OrdinaryColor = 0x040404, s.Transparent = 1;
+  return s;
 }
 
 const std::vector<std::string> kSequence = {
@@ -106,9 +107,9 @@ TEST_CASE("the window is hidden around the layout only when the tray setting cha
       Settings settings;
       settings.Tray = trayBefore;
       RecordingCalendar calendar(settings, store);
-      SheetFields fields = Changed();
-      fields.general2.Tray = trayAfter;
-      ApplySettings(fields, settings, store, reporter, calendar);
+      Settings draft = Changed();
+      draft.Tray = trayAfter;
+      ApplySettings(draft, settings, store, reporter, calendar);
       std::vector<std::string> expected = kSequence;
       if (trayBefore != trayAfter) {
         expected.insert(expected.begin() + 3, "hide");
