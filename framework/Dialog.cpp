@@ -113,7 +113,8 @@ void ShowFieldTip(HWND field, const std::string& text) {
   tip.pszText = wideText.c_str();
   tip.ttiIcon = TTI_NONE;
   if (SendMessageA(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)) == FALSE) {
-    ShowMessage(text, MB_OK | MB_ICONEXCLAMATION);
+    // Over the field's own window, which a modal box must keep from the user until closed.
+    ShowMessage(text, MB_OK | MB_ICONEXCLAMATION, GetAncestor(edit, GA_ROOT));
     SetFocus(edit);
   }
 }

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -16,6 +17,7 @@
 #include "CalendarHarness.h"
 #include "SheetScript.h"
 #include "framework/ColorDialog.h"
+#include "framework/ResourceText.h"
 #include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 #include "settings/Settings.h"
@@ -289,4 +291,105 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
   CHECK((fixture.settings.PitchAndFamily & TMPF_TRUETYPE) != 0);
   CHECK(fixture.settings.PointSize == "13");
   CHECK(fixture.Stored().CharSet == SHIFTJIS_CHARSET);
+}
+
+namespace {
+
+// What the user was told about a field's input: the text of the message box that the thread
+// shows, which is closed, or "balloon" for a balloon tip (Wine's edit controls show none);
+// empty when neither is shown.
+BOOL CALLBACK FindTip(HWND window, LPARAM data) {
+  auto& text = *reinterpret_cast<std::string*>(data);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (!IsWindowVisible(window)) return TRUE;
+  if (std::string(name) == "tooltips_class32" &&
+      (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON)) {
+    text = "balloon";
+    return FALSE;
+  }
+  if (std::string(name) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr) {
+    text = Text(GetDlgItem(window, 0xFFFF));
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+  }
+  return TRUE;
+}
+std::string ShownTip() {
+  std::string text;
+  EnumThreadWindows(GetCurrentThreadId(), &FindTip, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+// Each bad input typed into the field, then `leave` tried (posted, as a click would come):
+// the user is told at the field, the text stays for correction and the page stays shown.
+void RefuseEach(std::vector<Step>& steps, int field, const std::vector<std::string>& inputs,
+                UINT complaintId, const std::function<void(HWND sheet)>& leave) {
+  for (const std::string& input : inputs) {
+    steps.push_back([=](HWND sheet) {
+      SetWindowTextA(Control(sheet, field), input.c_str());
+      leave(sheet);
+      return true;
+    });
+    steps.push_back([=](HWND sheet) {
+      const std::string tip = ShownTip();
+      if (tip.empty()) return false;
+      INFO(input);
+      CHECK((tip == "balloon" || tip == LoadResourceString(complaintId)));
+      CHECK(Control(sheet, field) != nullptr);  // the same page is shown
+      CHECK(Text(Control(sheet, field)) == input);
+      return true;
+    });
+  }
+}
+
+}  // namespace
+
+TEST_CASE("a delay or a size the field cannot take is told there, kept, and holds the page") {
+  SheetFixture fixture(Custom());
+  const auto post = [](int button) {
+    return [button](HWND sheet) { PostMessageA(GetDlgItem(sheet, button), BM_CLICK, 0, 0); };
+  };
+  const auto otherTab = [](HWND sheet) { PostMessageA(sheet, PSM_SETCURSEL, 1, 0); };
+  std::vector<Step> steps;
+  RefuseEach(steps, IDC_MEMO_DELAY, {"31", "0", "x"}, IDS_MEMO_TIME_INVALID, post(ID_APPLY_NOW));
+  RefuseEach(steps, IDC_MEMO_DELAY, {""}, IDS_MEMO_TIME_INVALID, otherTab);
+  RefuseEach(steps, IDC_MEMO_DELAY, {"-1"}, IDS_MEMO_TIME_INVALID, post(IDOK));
+  steps.push_back([&](HWND sheet) {
+    CHECK(fixture.calendar.calls.empty());  // nothing was applied
+    SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "30");
+    ShowTab(sheet, 2);
+    return true;
+  });
+  RefuseEach(steps, IDC_SIZE_LIST, {"0", "1x", "100"}, IDS_POINT_SIZE_INVALID, post(IDOK));
+  RefuseEach(steps, IDC_SIZE_LIST, {" "}, IDS_POINT_SIZE_INVALID, otherTab);
+  steps.push_back([](HWND sheet) {
+    SetWindowTextA(Control(sheet, IDC_SIZE_LIST), "99");
+    Press(sheet, IDOK);
+    return true;
+  });
+  RunSheet(fixture.environment, steps);
+  CHECK(fixture.settings.MemoTime == 30);
+  CHECK(fixture.settings.PointSize == "99");
+  CHECK(fixture.Stored().PointSize == "99");
+}
+
+TEST_CASE("a stored face that is not listed stays, with its character set, until one is chosen") {
+  // Also no stored face at all: the system font.
+  for (const std::string face : {"Nowhere Sans", ""}) {
+    CAPTURE(face);
+    Settings start = Custom();
+    start.TypeFace = face;
+    SheetFixture fixture(start);
+    RunSheet(fixture.environment, {[&](HWND sheet) {
+               ShowTab(sheet, 2);
+               CHECK(Text(Control(sheet, IDC_FACE_LIST)) == face);
+               CHECK(SendMessageA(Control(sheet, IDC_FACE_LIST), CB_GETCURSEL, 0, 0) == CB_ERR);
+               Press(sheet, ID_APPLY_NOW);
+               Press(sheet, IDOK);
+               return true;
+             }});
+    CHECK(Fields(fixture.settings) == Fields(start));
+    CHECK(Fields(fixture.Stored()) == Fields(start));
+  }
 }
