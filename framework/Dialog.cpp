@@ -80,16 +80,6 @@ std::string WindowText(HWND window) {
   return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-std::wstring Wide(const std::string& text) {
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  }
-  return wide;
-}
-
 // The edit control that shows a field's text: the field itself, or a combo box's edit field.
 HWND EditOf(HWND field) {
   char name[16] = {};
@@ -100,22 +90,57 @@ HWND EditOf(HWND field) {
   return GetComboBoxInfo(field, &info) && info.hwndItem != nullptr ? info.hwndItem : field;
 }
 
+// A balloon under the field for an edit control that shows none itself (an older system, or
+// Wine): a tracking tooltip owned by the field's window, so that it goes with that window,
+// and gone after a while or when the next one is shown.
+constexpr UINT kFieldTipMilliseconds = 8000;
+
+void CALLBACK HideFieldTip(HWND tip, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(tip, timer);
+  DestroyWindow(tip);
+}
+
+void ShowTrackingTip(HWND edit, const std::string& text) {
+  static HWND shown = nullptr;
+  if (IsWindow(shown)) DestroyWindow(shown);
+  shown = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                          WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(edit, GA_ROOT),
+                          nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (shown == nullptr) return;
+  std::string toolText = text;  // the tooltip keeps a copy
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = edit;
+  tool.uId = 1;
+  tool.lpszText = toolText.data();
+  SendMessageA(shown, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  RECT field{};
+  GetWindowRect(edit, &field);
+  SendMessageA(shown, TTM_TRACKPOSITION, 0,
+               MAKELPARAM((field.left + field.right) / 2, field.bottom));
+  SendMessageA(shown, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  SetTimer(shown, 1, kFieldTipMilliseconds, &HideFieldTip);
+}
+
 }  // namespace
 
 void ShowFieldTip(HWND field, const std::string& text) {
   const HWND edit = EditOf(field);
-  SetFocus(edit);
   SendMessageA(edit, EM_SETSEL, 0, -1);
-  const std::wstring wideText = Wide(text);
+  // A fixed buffer rather than a wide string class, which would add to the program's size
+  // more than any tip needs: the tips are one line.
+  wchar_t wideText[256] = {};
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wideText,
+                      static_cast<int>(sizeof wideText / sizeof wideText[0]) - 1);
   EDITBALLOONTIP tip{};
   tip.cbStruct = sizeof tip;
   tip.pszTitle = L"";
-  tip.pszText = wideText.c_str();
+  tip.pszText = wideText;
   tip.ttiIcon = TTI_NONE;
   if (SendMessageA(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)) == FALSE) {
-    // Over the field's own window, which a modal box must keep from the user until closed.
-    ShowMessage(text, MB_OK | MB_ICONEXCLAMATION, GetAncestor(edit, GA_ROOT));
-    SetFocus(edit);
+    ShowTrackingTip(edit, text);
   }
 }
 
@@ -155,7 +180,7 @@ void DataExchange::Number(int controlId, int& value, int lowest, int highest, UI
   }
   const std::optional<int> number = DecimalNumber(WindowText(GetDlgItem(dialog_, controlId)));
   if (!number || *number < lowest || *number > highest) {
-    failed_ = true;
+    Fail(controlId);
     ShowFieldTip(GetDlgItem(dialog_, controlId), LoadResourceString(complaintId));
     return;
   }

@@ -13,8 +13,8 @@
 namespace tembori {
 
 // Tells the user at a field what is wrong with its input: a balloon tip on the edit control
-// (or on the edit field of a combo box), or a message box where the platform shows no balloon.
-// The field keeps its text and gets the focus.
+// (or on the edit field of a combo box). The field keeps its text, selected for correction;
+// the focus stays where it is.
 void ShowFieldTip(HWND field, const std::string& text);
 
 // One pass of data exchange: loading puts members into controls, saving reads the controls

@@ -44,10 +44,10 @@ std::string LoadResourceString(UINT stringId) {
   return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-int ShowMessage(const std::string& text, UINT type, HWND owner) {
+int ShowMessage(const std::string& text, UINT type) {
   const Application* const application = Application::Current();
   const std::string caption = application != nullptr ? application->MessageCaption() : "";
-  return MessageBoxA(owner != nullptr ? owner : Application::MainWindowHandle(), text.c_str(),
+  return MessageBoxA(Application::MainWindowHandle(), text.c_str(),
                      caption.empty() ? nullptr : caption.c_str(), type);
 }
 

@@ -11,10 +11,9 @@ namespace tembori {
 // The string-table entry in the system code page, whatever its length; empty when missing.
 std::string LoadResourceString(UINT stringId);
 
-// A message box with an OK button (or the buttons of `type`) over `owner`, or over the main
-// window when that is null, captioned with the application's MessageCaption; returns the
-// button chosen.
-int ShowMessage(const std::string& text, UINT type = MB_OK, HWND owner = nullptr);
+// A message box with an OK button (or the buttons of `type`) over the main window, captioned
+// with the application's MessageCaption; returns the button chosen.
+int ShowMessage(const std::string& text, UINT type = MB_OK);
 int ShowMessage(UINT stringId, UINT type = MB_OK);
 
 }  // namespace tembori

@@ -84,7 +84,7 @@ TEST_CASE("saved settings load back unchanged with their types, and loading keep
   CHECK(reporter.reports.empty());
 }
 
-TEST_CASE("an unreadable value takes its default alone and is named; loading goes on") {
+TEST_CASE("an unreadable value takes its default alone and is named, and loading goes on") {
   for (std::size_t failing = 0; failing < kLoadOrder.size(); ++failing) {
     const std::string& name = kLoadOrder[failing];
     INFO(name);

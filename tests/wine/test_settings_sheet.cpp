@@ -295,47 +295,23 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
 
 namespace {
 
-// What the user was told about a field's input: the text of the message box that the thread
-// shows, which is closed, or "balloon" for a balloon tip (Wine's edit controls show none);
-// empty when neither is shown.
-BOOL CALLBACK FindTip(HWND window, LPARAM data) {
-  auto& text = *reinterpret_cast<std::string*>(data);
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (!IsWindowVisible(window)) return TRUE;
-  if (std::string(name) == "tooltips_class32" &&
-      (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON)) {
-    text = "balloon";
-    return FALSE;
-  }
-  if (std::string(name) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr) {
-    text = Text(GetDlgItem(window, 0xFFFF));
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
-    return FALSE;
-  }
-  return TRUE;
-}
-std::string ShownTip() {
-  std::string text;
-  EnumThreadWindows(GetCurrentThreadId(), &FindTip, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
 // Each bad input typed into the field, then `leave` tried (posted, as a click would come):
 // the user is told at the field, the text stays for correction and the page stays shown.
+// The field's tip is put away before each try, so that each one must show its own.
 void RefuseEach(std::vector<Step>& steps, int field, const std::vector<std::string>& inputs,
                 UINT complaintId, const std::function<void(HWND sheet)>& leave) {
   for (const std::string& input : inputs) {
     steps.push_back([=](HWND sheet) {
+      CloseFieldTips();
       SetWindowTextA(Control(sheet, field), input.c_str());
       leave(sheet);
       return true;
     });
     steps.push_back([=](HWND sheet) {
-      const std::string tip = ShownTip();
+      const std::string tip = ShownFieldTip();
       if (tip.empty()) return false;
       INFO(input);
-      CHECK((tip == "balloon" || tip == LoadResourceString(complaintId)));
+      CHECK(tip == LoadResourceString(complaintId));
       CHECK(Control(sheet, field) != nullptr);  // the same page is shown
       CHECK(Text(Control(sheet, field)) == input);
       return true;
