@@ -31,7 +31,7 @@ std::uint32_t EraStringId(std::uint8_t era) {
 }
 
 std::string EraHeading(std::uint16_t year, std::uint16_t month,
-                       const std::function<std::string(std::uint32_t)>& text) {
+                       std::string (*text)(std::uint32_t)) {
   // The heading's text puts %1 for the era, %2 for its year and %3 for the month; without an
   // era the Western year stands alone.
   EraYear era{};

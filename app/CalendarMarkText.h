@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "calendar/OldCalendar.h"
@@ -18,7 +17,6 @@ std::uint32_t EraStringId(std::uint8_t era);
 // The Japanese heading of a month with its year in the era ("令和8年 12月", "令和元年 5月"), or
 // in the Western calendar before the first era ("1872年 12月"); its texts from `text`, a
 // string-table lookup.
-std::string EraHeading(std::uint16_t year, std::uint16_t month,
-                       const std::function<std::string(std::uint32_t)>& text);
+std::string EraHeading(std::uint16_t year, std::uint16_t month, std::string (*text)(std::uint32_t));
 
 }  // namespace tembori

@@ -2,7 +2,8 @@
 #include "calendar/HolidayFile.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 
 namespace tembori {
 namespace {
@@ -65,12 +66,14 @@ HolidayFile::Error HolidayFile::Fail(Error error, std::size_t line) {
 }
 
 HolidayFile::Error HolidayFile::Load(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  // C streams rather than iostreams keep the program small.
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                             &std::fclose);
   if (!file) return Fail(Error::Unreadable, 0);
   std::string bytes(MaxBytes + 1, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (file.bad()) return Fail(Error::Unreadable, 0);
-  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
+  if (std::ferror(file.get()) != 0) return Fail(Error::Unreadable, 0);
+  bytes.resize(read);
   return Parse(bytes);
 }
 

@@ -90,7 +90,7 @@ TEST_CASE("a list written from the actual holidays gives the law's days in its y
 }
 
 TEST_CASE(
-    "a made-up day in the list is a circled holiday with its name; other years keep the rules") {
+    "a made-up day in the list is a circled holiday with its name and other years keep rules") {
   const std::string special = "\x8E\x8E\x8C\xB1\x82\xCC\x93\xFA";  // 試験の日
   HolidayFile file;
   // 2026 without Culture Day but with a special day on 7 December.
@@ -118,7 +118,7 @@ TEST_CASE(
   CHECK(ownRules.calendar.ListedName(7).empty());
 }
 
-TEST_CASE("a damaged list is refused as a whole, with its first bad line") {
+TEST_CASE("a damaged list is refused as a whole with its first bad line") {
   const std::string good = kHeader + "\r\n" + Line(20260101, "A");
   struct Damage {
     const char* what;
@@ -164,7 +164,8 @@ TEST_CASE("a damaged list is refused as a whole, with its first bad line") {
   CHECK_FALSE(file.Covers(2026));
 }
 
-TEST_CASE("a list is read from its file, line feeds alone or with returns, the last line bare") {
+TEST_CASE(
+    "a list is read from its file with line feeds alone or with returns and a bare last line") {
   const std::string path = "holiday-file-test.csv";
   std::FILE* out = std::fopen(path.c_str(), "wb");
   REQUIRE(out != nullptr);

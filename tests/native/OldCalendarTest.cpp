@@ -67,7 +67,7 @@ TEST_CASE("new moons and the Sun's 15-degree steps lie within a minute of the ep
   CHECK(worstSun < 1.0);
 }
 
-TEST_CASE("every day from 1900 to 2100 has the ephemeris's old date, undecided days apart") {
+TEST_CASE("every day from 1900 to 2100 has the ephemeris's old date apart from undecided days") {
   OldCalendar calendar;
   const std::int32_t last = DayNumber(2100, 12, 31);
   int compared = 0;
@@ -118,7 +118,7 @@ TEST_CASE("every solar term from 1900 to 2100 falls on the ephemeris's day") {
   CHECK(calendar.TermOn(2026, 12, 6) == NoSolarTerm);
 }
 
-TEST_CASE("the days printed calendars show: 六曜, terms and the leap 11th month of 2033") {
+TEST_CASE("the days printed calendars show: 六曜 and terms and the leap 11th month of 2033") {
   OldCalendar calendar;
   const OldDate dec6 = calendar.DateOf(2026, 12, 6);
   CHECK(RokuyoOf(dec6) == Rokuyo::Sensho);
