@@ -79,7 +79,7 @@ std::string Utf8FromShiftJis(std::string_view text) {
   const iconv_t convert = iconv_open("UTF-8", "CP932");
   if (convert == reinterpret_cast<iconv_t>(-1)) return std::string(text);
   std::string in(text);
-  std::string out(text.size() * 2 + 4, '\0');
+  std::string out(text.size() * 3, '\0');  // a half-width kana byte takes three
   char* inPointer = in.data();
   char* outPointer = out.data();
   std::size_t inLeft = in.size();
