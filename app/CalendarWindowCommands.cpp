@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "app/CalendarApp.h"
 #include "framework/Dialog.h"
 #include "framework/MenuHandle.h"
 #include "framework/ResourceText.h"
