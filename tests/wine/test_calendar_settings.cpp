@@ -154,16 +154,30 @@ TEST_CASE("the other memo store's memos show at once after OK") {
   DeleteFileA(file.c_str());
 }
 
-TEST_CASE("the holidays as the law has them today, saved and shown at once after OK") {
-  StoreSettings({});
-  RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
-  CalendarWindow& window = calendar.Window();
-  // Between Respect for the Aged Day and the equinox: a holiday by law only.
-  REQUIRE(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
-  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), PressButton(IDOK)});
-  CHECK(StoredNumber("HolidayLaw") == 1);
-  const Picture after = Painted(calendar);
-  CHECK(after.Count(DayCell(window, 22), kHoliday) > 0);
-  CHECK(after.Count(DayCell(window, 22), kOrdinary) == 0);
-  CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+TEST_CASE("the law's holidays on a first start, the calendar's own a tick away, and back") {
+  // 22 September 2026 lies between Respect for the Aged Day and the equinox: a holiday by
+  // law only. Nothing stored shows the law; a stored 0 keeps the calendar's own rules.
+  for (const bool stored : {false, true}) {
+    CAPTURE(stored);
+    StoreSettings(stored ? RegistryNumbers{{"HolidayLaw", 0}} : RegistryNumbers{});
+    RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
+    CalendarWindow& window = calendar.Window();
+    const bool lawBefore = !stored;
+    CHECK((Painted(calendar).Count(DayCell(window, 22), kHoliday) > 0) == lawBefore);
+    UINT boxBefore = 2;
+    RunSheetOver(calendar, {[&boxBefore](HWND sheet) {
+                              ShowTab(sheet, kGeneral2);
+                              boxBefore = static_cast<UINT>(
+                                  SendMessageA(Control(sheet, IDC_HOLIDAY_LAW), BM_GETCHECK, 0, 0));
+                              Click(sheet, IDC_HOLIDAY_LAW);
+                              return true;
+                            },
+                            PressButton(IDOK)});
+    CHECK(boxBefore == (lawBefore ? BST_CHECKED : BST_UNCHECKED));
+    CHECK(StoredNumber("HolidayLaw") == (lawBefore ? 0u : 1u));
+    const Picture after = Painted(calendar);
+    CHECK((after.Count(DayCell(window, 22), kHoliday) > 0) == !lawBefore);
+    CHECK((after.Count(DayCell(window, 22), kOrdinary) == 0) == !lawBefore);
+    CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+  }
 }

@@ -1,6 +1,6 @@
 // tembori-cal: prints a month or a year of the calendar with its days off, or lists the
 // national holidays and named days of a range of years, from the same core as the window,
-// by the calendar's own holiday rules or (--law) by the law as amended.
+// by the law as amended or (--classic) by the calendar's own holiday rules.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -28,8 +28,8 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr char kUsage[] =
-    "usage: tembori-cal [--law] [-m] [YEAR [MONTH]] | tembori-cal [--law] --holidays YEAR "
-    "[LASTYEAR]";
+    "usage: tembori-cal [--law|--classic] [-m] [YEAR [MONTH]] | "
+    "tembori-cal [--law|--classic] --holidays YEAR [LASTYEAR]";
 
 struct Text {
   std::uint32_t id;
@@ -223,8 +223,12 @@ std::string YearError(std::string_view text) {
 }
 
 int Run(std::vector<std::string_view> args) {
-  const bool law = !args.empty() && args.front() == "--law";
-  if (law) args.erase(args.begin());
+  // The law as the window has it by default; --law, its old switch, is still taken.
+  bool law = true;
+  if (!args.empty() && (args.front() == "--law" || args.front() == "--classic")) {
+    law = args.front() == "--law";
+    args.erase(args.begin());
+  }
   if (!args.empty() && args.front() == "--holidays") {
     if (args.size() < 2 || args.size() > 3) return Fail(kUsage);
     const auto first = ParseNumber(args[1]);
