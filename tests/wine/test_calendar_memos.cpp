@@ -194,10 +194,12 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   REQUIRE(ShownPopup(calendar) != nullptr);
   CHECK(window.MemoPopup().Text() == "勤労感謝の日");
   const Picture name(ShownPopup(calendar));
+  // A move hides it at the next tick.
   POINT moved = CellCentre(window, 23);
   ++moved.x;
   PointAt(calendar, moved);
-  PumpMessagesFor(600);
+  const DWORD start = GetTickCount();
+  while (ShownPopup(calendar) != nullptr && GetTickCount() - start < 600) PumpMessagesFor(10);
   CHECK(ShownPopup(calendar) == nullptr);
   PointAt(calendar, CellCentre(window, 20));
   PumpMessagesFor(kTwoPeriods);
@@ -222,9 +224,10 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   REQUIRE(ShownPopup(calendar) != nullptr);
   CHECK(Picture(ShownPopup(calendar)).Part(client) == memo.Part(client));
   CHECK(name.Part(client) != memo.Part(client));
-  // A key hides it.
+  // A key hides it (until the pointer rests for another period).
   PostMessageA(calendar.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
-  calendar.RunProgramLoop();
+  PostQuitMessage(0);
+  calendar.App().RunMessageLoop();
   CHECK(ShownPopup(calendar) == nullptr);
 
   // Nothing in the holiday-setting mode.
