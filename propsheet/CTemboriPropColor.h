@@ -1,5 +1,5 @@
 // The colour page: the colours of ordinary days, days off, today and the background, each
-// shown by its label drawn in it, and the transparent background.
+// shown by a framed swatch beside its label, and the transparent background.
 #pragma once
 
 #include <optional>
@@ -25,7 +25,7 @@ class CTemboriPropColor : public PropertyPage {
   void OnChooseToday() { ChooseInto(draft_.TodayColor); }
   void OnChooseBack() { ChooseInto(draft_.BackColor); }
   void OnTransparentClicked();
-  std::optional<LRESULT> OnCtlColorStatic(const Message& message);
+  void OnPaint();
 
   Settings& draft_;
   const bool isNT3_;
