@@ -9,6 +9,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/geometry/InputGeometry.h"
 #include "framework/ResourceText.h"
+#include "framework/SystemLibrary.h"
 #include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 
@@ -38,6 +39,12 @@ OSVERSIONINFOA SystemVersion() {
   return version;
 }
 
+// The tray icon and the colour dialog load their libraries when first used: when one is
+// missing, the user is told why nothing happens.
+void ReportMissingLibrary(const char* fileName) {
+  ShowMessage(fileName + LoadResourceString(IDS_LIBRARY_MISSING), MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 CalendarApp::CalendarApp() : CalendarApp(SystemClock()) {}
@@ -47,6 +54,7 @@ CalendarApp::CalendarApp(const Clock& clock) : CalendarApp(clock, ShellTray()) {
 CalendarApp::CalendarApp(const Clock& clock, TrayArea& tray) : clock_(clock), tray_(tray) {}
 
 bool CalendarApp::InitInstance() {
+  SystemLibrary::SetMissingHandler(&ReportMissingLibrary);
   const OSVERSIONINFOA version = SystemVersion();
   isNT3_ = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 3;
   // The low word of GetVersion: the major version in its low byte, the minor in its high.

@@ -146,5 +146,7 @@
 #define IDS_MEMO_NOT_SAVED 57720
 #define IDS_OUT_OF_TIMER 57721
 #define IDS_SORRY_OUT_OF_TIMER 57722
+/* Libraries loaded on first use */
+#define IDS_LIBRARY_MISSING 57900
 
 #endif
