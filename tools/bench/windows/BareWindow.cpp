@@ -3,8 +3,9 @@
 // Built with -DBARE_SAME_IMPORTS it also imports from every library the calendar imported at
 // start (the shell, the common dialogs, the input method and the registry), so that the cost
 // of loading them counts on both sides.
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "BareIds.h"
 

@@ -11,8 +11,9 @@
 // number of faces the font page would list.
 //
 //   bench-driver.exe ROUNDS SHEET_ROUNDS FONT_PAGE LABEL=PROGRAM.exe...
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
