@@ -365,33 +365,6 @@ TEST_CASE("the pages as they open: colour buttons follow their boxes, limits, de
   }
 }
 
-TEST_CASE("Apply takes the character set and pitch of the face chosen on the font page") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  std::string face;
-  RunSheetOver(calendar, {[&](HWND sheet) {
-                            // The stored font is a Shift-JIS one: an ANSI face instead.
-                            ShowTab(sheet, kFont);
-                            const HWND list = Control(sheet, IDC_FACE_LIST);
-                            const int count =
-                                static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
-                            for (int item = 0; item < count && face.empty(); ++item) {
-                              Choose(sheet, IDC_FACE_LIST, item);
-                              const std::string kind = Text(Control(sheet, IDC_FONT_KIND));
-                              if (kind.size() > 6 && kind.substr(kind.size() - 6) == "(ANSI)") {
-                                face = Text(list);
-                              }
-                            }
-                            CHECK(!face.empty());
-                            Press(sheet, ID_APPLY_NOW);
-                            return true;
-                          },
-                          PressButton(IDCANCEL)});
-  CHECK(StoredNumber("CharSet") == ANSI_CHARSET);
-  CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, ANSI_CHARSET));
-  CHECK(PitchOf(face, ANSI_CHARSET) != 0);
-}
-
 TEST_CASE("OK without a change stores every setting as it was") {
   StoreCustomSettings();
   const StoredValues stored = StoredConfig();
@@ -468,31 +441,30 @@ TEST_CASE("Cancel after a colour was chosen changes nothing; the custom colours 
 }
 
 TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stored size kept") {
+  // Apply and OK take the character set and pitch of the face chosen.
   StoreCustomSettings(ANSI_CHARSET);
   RunningCalendar calendar;
   std::string face;  // a TrueType face listed in both character sets
+  int ansiItem = -1, shiftJisItem = -1;
   RunSheetOver(calendar, {[&](HWND sheet) {
                  ShowTab(sheet, kFont);
-                 const HWND list = Control(sheet, IDC_FACE_LIST);
-                 const std::vector<std::string> items = Items(list);
+                 const std::vector<std::string> items = Items(Control(sheet, IDC_FACE_LIST));
                  std::set<std::string> seen;
-                 for (std::size_t item = 0; item < items.size(); ++item) {
+                 for (int item = 0; item < static_cast<int>(items.size()); ++item) {
                    CHECK(items[item].rfind('@', 0) == std::string::npos);
-                   if (!seen.insert(items[item]).second && face.empty()) {
-                     // Twice in a row (the list is sorted): one ANSI, one Shift-JIS.
-                     const int second = static_cast<int>(item);
-                     Choose(sheet, IDC_FACE_LIST, second - 1);
-                     const std::string first = Text(Control(sheet, IDC_FONT_KIND));
-                     Choose(sheet, IDC_FACE_LIST, second);
-                     const std::string other = Text(Control(sheet, IDC_FONT_KIND));
-                     CHECK((EndsWith(first, " (ANSI)") != EndsWith(other, " (ANSI)")));
-                     CHECK((EndsWith(first, " (SHIFT JIS)") != EndsWith(other, " (SHIFT JIS)")));
-                     if (other.find("TrueType") != std::string::npos) {
-                       face = items[item];
-                       if (!EndsWith(other, " (SHIFT JIS)"))
-                         Choose(sheet, IDC_FACE_LIST, second - 1);
-                     }
+                   if (seen.insert(items[item]).second || !face.empty()) continue;
+                   // Twice in a row (the list is sorted): one ANSI, one Shift-JIS.
+                   std::string kinds[2];
+                   for (const int twin : {item - 1, item}) {
+                     Choose(sheet, IDC_FACE_LIST, twin);
+                     kinds[twin - item + 1] = Text(Control(sheet, IDC_FONT_KIND));
                    }
+                   CHECK(EndsWith(kinds[0], " (ANSI)") != EndsWith(kinds[1], " (ANSI)"));
+                   CHECK(EndsWith(kinds[0], " (SHIFT JIS)") != EndsWith(kinds[1], " (SHIFT JIS)"));
+                   if (kinds[1].find("TrueType") == std::string::npos) continue;
+                   face = items[item];
+                   ansiItem = EndsWith(kinds[0], " (ANSI)") ? item - 1 : item;
+                   shiftJisItem = 2 * item - 1 - ansiItem;
                  }
                  CHECK(!face.empty());
                  CHECK(Items(Control(sheet, IDC_SIZE_LIST)) ==
@@ -501,11 +473,17 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
                  // 13 is in no list: it stays, with no size chosen instead.
                  CHECK(Text(Control(sheet, IDC_SIZE_LIST)) == "13");
                  CHECK(SendMessageA(Control(sheet, IDC_SIZE_LIST), CB_GETCURSEL, 0, 0) == CB_ERR);
+                 Choose(sheet, IDC_FACE_LIST, shiftJisItem);
+                 Press(sheet, ID_APPLY_NOW);
+                 CHECK(StoredNumber("CharSet") == SHIFTJIS_CHARSET);
+                 CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, SHIFTJIS_CHARSET));
+                 Choose(sheet, IDC_FACE_LIST, ansiItem);
                  Press(sheet, IDOK);
                  return true;
                }});
   CHECK(StoredText("TypeFace") == face);
-  CHECK(StoredNumber("CharSet") == SHIFTJIS_CHARSET);
+  CHECK(StoredNumber("CharSet") == ANSI_CHARSET);
+  CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, ANSI_CHARSET));
   CHECK((StoredNumber("PitchAndFamily") & TMPF_TRUETYPE) != 0);
   CHECK(StoredText("PointSize") == "13");
 }
