@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -297,18 +298,32 @@ TEST_CASE("the other memo store's memos show at once after OK") {
   DeleteFileA(file.c_str());
 }
 
-TEST_CASE("the holidays as the law has them today, saved and shown at once after OK") {
-  StoreSettings({});
-  RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
-  CalendarWindow& window = calendar.Window();
-  // Between Respect for the Aged Day and the equinox: a holiday by law only.
-  REQUIRE(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
-  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), PressButton(IDOK)});
-  CHECK(StoredNumber("HolidayLaw") == 1);
-  const Picture after = Painted(calendar);
-  CHECK(after.Count(DayCell(window, 22), kHoliday) > 0);
-  CHECK(after.Count(DayCell(window, 22), kOrdinary) == 0);
-  CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+TEST_CASE("the law's holidays on a first start, the calendar's own a tick away, and back") {
+  // 22 September 2026 lies between Respect for the Aged Day and the equinox: a holiday by
+  // law only. Nothing stored shows the law; a stored 0 keeps the calendar's own rules.
+  for (const bool stored : {false, true}) {
+    CAPTURE(stored);
+    StoreSettings(stored ? RegistryNumbers{{"HolidayLaw", 0}} : RegistryNumbers{});
+    RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
+    CalendarWindow& window = calendar.Window();
+    const bool lawBefore = !stored;
+    CHECK((Painted(calendar).Count(DayCell(window, 22), kHoliday) > 0) == lawBefore);
+    UINT boxBefore = 2;
+    RunSheetOver(calendar, {[&boxBefore](HWND sheet) {
+                              ShowTab(sheet, kGeneral2);
+                              boxBefore = static_cast<UINT>(
+                                  SendMessageA(Control(sheet, IDC_HOLIDAY_LAW), BM_GETCHECK, 0, 0));
+                              Click(sheet, IDC_HOLIDAY_LAW);
+                              return true;
+                            },
+                            PressButton(IDOK)});
+    CHECK(boxBefore == (lawBefore ? BST_CHECKED : BST_UNCHECKED));
+    CHECK(StoredNumber("HolidayLaw") == (lawBefore ? 0u : 1u));
+    const Picture after = Painted(calendar);
+    CHECK((after.Count(DayCell(window, 22), kHoliday) > 0) == !lawBefore);
+    CHECK((after.Count(DayCell(window, 22), kOrdinary) == 0) == !lawBefore);
+    CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+  }
 }
 
 TEST_CASE("the pages as they open: colour buttons follow their boxes, limits, default colours") {
@@ -336,14 +351,15 @@ TEST_CASE("the pages as they open: colour buttons follow their boxes, limits, de
         {follows(kGeneral2, IDC_CIRC, IDC_CIRC_COLOR, on == 0),
          follows(kColor, IDC_TRANSPARENT, IDC_BACK_COLOR, on == 0),
          [&](HWND sheet) {
-           // Each colour's label is written in that colour, whatever the ground.
+           // Each colour shows in the swatch level with its label and left of it.
+           ShowTab(sheet, kColor);
+           const HWND page = Page(sheet);
+           RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+           const Picture shown(page);
            for (int label = 0; label < 4; ++label) {
              CAPTURE(label);
-             const Picture any(1, 1, kBack);
-             SetTextColor(any.Dc(), RGB(1, 2, 3));
-             SendMessageA(Page(sheet), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(any.Dc()),
-                          reinterpret_cast<LPARAM>(Control(sheet, labels[label])));
-             CHECK(GetTextColor(any.Dc()) == defaults[label]);
+             const RECT text = ChildRect(page, labels[label]);
+             CHECK(shown.Count({0, text.top, text.left, text.bottom}, defaults[label]) >= 25);
            }
            return true;
          },
@@ -486,4 +502,46 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
   CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, ANSI_CHARSET));
   CHECK((StoredNumber("PitchAndFamily") & TMPF_TRUETYPE) != 0);
   CHECK(StoredText("PointSize") == "13");
+}
+
+TEST_CASE("each colour shows beside its label, and every label reads on the page in any colour") {
+  // The worst cases: the page's own colour, and white, a background colour's usual.
+  const COLORREF ordinary = GetSysColor(COLOR_BTNFACE), holiday = RGB(255, 255, 255);
+  StoreSettings({{"OrdinaryColor", ordinary}, {"HolidayColor", holiday}});
+  RunningCalendar calendar;
+  const auto farFrom = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b)) >
+           200;
+  };
+  int labelsSeen = 0;
+  RunSheetOver(calendar, {[&](HWND sheet) {
+                 ShowTab(sheet, kColor);
+                 const HWND page = Page(sheet);
+                 RedrawWindow(page, nullptr, nullptr,
+                              RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                 const Picture shown(page);
+                 const COLORREF ground = shown.At(1, 1);
+                 const std::pair<int, COLORREF> labels[] = {{IDC_ORDINARY_LABEL, ordinary},
+                                                            {IDC_HOLIDAY_LABEL, holiday},
+                                                            {IDC_TODAY_LABEL, kToday},
+                                                            {IDC_BACK_LABEL, kBack}};
+                 for (const auto& [label, colour] : labels) {
+                   CAPTURE(label);
+                   const RECT text = ChildRect(page, label);
+                   int contrasting = 0;
+                   for (const COLORREF pixel : shown.Part(text)) {
+                     contrasting += farFrom(pixel, ground);
+                   }
+                   CHECK(contrasting >= 20);  // strokes of the label's characters
+                   // A patch of the colour itself, level with the label and left of it.
+                   const RECT beside{0, text.top, text.left, text.bottom};
+                   const int side = (text.bottom - text.top) / 2;
+                   CHECK(shown.Count(beside, colour) >= side * side / 2);
+                   ++labelsSeen;
+                 }
+                 Press(sheet, IDCANCEL);
+                 return true;
+               }});
+  CHECK(labelsSeen == 4);
 }
