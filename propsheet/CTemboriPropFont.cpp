@@ -115,7 +115,10 @@ void CTemboriPropFont::FillFaceList() {
 }
 
 void CTemboriPropFont::FillSizeList() {
-  const FaceEntry face = ShownFace();
+  // A face that is not listed is made by the font mapper at any size, as a scalable one is.
+  const FaceEntry* const chosen = ChosenFace();
+  const FaceEntry face =
+      chosen != nullptr ? *chosen : FaceEntry{draft_.CharSet, kTrueTypeBit, draft_.TypeFace};
   // What the size field shows is kept over the new list.
   const std::string size = ItemText(IDC_SIZE_LIST);
   sizeList_.ResetContent();
@@ -167,10 +170,15 @@ void CTemboriPropFont::UpdateSample() {
 }
 
 void CTemboriPropFont::ShowFontType() {
-  const FaceEntry face = ShownFace();
-  const std::optional<std::uint32_t> kind = FontKindStringId(face.PitchAndFamily);
+  // The kind of a face that is not listed is not known.
+  const FaceEntry* const face = ChosenFace();
+  if (face == nullptr) {
+    description_.SetText({});
+    return;
+  }
+  const std::optional<std::uint32_t> kind = FontKindStringId(face->PitchAndFamily);
   description_.SetText(
-      FontDescription(kind ? LoadResourceString(*kind) : std::string(), face.CharSet));
+      FontDescription(kind ? LoadResourceString(*kind) : std::string(), face->CharSet));
 }
 
 const FaceEntry* CTemboriPropFont::ChosenFace() const {

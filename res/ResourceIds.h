@@ -190,5 +190,7 @@
 #define IDS_MEMO_TIME_INVALID 58601
 #define IDS_POINT_SIZE_INVALID 58602
 #define IDS_YEAR_INVALID 58603
+/* Libraries loaded on first use */
+#define IDS_LIBRARY_MISSING 57900
 
 #endif
