@@ -1,7 +1,7 @@
 // The settings sheet over the running calendar, opened by its command and driven from a
-// timer: what OK and Apply change shows on the window at once (texts, the first weekday, the
-// weekly days off, the tray icon, the memo store, the holiday rules), and what waits for the
-// next start stays as it is.
+// timer as a user drives it: what OK and Apply change shows on the window at once and is
+// stored, what waits for the next start, what Cancel leaves alone, and the pages' own
+// controls (the buttons that follow their boxes, the limits, the font lists, the colours).
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which they need.

@@ -1,7 +1,7 @@
 // The calendar window driven as a user drives it, through the program's own message loop:
 // the navigation commands from menu, keys, buttons and wheel, the year field, the
-// holiday-setting mode, the context menu, the frame toggle, dragging the frameless card, the
-// title and the tray icon, and the end of a session.
+// holiday-setting mode, the context menu and the system menu, the frame toggle, dragging the
+// frameless card, the title and the tray icon, and the end of a session.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which it needs.
