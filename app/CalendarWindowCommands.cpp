@@ -150,6 +150,7 @@ std::optional<LRESULT> CalendarWindow::OnYearFieldKillFocus() {
     }
     return std::nullopt;
   }
+  HideFieldTip();
   const auto year = static_cast<std::uint16_t>(LOWORD(position));
   yearSpin_.SetPosition(year);  // in its normal form: "01999" becomes "1999"
   if (!calendar_.SetYear(year)) return std::nullopt;

@@ -95,19 +95,23 @@ HWND EditOf(HWND field) {
 // and gone after a while or when the next one is shown.
 constexpr UINT kFieldTipMilliseconds = 8000;
 
-void CALLBACK HideFieldTip(HWND tip, UINT, UINT_PTR timer, DWORD) {
+// The tracking tip shown, if any.
+HWND shownTip = nullptr;
+
+void CALLBACK EndFieldTip(HWND tip, UINT, UINT_PTR timer, DWORD) {
   KillTimer(tip, timer);
   DestroyWindow(tip);
+  if (tip == shownTip) shownTip = nullptr;
 }
 
 void ShowTrackingTip(HWND edit, const std::string& text) {
-  static HWND shown = nullptr;
-  if (IsWindow(shown)) DestroyWindow(shown);
-  shown = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                          WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(edit, GA_ROOT),
-                          nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (shown == nullptr) return;
+  HideFieldTip();
+  shownTip =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                      WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(edit, GA_ROOT),
+                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (shownTip == nullptr) return;
   std::string toolText = text;  // the tooltip keeps a copy
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof tool;
@@ -115,13 +119,13 @@ void ShowTrackingTip(HWND edit, const std::string& text) {
   tool.hwnd = edit;
   tool.uId = 1;
   tool.lpszText = toolText.data();
-  SendMessageA(shown, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(shownTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   RECT field{};
   GetWindowRect(edit, &field);
-  SendMessageA(shown, TTM_TRACKPOSITION, 0,
+  SendMessageA(shownTip, TTM_TRACKPOSITION, 0,
                MAKELPARAM((field.left + field.right) / 2, field.bottom));
-  SendMessageA(shown, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-  SetTimer(shown, 1, kFieldTipMilliseconds, &HideFieldTip);
+  SendMessageA(shownTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  SetTimer(shownTip, 1, kFieldTipMilliseconds, &EndFieldTip);
 }
 
 }  // namespace
@@ -142,6 +146,11 @@ void ShowFieldTip(HWND field, const std::string& text) {
   if (SendMessageA(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)) == FALSE) {
     ShowTrackingTip(edit, text);
   }
+}
+
+void HideFieldTip() {
+  if (IsWindow(shownTip)) DestroyWindow(shownTip);
+  shownTip = nullptr;
 }
 
 void DataExchange::Note(int controlId) {
@@ -184,6 +193,7 @@ void DataExchange::Number(int controlId, int& value, int lowest, int highest, UI
     ShowFieldTip(GetDlgItem(dialog_, controlId), LoadResourceString(complaintId));
     return;
   }
+  HideFieldTip();
   value = *number;
 }
 

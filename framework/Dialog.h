@@ -16,6 +16,8 @@ namespace tembori {
 // (or on the edit field of a combo box). The field keeps its text, selected for correction;
 // the focus stays where it is.
 void ShowFieldTip(HWND field, const std::string& text);
+// Puts away the balloon of ShowFieldTip once the field's input has been taken.
+void HideFieldTip();
 
 // One pass of data exchange: loading puts members into controls, saving reads the controls
 // into members. A failed conversion puts the focus on its control and ends the pass. Every

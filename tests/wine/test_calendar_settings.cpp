@@ -609,6 +609,7 @@ TEST_CASE("a delay or a size the field cannot take is told there, kept, and hold
     CHECK(StoredConfig() == stored);  // nothing was applied
     SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "30");
     ShowTab(sheet, kFont);
+    CHECK(ShownFieldTip().empty());  // taken, and the balloon is put away
     return true;
   });
   RefuseEach(steps, IDC_SIZE_LIST, {"0", "1x", "100"}, IDS_POINT_SIZE_INVALID, post(IDOK));

@@ -221,9 +221,9 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
     CHECK(Text(yearField) == typed);
     CHECK(ShownFieldTip() == LoadResourceString(IDS_YEAR_INVALID));
   }
-  CloseFieldTips();
   typeAndLeave("2149");
   CheckShown(calendar, {2149, 11});
+  CHECK(ShownFieldTip().empty());  // taken, and the balloon is put away
   const HWND spin = GetDlgItem(window, IDC_YEAR_SPIN);
   RECT arrows{};
   GetClientRect(spin, &arrows);
