@@ -1,5 +1,6 @@
 // The store contract against the real registry, on a throwaway key of this process that is
-// deleted again after each run, and the settings in a key the user may only read.
+// deleted again after each run, the settings in a key the user may only read, and the message
+// about a value that cannot be read.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <sddl.h>
@@ -7,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/MessageBoxReporter.h"
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
 #include "settings/Settings.h"
 #include "settings/win32/RegistryStore.h"
 #include "tests/common/StoreContract.h"
@@ -92,4 +96,53 @@ TEST_CASE("settings the user may read but not change are read, and a save is ref
   CHECK(store.OpenKeyToWrite(kConfigKey, key) == StoreResult::Failed);
   SaveSettings(settings, store, reporter);
   CHECK(reporter.reports == std::vector<SettingsFailure>{SettingsFailure::KeyNotCreated});
+}
+
+namespace {
+
+std::string shownMessage;
+// Reads and closes the message box the thread shows.
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        char text[512] = {};
+        if (!IsWindowVisible(window) || GetDlgItemTextA(window, 0xFFFF, text, sizeof text) == 0) {
+          return TRUE;
+        }
+        shownMessage = text;
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+      },
+      0);
+  if (!shownMessage.empty()) KillTimer(nullptr, timer);
+}
+
+}  // namespace
+
+TEST_CASE("a value that cannot be read is named with its default said, and the others load") {
+  using namespace tembori;
+  RegDeleteTreeA(HKEY_CURRENT_USER, kConfigKey);
+  const unsigned long long longDelay = 12;
+  const DWORD circles = 0;
+  HKEY key = nullptr;
+  REQUIRE(RegCreateKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS);
+  RegSetValueExA(key, "MemoTime", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&longDelay),
+                 sizeof longDelay);
+  RegSetValueExA(key, "Circ", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&circles),
+                 sizeof circles);
+  RegCloseKey(key);
+  RegistryStore store;
+  MessageBoxReporter reporter;
+  Settings settings;
+  shownMessage.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMessageBox);
+  LoadSettings(settings, store, reporter);
+  KillTimer(nullptr, timer);
+  RegDeleteTreeA(HKEY_CURRENT_USER, kConfigKey);
+  CHECK(shownMessage == LoadResourceString(IDS_REGISTRY_READ_FAILED) + "MemoTime\n" +
+                            LoadResourceString(IDS_VALUE_REPLACED_BY_DEFAULT));
+  CHECK(settings.MemoTime == Settings().MemoTime);
+  CHECK(settings.Circ == 0);  // read after the one that could not be
 }
