@@ -101,20 +101,18 @@ TEST_CASE("settings the user may read but not change are read, and a save is ref
 namespace {
 
 std::string shownMessage;
+BOOL CALLBACK ReadMessageBox(HWND window, LPARAM) {
+  char text[512] = {};
+  if (!IsWindowVisible(window) || GetDlgItemTextA(window, 0xFFFF, text, sizeof text) == 0) {
+    return TRUE;
+  }
+  shownMessage = text;
+  PostMessageA(window, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
 // Reads and closes the message box the thread shows.
 void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) -> BOOL {
-        char text[512] = {};
-        if (!IsWindowVisible(window) || GetDlgItemTextA(window, 0xFFFF, text, sizeof text) == 0) {
-          return TRUE;
-        }
-        shownMessage = text;
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
-        return FALSE;
-      },
-      0);
+  EnumThreadWindows(GetCurrentThreadId(), &ReadMessageBox, 0);
   if (!shownMessage.empty()) KillTimer(nullptr, timer);
 }
 
