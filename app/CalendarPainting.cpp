@@ -104,10 +104,6 @@ void DrawWeekdayNames(HDC dc, const CalendarView& view) {
   }
 }
 
-bool HasMemo(std::uint32_t memoMap, int day) {
-  return day >= 1 && day <= 32 && ((memoMap >> (day - 1)) & 1u) != 0;
-}
-
 COLORREF DayColour(const CalendarView& view, int day) {
   const Settings& settings = view.settings;
   if (view.calendar.IsToday(day) && settings.TodaysFace == 1) return settings.TodayColor;
@@ -132,7 +128,7 @@ void DrawDays(HDC dc, const CalendarView& view) {
     SetTextColor(dc, DayColour(view, day));
     // user32's formatter: the C library's would bring its floating-point printing along.
     char label[16];
-    const int length = wsprintfA(label, HasMemo(view.memoMap, day) ? "%d*" : "%d", day);
+    const int length = wsprintfA(label, (view.memoMap & DayBit(day)) != 0 ? "%d*" : "%d", day);
     TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
   }
 }

@@ -92,7 +92,7 @@ RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
 CalendarWindow::CalendarWindow(CalendarApp& app)
     : app_(app),
       calendar_(app.TimeSource(), app.Store(), app.UserSettings()),
-      memos_(calendar_, app.UserSettings(), app.Store(), memoFiles_),
+      memos_(calendar_, app.UserSettings(), app.Store(), memoFiles_, memoLock_),
       frameless_(app.UserSettings().NoFrame != 0),
       appName_(LoadResourceString(IDS_APP_NAME)) {
   RegisterWindowClass();

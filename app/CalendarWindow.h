@@ -25,6 +25,7 @@
 #include "memo/MemoStore.h"
 #include "memo/win32/HoverTimer.h"
 #include "memo/win32/MemoWindow.h"
+#include "memo/win32/NamedStoreLock.h"
 #include "memo/win32/PrivateProfileFile.h"
 #include "propsheet/rules/ApplySettings.h"
 
@@ -201,7 +202,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
   PrivateProfileFile memoFiles_;
-  MemoStore memos_;  // over calendar_ and memoFiles_, declared before it
+  NamedStoreLock memoLock_;
+  MemoStore memos_;  // over calendar_, memoFiles_ and memoLock_, declared before it
   MemoWindow memoPopup_;
   HoverTimer hoverTimer_;
   bool frameless_;

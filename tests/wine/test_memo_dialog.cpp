@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "calendar/FixedClock.h"
-#include "memo/MemoStore.h"
 #include "memo/win32/MemoDialog.h"
+#include "memo/win32/NamedStoreLock.h"
 #include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
 #include "settings/win32/RegistryStore.h"
+#include "tests/common/MemoFixture.h"
 
 using namespace tembori;
 
@@ -59,14 +59,12 @@ bool Enabled(HWND dialog, int id) {
   return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-// A memo store on the real registry and a memo file directory of its own, showing the month
-// of `today`.
-struct Memos {
-  explicit Memos(SystemTime today) : clock(today) {
+// A memo store on the real registry and memo files in the temporary directory, showing the
+// month of `today`.
+struct Memos : MemoFixture<RegistryStore, PrivateProfileFile, NamedStoreLock> {
+  explicit Memos(SystemTime today) : MemoFixture(today) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    store.SetProgramDir(temp);
+    store.SetProgramDir(TempDir());
   }
   ~Memos() { RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot); }
 
@@ -81,17 +79,11 @@ struct Memos {
     CHECK(nextStep == steps.size());
     return edited;
   }
-  std::string Read(int day) {
-    std::string text;
-    return store.ReadMemo(day, text) ? text : "(none)";
+  static std::string TempDir() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return temp;
   }
-
-  FixedClock clock;
-  RegistryStore registry;
-  PrivateProfileFile files;
-  Settings settings;
-  MonthCalendar calendar{clock, registry, settings};
-  MemoStore store{calendar, settings, registry, files};
 };
 
 // The dialog's controls in tab order: id, class and text.
@@ -162,7 +154,8 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone de
   CHECK(memos.store.MemoMap() == 0);
 }
 
-TEST_CASE("the line takes 64 bytes of whole characters; a failed write is reported") {
+TEST_CASE(
+    "the line takes 64 bytes of whole characters, and a line that cannot be saved stays open") {
   Memos memos(MakeDate(2004, 1, 1));
   memos.settings.MemoFile = 1;
   std::string label, typed, pasted, japanese;
@@ -183,22 +176,48 @@ TEST_CASE("the line takes 64 bytes of whole characters; a failed write is report
   CHECK(memos.Read(1) == pasted);
   CHECK((memos.store.MemoMap() & DayBit(1)) != 0);
 
-  // In a directory that cannot be written, the memo is reported lost and shows no mark.
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  memos.store.SetProgramDir(std::string(temp) + "tembori-no-such-directory\\");
-  std::string message;
+  // A memo that cannot be written (its directory is missing) keeps the dialog open with its
+  // line under the message; Cancel there returns to the line, Retry tries again.
+  memos.store.SetProgramDir(Memos::TempDir() + "tembori-no-such-directory\\");
+  std::string message, kept;
+  HWND messageOwner = nullptr, memoDialog = nullptr;
+  const auto answer = [&](int button) {
+    return [&, button](HWND box) {
+      message = ControlText(box, 0xFFFF);
+      messageOwner = GetWindow(box, GW_OWNER);
+      if (button == IDRETRY) memos.store.SetProgramDir(Memos::TempDir());
+      PostMessageA(box, WM_COMMAND, button, 0);
+    };
+  };
   CHECK(memos.Edit(2, {{kMemoCaption,
-                        [](HWND dialog) {
-                          Type(dialog, "lost");
+                        [&](HWND dialog) {
+                          memoDialog = dialog;
+                          Type(dialog, "kept");
                           Click(dialog, IDOK);
                         }},
-                       // Without the application the message box has the system's caption.
-                       {nullptr, [&](HWND box) {
-                          message = ControlText(box, 0xFFFF);
-                          PostMessageA(box, WM_COMMAND, IDOK, 0);
-                        }}}));
+                       {nullptr, answer(IDCANCEL)},
+                       {kMemoCaption,
+                        [&](HWND dialog) {
+                          kept = ControlText(dialog, IDC_MEMO_TEXT);
+                          Click(dialog, IDOK);
+                        }},
+                       {nullptr, answer(IDRETRY)}}));
   CHECK(message == "メモの書き込みに失敗しました。");
-  CHECK(memos.store.MemoMap() == 0);  // as stored there: nothing
-  CHECK(memos.Read(2) == "(none)");
+  CHECK(messageOwner == memoDialog);
+  CHECK(kept == "kept");
+  CHECK(memos.Read(2) == "kept");
+  CHECK((memos.store.MemoMap() & DayBit(2)) != 0);
+
+  // Cancelled after the message, nothing is stored and no mark shows.
+  memos.store.SetProgramDir(Memos::TempDir() + "tembori-no-such-directory\\");
+  CHECK_FALSE(memos.Edit(3, {{kMemoCaption,
+                              [](HWND dialog) {
+                                Type(dialog, "lost");
+                                Click(dialog, IDOK);
+                              }},
+                             {nullptr, answer(IDCANCEL)},
+                             {kMemoCaption, [](HWND dialog) { Click(dialog, IDCANCEL); }}}));
+  CHECK((memos.store.MemoMap() & DayBit(3)) == 0);
+  CHECK(memos.Read(3) == "(none)");
+  DeleteFileA((Memos::TempDir() + "tb2004.mem").c_str());
 }

@@ -1,0 +1,29 @@
+// Memos in the registry: a key per month below kMemoKey, a value per day and the month's map
+// as a number, shown in every year.
+#pragma once
+
+#include "memo/MemoPlace.h"
+#include "settings/KeyValueStore.h"
+
+namespace tembori {
+
+// The year in the key is a fixed name.
+inline constexpr char kMemoKey[] = "Software\\Tembori\\Memo\\1996";
+
+class RegistryMemoPlace : public MemoPlace {
+ public:
+  explicit RegistryMemoPlace(KeyValueStore& registry) : registry_(registry) {}
+
+  std::string Text(int year, int month, int day) override;
+  StoredMap Map(int year, int month) override;
+  bool PrepareEdit(int year, int month) override;
+  MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
+                       const MapUpdate& update) override;
+  std::vector<int> Years() override { return {0}; }
+  std::string Name(int) const override { return {}; }
+
+ private:
+  KeyValueStore& registry_;
+};
+
+}  // namespace tembori
