@@ -57,7 +57,7 @@ MemoStore::MemoStore(const MonthCalendar& calendar, const Settings& settings,
                      KeyValueStore& registry, ProfileFile& files, StoreLock& lock)
     : calendar_(calendar), settings_(settings), registry_(registry), files_(files), lock_(lock) {}
 
-MemoPlace& MemoStore::CurrentPlace() {
+MemoBackend& MemoStore::CurrentBackend() {
   if (settings_.MemoFile != 0) return files_;
   return registry_;
 }
@@ -68,32 +68,32 @@ DayMask MemoStore::WithPending(DayMask stored, const Location& location) const {
   return (stored | found->second.set) & ~found->second.clear;
 }
 
-DayMask MemoStore::ShownMap(MemoPlace& place, StoredMap::State& state) {
+DayMask MemoStore::ShownMap(MemoBackend& backend, StoredMap::State& state) {
   const int year = ShownYear(), month = ShownMonth();
-  const StoredMap stored = place.Map(year, month);
+  const StoredMap stored = backend.Map(year, month);
   state = stored.state;
   if (stored.state != StoredMap::State::Damaged) {
-    return WithPending(stored.map, {place.Name(year), month});
+    return WithPending(stored.map, {backend.Name(year), month});
   }
-  return MapFromTexts([&](int day) { return !place.Text(year, month, day).empty(); });
+  return MapFromTexts([&](int day) { return !backend.Text(year, month, day).empty(); });
 }
 
 void MemoStore::LoadMonthMap() {
-  MemoPlace& place = CurrentPlace();
+  MemoBackend& backend = CurrentBackend();
   StoredMap::State state = StoredMap::State::Missing;
-  memoMap_ = ShownMap(place, state);
+  memoMap_ = ShownMap(backend, state);
   if (state != StoredMap::State::Damaged) return;
   // Stored again, so that the next save finds a map it can read.
   const LockHold hold(lock_);
   DayMask written = 0;
   if (hold.Held() &&
-      WriteMonth(place, ShownYear(), ShownMonth(), {}, written) != MemoSaveResult::TextNotSaved) {
+      WriteMonth(backend, ShownYear(), ShownMonth(), {}, written) != MemoSaveResult::TextNotSaved) {
     memoMap_ = written;
   }
 }
 
 bool MemoStore::ReadMemo(int day, std::string& text) {
-  const std::string memo = CurrentPlace().Text(ShownYear(), ShownMonth(), day);
+  const std::string memo = CurrentBackend().Text(ShownYear(), ShownMonth(), day);
   const std::string_view bounded = TruncateMultibyte(memo, kMaxMemoBytes);
   if (bounded.empty()) return false;
   text = std::string(bounded);
@@ -102,36 +102,36 @@ bool MemoStore::ReadMemo(int day, std::string& text) {
 
 bool MemoStore::BeginEdit(int day, std::string& text) {
   EndEdit();
-  MemoPlace& place = CurrentPlace();
-  if (!place.PrepareEdit(ShownYear(), ShownMonth())) return false;
-  text = std::string(TruncateMultibyte(place.Text(ShownYear(), ShownMonth(), day), kMaxMemoBytes));
-  editPlace_ = &place;
+  MemoBackend& backend = CurrentBackend();
+  if (!backend.PrepareEdit(ShownYear(), ShownMonth())) return false;
+  text = std::string(TruncateMultibyte(backend.Text(ShownYear(), ShownMonth(), day), kMaxMemoBytes));
+  editBackend_ = &backend;
   return true;
 }
 
 MemoSaveResult MemoStore::CommitEdit(int day, std::string_view text) {
   // An edit ends in the store it began in.
-  MemoPlace& place = editPlace_ != nullptr ? *editPlace_ : CurrentPlace();
+  MemoBackend& backend = editBackend_ != nullptr ? *editBackend_ : CurrentBackend();
   EndEdit();
   MemoSaveResult result = MemoSaveResult::TextNotSaved;
   DayMask written = 0;
   {
     const LockHold hold(lock_);
     if (hold.Held()) {
-      result = WriteMonth(place, ShownYear(), ShownMonth(),
+      result = WriteMonth(backend, ShownYear(), ShownMonth(),
                           {{day, std::string(BoundMemoText(text))}}, written);
     }
   }
   StoredMap::State state = StoredMap::State::Missing;
-  memoMap_ = result == MemoSaveResult::TextNotSaved ? ShownMap(place, state) : written;
+  memoMap_ = result == MemoSaveResult::TextNotSaved ? ShownMap(backend, state) : written;
   return result;
 }
 
-MemoSaveResult MemoStore::WriteMonth(MemoPlace& place, int year, int month,
+MemoSaveResult MemoStore::WriteMonth(MemoBackend& backend, int year, int month,
                                      const std::vector<DayText>& texts, DayMask& written) {
-  const Location location{place.Name(year), month};
+  const Location location{backend.Name(year), month};
   const MemoSaveResult result =
-      place.Write(year, month, texts, [&](const StoredMap& stored, const auto& hasText) {
+      backend.Write(year, month, texts, [&](const StoredMap& stored, const auto& hasText) {
         // A map that another writer left damaged, or left out, is made from the texts.
         if (stored.state != StoredMap::State::Read) return written = MapFromTexts(hasText);
         DayMask map = WithPending(stored.map, location);
@@ -159,8 +159,8 @@ void MemoStore::Remember(const Location& location, const std::vector<DayText>& t
 }
 
 MemoSaveResult MemoStore::WriteMemos(const std::vector<DatedMemo>& memos) {
-  MemoPlace& place = CurrentPlace();
-  const bool inFiles = &place == &files_;
+  MemoBackend& backend = CurrentBackend();
+  const bool inFiles = &backend == &files_;
   MemoSaveResult result = MemoSaveResult::Saved;
   std::map<std::pair<int, int>, std::vector<DayText>> months;  // by year (files) and month
   for (const DatedMemo& memo : memos) {
@@ -179,21 +179,21 @@ MemoSaveResult MemoStore::WriteMemos(const std::vector<DatedMemo>& memos) {
     if (!hold.Held()) return MemoSaveResult::TextNotSaved;
     for (const auto& [when, texts] : months) {
       DayMask written = 0;
-      result = Worse(result, WriteMonth(place, when.first, when.second, texts, written));
+      result = Worse(result, WriteMonth(backend, when.first, when.second, texts, written));
     }
   }
   StoredMap::State state = StoredMap::State::Missing;
-  memoMap_ = ShownMap(place, state);
+  memoMap_ = ShownMap(backend, state);
   return result;
 }
 
 std::vector<DatedMemo> MemoStore::ReadAllMemos() {
-  MemoPlace& place = CurrentPlace();
+  MemoBackend& backend = CurrentBackend();
   std::vector<DatedMemo> memos;
-  for (const int year : place.Years()) {
+  for (const int year : backend.Years()) {
     for (int month = 1; month <= 12; ++month) {
       for (int day = 1; day <= kMapDays; ++day) {
-        const std::string text = place.Text(year, month, day);
+        const std::string text = backend.Text(year, month, day);
         const std::string_view bounded = TruncateMultibyte(text, kMaxMemoBytes);
         if (!bounded.empty()) memos.push_back({year, month, day, std::string(bounded)});
       }

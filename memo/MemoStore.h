@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "calendar/MonthCalendar.h"
-#include "memo/FileMemoPlace.h"
-#include "memo/MemoPlace.h"
+#include "memo/FileMemoBackend.h"
+#include "memo/MemoBackend.h"
 #include "memo/ProfileFile.h"
-#include "memo/RegistryMemoPlace.h"
+#include "memo/RegistryMemoBackend.h"
 #include "memo/StoreLock.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
@@ -67,7 +67,7 @@ class MemoStore {
   // edit began in, and sets or clears the day's bit in the map as stored now. Ends the edit.
   MemoSaveResult CommitEdit(int day, std::string_view text);
   // Ends an edit without writing.
-  void EndEdit() { editPlace_ = nullptr; }
+  void EndEdit() { editBackend_ = nullptr; }
 
   // Writes many memos at once into the store in use, under the lock: each text bounded, each
   // month's map kept right. Another writer's memos are kept. The result is the worst of the
@@ -81,30 +81,30 @@ class MemoStore {
   std::string FileName() const { return files_.Name(calendar_.Shown().wYear); }
 
  private:
-  // Where a month's map is kept: the place's name for the year, and the month.
+  // Where a month's map is kept: the backend's name for the year, and the month.
   using Location = std::tuple<std::string, int>;
   // Bit changes whose map write failed, made good at the month's next save.
   struct PendingBits {
     DayMask set = 0, clear = 0;
   };
 
-  MemoPlace& CurrentPlace();
+  MemoBackend& CurrentBackend();
   int ShownYear() const { return calendar_.Shown().wYear; }
   DayMask WithPending(DayMask stored, const Location& location) const;
-  // The shown month's map as `place` holds it, made from its texts when it is damaged.
-  DayMask ShownMap(MemoPlace& place, StoredMap::State& state);
+  // The shown month's map as `backend` holds it, made from its texts when it is damaged.
+  DayMask ShownMap(MemoBackend& backend, StoredMap::State& state);
   // Writes the texts of one month with its new map; `written` receives the map.
-  MemoSaveResult WriteMonth(MemoPlace& place, int year, int month,
+  MemoSaveResult WriteMonth(MemoBackend& backend, int year, int month,
                             const std::vector<DayText>& texts, DayMask& written);
   void Remember(const Location& location, const std::vector<DayText>& texts, MemoSaveResult result);
 
   const MonthCalendar& calendar_;
   const Settings& settings_;
-  RegistryMemoPlace registry_;
-  FileMemoPlace files_;
+  RegistryMemoBackend registry_;
+  FileMemoBackend files_;
   StoreLock& lock_;
   DayMask memoMap_ = 0;
-  MemoPlace* editPlace_ = nullptr;  // where the open edit began
+  MemoBackend* editBackend_ = nullptr;  // where the open edit began
   std::map<Location, PendingBits> pending_;
 };
 

@@ -1,5 +1,5 @@
 // Reading memo files and saving them whole.
-#include "memo/FileMemoPlace.h"
+#include "memo/FileMemoBackend.h"
 
 #include <algorithm>
 
@@ -40,22 +40,22 @@ std::optional<int> MemoFileYear(std::string_view fileName) {
   return year;
 }
 
-std::string FileMemoPlace::Name(int year) const {
+std::string FileMemoBackend::Name(int year) const {
   return directory_ + "tb" + std::to_string(year) + ".mem";
 }
 
-std::string FileMemoPlace::Text(int year, int month, int day) {
+std::string FileMemoBackend::Text(int year, int month, int day) {
   return files_.GetString(Name(year), std::to_string(month), std::to_string(day));
 }
 
-StoredMap FileMemoPlace::Map(int year, int month) {
+StoredMap FileMemoBackend::Map(int year, int month) {
   return MapOf(files_.GetString(Name(year), std::to_string(month), kMemoMapName));
 }
 
 // The file is read, changed in memory and written whole; its byte-order mark, if any, and its
 // encoding stay. The map is read from the bytes read here, under the lock, and not through the
 // profile functions, which may hold an older copy of the file.
-MemoSaveResult FileMemoPlace::Write(int year, int month, const std::vector<DayText>& texts,
+MemoSaveResult FileMemoBackend::Write(int year, int month, const std::vector<DayText>& texts,
                                     const MapUpdate& update) {
   const std::string file = Name(year);
   std::string bytes;
@@ -95,7 +95,7 @@ MemoSaveResult FileMemoPlace::Write(int year, int month, const std::vector<DayTe
   return MemoSaveResult::Saved;
 }
 
-std::vector<int> FileMemoPlace::Years() {
+std::vector<int> FileMemoBackend::Years() {
   std::vector<int> years;
   for (const std::string& name : files_.FileNames(directory_)) {
     if (const auto year = MemoFileYear(name)) years.push_back(*year);

@@ -1,6 +1,6 @@
 // One of the two places that keep memos: the registry (one set of months for every year) or
 // the memo files (one per year). The rules shared by both, the bound of a text and how the
-// month's map changes, are the memo store's; a place only reads and writes.
+// month's map changes, are the memo store's; a backend only reads and writes.
 #pragma once
 
 #include <cstdint>
@@ -32,14 +32,14 @@ enum class MemoSaveResult {
   MapNotSaved,   // the texts are stored; the month's map is put right at its next save
 };
 
-class MemoPlace {
+class MemoBackend {
  public:
   // Makes the month's map from the map as stored now and whether a day has a text, once the
   // new texts are in.
   using MapUpdate =
       std::function<DayMask(const StoredMap& stored, const std::function<bool(int day)>& hasText)>;
 
-  virtual ~MemoPlace() = default;
+  virtual ~MemoBackend() = default;
 
   // The day's text as stored, not bounded; empty for none and when it cannot be read.
   virtual std::string Text(int year, int month, int day) = 0;

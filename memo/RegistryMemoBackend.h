@@ -2,7 +2,7 @@
 // as a number, shown in every year.
 #pragma once
 
-#include "memo/MemoPlace.h"
+#include "memo/MemoBackend.h"
 #include "settings/KeyValueStore.h"
 
 namespace tembori {
@@ -10,9 +10,9 @@ namespace tembori {
 // The year in the key is a fixed name.
 inline constexpr char kMemoKey[] = "Software\\Tembori\\Memo\\1996";
 
-class RegistryMemoPlace : public MemoPlace {
+class RegistryMemoBackend : public MemoBackend {
  public:
-  explicit RegistryMemoPlace(KeyValueStore& registry) : registry_(registry) {}
+  explicit RegistryMemoBackend(KeyValueStore& registry) : registry_(registry) {}
 
   std::string Text(int year, int month, int day) override;
   StoredMap Map(int year, int month) override;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "memo/MemoPlace.h"
+#include "memo/MemoBackend.h"
 #include "memo/ProfileFile.h"
 
 namespace tembori {
@@ -16,9 +16,9 @@ namespace tembori {
 // The year of a memo file's name, tb followed by four digits and .mem; none for other names.
 std::optional<int> MemoFileYear(std::string_view fileName);
 
-class FileMemoPlace : public MemoPlace {
+class FileMemoBackend : public MemoBackend {
  public:
-  explicit FileMemoPlace(ProfileFile& files) : files_(files) {}
+  explicit FileMemoBackend(ProfileFile& files) : files_(files) {}
 
   // The directory of the memo files, with its trailing backslash; empty leaves the choice
   // of directory to the profile functions (the Windows directory).

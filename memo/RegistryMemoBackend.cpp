@@ -1,5 +1,5 @@
 // Reading and writing registry memos.
-#include "memo/RegistryMemoPlace.h"
+#include "memo/RegistryMemoBackend.h"
 
 #include <memory>
 
@@ -34,13 +34,13 @@ StoredMap ReadMap(StoreKey& key) {
 
 }  // namespace
 
-std::string RegistryMemoPlace::Text(int, int month, int day) {
+std::string RegistryMemoBackend::Text(int, int month, int day) {
   std::unique_ptr<StoreKey> key;
   if (registry_.OpenKey(MonthKeyPath(month), key) != StoreResult::Ok) return {};
   return StoredText(*key, day);
 }
 
-StoredMap RegistryMemoPlace::Map(int, int month) {
+StoredMap RegistryMemoBackend::Map(int, int month) {
   std::unique_ptr<StoreKey> key;
   if (registry_.OpenKey(MonthKeyPath(month), key) != StoreResult::Ok) return {};
   return ReadMap(*key);
@@ -48,12 +48,12 @@ StoredMap RegistryMemoPlace::Map(int, int month) {
 
 // The key is created now, so that a cancelled edit of a new month leaves it behind, as the
 // program always did.
-bool RegistryMemoPlace::PrepareEdit(int, int month) {
+bool RegistryMemoBackend::PrepareEdit(int, int month) {
   std::unique_ptr<StoreKey> key;
   return registry_.CreateKey(MonthKeyPath(month), key, nullptr) == StoreResult::Ok;
 }
 
-MemoSaveResult RegistryMemoPlace::Write(int, int month, const std::vector<DayText>& texts,
+MemoSaveResult RegistryMemoBackend::Write(int, int month, const std::vector<DayText>& texts,
                                         const MapUpdate& update) {
   std::unique_ptr<StoreKey> key;
   if (registry_.CreateKey(MonthKeyPath(month), key, nullptr) != StoreResult::Ok) {
