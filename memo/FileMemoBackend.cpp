@@ -56,7 +56,7 @@ StoredMap FileMemoBackend::Map(int year, int month) {
 // encoding stay. The map is read from the bytes read here, under the lock, and not through the
 // profile functions, which may hold an older copy of the file.
 MemoSaveResult FileMemoBackend::Write(int year, int month, const std::vector<DayText>& texts,
-                                    const MapUpdate& update) {
+                                      const MapUpdate& update) {
   const std::string file = Name(year);
   std::string bytes;
   const ProfileFile::ReadResult read = files_.ReadAll(file, bytes);

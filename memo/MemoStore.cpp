@@ -104,7 +104,8 @@ bool MemoStore::BeginEdit(int day, std::string& text) {
   EndEdit();
   MemoBackend& backend = CurrentBackend();
   if (!backend.PrepareEdit(ShownYear(), ShownMonth())) return false;
-  text = std::string(TruncateMultibyte(backend.Text(ShownYear(), ShownMonth(), day), kMaxMemoBytes));
+  text =
+      std::string(TruncateMultibyte(backend.Text(ShownYear(), ShownMonth(), day), kMaxMemoBytes));
   editBackend_ = &backend;
   return true;
 }

@@ -54,7 +54,7 @@ bool RegistryMemoBackend::PrepareEdit(int, int month) {
 }
 
 MemoSaveResult RegistryMemoBackend::Write(int, int month, const std::vector<DayText>& texts,
-                                        const MapUpdate& update) {
+                                          const MapUpdate& update) {
   std::unique_ptr<StoreKey> key;
   if (registry_.CreateKey(MonthKeyPath(month), key, nullptr) != StoreResult::Ok) {
     return MemoSaveResult::TextNotSaved;
