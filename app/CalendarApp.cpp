@@ -7,7 +7,6 @@
 #include "app/CalendarWindow.h"
 #include "app/LocalClock.h"
 #include "app/MessageBoxReporter.h"
-#include "app/geometry/InputGeometry.h"
 #include "framework/ResourceText.h"
 #include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
@@ -48,19 +47,15 @@ CalendarApp::CalendarApp(const Clock& clock, TrayArea& tray) : clock_(clock), tr
 
 bool CalendarApp::InitInstance() {
   const OSVERSIONINFOA version = SystemVersion();
-  isNT3_ = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 3;
-  // The low word of GetVersion: the major version in its low byte, the minor in its high.
-  const unsigned versionWord =
-      (version.dwMajorVersion & 0xFFu) | ((version.dwMinorVersion & 0xFFu) << 8);
-  if (HasRegisteredWheelMessage(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS, versionWord)) {
-    wheelRollMessage_ = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
-  }
+  platform_ = PlatformAbilitiesFor(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS,
+                                   version.dwPlatformId == VER_PLATFORM_WIN32_NT,
+                                   version.dwMajorVersion, version.dwMinorVersion);
   MessageBoxReporter reporter;
   LoadSettings(settings_, store_, reporter);
 
   std::unique_ptr<CalendarWindow> window;
   try {
-    window = std::make_unique<CalendarWindow>(*this);
+    window = std::make_unique<CalendarWindow>(settings_, platform_, clock_, store_, tray_);
   } catch (const std::bad_alloc&) {
     // No object, no window: reported below like a window that could not be created.
   }
@@ -95,7 +90,11 @@ void CalendarApp::OnProperties() {
   CalendarWindow* const window = MainCalendarWindow();
   if (window == nullptr) return;
   MessageBoxReporter reporter;
-  SheetEnvironment environment{settings_, store_, reporter, *window, isNT3_, SheetHelpHandler()};
+  // The pages know the old platform as one: no notification area, no desktop behind the
+  // grid and no font lists per character set go together.
+  const bool oldPlatform = !platform_.trayIcon;
+  SheetEnvironment environment{settings_, store_,      reporter,
+                               *window,   oldPlatform, SheetHelpHandler()};
   OpenPropertiesSheet(environment);
 }
 

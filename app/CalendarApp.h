@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/TrayIcon.h"
+#include "app/geometry/PlatformAbilities.h"
 #include "calendar/Clock.h"
 #include "framework/Application.h"
 #include "help/ContextHelp.h"
@@ -36,15 +37,12 @@ class CalendarApp : public Application {
 
   Settings& UserSettings() { return settings_; }
   const Settings& UserSettings() const { return settings_; }
-  // Set on Windows NT 3.x, whose shell lacks what several parts of the window use.
-  bool IsNT3() const { return isNT3_; }
+  // What the system offers, known once InitInstance has begun.
+  const PlatformAbilities& Platform() const { return platform_; }
 
   const Clock& TimeSource() const { return clock_; }
   KeyValueStore& Store() { return store_; }
   TrayArea& Tray() { return tray_; }
-  // The wheel message of older systems ("MSWHEEL_ROLLMSG"), registered at start-up where it
-  // exists; 0 elsewhere.
-  UINT WheelRollMessage() const { return wheelRollMessage_; }
 
   // The calendar window while it exists, else null.
   CalendarWindow* MainCalendarWindow() const;
@@ -68,8 +66,7 @@ class CalendarApp : public Application {
   RegistryStore store_;
   Settings settings_;
   HtmlContextHelp help_;
-  bool isNT3_ = false;
-  UINT wheelRollMessage_ = 0;
+  PlatformAbilities platform_;
 };
 
 }  // namespace tembori

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/DateFormat.h"
+#include "calendar/CalendarArithmetic.h"
 #include "framework/GdiHandles.h"
 #include "res/ResourceIds.h"
 
@@ -26,12 +27,12 @@ constexpr LCID kSystemDefaultLocale = 0x800;
 constexpr char kEnglishHeading[] = "MMM'.' yyyy";
 constexpr char kJapaneseHeading[] = "yyyy'年' MMMM";
 
-// NT 3.x has no 3-D system colours; these are its fixed look.
-constexpr COLORREF kNT3Shadow = 0x808080;
-constexpr COLORREF kNT3DarkShadow = 0x000000;
-constexpr COLORREF kNT3Light = 0xC0C0C0;
-constexpr COLORREF kNT3Highlight = 0xFFFFFF;
-constexpr COLORREF kNT3Face = 0xC0C0C0;
+// The fixed look of a platform without 3-D system colours.
+constexpr COLORREF kFixedShadow = 0x808080;
+constexpr COLORREF kFixedDarkShadow = 0x000000;
+constexpr COLORREF kFixedLight = 0xC0C0C0;
+constexpr COLORREF kFixedHighlight = 0xFFFFFF;
+constexpr COLORREF kFixedFace = 0xC0C0C0;
 
 constexpr DWORD kPadlockRop = MAKEROP4(SRCPAINT, SRCAND);
 static_assert(kPadlockRop == 0x88EE0086, "mask 1 keeps the destination, mask 0 puts the image in");
@@ -49,12 +50,12 @@ void DrawPolyline(HDC dc, const std::array<Point, N>& points) {
   Polyline(dc, converted.data(), static_cast<int>(N));
 }
 
-void DrawSunkenBox(HDC dc, const Rect& box, bool isNT3) {
+void DrawSunkenBox(HDC dc, const Rect& box, bool threeDColours) {
   const COLORREF colours[4] = {
-      isNT3 ? kNT3Shadow : GetSysColor(COLOR_BTNSHADOW),
-      isNT3 ? kNT3DarkShadow : GetSysColor(COLOR_3DDKSHADOW),
-      isNT3 ? kNT3Light : GetSysColor(COLOR_3DLIGHT),
-      isNT3 ? kNT3Highlight : GetSysColor(COLOR_BTNHIGHLIGHT),
+      threeDColours ? GetSysColor(COLOR_BTNSHADOW) : kFixedShadow,
+      threeDColours ? GetSysColor(COLOR_3DDKSHADOW) : kFixedDarkShadow,
+      threeDColours ? GetSysColor(COLOR_3DLIGHT) : kFixedLight,
+      threeDColours ? GetSysColor(COLOR_BTNHIGHLIGHT) : kFixedHighlight,
   };
   const auto paths = SunkenBoxPaths(box);
   for (std::size_t step = 0; step < paths.size(); ++step) {
@@ -95,7 +96,7 @@ void DrawWeekdayNames(HDC dc, const CalendarView& view) {
   const Rect grid = FromWinRect(view.gridRect);
   const auto& names = settings.Language == 0 ? kJapaneseWeekdays : kEnglishWeekdays;
   for (int column = 0; column < 7; ++column) {
-    const int weekday = WeekdayOfColumn(column, settings.SunFirst != 0);
+    const int weekday = WeekdayOfColumn(column, WeeksStartOnMonday(settings));
     SetTextColor(
         dc, settings.WeekdayOff[weekday] == 1 ? settings.HolidayColor : settings.OrdinaryColor);
     const char* const name = names[weekday];
@@ -117,7 +118,7 @@ void DrawDays(HDC dc, const CalendarView& view) {
   const PenHandle circlePen(CreatePen(PS_SOLID, 0, settings.CircColor));
   for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
     const Rect cell =
-        DayCell(day, calendar.FirstWeekday(), settings.SunFirst != 0, grid, view.cell);
+        DayCell(day, calendar.FirstWeekday(), WeeksStartOnMonday(settings), grid, view.cell);
     if (settings.Circ != 0 && calendar.IsNationalHoliday(day)) {
       const ObjectSelection selection(dc, circlePen.get());
       const Rect box = CircleBox(cell);
@@ -206,7 +207,7 @@ void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth) {
   SetTextAlign(dc, TA_CENTER | TA_TOP);
 
   if (!view.frameless) {
-    DrawSunkenBox(dc, FromWinRect(view.boxRect), view.isNT3);
+    DrawSunkenBox(dc, FromWinRect(view.boxRect), view.platform.threeDColours);
     DrawHeading(dc, view, clientWidth);
   }
   DrawWeekdayNames(dc, view);
@@ -229,13 +230,14 @@ bool EraseCalendarBackground(HDC dc, const CalendarView& view) {
   if (view.frameless) return false;
 
   // The ring between box and grid is left to the sunken box drawn over it.
-  const BrushHandle face(CreateSolidBrush(view.isNT3 ? kNT3Face : GetSysColor(COLOR_BTNFACE)));
+  const BrushHandle face(
+      CreateSolidBrush(view.platform.threeDColours ? GetSysColor(COLOR_BTNFACE) : kFixedFace));
   const ObjectSelection selection(dc, face.get());
   RECT clip{};
   GetClipBox(dc, &clip);
   for (const RECT* area :
        {&view.titleRect, &view.bottomStripRect, &view.leftStripRect, &view.rightStripRect}) {
-    // An empty strip (left and right strips except on NT 3.x) intersects nothing.
+    // An empty strip (left and right strips without a client border) intersects nothing.
     RECT part;
     if (IntersectRect(&part, area, &clip)) {
       PatBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, PATCOPY);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app/geometry/Geometry.h"
+#include "app/geometry/PlatformAbilities.h"
 #include "calendar/MonthCalendar.h"
 #include "settings/Settings.h"
 
@@ -24,11 +25,16 @@ inline Point FromWinPoint(const POINT& point) {
   return {static_cast<int>(point.x), static_cast<int>(point.y)};
 }
 
+// The SunFirst setting: nonzero starts the weeks on Monday.
+inline bool WeeksStartOnMonday(const Settings& settings) {
+  return settings.SunFirst != 0;
+}
+
 // Everything painting reads, filled by the calendar window.
 struct CalendarView {
   const MonthCalendar& calendar;
   const Settings& settings;
-  bool isNT3;
+  const PlatformAbilities& platform;
   bool frameless;
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
   HFONT calendarFont;

@@ -6,17 +6,16 @@
 #include <imm.h>
 
 #include <cstddef>
-#include <cstring>
 #include <optional>
 
-#include "app/CalendarApp.h"
+#include "app/FontMeasure.h"
 #include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
 #include "app/WindowPosition.h"
 #include "framework/DisplayDpi.h"
+#include "framework/FontFace.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
-#include "settings/StoreValues.h"
 
 namespace tembori {
 namespace {
@@ -56,15 +55,6 @@ LOGFONTA LogFontOf(HFONT fontHandle) {
   return font;
 }
 
-// Measured in the window's client-area device context, where the font is drawn.
-TEXTMETRICA MetricsOf(HFONT font, HWND window) {
-  const WindowDc dc = GetWindowDc(window);
-  const ObjectSelection selected(dc.get(), font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
-  return metrics;
-}
-
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -89,12 +79,19 @@ RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
 
 }  // namespace
 
-CalendarWindow::CalendarWindow(CalendarApp& app)
-    : app_(app),
-      calendar_(app.TimeSource(), app.Store(), app.UserSettings()),
-      memos_(calendar_, app.UserSettings(), app.Store(), memoFiles_, memoLock_),
-      frameless_(app.UserSettings().NoFrame != 0),
+CalendarWindow::CalendarWindow(const Settings& settings, const PlatformAbilities& platform,
+                               const Clock& clock, KeyValueStore& store, TrayArea& tray)
+    : settings_(settings),
+      platform_(platform),
+      store_(store),
+      tray_(tray),
+      calendar_(clock, store, settings),
+      memos_(calendar_, settings, store, memoFiles_, memoLock_),
+      frameless_(settings.NoFrame != 0),
       appName_(LoadResourceString(IDS_APP_NAME)) {
+  if (platform.registeredWheelMessage && wheelRollMessage_ == 0) {
+    wheelRollMessage_ = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
+  }
   RegisterWindowClass();
   // Created whether or not the class was registered now: a class left by an earlier window
   // of this process serves as well.
@@ -113,11 +110,6 @@ void CalendarWindow::RegisterWindowClass() const {
   windowClass.hbrBackground = nullptr;  // the background is erased by the window itself
   windowClass.lpszClassName = appName_.c_str();
   RegisterClassA(&windowClass);
-}
-
-UINT CalendarWindow::WheelRollMessage() {
-  const auto* const app = static_cast<const CalendarApp*>(Application::Current());
-  return app != nullptr ? app->WheelRollMessage() : 0;
 }
 
 UINT CalendarWindow::TaskbarCreatedMessage() {
@@ -179,9 +171,8 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   dpi_ = WindowDpi(Handle());
   CreateSystemFont();
   calendar_.RecomputeYear();
-  const Settings& settings = app_.UserSettings();
-  CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
-                     settings.PitchAndFamily);
+  CreateCalendarFont(settings_.TypeFace, settings_.PointSize, settings_.CharSet,
+                     settings_.PitchAndFamily);
   LayoutWindow(true, FrameChange::None);
   PlaceMonthButtons(true);
   UpdateTitleAndTray();
@@ -220,20 +211,19 @@ void CalendarWindow::UseDpi(int dpi) {
     button->SetDpi(dpi);
   }
   CreateSystemFont();
-  const Settings& settings = app_.UserSettings();
-  CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
-                     settings.PitchAndFamily);
+  CreateCalendarFont(settings_.TypeFace, settings_.PointSize, settings_.CharSet,
+                     settings_.PitchAndFamily);
 }
 
 void CalendarWindow::CreateSystemFont() {
   LOGFONTA font{};
-  if (app_.IsNT3()) {
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
-  } else {
+  if (platform_.nonClientMetrics) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = kNonClientMetricsSize;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0);
     font = metrics.lfSmCaptionFont;
+  } else {
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
   }
   font = FontForDpi(font, dpi_);
   FontHandle made(CreateFontIndirectA(&font));
@@ -256,10 +246,7 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
     font.lfCharSet = charSet;
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = pitchAndFamily;
-    // The face name field holds 31 bytes and its terminator; a longer name is cut at a
-    // character boundary (lfFaceName is all zero so far).
-    const std::string_view face = TruncateMultibyte(typeFace, LF_FACESIZE - 1);
-    std::memcpy(font.lfFaceName, face.data(), face.size());
+    SetFaceName(font, typeFace);
   } else {
     font = LogFontOf(systemFont_.get());
   }
@@ -267,13 +254,11 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
 }
 
 std::string CalendarWindow::FontFaceName() const {
-  const LOGFONTA font = LogFontOf(calendarFont_.get());
-  const std::size_t length = strnlen(font.lfFaceName, LF_FACESIZE);
-  return std::string(font.lfFaceName, length);
+  return FaceNameOf(LogFontOf(calendarFont_.get()));
 }
 
 std::string CalendarWindow::FontPointSize() const {
-  const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), Handle());
+  const TEXTMETRICA metrics = MeasureFont(calendarFont_.get(), Handle());
   const int points = MulDiv(metrics.tmHeight - metrics.tmInternalLeading, 72, dpi_);
   return std::to_string(points);
 }
@@ -283,7 +268,6 @@ std::uint8_t CalendarWindow::FontCharSet() const {
 }
 
 void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
-  const Settings& settings = app_.UserSettings();
   const HWND window = Handle();
 
   RECT oldWindow{};
@@ -294,10 +278,10 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   // With a tray icon the window has no taskbar button.
   const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
   SetWindowLongA(window, GWL_EXSTYLE,
-                 settings.Tray != 0 ? (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW
-                                    : (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
+                 settings_.Tray != 0 ? (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW
+                                     : (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
   // Also makes the style changes take effect.
-  SetWindowPos(window, settings.TopMost != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  SetWindowPos(window, settings_.TopMost != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
   SIZE wanted = WantedWindowSize();
@@ -315,12 +299,12 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
     }
   } else {
     const Rect placed = PlaceResizedWindow(FromWinRect(oldWindow), wanted.cx, wanted.cy,
-                                           frameChange, app_.IsNT3(), dpi_, frameShift_);
+                                           frameChange, platform_.captionHeight, dpi_, frameShift_);
     MoveWindow(window, placed.left, placed.top, Width(placed), Height(placed), TRUE);
   }
 
-  const int border = app_.IsNT3() ? 2 : 0;
-  const CalendarLayout layout = ComputeCalendarLayout(cell_, frameless_, border, dpi_);
+  const CalendarLayout layout =
+      ComputeCalendarLayout(cell_, frameless_, platform_.clientBorder, dpi_);
   gridRect_ = ToWinRect(layout.gridRect);
   boxRect_ = ToWinRect(layout.boxRect);
   leftStripRect_ = ToWinRect(layout.leftStripRect);
@@ -350,20 +334,14 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
 
 SIZE CalendarWindow::WantedWindowSize() {
   const HWND window = Handle();
-  const TEXTMETRICA metrics = MetricsOf(calendarFont_.get(), window);
-  FontMetrics fontMetrics;
-  fontMetrics.height = metrics.tmHeight;
-  fontMetrics.externalLeading = metrics.tmExternalLeading;
-  fontMetrics.aveCharWidth = metrics.tmAveCharWidth;
-  // The platform's bit for a variable-pitch font, despite its name.
-  fontMetrics.variablePitch = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
-  cell_ = ComputeCellSize(fontMetrics, app_.UserSettings().Squeeze != 0, dpi_);
+  cell_ = ComputeCellSize(LayoutMetrics(MeasureFont(calendarFont_.get(), window)),
+                          settings_.Squeeze != 0, dpi_);
 
   if (frameless_) {
     const Rect wanted = FramelessWindowRect(cell_);
     return {Width(wanted), Height(wanted)};
   }
-  RECT wanted = ToWinRect(FramedClientRect(cell_, app_.IsNT3() ? 2 : 0, dpi_));
+  RECT wanted = ToWinRect(FramedClientRect(cell_, platform_.clientBorder, dpi_));
   AdjustWindowRectForDpi(wanted, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
                          static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)) &
                              ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
@@ -438,8 +416,8 @@ void CalendarWindow::OnMove() {
 }
 
 Rect CalendarWindow::RestorePosition(int width, int height) const {
-  return RestoreWindowPosition(app_.Store(), FromWinRect(VirtualScreen()), QueryMonitorAreas(),
-                               width, height)
+  return RestoreWindowPosition(store_, FromWinRect(VirtualScreen()), QueryMonitorAreas(), width,
+                               height)
       .value_or(Rect{});
 }
 
@@ -451,9 +429,9 @@ void CalendarWindow::SavePosition() {
   placement.length = sizeof placement;
   if (!GetWindowPlacement(Handle(), &placement)) return;
   Rect window = FromWinRect(ScreenRectFromPlacement(Handle(), placement));
-  const bool startsFrameless = app_.UserSettings().NoFrame != 0;
+  const bool startsFrameless = settings_.NoFrame != 0;
   if (frameless_ != startsFrameless) window = UndoFrameShift(window, frameShift_);
-  SaveWindowPosition(app_.Store(), window);
+  SaveWindowPosition(store_, window);
 }
 
 }  // namespace tembori

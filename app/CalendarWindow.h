@@ -14,30 +14,34 @@
 
 #include "app/CalendarControls.h"
 #include "app/CalendarPainting.h"
+#include "app/HoverTimer.h"
+#include "app/MemoWindow.h"
 #include "app/TrayIcon.h"
 #include "app/WindowDrag.h"
 #include "app/geometry/Geometry.h"
 #include "app/geometry/InputGeometry.h"
+#include "app/geometry/PlatformAbilities.h"
+#include "calendar/Clock.h"
 #include "calendar/MonthCalendar.h"
 #include "framework/ChildControl.h"
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
 #include "memo/MemoStore.h"
-#include "memo/win32/HoverTimer.h"
-#include "memo/win32/MemoWindow.h"
 #include "memo/win32/NamedStoreLock.h"
 #include "memo/win32/PrivateProfileFile.h"
 #include "propsheet/rules/ApplySettings.h"
+#include "settings/KeyValueStore.h"
+#include "settings/Settings.h"
 
 namespace tembori {
-
-class CalendarApp;
 
 class CalendarWindow : public Window, public CalendarOperations {
  public:
   // Builds the month for today and creates the (hidden) window; Handle() is null when that
-  // failed.
-  explicit CalendarWindow(CalendarApp& app);
+  // failed. The window shows what `settings` say whenever it is drawn or told of a change;
+  // `store` keeps its marks, registry memos and position, `tray` takes its icon.
+  CalendarWindow(const Settings& settings, const PlatformAbilities& platform, const Clock& clock,
+                 KeyValueStore& store, TrayArea& tray);
 
   // Rebuilds the calendar font from the settings' face, size and character set; a request
   // that cannot be honoured falls back to the system's small caption font.
@@ -103,7 +107,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   // The tray icon reports its mouse actions with this message.
   static constexpr UINT kTrayMessage = WM_USER;
 
-  static UINT WheelRollMessage();
+  // The old wheel's registered message where the platform has it, else 0.
+  static UINT WheelRollMessage() { return wheelRollMessage_; }
   static UINT TaskbarCreatedMessage();
 
   void RegisterWindowClass() const;
@@ -181,7 +186,12 @@ class CalendarWindow : public Window, public CalendarOperations {
   void PlaceMonthButtons() override { PlaceMonthButtons(false); }
   void InvalidateCalendar() override;
 
-  CalendarApp& app_;
+  static inline UINT wheelRollMessage_ = 0;
+
+  const Settings& settings_;
+  const PlatformAbilities platform_;
+  KeyValueStore& store_;
+  TrayArea& tray_;
   RECT gridRect_{};
   RECT boxRect_{};
   RECT titleRect_{};

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "app/CalendarApp.h"
 #include "framework/MenuHandle.h"
 #include "help/HelpKey.h"
 #include "res/ResourceIds.h"

@@ -3,7 +3,6 @@
 // the change of the date.
 #include "app/CalendarWindow.h"
 
-#include "app/CalendarApp.h"
 #include "app/MemoPopupText.h"
 #include "framework/ResourceText.h"
 #include "memo/win32/MemoDialog.h"
@@ -23,14 +22,14 @@ void CalendarWindow::EditMemoOfDay(POINT point) {
 }
 
 void CalendarWindow::RestartHoverTimer() {
-  if (!hoverTimer_.Restart(Handle(), app_.UserSettings().MemoTime)) {
+  if (!hoverTimer_.Restart(Handle(), settings_.MemoTime)) {
     ShowMessage(IDS_SORRY_OUT_OF_TIMER);
   }
 }
 
 // Any move inside the window starts the timer when none runs.
 void CalendarWindow::TrackPointer(POINT point) {
-  if (!hoverTimer_.OnMouseMove(Handle(), point, app_.UserSettings().MemoTime)) {
+  if (!hoverTimer_.OnMouseMove(Handle(), point, settings_.MemoTime)) {
     ShowMessage(IDS_OUT_OF_TIMER);
   }
 }

@@ -2,13 +2,11 @@
 // double click, the middle button, and dragging the frameless window.
 #include "app/CalendarWindow.h"
 
-#include "app/CalendarApp.h"
-
 namespace tembori {
 
 DayHit CalendarWindow::DayFromPoint(Point point) const {
   return tembori::DayFromPoint(point, calendar_.FirstWeekday(), calendar_.DaysInMonth(),
-                               app_.UserSettings().SunFirst != 0, FromWinRect(gridRect_), cell_);
+                               WeeksStartOnMonday(settings_), FromWinRect(gridRect_), cell_);
 }
 
 // With the mode off, default processing asks for the context menu (WM_CONTEXTMENU).

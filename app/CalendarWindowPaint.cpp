@@ -1,13 +1,12 @@
 // Painting the calendar window: the month, its background and a copy for screen captures.
 #include "app/CalendarWindow.h"
 
-#include "app/CalendarApp.h"
 #include "framework/GdiHandles.h"
 
 namespace tembori {
 
 CalendarView CalendarWindow::View() const {
-  return CalendarView{calendar_,        app_.UserSettings(), app_.IsNT3(),   frameless_,
+  return CalendarView{calendar_,        settings_,           platform_,      frameless_,
                       memos_.MemoMap(), calendarFont_.get(), cell_,          gridRect_,
                       boxRect_,         titleRect_,          leftStripRect_, rightStripRect_,
                       bottomStripRect_};

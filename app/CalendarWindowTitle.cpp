@@ -4,7 +4,6 @@
 
 #include <new>
 
-#include "app/CalendarApp.h"
 #include "app/DateFormat.h"
 #include "res/ResourceIds.h"
 
@@ -20,9 +19,8 @@ constexpr int kTitleBytes = 32;
 }  // namespace
 
 std::string CalendarWindow::TitleText() const {
-  const Settings& settings = app_.UserSettings();
-  if (settings.DispToday == 0) return appName_;
-  const bool english = settings.Language != 0;
+  if (settings_.DispToday == 0) return appName_;
+  const bool english = settings_.Language != 0;
   // One byte more than the formatter is given: a failed format may leave the buffer without
   // a terminator.
   char buffer[kTitleBytes + 1] = {};
@@ -32,18 +30,17 @@ std::string CalendarWindow::TitleText() const {
 }
 
 void CalendarWindow::UpdateTitleAndTray() {
-  Settings& settings = app_.UserSettings();
   DWORD action = NIM_MODIFY;
-  if (settings.Tray == 0) {
+  if (settings_.Tray == 0) {
     trayIcon_.Remove();
   } else if (!trayIcon_.Exists()) {
     try {
       const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY));
-      trayIcon_ = TrayIcon(app_.Tray(), Handle(), IDI_TRAY, kTrayMessage, icon);
+      trayIcon_ = TrayIcon(tray_, Handle(), IDI_TRAY, kTrayMessage, icon);
       action = NIM_ADD;
     } catch (const std::bad_alloc&) {
-      // Without memory for the record the calendar goes on without an icon.
-      settings.Tray = 0;
+      // Without memory for the record the calendar goes on without an icon until the next
+      // change of the title tries again.
     }
   }
   const std::string title = TitleText();

@@ -1,13 +1,13 @@
 // The font page: font enumeration into the two lists, the sample and the description.
 #include "propsheet/CTemboriPropFont.h"
 
-#include <cstring>
 #include <new>
+#include <utility>
 
 #include "framework/DisplayDpi.h"
+#include "framework/FontFace.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
-#include "settings/StoreValues.h"
 
 namespace tembori {
 namespace {
@@ -40,9 +40,9 @@ int Collect(LPARAM list, Make make) {
 
 int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM faces) {
   return Collect<FaceEntry>(faces, [&](std::vector<FaceEntry>& entries) {
-    const std::string_view name(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+    std::string name = FaceNameOf(*font);
     if (!IsListedFace(name, font->lfCharSet)) return;
-    entries.push_back(FaceEntry{font->lfCharSet, metrics->tmPitchAndFamily, std::string(name)});
+    entries.push_back(FaceEntry{font->lfCharSet, metrics->tmPitchAndFamily, std::move(name)});
   });
 }
 
@@ -50,12 +50,6 @@ int CALLBACK CollectSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD
   return Collect<SizeEntry>(sizes, [&](std::vector<SizeEntry>& entries) {
     entries.push_back(SizeEntry{font->lfHeight, metrics->tmInternalLeading});
   });
-}
-
-// The face name field holds 31 bytes and its terminator.
-void CopyFaceName(LOGFONTA& font, const std::string& face) {
-  const std::string_view name = TruncateMultibyte(face, LF_FACESIZE - 1);
-  std::memcpy(font.lfFaceName, name.data(), name.size());
 }
 
 }  // namespace
@@ -133,7 +127,7 @@ void CTemboriPropFont::FillSizeList() {
     } else {
       LOGFONTA wanted{};
       wanted.lfCharSet = face->CharSet;
-      CopyFaceName(wanted, face->FaceName);
+      SetFaceName(wanted, face->FaceName);
       EnumFontFamiliesExA(dc.get(), &wanted, &CollectSize, sizes, 0);
     }
   }
@@ -151,7 +145,7 @@ void CTemboriPropFont::UpdateSample() {
   font.lfCharSet = face->CharSet;
   font.lfPitchAndFamily = face->PitchAndFamily;
   font.lfQuality = PROOF_QUALITY;
-  CopyFaceName(font, face->FaceName);
+  SetFaceName(font, face->FaceName);
 
   // The chosen size; with none chosen, the size in the field (kept from the settings when it
   // is not in the list), else the first size.

@@ -13,8 +13,6 @@ constexpr int kDaysPerWeek = 7;
 constexpr int kBoxBorder = 2;  // the sunken border around the grid
 // Lengths at 96 DPI.
 constexpr int kBottomStripHeight = 24;  // padlock, year field and spin
-constexpr int kCaptionHeight = 29;
-constexpr int kCaptionHeightNT3 = 27;
 constexpr int kArrowInset = 2;
 constexpr int kPadlockScales[] = {100, 150, 200};
 
@@ -132,12 +130,12 @@ MonthButtonLayout ComputeMonthButtons(CellSize cell, int clientWidth) {
 }
 
 Rect PlaceResizedWindow(const Rect& oldWindow, int wantedWidth, int wantedHeight,
-                        FrameChange change, bool isNT3, int dpi, FrameShift& shift) {
+                        FrameChange change, int captionHeight, int dpi, FrameShift& shift) {
   const Rect placed = {oldWindow.left, oldWindow.top, oldWindow.left + wantedWidth,
                        oldWindow.top + wantedHeight};
   if (change == FrameChange::None) return placed;
   // The caption height is what the grid moves by vertically when the frame goes or comes.
-  const int caption = ScaleToDpi(isNT3 ? kCaptionHeightNT3 : kCaptionHeight, dpi);
+  const int caption = ScaleToDpi(captionHeight, dpi);
   // Truncation toward zero makes the two directions exact opposites, so removing and then
   // restoring the frame puts the window back.
   const int dx = (placed.right - oldWindow.right) / 2;

@@ -71,7 +71,7 @@ std::optional<int> PointSizeFromText(std::string_view text);
 CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi);
 
 // Client rectangle of the framed window, before the frame is added (AdjustWindowRectEx).
-// border is 2 on NT 3.x, 0 elsewhere.
+// border is the platform's gap between the client edge and the sunken box.
 Rect FramedClientRect(CellSize cell, int border, int dpi);
 // The frameless window is exactly the grid: seven rows of seven cells.
 Rect FramelessWindowRect(CellSize cell);
@@ -103,10 +103,10 @@ struct FrameShift {
 // Where an existing window goes after a new layout: the wanted size at the old window's
 // top-left corner. When the frame has just been removed or restored, the window is also
 // shifted so that the grid stays where it was on the screen (half the change of width
-// sideways, the change of height less the caption height K = 29, 27 on NT 3.x, at 96 DPI,
+// sideways, the change of height less the platform's caption height, given at 96 DPI,
 // vertically), and shift records that move. With no frame change, shift is left as it is.
 Rect PlaceResizedWindow(const Rect& oldWindow, int wantedWidth, int wantedHeight,
-                        FrameChange change, bool isNT3, int dpi, FrameShift& shift);
+                        FrameChange change, int captionHeight, int dpi, FrameShift& shift);
 // The window's rectangle as it would be had the last frame change not shifted it.
 Rect UndoFrameShift(Rect window, FrameShift shift);
 

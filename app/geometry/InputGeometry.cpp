@@ -31,10 +31,6 @@ CalendarStep WheelStep(int delta, bool control) {
   return notches > 0 ? CalendarStep::NextMonth : CalendarStep::PrevMonth;
 }
 
-bool HasRegisteredWheelMessage(bool windows95Family, unsigned versionLowWord) {
-  return versionLowWord == (windows95Family ? 4u : 3u);
-}
-
 Point DraggedOrigin(Point point, Point dragStart, Point clientOrigin) {
   return {clientOrigin.x + point.x - dragStart.x, clientOrigin.y + point.y - dragStart.y};
 }

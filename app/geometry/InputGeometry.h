@@ -23,10 +23,6 @@ enum class CalendarStep { None, NextMonth, PrevMonth, NextYear, PrevYear, ThisMo
 // wheel turned away from the user, goes forward in time.
 CalendarStep WheelStep(int delta, bool control);
 
-// The old wheel's registered message exists only on Windows 95 itself (version 4.0 of that
-// family) and on NT 3.x whose version word is exactly 3: the low word of GetVersion.
-bool HasRegisteredWheelMessage(bool windows95Family, unsigned versionLowWord);
-
 // A frameless window dragged from the client point dragStart to point: its new top-left
 // corner on the screen, with clientOrigin the client area's top-left corner on the screen.
 Point DraggedOrigin(Point point, Point dragStart, Point clientOrigin);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/geometry/Geometry.h"
+#include "app/geometry/PlatformAbilities.h"
 
 namespace tembori {
 
@@ -45,7 +46,9 @@ TEST_CASE("framed and frameless sizes and the rectangles of the framed window") 
   const CellSize cell{30, 18};
   CHECK(FramedClientRect(cell, 0, 96) == Rect{0, 0, 214, 172});
   CHECK(FramelessWindowRect(cell) == Rect{0, 0, 210, 126});
-  const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, 2, 96);
+  const int oldBorder = PlatformAbilitiesFor(false, true, 3, 51).clientBorder;
+  CHECK(PlatformAbilitiesFor(false, true, 4, 0).clientBorder == 0);
+  const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, oldBorder, 96);
   CHECK(nt3.gridRect == Rect{4, 20, 214, 146});
   CHECK(nt3.rightStripRect == Rect{216, 18, 218, 148});
   // The bottom strip reaches the framed client area's bottom-right corner.
@@ -55,22 +58,23 @@ TEST_CASE("framed and frameless sizes and the rectangles of the framed window") 
 TEST_CASE("removing and restoring the frame keeps the grid in place and round-trips") {
   const Rect framed{101, 57, 101 + 221, 57 + 203};  // odd width change: truncation matters
   for (const int dpi : {96, 120, 144, 192}) {
-    for (const bool isNT3 : {false, true}) {
+    for (const unsigned ntVersion : {3u, 10u}) {
       CAPTURE(dpi);
-      CAPTURE(isNT3);
-      const int caption = ScaleToDpi(isNT3 ? 27 : 29, dpi);
+      CAPTURE(ntVersion);
+      const int captionHeight = PlatformAbilitiesFor(false, true, ntVersion, 0).captionHeight;
+      const int caption = ScaleToDpi(ntVersion == 3 ? 27 : 29, dpi);
       FrameShift shift{};
       const Rect frameless =
-          PlaceResizedWindow(framed, 210, 126, FrameChange::Removed, isNT3, dpi, shift);
+          PlaceResizedWindow(framed, 210, 126, FrameChange::Removed, captionHeight, dpi, shift);
       CHECK(frameless == Rect{101 + 5, 57 + 77 - caption, 101 + 5 + 210, 57 + 77 - caption + 126});
       // Saving while frameless, when the frame is what the next start shows.
       CHECK(UndoFrameShift(frameless, shift) == Rect{101, 57, 101 + 210, 57 + 126});
-      CHECK(PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, isNT3, dpi, shift) ==
-            framed);
+      CHECK(PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, captionHeight, dpi,
+                               shift) == framed);
     }
   }
   FrameShift kept{3, 4};
-  CHECK(PlaceResizedWindow({10, 20, 50, 60}, 100, 80, FrameChange::None, false, 96, kept) ==
+  CHECK(PlaceResizedWindow({10, 20, 50, 60}, 100, 80, FrameChange::None, 29, 96, kept) ==
         Rect{10, 20, 110, 100});
 }
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "memo/HoverTracker.h"
+#include "app/geometry/HoverTracker.h"
 
 using namespace tembori;
 

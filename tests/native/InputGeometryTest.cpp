@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "app/geometry/InputGeometry.h"
+#include "app/geometry/PlatformAbilities.h"
 
 namespace tembori {
 
@@ -60,11 +61,11 @@ TEST_CASE("one step per wheel message, from a whole notch on, forward away from 
     CAPTURE(delta);
     CHECK(WheelStep(delta, control) == step);
   }
-  CHECK(HasRegisteredWheelMessage(true, 4));
-  CHECK(HasRegisteredWheelMessage(false, 3));
-  CHECK_FALSE(HasRegisteredWheelMessage(true, 0x0A04));   // 98: 4.10
-  CHECK_FALSE(HasRegisteredWheelMessage(false, 4));       // NT 4.0
-  CHECK_FALSE(HasRegisteredWheelMessage(false, 0x3303));  // NT 3.51
+  CHECK(PlatformAbilitiesFor(true, false, 4, 0).registeredWheelMessage);
+  CHECK(PlatformAbilitiesFor(false, true, 3, 0).registeredWheelMessage);
+  CHECK_FALSE(PlatformAbilitiesFor(true, false, 4, 10).registeredWheelMessage);  // 98
+  CHECK_FALSE(PlatformAbilitiesFor(false, true, 4, 0).registeredWheelMessage);
+  CHECK_FALSE(PlatformAbilitiesFor(false, true, 3, 51).registeredWheelMessage);
 }
 
 TEST_CASE("a drag moves the window's corner by the pointer's way, with the outline there") {

@@ -6,6 +6,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "framework/Application.h"
 #include "framework/ChildControl.h"
 #include "framework/Dialog.h"
+#include "framework/FontFace.h"
 #include "framework/ResourceText.h"
 #include "framework/Window.h"
 #include "res/ResourceIds.h"
@@ -336,4 +338,19 @@ TEST_CASE("texts are Shift-JIS: the system's code page, the literals and the str
   const std::string comingOfAgeDay = "\x90\xAC\x90\x6C\x82\xCC\x93\xFA";
   CHECK(LoadResourceString(IDS_COMING_OF_AGE_DAY) == comingOfAgeDay);
   CHECK("成人の日ﾒﾓ" == comingOfAgeDay + "\xD2\xD3");  // half-width katakana: one byte each
+}
+
+TEST_CASE("a face name is cut to the font record's 31 bytes on a whole character") {
+  LOGFONTA font{};
+  std::memset(font.lfFaceName, 'x', sizeof font.lfFaceName);
+  // 30 single bytes and a double-byte character that would end on byte 32.
+  const std::string face = std::string(30, 'A') + "字" + "B";
+  SetFaceName(font, face);
+  CHECK(FaceNameOf(font) == std::string(30, 'A'));
+  CHECK(font.lfFaceName[30] == '\0');
+  SetFaceName(font, std::string(29, 'A') + "字");
+  CHECK(FaceNameOf(font) == std::string(29, 'A') + "字");
+  SetFaceName(font, "ＭＳ ゴシック");
+  CHECK(FaceNameOf(font) == "ＭＳ ゴシック");
+  CHECK(font.lfFaceName[sizeof font.lfFaceName - 1] == '\0');  // nothing left of the x's
 }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "CalendarHarness.h"
+#include "app/MemoWindow.h"
 #include "framework/GdiHandles.h"
-#include "memo/win32/MemoWindow.h"
 
 using namespace tembori;
 using tembori::testing::LiveGdiObjects;

@@ -1,5 +1,5 @@
 // The hover timer's decisions.
-#include "memo/HoverTracker.h"
+#include "app/geometry/HoverTracker.h"
 
 namespace tembori {
 

@@ -1,5 +1,5 @@
 // Starting, sampling and stopping the hover timer.
-#include "memo/win32/HoverTimer.h"
+#include "app/HoverTimer.h"
 
 namespace tembori {
 

@@ -1,7 +1,7 @@
 // The memo pop-up window.
-#include "memo/win32/MemoWindow.h"
+#include "app/MemoWindow.h"
 
-#include "framework/ResourceText.h"
+#include "app/FontMeasure.h"
 
 namespace tembori {
 namespace {
@@ -56,19 +56,7 @@ void MemoWindow::SetMemoFont(HFONT font, int dpi) {
   if (GetObjectA(font, sizeof logFont, &logFont) == 0) return;
   font_.reset(CreateFontIndirectA(&logFont));
   if (font_ == nullptr) return;
-  TEXTMETRICA textMetrics{};
-  {
-    const WindowDc dc = GetWindowDc(Handle());
-    const ObjectSelection selected(dc.get(), font_.get());
-    GetTextMetricsA(dc.get(), &textMetrics);
-  }
-  FontMetrics fontMetrics;
-  fontMetrics.height = textMetrics.tmHeight;
-  fontMetrics.externalLeading = textMetrics.tmExternalLeading;
-  fontMetrics.aveCharWidth = textMetrics.tmAveCharWidth;
-  // The platform's bit for a variable-pitch font, despite its name.
-  fontMetrics.variablePitch = (textMetrics.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
-  metrics_ = ComputeMemoPopupMetrics(fontMetrics, dpi);
+  metrics_ = ComputeMemoPopupMetrics(LayoutMetrics(MeasureFont(font_.get(), Handle())), dpi);
 }
 
 bool MemoWindow::ShowMemo(const std::string& text, const RECT& cellOnScreen) {

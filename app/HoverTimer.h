@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "memo/HoverTracker.h"
+#include "app/geometry/HoverTracker.h"
 
 namespace tembori {
 
