@@ -250,13 +250,18 @@ TEST_CASE(kWriterCase) {
   const int writer = mode[6] - '0';
   const int memoFile = mode[7] - '0';
   RealMemos memos(memoFile, false);
-  // Read past the profile functions, which may keep a copy of the file for a moment.
+  // Read under the store's lock, as a writer reads, and past the profile functions, which may
+  // keep a copy of the file for a moment.
   const auto storedMap = [&] {
-    if (memoFile == 0) return memos.Loaded();
+    REQUIRE(memos.lock.Acquire());
     const std::string section = std::to_string(memos.calendar.Shown().wMonth);
-    return DecodeProfileStruct(
-               ProfileValue(FileText(memos.File()), section, "MapOfMemo").value_or(""))
-        .value_or(0);
+    const DayMask map =
+        memoFile == 0 ? memos.Loaded()
+                      : DecodeProfileStruct(
+                            ProfileValue(FileText(memos.File()), section, "MapOfMemo").value_or(""))
+                            .value_or(0);
+    memos.lock.Release();
+    return map;
   };
   HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, kWritersGo);
   REQUIRE(go != nullptr);
