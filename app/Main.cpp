@@ -6,6 +6,9 @@
 #include <new>
 
 #include "app/CalendarApp.h"
+#include "app/SingleInstance.h"
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
@@ -56,5 +59,11 @@ void __throw_bad_function_call() {
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  const tembori::SingleInstance instance;
+  if (!instance.IsFirst()) {
+    // The calendar window's class is named after the program.
+    tembori::SingleInstance::ActivateRunning(tembori::LoadResourceString(IDS_APP_NAME));
+    return 0;
+  }
   return application.Run(showCommand);
 }
