@@ -1,7 +1,7 @@
 // The memo store on the real registry and real memo files, where only the platform can tell:
-// the file's exact text and encoding, the Windows directory for a program under another name,
-// values that other writers left in the registry, saves killed at any moment, and two
-// processes saving at once.
+// the file's exact text and encoding, the program's own directory under any file name, values
+// that other writers left in the registry, saves killed at any moment, and two processes
+// saving at once.
 #include <doctest.h>
 #include <windows.h>
 
@@ -133,28 +133,30 @@ TEST_CASE("a memo file in UTF-8 or UTF-16 keeps its byte-order mark and its enco
   CHECK(memos.Read(4) == "四日");
 }
 
-TEST_CASE("under another file name the program keeps its memo files in the Windows directory") {
+TEST_CASE("under any file name the program keeps its memo files beside itself") {
+  // This program is not called Tembori.exe; nothing may go to the Windows directory.
   char module[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  REQUIRE(GetModuleFileNameA(nullptr, module, MAX_PATH) < MAX_PATH);
   const std::string programDir =
       ProgramDirFromPath(module, [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
-  CHECK(programDir.empty());  // this program is not called Tembori.exe
-
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string file = std::string(windows) + "\\tb2003.mem";
-  DeleteFileA(file.c_str());
+  const std::string besideProgram = programDir + "tb2003.mem";
+  const std::string inWindows = std::string(windows) + "\\tb2003.mem";
+  DeleteFileA(besideProgram.c_str());
+  DeleteFileA(inWindows.c_str());
+
   RealMemos memos(1);
   memos.store.SetProgramDir(programDir);
-  REQUIRE(memos.Save(5, "windows") == MemoSaveResult::Saved);
-  CHECK(FileText(file).find("5=windows") != std::string::npos);
-  CHECK(memos.Read(5) == "windows");
-  DeleteFileA(file.c_str());
+  REQUIRE(memos.Save(5, "beside") == MemoSaveResult::Saved);
+  CHECK(FileText(besideProgram).find("5=beside") != std::string::npos);
+  CHECK(GetFileAttributesA(inWindows.c_str()) == INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(besideProgram.c_str());
+  DeleteFileA(inWindows.c_str());
 }
 
 TEST_CASE(
-    "registry memos that other writers left are read bounded; a map of another type is made "
-    "again") {
+    "registry memos that others left are read bounded, and a map of another type is rebuilt") {
   RealMemos memos;
   // No terminator, another type, longer than 65 bytes with a character across the bound.
   const struct {
