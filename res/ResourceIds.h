@@ -185,5 +185,7 @@
 #define IDS_TERM_RISSHUN 58405
 #define IDS_TERM_USUI 58406
 #define IDS_TERM_KEICHITSU 58407
+/* Libraries loaded on first use */
+#define IDS_LIBRARY_MISSING 57900
 
 #endif

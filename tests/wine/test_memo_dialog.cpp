@@ -7,18 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "RealMemos.h"
 #include "memo/win32/MemoDialog.h"
-#include "memo/win32/NamedStoreLock.h"
-#include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
-#include "settings/win32/RegistryStore.h"
-#include "tests/common/MemoFixture.h"
 
 using namespace tembori;
+using tembori::testing::RealMemos;
 
 namespace {
 
-constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
 constexpr char kMemoCaption[] = "１行ﾒﾓの入力";
 
 // What the user does in each window that comes up, in order: a dialog or message box is
@@ -59,32 +56,17 @@ bool Enabled(HWND dialog, int id) {
   return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-// A memo store on the real registry and memo files in the temporary directory, showing the
-// month of `today`.
-struct Memos : MemoFixture<RegistryStore, PrivateProfileFile, NamedStoreLock> {
-  explicit Memos(SystemTime today) : MemoFixture(today) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    store.SetProgramDir(TempDir());
-  }
-  ~Memos() { RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot); }
-
-  // Runs the edit with the steps; every step must have been taken.
-  bool Edit(int day, std::vector<Step> userSteps) {
-    steps = std::move(userSteps);
-    nextStep = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TakeNextStep);
-    REQUIRE(timer != 0);
-    const bool edited = EditMemo(store, day, nullptr);
-    KillTimer(nullptr, timer);
-    CHECK(nextStep == steps.size());
-    return edited;
-  }
-  static std::string TempDir() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return temp;
-  }
-};
+// Runs the edit of a day's memo with the user's steps; every step must have been taken.
+bool Edit(RealMemos& memos, int day, std::vector<Step> userSteps) {
+  steps = std::move(userSteps);
+  nextStep = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TakeNextStep);
+  REQUIRE(timer != 0);
+  const bool edited = EditMemo(memos.store, day, nullptr);
+  KillTimer(nullptr, timer);
+  CHECK(nextStep == steps.size());
+  return edited;
+}
 
 // The dialog's controls in tab order: id, class and text.
 std::vector<std::string> Controls(HWND dialog) {
@@ -102,19 +84,19 @@ std::vector<std::string> Controls(HWND dialog) {
 }  // namespace
 
 TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone deletes nothing") {
-  Memos memos(MakeDate(2003, 12, 5));
+  RealMemos memos(MakeDate(2003, 12, 5));
   bool deleteEnabled = true, focusOnLine = false;
   std::string label;
   std::vector<std::string> controls;
-  CHECK(memos.Edit(5, {{kMemoCaption, [&](HWND dialog) {
-                          controls = Controls(dialog);
-                          label = ControlText(dialog, IDC_MEMO_DATE);
-                          focusOnLine = GetFocus() == GetDlgItem(dialog, IDC_MEMO_TEXT);
-                          Type(dialog, "Memo ");
-                          Paste(dialog, "メモ");
-                          deleteEnabled = Enabled(dialog, IDC_MEMO_DELETE);
-                          Click(dialog, IDOK);
-                        }}}));
+  CHECK(Edit(memos, 5, {{kMemoCaption, [&](HWND dialog) {
+                           controls = Controls(dialog);
+                           label = ControlText(dialog, IDC_MEMO_DATE);
+                           focusOnLine = GetFocus() == GetDlgItem(dialog, IDC_MEMO_TEXT);
+                           Type(dialog, "Memo ");
+                           Paste(dialog, "メモ");
+                           deleteEnabled = Enabled(dialog, IDC_MEMO_DELETE);
+                           Click(dialog, IDOK);
+                         }}}));
   const std::vector<std::string> tabOrder = {
       std::to_string(IDC_MEMO_TEXT) + " EDIT ",
       std::to_string(IDOK) + " BUTTON OK",
@@ -141,7 +123,7 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone de
       Click(dialog, button);
     };
   };
-  CHECK_FALSE(memos.Edit(5, {{kMemoCaption, deleteThen(IDCANCEL)}}));
+  CHECK_FALSE(Edit(memos, 5, {{kMemoCaption, deleteThen(IDCANCEL)}}));
   CHECK(shown == "Memo メモ");
   CHECK(afterDelete.empty());
   CHECK(deleteStaysEnabled);
@@ -149,27 +131,27 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone de
   CHECK(memos.store.MemoMap() == DayBit(5));
 
   // Delete, then OK, removes it.
-  CHECK(memos.Edit(5, {{kMemoCaption, deleteThen(IDOK)}}));
+  CHECK(Edit(memos, 5, {{kMemoCaption, deleteThen(IDOK)}}));
   CHECK(memos.Read(5) == "(none)");
   CHECK(memos.store.MemoMap() == 0);
 }
 
 TEST_CASE(
     "the line takes 64 bytes of whole characters, and a line that cannot be saved stays open") {
-  Memos memos(MakeDate(2004, 1, 1));
+  RealMemos memos(MakeDate(2004, 1, 1));
   memos.settings.MemoFile = 1;
   std::string label, typed, pasted, japanese;
   for (int i = 0; i < 40; ++i) japanese += "あ";
-  CHECK(memos.Edit(1, {{kMemoCaption, [&](HWND dialog) {
-                          label = ControlText(dialog, IDC_MEMO_DATE);
-                          Type(dialog, std::string(70, 'a').c_str());
-                          typed = ControlText(dialog, IDC_MEMO_TEXT);
-                          SetDlgItemTextA(dialog, IDC_MEMO_TEXT, "x");
-                          SendDlgItemMessageA(dialog, IDC_MEMO_TEXT, EM_SETSEL, 1, 1);
-                          Paste(dialog, japanese);  // the 32nd "あ" would end at byte 65
-                          pasted = ControlText(dialog, IDC_MEMO_TEXT);
-                          Click(dialog, IDOK);
-                        }}}));
+  CHECK(Edit(memos, 1, {{kMemoCaption, [&](HWND dialog) {
+                           label = ControlText(dialog, IDC_MEMO_DATE);
+                           Type(dialog, std::string(70, 'a').c_str());
+                           typed = ControlText(dialog, IDC_MEMO_TEXT);
+                           SetDlgItemTextA(dialog, IDC_MEMO_TEXT, "x");
+                           SendDlgItemMessageA(dialog, IDC_MEMO_TEXT, EM_SETSEL, 1, 1);
+                           Paste(dialog, japanese);  // the 32nd "あ" would end at byte 65
+                           pasted = ControlText(dialog, IDC_MEMO_TEXT);
+                           Click(dialog, IDOK);
+                         }}}));
   CHECK(label == "1/1");
   CHECK(typed == std::string(64, 'a'));
   CHECK(pasted == "x" + japanese.substr(0, 62));
@@ -178,30 +160,34 @@ TEST_CASE(
 
   // A memo that cannot be written (its directory is missing) keeps the dialog open with its
   // line under the message; Cancel there returns to the line, Retry tries again.
-  memos.store.SetProgramDir(Memos::TempDir() + "tembori-no-such-directory\\");
+  const std::string writable = memos.directory;
+  const std::string missing = writable + "tembori-no-such-directory\\";
+  memos.store.SetProgramDir(missing);
   std::string message, kept;
   HWND messageOwner = nullptr, memoDialog = nullptr;
+  // Without the application the message box has the system's caption.
   const auto answer = [&](int button) {
     return [&, button](HWND box) {
       message = ControlText(box, 0xFFFF);
       messageOwner = GetWindow(box, GW_OWNER);
-      if (button == IDRETRY) memos.store.SetProgramDir(Memos::TempDir());
+      if (button == IDRETRY) memos.store.SetProgramDir(writable);
       PostMessageA(box, WM_COMMAND, button, 0);
     };
   };
-  CHECK(memos.Edit(2, {{kMemoCaption,
-                        [&](HWND dialog) {
-                          memoDialog = dialog;
-                          Type(dialog, "kept");
-                          Click(dialog, IDOK);
-                        }},
-                       {nullptr, answer(IDCANCEL)},
-                       {kMemoCaption,
-                        [&](HWND dialog) {
-                          kept = ControlText(dialog, IDC_MEMO_TEXT);
-                          Click(dialog, IDOK);
-                        }},
-                       {nullptr, answer(IDRETRY)}}));
+  CHECK(Edit(memos, 2,
+             {{kMemoCaption,
+               [&](HWND dialog) {
+                 memoDialog = dialog;
+                 Type(dialog, "kept");
+                 Click(dialog, IDOK);
+               }},
+              {nullptr, answer(IDCANCEL)},
+              {kMemoCaption,
+               [&](HWND dialog) {
+                 kept = ControlText(dialog, IDC_MEMO_TEXT);
+                 Click(dialog, IDOK);
+               }},
+              {nullptr, answer(IDRETRY)}}));
   CHECK(message == "メモの書き込みに失敗しました。");
   CHECK(messageOwner == memoDialog);
   CHECK(kept == "kept");
@@ -209,15 +195,15 @@ TEST_CASE(
   CHECK((memos.store.MemoMap() & DayBit(2)) != 0);
 
   // Cancelled after the message, nothing is stored and no mark shows.
-  memos.store.SetProgramDir(Memos::TempDir() + "tembori-no-such-directory\\");
-  CHECK_FALSE(memos.Edit(3, {{kMemoCaption,
-                              [](HWND dialog) {
-                                Type(dialog, "lost");
-                                Click(dialog, IDOK);
-                              }},
-                             {nullptr, answer(IDCANCEL)},
-                             {kMemoCaption, [](HWND dialog) { Click(dialog, IDCANCEL); }}}));
+  memos.store.SetProgramDir(missing);
+  CHECK_FALSE(Edit(memos, 3,
+                   {{kMemoCaption,
+                     [](HWND dialog) {
+                       Type(dialog, "lost");
+                       Click(dialog, IDOK);
+                     }},
+                    {nullptr, answer(IDCANCEL)},
+                    {kMemoCaption, [](HWND dialog) { Click(dialog, IDCANCEL); }}}));
   CHECK((memos.store.MemoMap() & DayBit(3)) == 0);
   CHECK(memos.Read(3) == "(none)");
-  DeleteFileA((Memos::TempDir() + "tb2004.mem").c_str());
 }

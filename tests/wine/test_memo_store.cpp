@@ -12,16 +12,15 @@
 #include <string>
 
 #include "ChildProcess.h"
+#include "RealMemos.h"
 #include "app/ProgramDir.h"
 #include "memo/ProfileStruct.h"
 #include "memo/ProfileText.h"
-#include "memo/win32/NamedStoreLock.h"
-#include "memo/win32/PrivateProfileFile.h"
-#include "settings/win32/RegistryStore.h"
-#include "tests/common/MemoFixture.h"
 
 using namespace tembori;
 using tembori::testing::ChildProcess;
+using tembori::testing::RealMemos;
+using tembori::testing::RealMemoStore;
 using tembori::testing::ThisProgram;
 
 namespace {
@@ -48,29 +47,14 @@ std::string SharedDirectory() {
   return std::string(temp) + "tembori-memo-shared\\";
 }
 
-// December 2003 on the real stores, memo files in a directory of their own. Only the test's
-// own process clears the stores; the processes it starts share them.
-struct RealMemos : MemoFixture<RegistryStore, PrivateProfileFile, NamedStoreLock> {
-  explicit RealMemos(int memoFile = 0, bool owner = true)
-      : MemoFixture(MakeDate(2003, 12, 5), memoFile), directory(SharedDirectory()), owner(owner) {
-    if (owner) Clear();
-    CreateDirectoryA(directory.c_str(), nullptr);
-    store.SetProgramDir(directory);
-  }
-  ~RealMemos() {
-    if (owner) Clear();
-  }
-  void Clear() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    for (const char* name : {"tb2003.mem", "tb2003.mem.tmp"}) {
-      DeleteFileA((directory + name).c_str());
-    }
-    RemoveDirectoryA(directory.c_str());
-  }
-  std::string File() const { return directory + "tb2003.mem"; }
+const SystemTime kDecember2003 = MakeDate(2003, 12, 5);
 
-  std::string directory;
-  bool owner;
+// The stores as a started copy sees them: memo files in the directory shared with the test
+// that started it, which clears them.
+struct SharedMemos : RealMemoStore {
+  explicit SharedMemos(int memoFile) : RealMemoStore(kDecember2003, memoFile) {
+    store.SetProgramDir(SharedDirectory());
+  }
 };
 
 const char* ChildMode() {
@@ -95,10 +79,10 @@ constexpr char kWritersGo[] = "Local\\TemboriMemoTestWritersGo";
 }  // namespace
 
 TEST_CASE("memo files: a section per month, a key per day, the map in ten characters") {
-  RealMemos memos(1);
+  RealMemos memos(kDecember2003, 1);
   REQUIRE(memos.Save(1, "one") == MemoSaveResult::Saved);
   REQUIRE(memos.Save(3, "三日") == MemoSaveResult::Saved);
-  CHECK(FileText(memos.File()) == "[12]\r\n1=one\r\nMapOfMemo=0500000005\r\n3=三日\r\n");
+  CHECK(FileText(memos.store.FileName()) == "[12]\r\n1=one\r\nMapOfMemo=0500000005\r\n3=三日\r\n");
 
   // A 64-byte memo is read whole through the profile functions.
   const std::string x62(62, 'x');
@@ -109,13 +93,14 @@ TEST_CASE("memo files: a section per month, a key per day, the map in ten charac
 }
 
 TEST_CASE("a memo file in UTF-8 or UTF-16 keeps its byte-order mark and its encoding") {
-  RealMemos memos(1);
+  RealMemos memos(kDecember2003, 1);
   // "三日" in UTF-8, and in UTF-16LE.
   const std::string utf8 = "\xEF\xBB\xBF[12]\r\n3=\xE4\xB8\x89\xE6\x97\xA5\r\n";
-  WriteFileText(memos.File(), utf8);
+  WriteFileText(memos.store.FileName(), utf8);
   CHECK(memos.Read(3) == "三日");
   REQUIRE(memos.Save(4, "四日") == MemoSaveResult::Saved);
-  CHECK(FileText(memos.File()) == utf8 + "4=\xE5\x9B\x9B\xE6\x97\xA5\r\nMapOfMemo=0C0000000C\r\n");
+  CHECK(FileText(memos.store.FileName()) ==
+        utf8 + "4=\xE5\x9B\x9B\xE6\x97\xA5\r\nMapOfMemo=0C0000000C\r\n");
   CHECK(memos.Read(4) == "四日");
 
   const std::string utf16 = std::string(
@@ -124,9 +109,9 @@ TEST_CASE("a memo file in UTF-8 or UTF-16 keeps its byte-order mark and its enco
       "2\0]\0\r\0\n\0"
       "3\0=\0\x09\x4E\xE5\x65\r\0\n\0",
       26);
-  WriteFileText(memos.File(), utf16);
+  WriteFileText(memos.store.FileName(), utf16);
   REQUIRE(memos.Save(4, "四日") == MemoSaveResult::Saved);
-  const std::string saved = FileText(memos.File());
+  const std::string saved = FileText(memos.store.FileName());
   CHECK(saved.substr(0, utf16.size()) == utf16);
   CHECK(saved.substr(utf16.size(), 12) == std::string("4\0=\0\xDB\x56\xE5\x65\r\0\n\0", 12));
   CHECK(memos.Read(3) == "三日");
@@ -146,7 +131,7 @@ TEST_CASE("under any file name the program keeps its memo files beside itself") 
   DeleteFileA(besideProgram.c_str());
   DeleteFileA(inWindows.c_str());
 
-  RealMemos memos(1);
+  RealMemos memos(kDecember2003, 1);
   memos.store.SetProgramDir(programDir);
   REQUIRE(memos.Save(5, "beside") == MemoSaveResult::Saved);
   CHECK(FileText(besideProgram).find("5=beside") != std::string::npos);
@@ -157,7 +142,7 @@ TEST_CASE("under any file name the program keeps its memo files beside itself") 
 
 TEST_CASE(
     "registry memos that others left are read bounded, and a map of another type is rebuilt") {
-  RealMemos memos;
+  RealMemos memos(kDecember2003);
   // No terminator, another type, longer than 65 bytes with a character across the bound.
   const struct {
     const char* day;
@@ -196,7 +181,7 @@ TEST_CASE(
 TEST_CASE(kSaverCase) {
   const char* const mode = ChildMode();
   if (mode == nullptr || std::strcmp(mode, "saver") != 0) return;
-  RealMemos memos(1, false);
+  SharedMemos memos(1);
   HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, kSaverReady);
   REQUIRE(ready != nullptr);
   for (int round = 1; round < 100000; ++round) {
@@ -208,14 +193,14 @@ TEST_CASE(kSaverCase) {
 }
 
 TEST_CASE("a save killed at any moment leaves the old file or the new one, never less") {
-  RealMemos memos(1);
+  RealMemos memos(kDecember2003, 1, SharedDirectory());
   // Some 2 MB of another section after the month's memos, in long lines: writing the file
   // takes most of a save.
   std::string original = "[12]\r\n1=memo-0000\r\nMapOfMemo=0100000001\r\n[filler]\r\n";
   for (int i = 0; i < 2000; ++i) {
     original += "key" + std::to_string(i) + "=" + std::string(1000, 'f') + "\r\n";
   }
-  WriteFileText(memos.File(), original);
+  WriteFileText(memos.store.FileName(), original);
   const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kSaverReady);
   REQUIRE(ready != nullptr);
 
@@ -230,7 +215,7 @@ TEST_CASE("a save killed at any moment leaves the old file or the new one, never
     TerminateProcess(saver->Handle(), 99);
     REQUIRE(saver->Finish(10000) != STILL_ACTIVE);
 
-    std::string now = FileText(memos.File());
+    std::string now = FileText(memos.store.FileName());
     REQUIRE(now.size() == original.size());
     REQUIRE(now.compare(0, 13, original, 0, 13) == 0);
     const std::string round = now.substr(13, 4);
@@ -251,17 +236,18 @@ TEST_CASE(kWriterCase) {
   if (mode == nullptr || std::strncmp(mode, "writer", 6) != 0) return;
   const int writer = mode[6] - '0';
   const int memoFile = mode[7] - '0';
-  RealMemos memos(memoFile, false);
+  SharedMemos memos(memoFile);
   // Read under the store's lock, as a writer reads, and past the profile functions, which may
   // keep a copy of the file for a moment.
   const auto storedMap = [&] {
     REQUIRE(memos.lock.Acquire());
     const std::string section = std::to_string(memos.calendar.Shown().wMonth);
     const DayMask map =
-        memoFile == 0 ? memos.Loaded()
-                      : DecodeProfileStruct(
-                            ProfileValue(FileText(memos.File()), section, "MapOfMemo").value_or(""))
-                            .value_or(0);
+        memoFile == 0
+            ? memos.Loaded()
+            : DecodeProfileStruct(
+                  ProfileValue(FileText(memos.store.FileName()), section, "MapOfMemo").value_or(""))
+                  .value_or(0);
     memos.lock.Release();
     return map;
   };
@@ -290,7 +276,7 @@ TEST_CASE(kWriterCase) {
 TEST_CASE("two copies saving at once lose none of each other's memos") {
   for (const int memoFile : {1, 0}) {
     CAPTURE(memoFile);
-    RealMemos memos(memoFile);
+    RealMemos memos(kDecember2003, memoFile, SharedDirectory());
     const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, kWritersGo);
     REQUIRE(go != nullptr);
     const auto first = StartChild(kWriterCase, "writer0" + std::to_string(memoFile));
