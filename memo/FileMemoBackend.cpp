@@ -1,8 +1,6 @@
 // Reading memo files and saving them whole.
 #include "memo/FileMemoBackend.h"
 
-#include <algorithm>
-
 #include "memo/ProfileStruct.h"
 #include "memo/ProfileText.h"
 
@@ -19,26 +17,7 @@ StoredMap MapOf(const std::string& value) {
   return {StoredMap::State::Read, *map};
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 }  // namespace
-
-std::optional<int> MemoFileYear(std::string_view fileName) {
-  if (fileName.size() != 10) return std::nullopt;
-  std::string lower(fileName);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-  const std::string_view name = lower;
-  if (name.substr(0, 2) != "tb" || name.substr(6) != ".mem" ||
-      !std::all_of(name.begin() + 2, name.begin() + 6, IsDigit)) {
-    return std::nullopt;
-  }
-  int year = 0;
-  for (const char digit : name.substr(2, 4)) year = year * 10 + (digit - '0');
-  return year;
-}
 
 std::string FileMemoBackend::Name(int year) const {
   return directory_ + "tb" + std::to_string(year) + ".mem";
@@ -93,15 +72,6 @@ MemoSaveResult FileMemoBackend::Write(int year, int month, const std::vector<Day
     return MemoSaveResult::TextNotSaved;
   }
   return MemoSaveResult::Saved;
-}
-
-std::vector<int> FileMemoBackend::Years() {
-  std::vector<int> years;
-  for (const std::string& name : files_.FileNames(directory_)) {
-    if (const auto year = MemoFileYear(name)) years.push_back(*year);
-  }
-  std::sort(years.begin(), years.end());
-  return years;
 }
 
 }  // namespace tembori

@@ -4,7 +4,6 @@
 // the old one's place in one step, so that a save cut short at any moment leaves the old file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,9 +12,6 @@
 
 namespace tembori {
 
-// The year of a memo file's name, tb followed by four digits and .mem; none for other names.
-std::optional<int> MemoFileYear(std::string_view fileName);
-
 class FileMemoBackend : public MemoBackend {
  public:
   explicit FileMemoBackend(ProfileFile& files) : files_(files) {}
@@ -23,13 +19,14 @@ class FileMemoBackend : public MemoBackend {
   // The directory of the memo files, with its trailing backslash; empty leaves the choice
   // of directory to the profile functions (the Windows directory).
   void SetDirectory(std::string directory) { directory_ = std::move(directory); }
+  // The names of the files in the directory.
+  std::vector<std::string> FileNames() const { return files_.FileNames(directory_); }
 
   std::string Text(int year, int month, int day) override;
   StoredMap Map(int year, int month) override;
   bool PrepareEdit(int, int) override { return true; }
   MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
                        const MapUpdate& update) override;
-  std::vector<int> Years() override;
   std::string Name(int year) const override;
 
  private:

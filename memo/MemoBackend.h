@@ -13,6 +13,8 @@
 namespace tembori {
 
 inline constexpr char kMemoMapName[] = "MapOfMemo";
+// The days a month's map has a bit for.
+inline constexpr int kMapDays = 31;
 
 // A day's new text; empty deletes its memo.
 struct DayText {
@@ -50,8 +52,6 @@ class MemoBackend {
   // the caller holds the store's lock. TextNotSaved leaves the map as it was.
   virtual MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
                                const MapUpdate& update) = 0;
-  // The years that have memos of their own; the registry's memos belong to every year: {0}.
-  virtual std::vector<int> Years() = 0;
   // Where the year's memos are kept (the memo file's name; empty for the registry).
   virtual std::string Name(int year) const = 0;
 };

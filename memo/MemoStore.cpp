@@ -2,28 +2,11 @@
 // changes it, the lock around every write, and map bits whose write failed.
 #include "memo/MemoStore.h"
 
+#include "memo/StoreLockHold.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
 namespace {
-
-// Holds the store's lock for a scope, when it could be had.
-class LockHold {
- public:
-  explicit LockHold(StoreLock& lock) : lock_(lock), held_(lock.Acquire()) {}
-  ~LockHold() {
-    if (held_) lock_.Release();
-  }
-  LockHold(const LockHold&) = delete;
-  LockHold& operator=(const LockHold&) = delete;
-  bool Held() const { return held_; }
-
- private:
-  StoreLock& lock_;
-  const bool held_;
-};
-
-constexpr int kMapDays = 31;
 
 DayMask MapFromTexts(const std::function<bool(int day)>& hasText) {
   DayMask map = 0;
@@ -31,14 +14,6 @@ DayMask MapFromTexts(const std::function<bool(int day)>& hasText) {
     if (hasText(day)) map |= DayBit(day);
   }
   return map;
-}
-
-// A failed text is worse than a failed map.
-MemoSaveResult Worse(MemoSaveResult a, MemoSaveResult b) {
-  if (a == MemoSaveResult::TextNotSaved || b == MemoSaveResult::TextNotSaved) {
-    return MemoSaveResult::TextNotSaved;
-  }
-  return a == MemoSaveResult::Saved ? b : a;
 }
 
 }  // namespace
@@ -84,7 +59,7 @@ void MemoStore::LoadMonthMap() {
   memoMap_ = ShownMap(backend, state);
   if (state != StoredMap::State::Damaged) return;
   // Stored again, so that the next save finds a map it can read.
-  const LockHold hold(lock_);
+  const StoreLockHold hold(lock_);
   DayMask written = 0;
   if (hold.Held() &&
       WriteMonth(backend, ShownYear(), ShownMonth(), {}, written) != MemoSaveResult::TextNotSaved) {
@@ -117,7 +92,7 @@ MemoSaveResult MemoStore::CommitEdit(int day, std::string_view text) {
   MemoSaveResult result = MemoSaveResult::TextNotSaved;
   DayMask written = 0;
   {
-    const LockHold hold(lock_);
+    const StoreLockHold hold(lock_);
     if (hold.Held()) {
       result = WriteMonth(backend, ShownYear(), ShownMonth(),
                           {{day, std::string(BoundMemoText(text))}}, written);
@@ -157,50 +132,6 @@ void MemoStore::Remember(const Location& location, const std::vector<DayText>& t
       pending.clear = text.text.empty() ? pending.clear | bit : pending.clear & ~bit;
     }
   }
-}
-
-MemoSaveResult MemoStore::WriteMemos(const std::vector<DatedMemo>& memos) {
-  MemoBackend& backend = CurrentBackend();
-  const bool inFiles = &backend == &files_;
-  MemoSaveResult result = MemoSaveResult::Saved;
-  std::map<std::pair<int, int>, std::vector<DayText>> months;  // by year (files) and month
-  for (const DatedMemo& memo : memos) {
-    const bool known = memo.month >= 1 && memo.month <= 12 && memo.day >= 1 &&
-                       memo.day <= kMapDays &&
-                       (!inFiles || (memo.year >= 1000 && memo.year <= 9999));
-    if (!known) {
-      result = MemoSaveResult::TextNotSaved;
-      continue;
-    }
-    months[{inFiles ? memo.year : 0, memo.month}].push_back(
-        {memo.day, std::string(BoundMemoText(memo.text))});
-  }
-  {
-    const LockHold hold(lock_);
-    if (!hold.Held()) return MemoSaveResult::TextNotSaved;
-    for (const auto& [when, texts] : months) {
-      DayMask written = 0;
-      result = Worse(result, WriteMonth(backend, when.first, when.second, texts, written));
-    }
-  }
-  StoredMap::State state = StoredMap::State::Missing;
-  memoMap_ = ShownMap(backend, state);
-  return result;
-}
-
-std::vector<DatedMemo> MemoStore::ReadAllMemos() {
-  MemoBackend& backend = CurrentBackend();
-  std::vector<DatedMemo> memos;
-  for (const int year : backend.Years()) {
-    for (int month = 1; month <= 12; ++month) {
-      for (int day = 1; day <= kMapDays; ++day) {
-        const std::string text = backend.Text(year, month, day);
-        const std::string_view bounded = TruncateMultibyte(text, kMaxMemoBytes);
-        if (!bounded.empty()) memos.push_back({year, month, day, std::string(bounded)});
-      }
-    }
-  }
-  return memos;
 }
 
 }  // namespace tembori

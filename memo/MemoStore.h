@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -32,6 +33,9 @@ std::string_view BoundMemoText(std::string_view text);
 
 // The dialog's label for a day: month/day without leading zeros, 12/5.
 std::string MemoDateLabel(int month, int day);
+
+// The year of a memo file's name, tb followed by four digits and .mem; none for other names.
+std::optional<int> MemoFileYear(std::string_view fileName);
 
 // A memo of a given day. The registry's memos belong to every year: their year is 0.
 struct DatedMemo {
@@ -89,6 +93,8 @@ class MemoStore {
   };
 
   MemoBackend& CurrentBackend();
+  // The years whose memos ReadAllMemos reads: those of the memo files, or 0 for the registry.
+  std::vector<int> Years(bool inFiles);
   int ShownYear() const { return calendar_.Shown().wYear; }
   DayMask WithPending(DayMask stored, const Location& location) const;
   // The shown month's map as `backend` holds it, made from its texts when it is damaged.

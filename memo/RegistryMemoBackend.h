@@ -19,7 +19,6 @@ class RegistryMemoBackend : public MemoBackend {
   bool PrepareEdit(int year, int month) override;
   MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
                        const MapUpdate& update) override;
-  std::vector<int> Years() override { return {0}; }
   std::string Name(int) const override { return {}; }
 
  private:

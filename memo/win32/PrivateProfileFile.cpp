@@ -40,22 +40,27 @@ class FileHandle {
   HANDLE handle_;
 };
 
-std::wstring Wide(UINT codePage, std::string_view text) {
+// Held in a vector: a wide string would bring the library's whole instantiation of it along.
+using WideText = std::vector<wchar_t>;
+
+WideText Wide(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+  WideText wide(static_cast<std::size_t>(length > 0 ? length : 0));
+  if (!wide.empty()) MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 
-std::string Utf8(std::wstring_view wide) {
+std::string Utf8(const WideText& wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
   const int length =
       WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  if (!text.empty()) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+  }
   return text;
 }
 
@@ -147,7 +152,7 @@ std::string PrivateProfileFile::AnsiToUtf8(std::string_view text) {
 }
 
 std::string PrivateProfileFile::Utf16ToUtf8(std::string_view bytes) {
-  std::wstring wide(bytes.size() / 2, L'\0');
+  WideText wide(bytes.size() / 2);
   for (std::size_t i = 0; i < wide.size(); ++i) {
     wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                    (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
