@@ -4,13 +4,16 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/geometry/Geometry.h"
 #include "framework/ChildControl.h"
 
 namespace tembori {
 
 // Previous month (107), next month (106) and the padlock (105). For the padlock, State is
-// the holiday-setting mode: 1 while it is off, 0 while it is on.
+// the holiday-setting mode: 1 while it is off, 0 while it is on. Screen readers find each by
+// the name of what it does, the padlock pressed while the mode is on.
 class CalendarButton : public ButtonControl {
  public:
   int State() const { return state_; }
@@ -20,20 +23,27 @@ class CalendarButton : public ButtonControl {
 
  protected:
   void DrawItem(const DRAWITEMSTRUCT& item) override;
+  const RouteTable& Routes() const override;
 
  private:
+  std::optional<LRESULT> OnGetObject(const Message& message);
+  // The padlock is checked while the mode is on.
+  LRESULT OnGetCheck();
+
   int state_ = 1;
   int dpi_ = kDefaultDpi;
 };
 
 // The year field: Enter hands the focus back to the calendar window, which commits the year
 // as the field loses the focus.
+// Screen readers call it by its label, "年".
 class YearEdit : public EditControl {
  protected:
   const RouteTable& Routes() const override;
 
  private:
   std::optional<LRESULT> OnChar(UINT character);
+  std::optional<LRESULT> OnGetObject(const Message& message);
 };
 
 }  // namespace tembori

@@ -66,18 +66,11 @@ void DrawSunkenBox(HDC dc, const Rect& box, bool threeDColours) {
 }
 
 void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
-  const bool english = view.settings.Language != 0;
-  const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
-  const char* const picture = english ? kEnglishHeading : kJapaneseHeading;
-  // The first call only measures; a failure there must not become a negative length.
-  const int needed = FormatDate(view.calendar, locale, 0, picture, nullptr, 0, kFormatShown);
-  if (needed <= 0) return;
   // Out of memory, std::bad_alloc reaches the window procedure, which reports it and ends
   // the paint, as for every other handler.
-  std::string text(static_cast<std::size_t>(needed), '\0');
-  const int written =
-      FormatDate(view.calendar, locale, 0, picture, text.data(), needed, kFormatShown);
-  if (written <= 0) return;
+  const std::string text = FormatHeading(view.calendar, view.settings.Language != 0);
+  if (text.empty()) return;
+  const int length = static_cast<int>(text.size());
 
   if (view.frameless) {
     // Over the last week row, in today's colour; nothing is drawn after it, so the
@@ -85,9 +78,9 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
     SetTextAlign(dc, TA_RIGHT | TA_TOP);
     SetTextColor(dc, view.settings.TodayColor);
     const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
-    TextOutA(dc, anchor.x, anchor.y, text.data(), written - 1);
+    TextOutA(dc, anchor.x, anchor.y, text.data(), length);
   } else {
-    TextOutA(dc, clientWidth / 2, 0, text.data(), written - 1);
+    TextOutA(dc, clientWidth / 2, 0, text.data(), length);
   }
 }
 
@@ -131,6 +124,12 @@ void DrawDays(HDC dc, const CalendarView& view) {
     char label[16];
     const int length = wsprintfA(label, (view.memoMap & DayBit(day)) != 0 ? "%d*" : "%d", day);
     TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
+    if (day == view.focusDay) {
+      // Inside today's box, which runs one pixel inside the cell's left edge and two inside
+      // its right one.
+      const RECT focus = ToWinRect(FocusFrame(cell));
+      DrawFocusRect(dc, &focus);
+    }
   }
 }
 
@@ -198,6 +197,19 @@ void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
 }
 
 }  // namespace
+
+std::string FormatHeading(const MonthCalendar& calendar, bool english) {
+  const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
+  const char* const picture = english ? kEnglishHeading : kJapaneseHeading;
+  // The first call only measures; a failure there must not become a negative length.
+  const int needed = FormatDate(calendar, locale, 0, picture, nullptr, 0, kFormatShown);
+  if (needed <= 0) return {};
+  std::string text(static_cast<std::size_t>(needed), '\0');
+  const int written = FormatDate(calendar, locale, 0, picture, text.data(), needed, kFormatShown);
+  if (written <= 0) return {};
+  text.resize(static_cast<std::size_t>(written - 1));
+  return text;
+}
 
 void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth) {
   const PenHandle todayPen(CreatePen(PS_SOLID, 0, view.settings.TodayColor));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/geometry/Geometry.h"
 #include "app/geometry/PlatformAbilities.h"
@@ -37,10 +38,15 @@ struct CalendarView {
   const PlatformAbilities& platform;
   bool frameless;
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
+  int focusDay;           // the chosen day, framed while the grid has the focus; else 0
   HFONT calendarFont;
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };
+
+// The heading of the shown month as drawn: "2026年 12月", or "Dec. 2026" in English; empty
+// when the date cannot be formatted.
+std::string FormatHeading(const MonthCalendar& calendar, bool english);
 
 // WM_PAINT, between BeginPaint and EndPaint: heading, weekday names, days, and in framed mode
 // the sunken box around the grid.

@@ -155,6 +155,11 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
       RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
       RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),
+      RouteMessage<WM_KILLFOCUS, &CalendarWindow::OnKillFocus>(),
+      RouteMessage<WM_GETOBJECT, &CalendarWindow::OnGetObject>(),
+      RouteMessage<WM_SETFOCUS, &CalendarWindow::OnSetFocus>(),
+      RouteCommand<ID_DAY_MEMO, &CalendarWindow::OnDayMemo>(),
+      RouteCommand<ID_DAY_MARK, &CalendarWindow::OnDayMark>(),
   };
   static const RouteTable table(routes, &Window::Routes());
   return table;
@@ -394,6 +399,8 @@ LRESULT CalendarWindow::OnDestroy(const Message& message) {
   const LRESULT result = DefaultProcessing(message);
   // The pop-up, an owned window, has gone with this one.
   hoverTimer_.Stop(Handle());
+  KillTimer(Handle(), kCursorTimerId);
+  ReleaseAccessible();
   return result;
 }
 

@@ -3,9 +3,7 @@
 // the change of the date.
 #include "app/CalendarWindow.h"
 
-#include "app/MemoPopupText.h"
 #include "framework/ResourceText.h"
-#include "memo/win32/MemoDialog.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -15,10 +13,7 @@ void CalendarWindow::LoadMonthMap() {
 }
 
 void CalendarWindow::EditMemoOfDay(POINT point) {
-  const DayHit hit = DayFromPoint(FromWinPoint(point));
-  if (hit.day == 0 || !EditMemo(memos_, hit.day, Handle())) return;
-  const RECT cell = ToWinRect(hit.cell);
-  InvalidateRect(Handle(), &cell, TRUE);
+  EditMemoOfChosenDay(DayFromPoint(FromWinPoint(point)).day);
 }
 
 void CalendarWindow::RestartHoverTimer() {
@@ -35,21 +30,16 @@ void CalendarWindow::TrackPointer(POINT point) {
 }
 
 void CalendarWindow::OnTimer(UINT_PTR timerId) {
+  if (timerId == kCursorTimerId) {
+    OnCursorTimer();
+    return;
+  }
   if (timerId != HoverTimer::kTimerId) return;
   POINT pointer{};
   const HoverTick tick =
       hoverTimer_.OnTimer(Handle(), HolidayModeOn(), memoPopup_.IsShown(), pointer);
   if (tick.hidePopup) memoPopup_.HideMemo();
-  if (tick.showDayUnderPointer) {
-    const DayHit hit = DayFromPoint(FromWinPoint(pointer));
-    if (hit.day != 0) {
-      if (const auto text = PopupTextForDay(memos_, calendar_, hit.day)) {
-        RECT cell = ToWinRect(hit.cell);
-        MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
-        memoPopup_.ShowMemo(*text, cell);
-      }
-    }
-  }
+  if (tick.showDayUnderPointer) ShowPopupForDay(DayFromPoint(FromWinPoint(pointer)).day);
   if (tick.checkDate && calendar_.RefreshToday()) {
     UpdateTitleAndTray();
     InvalidateRect(Handle(), &gridRect_, TRUE);

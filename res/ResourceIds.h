@@ -48,6 +48,9 @@
 #define ID_HELP_FINDER 57667
 #define ID_HELP 57670
 #define ID_DEFAULT_HELP 57671
+/* The context menu's section for one day */
+#define ID_DAY_MEMO 32790
+#define ID_DAY_MARK 32791
 
 /* Child controls of the calendar window (105 to 107 are the buttons above) */
 #define IDC_YEAR_FIELD 108
@@ -146,5 +149,21 @@
 #define IDS_MEMO_NOT_SAVED 57720
 #define IDS_OUT_OF_TIMER 57721
 #define IDS_SORRY_OUT_OF_TIMER 57722
+/* The day cursor's menu section */
+#define IDS_DAY_MEMO 58100
+#define IDS_MAKE_DAY_OFF 58101
+#define IDS_MAKE_WORKING_DAY 58102
+/* What screen readers are told of the calendar */
+#define IDS_WEEKDAY_LETTERS 58103
+#define IDS_ACC_TODAY 58104
+#define IDS_ACC_DAY_OFF 58105
+#define IDS_ACC_HOLIDAY 58106
+#define IDS_ACC_MEMO 58107
+#define IDS_ACC_MADE_OFF 58108
+#define IDS_ACC_MADE_WORKING 58109
+#define IDS_ACC_PREV_MONTH 58110
+#define IDS_ACC_NEXT_MONTH 58111
+#define IDS_ACC_MODE 58112
+#define IDS_ACC_YEAR 58113
 
 #endif

@@ -1,0 +1,35 @@
+// What a screen reader is told of a day.
+#include <doctest.h>
+
+#include "app/DayDescription.h"
+
+namespace tembori {
+
+TEST_CASE("a day's accessible name carries the full date and the weekday") {
+  const std::string weekdays = "日月火水木金土";
+  CHECK(DayAccessibleName(2026, 12, 25, 5, weekdays) == "2026年12月25日 金曜日");
+  CHECK(DayAccessibleName(1851, 1, 1, 3, weekdays) == "1851年1月1日 水曜日");
+  CHECK(DayAccessibleName(2026, 12, 27, 0, weekdays) == "2026年12月27日 日曜日");
+  CHECK(DayAccessibleName(2026, 12, 26, 6, weekdays) == "2026年12月26日 土曜日");
+}
+
+TEST_CASE("a day's description says each thing the cell shows, once, in order") {
+  const DayWords words{"今日", "休日", "祝日", "メモ: ", "休日に設定", "平日に設定"};
+  CHECK(DescribeDay({}, words).empty());
+  DayFacts holiday;
+  holiday.dayOff = true;
+  holiday.holidayName = "天皇誕生日";
+  CHECK(DescribeDay(holiday, words) == "祝日 天皇誕生日");
+  DayFacts full;
+  full.today = true;
+  full.dayOff = true;
+  full.mark = DayFacts::Mark::MadeDayOff;
+  full.memo = "会議";
+  full.extras = {"大安"};
+  CHECK(DescribeDay(full, words) == "今日、休日、休日に設定、メモ: 会議、大安");
+  DayFacts working;
+  working.mark = DayFacts::Mark::MadeWorkingDay;
+  CHECK(DescribeDay(working, words) == "平日に設定");
+}
+
+}  // namespace tembori
