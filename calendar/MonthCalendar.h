@@ -1,16 +1,19 @@
 // The month model behind the calendar window: today, the shown month, the national holidays
 // of the shown year and the shown month's days off, with navigation and day queries.
 // The holidays follow the calendar's own rules, or the law as amended when the settings ask
-// for it (HolidayLaw), from the law's first year on; the queries are the same for both.
+// for it (HolidayLaw), from the law's first year on; the queries are the same for both. With
+// the law, a list of holidays from the government replaces them in the years it covers.
 // Platform-free; the window paints from the accessors and formats dates itself.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "calendar/CalendarArithmetic.h"
 #include "calendar/Clock.h"
 #include "calendar/DayName.h"
+#include "calendar/HolidayFile.h"
 #include "calendar/LawHolidays.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
@@ -56,8 +59,15 @@ class MonthCalendar {
   bool IsToday(int day) const;
   bool IsDayOff(int day) const;
   bool IsNationalHoliday(int day) const;
-  // The shown month's name for `day`; false (name untouched) if it has none.
+  // The shown month's name for `day`; false (name untouched) if it has none or its name is
+  // the list's (ListedName).
   bool GetDayName(int day, DayName& name) const;
+  // The name that the list of holidays gives the day (Shift-JIS), empty if none.
+  std::string_view ListedName(int day) const;
+
+  // The list that the law's rules give way to in the years it covers; null for none. The
+  // list must outlive its use; RecomputeYear shows the change.
+  void SetHolidayFile(const HolidayFile* file) { holidayFile_ = file; }
 
   // Turns the day's status around by storing or removing its mark.
   void ToggleMark(int day);
@@ -121,6 +131,9 @@ class MonthCalendar {
   // The shown year follows the law rather than the calendar's own rules.
   bool lawInForce_ = false;
   LawHolidays law_;
+  const HolidayFile* holidayFile_ = nullptr;
+  // The shown year follows the list of holidays (and lawInForce_ is true).
+  bool listInForce_ = false;
 };
 
 }  // namespace tembori

@@ -1,6 +1,6 @@
 // The national holidays of the shown year and the names of its days: fixed dates, the two
 // equinoxes by formula, and the four days that move to a Monday from 2000 and 2003; or, when
-// chosen, the holidays by the law.
+// chosen, the holidays by the law, and in the years a list of holidays covers, the list's.
 #include <cstdint>
 
 #include "calendar/MonthCalendar.h"
@@ -42,9 +42,15 @@ void MonthCalendar::SetMovableDay(int month, DayName name, std::uint16_t day) {
 void MonthCalendar::ApplyNationalHolidays() {
   const std::int32_t year = shown_.wYear;
   lawInForce_ = settings_.HolidayLaw != 0 && year >= LawHolidays::FirstYear;
+  listInForce_ = lawInForce_ && holidayFile_ != nullptr && holidayFile_->Covers(year);
   if (lawInForce_) {
     law_.Compute(shown_.wYear, yearStartWeekday_, leapYear_);
     holidayMask_ = law_.Holidays();
+    if (listInForce_) {
+      for (int month = 1; month <= 12; ++month) {
+        holidayMask_[month - 1] = holidayFile_->Holidays(year, month);
+      }
+    }
     return;
   }
   holidayMask_ = BaseHolidayMask;
@@ -93,6 +99,7 @@ bool MonthCalendar::IsNationalHoliday(int day) const {
 
 // The calendar's own rules add the day after a holiday on a Sunday, once.
 DayMask MonthCalendar::RestDayMask() const {
+  if (listInForce_) return holidayFile_->DaysOff(shown_.wYear, shown_.wMonth) & MonthDays();
   if (lawInForce_) return law_.RestDays(shown_.wMonth);
   const DayMask holidays = HolidayMask(shown_.wMonth);
   return SubstituteDays(holidays, firstWeekday_) & ~holidays;
@@ -100,9 +107,16 @@ DayMask MonthCalendar::RestDayMask() const {
 
 bool MonthCalendar::GetDayName(int day, DayName& name) const {
   if (lawInForce_) {
-    if (DayBitInMonth(day) == 0) return false;
+    const DayMask bit = DayBitInMonth(day);
+    if (bit == 0) return false;
     const DayName named = law_.NameOf(shown_.wMonth, day);
     if (named == DayName::None) return false;
+    // The list names its own days; of the law's names only the greetings of ordinary days stay.
+    if (listInForce_ &&
+        (!ListedName(day).empty() ||
+         ((law_.Holidays()[shown_.wMonth - 1] | law_.RestDays(shown_.wMonth)) & bit) != 0)) {
+      return false;
+    }
     name = named;
     return true;
   }
@@ -114,6 +128,11 @@ bool MonthCalendar::GetDayName(int day, DayName& name) const {
     }
   }
   return false;
+}
+
+std::string_view MonthCalendar::ListedName(int day) const {
+  if (!listInForce_ || DayBitInMonth(day) == 0) return {};
+  return holidayFile_->NameOf(shown_.wYear, shown_.wMonth, day);
 }
 
 }  // namespace tembori

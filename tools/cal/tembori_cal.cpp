@@ -1,6 +1,8 @@
 // tembori-cal: prints a month or a year of the calendar with its days off, or lists the
 // national holidays and named days of a range of years, from the same core as the window,
-// by the calendar's own holiday rules or (--law) by the law as amended.
+// by the calendar's own holiday rules or (--law) by the law as amended, optionally with the
+// government's list of holidays; also the era heading of a month, the old calendar's days
+// and the solar terms.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -14,12 +16,18 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
+#include <iconv.h>
 #include <unistd.h>
 #endif
 
+#include "app/CalendarMarkText.h"
 #include "app/DayNameText.h"
+#include "calendar/DayNumber.h"
+#include "calendar/HolidayFile.h"
 #include "calendar/MonthCalendar.h"
+#include "calendar/OldCalendar.h"
 #include "calendar/StandaloneCalendar.h"
 #include "res/ResourceIds.h"
 
@@ -27,9 +35,11 @@ namespace tembori {
 namespace {
 
 constexpr int kExitUsage = 2;
+constexpr int kExitBadHolidayFile = 1;
 constexpr char kUsage[] =
-    "usage: tembori-cal [--law] [-m] [YEAR [MONTH]] | tembori-cal [--law] --holidays YEAR "
-    "[LASTYEAR]";
+    "usage: tembori-cal [--law [--holiday-file FILE]] [-m] [YEAR [MONTH]] | tembori-cal [--law "
+    "[--holiday-file FILE]] --holidays YEAR [LASTYEAR] | tembori-cal --era YEAR MONTH | "
+    "tembori-cal --kyureki|--sekki YEAR [LASTYEAR]";
 
 struct Text {
   std::uint32_t id;
@@ -43,11 +53,44 @@ constexpr Text kTexts[] = {
 #undef TEMBORI_STRING
 };
 
-const char* TextOf(DayName name) {
-  const std::uint32_t id = DayNameStringId(name);
+const char* TextOf(std::uint32_t id) {
   const auto found = std::find_if(std::begin(kTexts), std::end(kTexts),
                                   [id](const Text& text) { return text.id == id; });
   return found == std::end(kTexts) ? "" : found->utf8;
+}
+
+const char* TextOf(DayName name) {
+  return TextOf(DayNameStringId(name));
+}
+
+// The list of holidays names its days in Shift-JIS.
+std::string Utf8FromShiftJis(std::string_view text) {
+#ifdef _WIN32
+  const int wide =
+      MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), utf16.data(), wide);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+#else
+  const iconv_t convert = iconv_open("UTF-8", "CP932");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return std::string(text);
+  std::string in(text);
+  std::string out(text.size() * 3, '\0');  // a half-width kana byte takes three
+  char* inPointer = in.data();
+  char* outPointer = out.data();
+  std::size_t inLeft = in.size();
+  std::size_t outLeft = out.size();
+  const bool converted =
+      iconv(convert, &inPointer, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1);
+  iconv_close(convert);
+  if (!converted) return std::string(text);
+  out.resize(out.size() - outLeft);
+  return out;
+#endif
 }
 
 // Year 0 when the C library cannot tell the local date, which the range check then refuses.
@@ -80,8 +123,9 @@ struct Layout {
 
 // A calendar of the month of `date`, its year computed by the chosen holiday rules.
 struct Calendar {
-  Calendar(const SystemTime& date, bool law) : core(date) {
+  Calendar(const SystemTime& date, bool law, const HolidayFile* file = nullptr) : core(date) {
     core.settings.HolidayLaw = law ? 1 : 0;
+    core.calendar.SetHolidayFile(file);
     core.calendar.RecomputeYear();
   }
   StandaloneCalendar core;
@@ -134,17 +178,23 @@ void PrintLine(std::string line) {
   std::fputc('\n', stdout);
 }
 
-void PrintMonth(std::uint16_t year, std::uint16_t month, const Layout& layout, bool law) {
-  const Calendar shown(MakeDate(year, month, 1), law);
+// The choice of holiday rules: the law's (with the list of holidays, if any) or the calendar's.
+struct Rules {
+  bool law = false;
+  const HolidayFile* file = nullptr;
+};
+
+void PrintMonth(std::uint16_t year, std::uint16_t month, const Layout& layout, const Rules& rules) {
+  const Calendar shown(MakeDate(year, month, 1), rules.law, rules.file);
   const std::string title = std::string(kMonthNames[month - 1]) + ' ' + std::to_string(year);
   for (const std::string& line : MonthBlock(shown.calendar, title, layout)) PrintLine(line);
 }
 
-void PrintYear(std::uint16_t year, const Layout& layout, bool law) {
+void PrintYear(std::uint16_t year, const Layout& layout, const Rules& rules) {
   constexpr int kMonthsPerRow = 3;
   constexpr char kGap[] = "  ";
   constexpr int kRowWidth = kMonthsPerRow * kBlockWidth + (kMonthsPerRow - 1) * (sizeof kGap - 1);
-  Calendar shown(MakeDate(year, 1, 1), law);
+  Calendar shown(MakeDate(year, 1, 1), rules.law, rules.file);
   PrintLine(Centred(std::to_string(year), kRowWidth));
   for (int firstMonth = 1; firstMonth <= 12; firstMonth += kMonthsPerRow) {
     std::vector<std::vector<std::string>> blocks;
@@ -173,9 +223,9 @@ void PrintDay(const SystemTime& shown, int day, const char* kind, const char* na
 }
 
 // Days off by rule that are no holidays are substitutes, or (by the law) days between two
-// holidays.
-void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear, bool law) {
-  Calendar range(MakeDate(firstYear, 1, 1), law);
+// holidays; the list of holidays does not tell them apart.
+void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear, const Rules& rules) {
+  Calendar range(MakeDate(firstYear, 1, 1), rules.law, rules.file);
   MonthCalendar& calendar = range.calendar;
   while (true) {
     const SystemTime& shown = calendar.Shown();
@@ -183,7 +233,11 @@ void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear, bool law) {
     for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
       DayName name = DayName::None;
       const bool named = calendar.GetDayName(day, name);
-      if (calendar.IsNationalHoliday(day)) {
+      const std::string_view listed = calendar.ListedName(day);
+      if (!listed.empty()) {
+        const bool holiday = calendar.IsNationalHoliday(day);
+        PrintDay(shown, day, holiday ? "holiday" : "dayoff", Utf8FromShiftJis(listed).c_str());
+      } else if (calendar.IsNationalHoliday(day)) {
         PrintDay(shown, day, "holiday", TextOf(name));
       } else if ((restDays & DayBit(day)) != 0) {
         PrintDay(shown, day, name == DayName::DayBetweenHolidays ? "between" : "substitute",
@@ -194,6 +248,30 @@ void PrintHolidays(std::uint16_t firstYear, std::uint16_t lastYear, bool law) {
     }
     if (shown.wYear == lastYear && shown.wMonth == 12) return;
     calendar.NextMonth();
+  }
+}
+
+// ---- The old calendar, solar terms and era ----
+
+void PrintOldCalendar(std::uint16_t firstYear, std::uint16_t lastYear) {
+  OldCalendar calendar;
+  const std::int32_t last = DayNumber(lastYear, 12, 31);
+  for (std::int32_t number = DayNumber(firstYear, 1, 1); number <= last; ++number) {
+    const CivilDate date = CivilDateOf(number);
+    const OldDate old = calendar.DateOf(date.year, date.month, date.day);
+    std::printf("%04d-%02d-%02d\t%s%d\t%d\t%s\n", date.year, date.month, date.day,
+                old.leap ? u8"閏" : "", old.month, old.day, TextOf(RokuyoStringId(RokuyoOf(old))));
+  }
+}
+
+void PrintSolarTerms(std::uint16_t firstYear, std::uint16_t lastYear) {
+  OldCalendar calendar;
+  for (int year = firstYear; year <= lastYear; ++year) {
+    for (const std::int32_t number : calendar.TermDays(year)) {
+      const CivilDate date = CivilDateOf(number);
+      std::printf("%04d-%02d-%02d\t%s\n", date.year, date.month, date.day,
+                  TextOf(SolarTermStringId(calendar.TermOn(date.year, date.month, date.day))));
+    }
   }
 }
 
@@ -222,18 +300,72 @@ std::string YearError(std::string_view text) {
          std::to_string(MaxYear) + ": " + std::string(text);
 }
 
+// The years FIRST [LAST] after a command; the fault's message, or empty.
+std::string ParseYears(const std::vector<std::string_view>& args, unsigned& first, unsigned& last) {
+  if (args.size() < 2 || args.size() > 3) return kUsage;
+  const auto firstYear = ParseNumber(args[1]);
+  if (!IsYear(firstYear)) return YearError(args[1]);
+  const auto lastYear = args.size() == 3 ? ParseNumber(args[2]) : firstYear;
+  if (!IsYear(lastYear)) return YearError(args[2]);
+  if (*lastYear < *firstYear)
+    return "the last year comes before the first: " + std::string(args[2]);
+  first = *firstYear;
+  last = *lastYear;
+  return {};
+}
+
 int Run(std::vector<std::string_view> args) {
-  const bool law = !args.empty() && args.front() == "--law";
-  if (law) args.erase(args.begin());
+  unsigned first = 0;
+  unsigned last = 0;
+  if (!args.empty() && (args.front() == "--kyureki" || args.front() == "--sekki")) {
+    if (const std::string fault = ParseYears(args, first, last); !fault.empty()) return Fail(fault);
+    (args.front() == "--kyureki" ? PrintOldCalendar : PrintSolarTerms)(
+        static_cast<std::uint16_t>(first), static_cast<std::uint16_t>(last));
+    return 0;
+  }
+  if (!args.empty() && args.front() == "--era") {
+    if (args.size() != 3) return Fail(kUsage);
+    const auto year = ParseNumber(args[1]);
+    if (!IsYear(year)) return Fail(YearError(args[1]));
+    const auto month = ParseNumber(args[2]);
+    if (!month || *month < 1 || *month > 12) {
+      return Fail("month must be a number from 1 to 12: " + std::string(args[2]));
+    }
+    const std::string heading =
+        EraHeading(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month),
+                   [](std::uint32_t id) { return std::string(TextOf(id)); });
+    std::printf("%s\n", heading.c_str());
+    return 0;
+  }
+
+  Rules rules;
+  rules.law = !args.empty() && args.front() == "--law";
+  if (rules.law) args.erase(args.begin());
+  HolidayFile file;
+  if (rules.law && !args.empty() && args.front() == "--holiday-file") {
+    if (args.size() < 2) return Fail(kUsage);
+    const std::string path(args[1]);
+    args.erase(args.begin(), args.begin() + 2);
+    // The window would show the rules and say why; here the run fails and says why.
+    switch (file.Load(path)) {
+      case HolidayFile::Error::None:
+        rules.file = &file;
+        break;
+      case HolidayFile::Error::Unreadable:
+        Fail(path + ": cannot be read");
+        return kExitBadHolidayFile;
+      case HolidayFile::Error::TooLarge:
+        Fail(path + ": larger than " + std::to_string(HolidayFile::MaxBytes) + " bytes");
+        return kExitBadHolidayFile;
+      case HolidayFile::Error::BadLine:
+        Fail(path + ": line " + std::to_string(file.BadLine()) +
+             " is not as the list of holidays has it");
+        return kExitBadHolidayFile;
+    }
+  }
   if (!args.empty() && args.front() == "--holidays") {
-    if (args.size() < 2 || args.size() > 3) return Fail(kUsage);
-    const auto first = ParseNumber(args[1]);
-    if (!IsYear(first)) return Fail(YearError(args[1]));
-    const auto last = args.size() == 3 ? ParseNumber(args[2]) : first;
-    if (!IsYear(last)) return Fail(YearError(args[2]));
-    if (*last < *first)
-      return Fail("the last year comes before the first: " + std::string(args[2]));
-    PrintHolidays(static_cast<std::uint16_t>(*first), static_cast<std::uint16_t>(*last), law);
+    if (const std::string fault = ParseYears(args, first, last); !fault.empty()) return Fail(fault);
+    PrintHolidays(static_cast<std::uint16_t>(first), static_cast<std::uint16_t>(last), rules);
     return 0;
   }
 
@@ -251,20 +383,20 @@ int Run(std::vector<std::string_view> args) {
     if (today.wYear < MinYear || today.wYear > MaxYear) {
       return Fail(YearError(std::to_string(today.wYear)));
     }
-    PrintMonth(today.wYear, today.wMonth, layout, law);
+    PrintMonth(today.wYear, today.wMonth, layout, rules);
     return 0;
   }
   const auto year = ParseNumber(args[0]);
   if (!IsYear(year)) return Fail(year ? YearError(args[0]) : std::string(kUsage));
   if (args.size() == 1) {
-    PrintYear(static_cast<std::uint16_t>(*year), layout, law);
+    PrintYear(static_cast<std::uint16_t>(*year), layout, rules);
     return 0;
   }
   const auto month = ParseNumber(args[1]);
   if (!month || *month < 1 || *month > 12) {
     return Fail("month must be a number from 1 to 12: " + std::string(args[1]));
   }
-  PrintMonth(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month), layout, law);
+  PrintMonth(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month), layout, rules);
   return 0;
 }
 

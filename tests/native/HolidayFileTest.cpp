@@ -1,0 +1,184 @@
+// The government's list of holidays: a list written from the project's list of actual
+// holidays gives the law's days exactly, a made-up day shows circled with its name, other
+// years keep the rules, and every kind of damage refuses the whole file with its first bad line.
+#include <doctest.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "calendar/HolidayFile.h"
+#include "calendar/StandaloneCalendar.h"
+
+namespace tembori {
+namespace {
+
+struct ListedDay {
+  int date;  // yyyymmdd
+  const char* name;
+};
+
+constexpr ListedDay kListedDays[] = {
+#include "data/HolidayJp.inc"
+};
+
+// The header and "休日" in Shift-JIS, as the file has them.
+const std::string kHeader =
+    "\x8D\x91\x96\xAF\x82\xCC\x8F\x6A\x93\xFA\x81\x45\x8B\x78\x93\xFA\x8C\x8E\x93\xFA\x2C\x8D\x91"
+    "\x96\xAF\x82\xCC\x8F\x6A\x93\xFA\x81\x45\x8B\x78\x93\xFA\x96\xBC\x8F\xCC";
+const std::string kDayOff = "\x8B\x78\x93\xFA";
+
+std::string Line(int yyyymmdd, std::string_view name) {
+  return std::to_string(yyyymmdd / 10000) + '/' + std::to_string(yyyymmdd / 100 % 100) + '/' +
+         std::to_string(yyyymmdd % 100) + ',' + std::string(name) + "\r\n";
+}
+
+// The list as the Cabinet Office would write it: substitutes and days between two holidays
+// named "休日" in Shift-JIS; the other names pass through as the list's bytes.
+std::string FileFromList() {
+  std::string file = kHeader + "\r\n";
+  for (const ListedDay& day : kListedDays) {
+    const std::string_view name = day.name;
+    const bool dayOff = name.find("振替休日") != std::string_view::npos || name == "休日";
+    file += Line(day.date, dayOff ? std::string_view(kDayOff) : name);
+  }
+  return file;
+}
+
+struct Year {
+  Year(int year, const HolidayFile* file, int month = 1) : core(MakeDate(year, month, 1)) {
+    core.settings.HolidayLaw = 1;
+    core.settings.RegularHoliday = 0;
+    core.calendar.SetHolidayFile(file);
+    core.calendar.RecomputeYear();
+  }
+  StandaloneCalendar core;
+  MonthCalendar& calendar = core.calendar;
+};
+
+// Both calendars month by month: the same holidays, the same days off.
+void CheckSameDays(int year, const HolidayFile* file) {
+  Year withFile(year, file);
+  Year byLaw(year, nullptr);
+  for (int month = 1; month <= 12; ++month) {
+    INFO(year, "-", month);
+    CHECK(withFile.calendar.HolidayMask(month) == byLaw.calendar.HolidayMask(month));
+    CHECK(withFile.calendar.RestDayMask() == byLaw.calendar.RestDayMask());
+    CHECK(withFile.calendar.DayOffMask() == byLaw.calendar.DayOffMask());
+    withFile.calendar.NextMonth();
+    byLaw.calendar.NextMonth();
+  }
+}
+
+TEST_CASE("a list written from the actual holidays gives the law's days in its years") {
+  HolidayFile file;
+  REQUIRE(file.Parse(FileFromList()) == HolidayFile::Error::None);
+  CHECK(file.Covers(1970));
+  CHECK(file.Covers(2050));
+  CHECK_FALSE(file.Covers(1969));
+  for (int year = 1970; year <= 2050; ++year) CheckSameDays(year, &file);
+
+  // The list's names replace the law's; its days off are not circled.
+  Year y2019(2019, &file, 5);
+  CHECK(y2019.calendar.ListedName(1) == "休日（祝日扱い）");
+  CHECK(y2019.calendar.IsNationalHoliday(1));
+  CHECK_FALSE(y2019.calendar.IsNationalHoliday(6));
+  CHECK(y2019.calendar.IsDayOff(6));
+  CHECK(y2019.calendar.ListedName(6) == kDayOff);
+  DayName name = DayName::None;
+  CHECK_FALSE(y2019.calendar.GetDayName(1, name));
+}
+
+TEST_CASE(
+    "a made-up day in the list is a circled holiday with its name and other years keep rules") {
+  const std::string special = "\x8E\x8E\x8C\xB1\x82\xCC\x93\xFA";  // 試験の日
+  HolidayFile file;
+  // 2026 without Culture Day but with a special day on 7 December.
+  REQUIRE(file.Parse(kHeader + "\n" + Line(20260101, "A") + Line(20261123, "B") +
+                     Line(20261207, special)) == HolidayFile::Error::None);
+  Year december(2026, &file, 12);
+  CHECK(december.calendar.IsNationalHoliday(7));
+  CHECK(december.calendar.IsDayOff(7));
+  CHECK(december.calendar.ListedName(7) == special);
+  CHECK(december.calendar.ListedName(8).empty());
+  // The greeting of an ordinary day stays.
+  DayName name = DayName::None;
+  REQUIRE(december.calendar.GetDayName(25, name));
+  CHECK(name == DayName::Christmas);
+  december.calendar.PrevMonth();
+  CHECK_FALSE(december.calendar.IsNationalHoliday(3));
+
+  // The years the list does not cover, and the calendar's own rules, are untouched.
+  CheckSameDays(2025, &file);
+  CheckSameDays(2027, &file);
+  Year ownRules(2026, &file, 12);
+  ownRules.core.settings.HolidayLaw = 0;
+  ownRules.calendar.RecomputeYear();
+  CHECK_FALSE(ownRules.calendar.IsNationalHoliday(7));
+  CHECK(ownRules.calendar.ListedName(7).empty());
+}
+
+TEST_CASE("a damaged list is refused as a whole with its first bad line") {
+  const std::string good = kHeader + "\r\n" + Line(20260101, "A");
+  struct Damage {
+    const char* what;
+    std::string bytes;
+    std::size_t line;
+  };
+  const Damage damages[] = {
+      {"empty", "", 1},
+      {"another header", "date,name\r\n" + Line(20260101, "A"), 1},
+      {"header in UTF-8 with its mark", "\xEF\xBB\xBF" + kHeader + "\r\n", 1},
+      {"no comma", good + "2026/1/2 A\r\n", 3},
+      {"no name", good + "2026/1/2,\r\n", 3},
+      {"a third field", good + "2026/1/2,A,B\r\n", 3},
+      {"a control character", good + "2026/1/2,A\tB\r\n", 3},
+      {"an empty line", good + "\r\n" + Line(20260103, "A"), 3},
+      {"no such month", good + "2026/13/1,A\r\n", 3},
+      {"no such day", good + "2026/2/29,A\r\n", 3},
+      {"a two-digit year", good + "26/1/2,A\r\n", 3},
+      {"letters in the date", good + "2026/1/2x,A\r\n", 3},
+      {"dashes", good + "2026-1-2,A\r\n", 3},
+      {"before the calendar's years", kHeader + "\n" + Line(18501231, "A"), 2},
+      {"after them", kHeader + "\n" + Line(21510101, "A"), 2},
+      {"the same day twice", good + Line(20260101, "B"), 3},
+      {"out of order", good + Line(20261231, "B") + Line(20260505, "C"), 4},
+  };
+  for (const Damage& damage : damages) {
+    INFO(std::string(damage.what));
+    HolidayFile file;
+    REQUIRE(file.Parse(good) == HolidayFile::Error::None);
+    CHECK(file.Parse(damage.bytes) == HolidayFile::Error::BadLine);
+    CHECK(file.BadLine() == damage.line);
+    // Nothing of the earlier list or of the damaged one stays.
+    CHECK_FALSE(file.Covers(2026));
+    Year year(2026, &file, 1);
+    CHECK(year.calendar.ListedName(1).empty());
+  }
+
+  HolidayFile file;
+  std::string large = good;
+  while (large.size() <= HolidayFile::MaxBytes) large += Line(20261231, "B");
+  CHECK(file.Parse(large) == HolidayFile::Error::TooLarge);
+  CHECK(file.Load("/nonexistent/syukujitsu.csv") == HolidayFile::Error::Unreadable);
+  CHECK_FALSE(file.Covers(2026));
+}
+
+TEST_CASE(
+    "a list is read from its file with line feeds alone or with returns and a bare last line") {
+  const std::string path = "holiday-file-test.csv";
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  REQUIRE(out != nullptr);
+  const std::string bytes = kHeader + "\n2026/1/1,A\r\n2026/01/02,B";
+  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  std::fclose(out);
+  HolidayFile file;
+  CHECK(file.Load(path) == HolidayFile::Error::None);
+  CHECK(file.NameOf(2026, 1, 1) == "A");
+  CHECK(file.NameOf(2026, 1, 2) == "B");
+  CHECK(file.Holidays(2026, 1) == 0x3);
+  std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace tembori
