@@ -4,26 +4,18 @@
 #include <string>
 
 #include "app/CalendarWindow.h"
+#include "app/NamedAccessible.h"
 
 namespace tembori {
 namespace {
 
-// The program's texts are Shift-JIS whatever the system's code page.
-constexpr UINT kTextCodePage = 932;
-
-BSTR ToBstr(const std::string& text) {
-  const int length =
-      MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR converted = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (converted != nullptr && length > 0) {
-    MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), converted,
-                        length);
-  }
-  return converted;
+// VariantInit's work, without an import for it.
+void Clear(VARIANT* variant) {
+  variant->vt = VT_EMPTY;
 }
 
 void SetChild(VARIANT* variant, LONG child) {
-  VariantInit(variant);
+  Clear(variant);
   variant->vt = VT_I4;
   variant->lVal = child;
 }
@@ -88,8 +80,9 @@ HRESULT CalendarAccessible::get_accParent(IDispatch** parent) {
   if (parent == nullptr) return E_POINTER;
   *parent = nullptr;
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  return AccessibleObjectFromWindow(window_->Handle(), static_cast<DWORD>(OBJID_WINDOW),
-                                    IID_IDispatch, reinterpret_cast<void**>(parent));
+  // The window's own object, which the platform makes for the frame around the client area.
+  return CreateStdAccessibleObject(window_->Handle(), OBJID_WINDOW, IID_IDispatch,
+                                   reinterpret_cast<void**>(parent));
 }
 
 HRESULT CalendarAccessible::get_accChildCount(long* count) {
@@ -118,7 +111,7 @@ HRESULT CalendarAccessible::TextOf(LONG child, bool description, BSTR* text) con
     value = description ? window_->AccessibleDayDescription(day) : window_->AccessibleDayName(day);
   }
   if (value.empty()) return S_FALSE;
-  *text = ToBstr(value);
+  *text = AccessibleText(value);
   return *text != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -148,7 +141,7 @@ HRESULT CalendarAccessible::get_accDescription(VARIANT child, BSTR* description)
 
 HRESULT CalendarAccessible::get_accRole(VARIANT child, VARIANT* role) {
   if (role == nullptr) return E_POINTER;
-  VariantInit(role);
+  Clear(role);
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   const LONG id = ChildOf(child);
   if (id < 0) return E_INVALIDARG;
@@ -161,7 +154,7 @@ HRESULT CalendarAccessible::get_accRole(VARIANT child, VARIANT* role) {
 
 HRESULT CalendarAccessible::get_accState(VARIANT child, VARIANT* state) {
   if (state == nullptr) return E_POINTER;
-  VariantInit(state);
+  Clear(state);
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   const LONG id = ChildOf(child);
   if (id < 0) return E_INVALIDARG;
@@ -201,7 +194,7 @@ HRESULT CalendarAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 
 HRESULT CalendarAccessible::get_accFocus(VARIANT* child) {
   if (child == nullptr) return E_POINTER;
-  VariantInit(child);
+  Clear(child);
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   if (GetFocus() != window_->Handle()) return S_FALSE;
   const int day = window_->CursorDay();
@@ -211,7 +204,7 @@ HRESULT CalendarAccessible::get_accFocus(VARIANT* child) {
 
 HRESULT CalendarAccessible::get_accSelection(VARIANT* children) {
   if (children == nullptr) return E_POINTER;
-  VariantInit(children);
+  Clear(children);
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   const int day = window_->CursorDay();
   if (day == 0) return S_FALSE;
@@ -257,7 +250,7 @@ HRESULT CalendarAccessible::accLocation(long* left, long* top, long* width, long
 // order; the arrows between the days of the grid, a day or a week apart.
 HRESULT CalendarAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (end == nullptr) return E_POINTER;
-  VariantInit(end);
+  Clear(end);
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   const LONG from = ChildOf(start);
   if (from < 0) return E_INVALIDARG;
@@ -297,7 +290,7 @@ HRESULT CalendarAccessible::accNavigate(long direction, VARIANT start, VARIANT* 
 
 HRESULT CalendarAccessible::accHitTest(long x, long y, VARIANT* child) {
   if (child == nullptr) return E_POINTER;
-  VariantInit(child);
+  Clear(child);
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   POINT point{x, y};
   ScreenToClient(window_->Handle(), &point);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/geometry/Geometry.h"
+#include "app/geometry/GridColours.h"
 #include "app/geometry/PlatformAbilities.h"
 #include "calendar/MonthCalendar.h"
 #include "settings/Settings.h"
@@ -39,6 +40,7 @@ struct CalendarView {
   bool frameless;
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
   int focusDay;           // the chosen day, framed while the grid has the focus; else 0
+  GridColours colours;    // the user's, or the system's under high contrast
   HFONT calendarFont;
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
@@ -59,7 +61,8 @@ bool EraseCalendarBackground(HDC dc, const CalendarView& view);
 
 // WM_DRAWITEM of the owner-drawn buttons: the padlock (ID_MODE_BUTTON, closed while state is
 // 1, open otherwise) and the next and previous month arrows, as drawn for the window's
-// DPI; other controls are not drawn.
+// DPI, the arrows in the button text colour, the padlock in its own dark yellow; other
+// controls are not drawn.
 void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state, int dpi);
 
 }  // namespace tembori

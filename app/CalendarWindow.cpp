@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "app/CalendarAccessible.h"
 #include "app/FontMeasure.h"
 #include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
@@ -155,9 +156,11 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
       RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
       RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),
-      RouteMessage<WM_KILLFOCUS, &CalendarWindow::OnKillFocus>(),
+      RouteMessage<WM_KILLFOCUS, &CalendarWindow::OnFocusChange>(),
       RouteMessage<WM_GETOBJECT, &CalendarWindow::OnGetObject>(),
-      RouteMessage<WM_SETFOCUS, &CalendarWindow::OnSetFocus>(),
+      RouteMessage<WM_SYSCOLORCHANGE, &CalendarWindow::OnSystemColoursChanged>(),
+      RouteMessage<WM_SETTINGCHANGE, &CalendarWindow::OnSystemColoursChanged>(),
+      RouteMessage<WM_SETFOCUS, &CalendarWindow::OnFocusChange>(),
       RouteCommand<ID_DAY_MEMO, &CalendarWindow::OnDayMemo>(),
       RouteCommand<ID_DAY_MARK, &CalendarWindow::OnDayMark>(),
   };
@@ -400,7 +403,12 @@ LRESULT CalendarWindow::OnDestroy(const Message& message) {
   // The pop-up, an owned window, has gone with this one.
   hoverTimer_.Stop(Handle());
   KillTimer(Handle(), kCursorTimerId);
-  ReleaseAccessible();
+  // Readers that still hold the accessible object find it disconnected.
+  if (accessible_ != nullptr) {
+    accessible_->Disconnect();
+    accessible_->Release();
+    accessible_ = nullptr;
+  }
   return result;
 }
 

@@ -88,7 +88,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   // The grid as a focus stop: while it has the focus the keys move the chosen day, which is
   // 0 otherwise.
   bool GridFocused() const { return gridFocused_; }
-  int CursorDay() const;
+  int CursorDay() const { return gridFocused_ ? cursor_.day : 0; }
   // A day's cell in client coordinates.
   Rect CellOfDay(int day) const;
 
@@ -165,6 +165,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   void OnPaint();
   BOOL OnEraseBkgnd(HDC dc);
   void OnPrintClient(HDC dc);
+  void OnSystemColoursChanged(const Message& message);
   // Commands, navigation and keys.
   void OnNextMonth() { Step(CalendarStep::NextMonth); }
   void OnPrevMonth() { Step(CalendarStep::PrevMonth); }
@@ -199,23 +200,17 @@ class CalendarWindow : public Window, public CalendarOperations {
   void LeaveGrid();
   void MoveCursor(const CursorDate& to);
   void CursorMoved();
-  // Every newly shown month: a cursor left in another month goes to its first place.
-  void KeepCursorInShownMonth();
-  void OnCursorTimer();
-  void NotifyCursorFocus();
   void InvalidateDayCell(int day) const;
   void EditMemoOfChosenDay(int day);
   void ToggleMarkOfDay(int day);
   void ShowPopupForDay(int day);
-  void OnKillFocus(const Message& message);
-  void OnSetFocus();
+  // WM_SETFOCUS and WM_KILLFOCUS.
+  void OnFocusChange(const Message& message);
   // Screen readers.
   LRESULT OnGetObject(const Message& message);
-  void ReleaseAccessible();
   void OnDayMemo() { EditMemoOfChosenDay(menuDay_); }
   void OnDayMark() { ToggleMarkOfDay(menuDay_); }
   // Memos and the hover timer.
-  void EditMemoOfDay(POINT point);
   void TrackPointer(POINT point);
   void OnTimer(UINT_PTR timerId);
   // What applying the settings asks of the window, beyond the public operations above

@@ -2,6 +2,8 @@
 // and the days, and the focus event of the day cursor.
 #include "app/CalendarWindow.h"
 
+#include <new>
+
 #include "app/CalendarAccessible.h"
 #include "app/DayDescription.h"
 #include "app/DayNameText.h"
@@ -17,21 +19,9 @@ LRESULT CalendarWindow::OnGetObject(const Message& message) {
     return DefaultProcessing(message);
   }
   // Shared with the readers by reference counting; the window keeps one reference.
-  if (accessible_ == nullptr) accessible_ = new CalendarAccessible(*this);
+  if (accessible_ == nullptr) accessible_ = new (std::nothrow) CalendarAccessible(*this);
+  if (accessible_ == nullptr) return DefaultProcessing(message);
   return LresultFromObject(IID_IAccessible, message.wParam, accessible_);
-}
-
-void CalendarWindow::ReleaseAccessible() {
-  if (accessible_ == nullptr) return;
-  accessible_->Disconnect();
-  accessible_->Release();
-  accessible_ = nullptr;
-}
-
-void CalendarWindow::NotifyCursorFocus() {
-  if (GetFocus() != Handle()) return;
-  NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT,
-                 CalendarAccessible::ChildOfDay(cursor_.day));
 }
 
 std::string CalendarWindow::HeadingText() const {
@@ -57,11 +47,7 @@ std::string CalendarWindow::AccessibleDayDescription(int day) {
     facts.mark = facts.dayOff ? DayFacts::Mark::MadeDayOff : DayFacts::Mark::MadeWorkingDay;
   }
   memos_.ReadMemo(day, facts.memo);
-  const DayWords words{
-      LoadResourceString(IDS_ACC_TODAY),    LoadResourceString(IDS_ACC_DAY_OFF),
-      LoadResourceString(IDS_ACC_HOLIDAY),  LoadResourceString(IDS_ACC_MEMO),
-      LoadResourceString(IDS_ACC_MADE_OFF), LoadResourceString(IDS_ACC_MADE_WORKING)};
-  return DescribeDay(facts, words);
+  return DescribeDay(facts, &LoadResourceString);
 }
 
 }  // namespace tembori

@@ -56,7 +56,12 @@ void CalendarWindow::Step(CalendarStep step) {
 
 void CalendarWindow::ShownMonthMoved(bool yearFieldFollows) {
   memos_.LoadMonthMap();
-  KeepCursorInShownMonth();
+  // A cursor left in another month goes to the new month's first place.
+  const SystemTime& shown = calendar_.Shown();
+  if (gridFocused_ && (cursor_.year != shown.wYear || cursor_.month != shown.wMonth)) {
+    cursor_ = ShownFirstCursor();
+    CursorMoved();
+  }
   if (yearFieldFollows) {
     RefreshShownMonth();
   } else {
@@ -100,7 +105,8 @@ void CalendarWindow::OnHelpKey() {
 // grid has the focus, else at the window's corner; the mouse's at the pointer, with the
 // section of the day under it. In the holiday-setting mode a right click marks days instead.
 void CalendarWindow::OnContextMenu(HWND, POINT at) {
-  const bool keyboard = at.x == -1 && at.y == -1;
+  // As the platform asks from the keyboard: -1 in either coordinate.
+  const bool keyboard = at.x == -1 || at.y == -1;
   if (keyboard && gridFocused_) {
     const Rect cell = CellOfDay(cursor_.day);
     POINT corner{cell.left, cell.bottom};

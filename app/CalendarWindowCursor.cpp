@@ -2,8 +2,12 @@
 // and what the chosen day offers (its memo, its mark, its pop-up).
 #include "app/CalendarWindow.h"
 
+#include "app/CalendarAccessible.h"
+#include "app/DayDescription.h"
 #include "app/MemoPopupText.h"
+#include "framework/ResourceText.h"
 #include "memo/win32/MemoDialog.h"
+#include "res/ResourceIds.h"
 
 namespace tembori {
 namespace {
@@ -13,10 +17,6 @@ bool Pressed(int key) {
 }
 
 }  // namespace
-
-int CalendarWindow::CursorDay() const {
-  return gridFocused_ ? cursor_.day : 0;
-}
 
 CursorDate CalendarWindow::ShownFirstCursor() const {
   const SystemTime& shown = calendar_.Shown();
@@ -43,30 +43,6 @@ bool CalendarWindow::PreTranslateGridKey(const MSG& message) {
   if (!gridFocused_ || message.hwnd != Handle()) return false;
   const bool control = Pressed(VK_CONTROL);
   switch (key) {
-    case VK_LEFT:
-      MoveCursor(MoveDayCursor(cursor_, CursorKey::Left));
-      return true;
-    case VK_RIGHT:
-      MoveCursor(MoveDayCursor(cursor_, CursorKey::Right));
-      return true;
-    case VK_UP:
-      MoveCursor(MoveDayCursor(cursor_, CursorKey::Up));
-      return true;
-    case VK_DOWN:
-      MoveCursor(MoveDayCursor(cursor_, CursorKey::Down));
-      return true;
-    case VK_PRIOR:
-      MoveCursor(MoveDayCursor(cursor_, control ? CursorKey::YearUp : CursorKey::PageUp));
-      return true;
-    case VK_NEXT:
-      MoveCursor(MoveDayCursor(cursor_, control ? CursorKey::YearDown : CursorKey::PageDown));
-      return true;
-    case VK_HOME:
-      MoveCursor(MoveDayCursor(cursor_, CursorKey::Home));
-      return true;
-    case VK_END:
-      MoveCursor(MoveDayCursor(cursor_, CursorKey::End));
-      return true;
     case VK_SPACE: {
       const SystemTime& today = calendar_.Today();
       MoveCursor({today.wYear, today.wMonth, today.wDay});
@@ -79,8 +55,27 @@ bool CalendarWindow::PreTranslateGridKey(const MSG& message) {
       EditMemoOfChosenDay(cursor_.day);
       return true;
     default:
-      return false;
+      break;
   }
+  static constexpr struct {
+    int key;
+    CursorKey plain, withControl;
+  } kMoves[] = {
+      {VK_LEFT, CursorKey::Left, CursorKey::Left},
+      {VK_RIGHT, CursorKey::Right, CursorKey::Right},
+      {VK_UP, CursorKey::Up, CursorKey::Up},
+      {VK_DOWN, CursorKey::Down, CursorKey::Down},
+      {VK_PRIOR, CursorKey::PageUp, CursorKey::YearUp},
+      {VK_NEXT, CursorKey::PageDown, CursorKey::YearDown},
+      {VK_HOME, CursorKey::Home, CursorKey::Home},
+      {VK_END, CursorKey::End, CursorKey::End},
+  };
+  for (const auto& move : kMoves) {
+    if (move.key != key) continue;
+    MoveCursor(MoveDayCursor(cursor_, control ? move.withControl : move.plain));
+    return true;
+  }
+  return false;
 }
 
 void CalendarWindow::FocusGrid() {
@@ -120,20 +115,11 @@ void CalendarWindow::CursorMoved() {
   // The chosen day's memo or name shows after the pointer's delay, as if the pointer rested.
   if (memoPopup_.IsShown()) memoPopup_.HideMemo();
   SetTimer(Handle(), kCursorTimerId, HoverTimerPeriod(settings_.MemoTime), nullptr);
-  NotifyCursorFocus();
-}
-
-void CalendarWindow::KeepCursorInShownMonth() {
-  const SystemTime& shown = calendar_.Shown();
-  if (!gridFocused_ || (cursor_.year == shown.wYear && cursor_.month == shown.wMonth)) return;
-  cursor_ = ShownFirstCursor();
-  CursorMoved();
-}
-
-void CalendarWindow::OnCursorTimer() {
-  KillTimer(Handle(), kCursorTimerId);
-  if (!gridFocused_ || GetFocus() != Handle()) return;
-  ShowPopupForDay(cursor_.day);
+  // A reader speaks the newly chosen day.
+  if (GetFocus() == Handle()) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT,
+                   CalendarAccessible::ChildOfDay(cursor_.day));
+  }
 }
 
 Rect CalendarWindow::CellOfDay(int day) const {
@@ -148,7 +134,13 @@ void CalendarWindow::InvalidateDayCell(int day) const {
 }
 
 void CalendarWindow::EditMemoOfChosenDay(int day) {
-  if (day == 0 || !EditMemo(memos_, day, Handle())) return;
+  if (day == 0) return;
+  const SystemTime& shown = calendar_.Shown();
+  const std::string line = MemoDayLine(
+      shown.wYear, shown.wMonth, day, (calendar_.FirstWeekday() + day - 1) % 7,
+      LoadResourceString(IDS_WEEKDAY_LETTERS),
+      LoadResourceString(settings_.MemoFile != 0 ? IDS_MEMO_THIS_YEAR : IDS_MEMO_EVERY_YEAR));
+  if (!EditMemo(memos_, day, Handle(), line)) return;
   InvalidateDayCell(day);
 }
 
@@ -167,20 +159,18 @@ void CalendarWindow::ShowPopupForDay(int day) {
   }
 }
 
-// Focus leaving for the year field ends the grid's turn; a dialog or a menu over the window
-// only hides the focus rectangle until the focus comes back.
-void CalendarWindow::OnKillFocus(const Message& message) {
+// The focus rectangle shows while the window has the focus. Focus leaving for the year
+// field ends the grid's turn; a dialog or a menu over the window only hides the rectangle
+// until the focus comes back.
+void CalendarWindow::OnFocusChange(const Message& message) {
+  if (!gridFocused_) return;
   const auto taker = reinterpret_cast<HWND>(message.wParam);
-  if (taker != nullptr && GetParent(taker) == Handle()) {
+  if (message.id == WM_KILLFOCUS && taker != nullptr && GetParent(taker) == Handle()) {
     LeaveGrid();
-  } else if (gridFocused_) {
-    InvalidateDayCell(cursor_.day);
-    KillTimer(Handle(), kCursorTimerId);
+    return;
   }
-}
-
-void CalendarWindow::OnSetFocus() {
-  if (gridFocused_) InvalidateDayCell(cursor_.day);
+  InvalidateDayCell(cursor_.day);
+  if (message.id == WM_KILLFOCUS) KillTimer(Handle(), kCursorTimerId);
 }
 
 }  // namespace tembori

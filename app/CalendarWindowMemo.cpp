@@ -1,6 +1,6 @@
-// The calendar window's memos: the edit by double click in the holiday-setting mode, the
-// month's map, and the one timer that shows the pop-up over a resting pointer and notices
-// the change of the date.
+// The calendar window's memos: the month's map, and the one timer that shows the pop-up over a
+// resting pointer and notices the change of the date (the edit of a memo is the day
+// cursor's, CalendarWindowCursor.cpp).
 #include "app/CalendarWindow.h"
 
 #include "framework/ResourceText.h"
@@ -10,10 +10,6 @@ namespace tembori {
 
 void CalendarWindow::LoadMonthMap() {
   memos_.LoadMonthMap();
-}
-
-void CalendarWindow::EditMemoOfDay(POINT point) {
-  EditMemoOfChosenDay(DayFromPoint(FromWinPoint(point)).day);
 }
 
 void CalendarWindow::RestartHoverTimer() {
@@ -31,7 +27,9 @@ void CalendarWindow::TrackPointer(POINT point) {
 
 void CalendarWindow::OnTimer(UINT_PTR timerId) {
   if (timerId == kCursorTimerId) {
-    OnCursorTimer();
+    // The chosen day's pop-up, once, while the grid still has the focus.
+    KillTimer(Handle(), kCursorTimerId);
+    if (gridFocused_ && GetFocus() == Handle()) ShowPopupForDay(cursor_.day);
     return;
   }
   if (timerId != HoverTimer::kTimerId) return;

@@ -20,7 +20,7 @@ std::optional<LRESULT> CalendarWindow::OnRButtonUp(POINT point, UINT) {
 // frame.
 std::optional<LRESULT> CalendarWindow::OnLButtonDblClk(POINT point, UINT) {
   if (HolidayModeOn()) {
-    EditMemoOfDay(point);
+    EditMemoOfChosenDay(DayFromPoint(FromWinPoint(point)).day);
     return 0;
   }
   ToggleFrame();

@@ -1,42 +1,62 @@
-// The words a screen reader gets for a day.
+// The words a screen reader gets for a day, and the memo dialog's line of the full date.
 #include "app/DayDescription.h"
+
+#include "res/ResourceIds.h"
 
 namespace tembori {
 namespace {
 
 constexpr char kSeparator[] = "、";
 
+// "2026年12月25日", then `between` and the weekday's letter: `weekdays` holds seven
+// characters of one width, whatever the encoding.
+std::string DateAndWeekday(int year, int month, int day, int weekday, const std::string& weekdays,
+                           const char* between) {
+  std::string text = std::to_string(year);
+  text += "年";
+  text += std::to_string(month);
+  text += "月";
+  text += std::to_string(day);
+  text += "日";
+  text += between;
+  const std::size_t width = weekdays.size() / 7;
+  if (weekday >= 0 && weekday < 7) {
+    text.append(weekdays, static_cast<std::size_t>(weekday) * width, width);
+  }
+  return text;
+}
+
+void Add(std::string& text, const std::string& part) {
+  if (!text.empty()) text += kSeparator;
+  text += part;
+}
+
 }  // namespace
 
 std::string DayAccessibleName(int year, int month, int day, int weekday,
                               const std::string& weekdays) {
-  std::string name =
-      std::to_string(year) + "年" + std::to_string(month) + "月" + std::to_string(day) + "日 ";
-  // Seven characters of one width, whatever the encoding.
-  const std::size_t width = weekdays.size() / 7;
-  if (weekday >= 0 && weekday < 7 && width > 0) {
-    name += weekdays.substr(static_cast<std::size_t>(weekday) * width, width) + "曜日";
-  }
-  return name;
+  return DateAndWeekday(year, month, day, weekday, weekdays, " ") + "曜日";
 }
 
-std::string DescribeDay(const DayFacts& facts, const DayWords& words) {
-  std::vector<std::string> parts;
-  if (facts.today) parts.push_back(words.today);
-  if (!facts.holidayName.empty()) {
-    parts.push_back(words.holiday + " " + facts.holidayName);
-  } else if (facts.dayOff) {
-    parts.push_back(words.dayOff);
-  }
-  if (facts.mark == DayFacts::Mark::MadeDayOff) parts.push_back(words.madeDayOff);
-  if (facts.mark == DayFacts::Mark::MadeWorkingDay) parts.push_back(words.madeWorkingDay);
-  if (!facts.memo.empty()) parts.push_back(words.memo + facts.memo);
-  parts.insert(parts.end(), facts.extras.begin(), facts.extras.end());
+std::string MemoDayLine(int year, int month, int day, int weekday, const std::string& weekdays,
+                        const std::string& reach) {
+  return DateAndWeekday(year, month, day, weekday, weekdays, " (") + ")　" + reach;
+}
+
+std::string DescribeDay(const DayFacts& facts, std::string (*word)(std::uint32_t)) {
   std::string text;
-  for (const std::string& part : parts) {
-    if (!text.empty()) text += kSeparator;
-    text += part;
+  if (facts.today) Add(text, word(IDS_ACC_TODAY));
+  if (!facts.holidayName.empty()) {
+    Add(text, word(IDS_ACC_HOLIDAY) + " " + facts.holidayName);
+  } else if (facts.dayOff) {
+    Add(text, word(IDS_ACC_DAY_OFF));
   }
+  if (facts.mark != DayFacts::Mark::None) {
+    Add(text,
+        word(facts.mark == DayFacts::Mark::MadeDayOff ? IDS_ACC_MADE_OFF : IDS_ACC_MADE_WORKING));
+  }
+  if (!facts.memo.empty()) Add(text, word(IDS_ACC_MEMO) + facts.memo);
+  if (!facts.extra.empty()) Add(text, facts.extra);
   return text;
 }
 

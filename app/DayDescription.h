@@ -2,8 +2,8 @@
 // description of what the eye sees in its cell.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace tembori {
 
@@ -14,13 +14,8 @@ struct DayFacts {
   enum class Mark { None, MadeDayOff, MadeWorkingDay } mark = Mark::None;
   std::string memo;  // empty without a memo
   // Whatever else a cell comes to show (the day of the six-day cycle, when that is on),
-  // in the order it is drawn.
-  std::vector<std::string> extras;
-};
-
-// The program's words for the facts, from its string table.
-struct DayWords {
-  std::string today, dayOff, holiday, memo, madeDayOff, madeWorkingDay;
+  // said last.
+  std::string extra;
 };
 
 // "2026年12月25日 金曜日": `weekdays` holds the seven one-character names, Sunday first;
@@ -28,8 +23,14 @@ struct DayWords {
 std::string DayAccessibleName(int year, int month, int day, int weekday,
                               const std::string& weekdays);
 
+// The memo dialog's line under its label: "2026年12月25日 (金)　" and `reach`, whether the
+// memo returns every year or belongs to that year.
+std::string MemoDayLine(int year, int month, int day, int weekday, const std::string& weekdays,
+                        const std::string& reach);
+
 // The facts in the order they show, each once, joined by "、": a national holiday is said
-// with its name instead of as a day off.
-std::string DescribeDay(const DayFacts& facts, const DayWords& words);
+// with its name instead of as a day off. The words come from `text`, a string-table lookup
+// of IDS_ACC_TODAY and its neighbours.
+std::string DescribeDay(const DayFacts& facts, std::string (*text)(std::uint32_t));
 
 }  // namespace tembori

@@ -2,7 +2,6 @@
 #include "app/NamedAccessible.h"
 
 #include <new>
-#include <utility>
 
 namespace tembori {
 namespace {
@@ -10,22 +9,21 @@ namespace {
 // The program's texts are Shift-JIS whatever the system's code page.
 constexpr UINT kTextCodePage = 932;
 
-std::wstring Widened(const std::string& text) {
-  const int length =
-      MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-  }
-  return wide;
-}
-
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
 }  // namespace
+
+BSTR AccessibleText(const std::string& text) {
+  const int length =
+      MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length > 0 ? length : 0));
+  if (wide != nullptr && length > 0) {
+    MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), wide, length);
+  }
+  return wide;
+}
 
 LRESULT NamedAccessible::Answer(HWND control, WPARAM flags, LPARAM objectId,
                                 const std::string& name, bool toggle) {
@@ -36,10 +34,12 @@ LRESULT NamedAccessible::Answer(HWND control, WPARAM flags, LPARAM objectId,
       standard == nullptr) {
     return 0;
   }
-  NamedAccessible* named = nullptr;
-  try {
-    named = new NamedAccessible(standard, control, Widened(name), toggle);
-  } catch (const std::bad_alloc&) {
+  const BSTR wide = AccessibleText(name);
+  NamedAccessible* const named =
+      wide != nullptr ? new (std::nothrow) NamedAccessible(standard, control, wide, toggle)
+                      : nullptr;
+  if (named == nullptr) {
+    SysFreeString(wide);
     standard->Release();
     return 0;
   }
@@ -73,7 +73,7 @@ ULONG NamedAccessible::Release() {
 HRESULT NamedAccessible::get_accName(VARIANT child, BSTR* name) {
   if (!IsSelf(child)) return standard_->get_accName(child, name);
   if (name == nullptr) return E_POINTER;
-  *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+  *name = SysAllocString(name_);
   return *name != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -8,9 +8,11 @@
 #include <oleacc.h>
 
 #include <string>
-#include <utility>
 
 namespace tembori {
+
+// A text of the program (code page 932) for a reader; null when out of memory.
+BSTR AccessibleText(const std::string& text);
 
 class NamedAccessible final : public IAccessible {
  public:
@@ -57,14 +59,17 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
  private:
-  NamedAccessible(IAccessible* standard, HWND control, std::wstring name, bool toggle)
-      : standard_(standard), control_(control), name_(std::move(name)), toggle_(toggle) {}
-  ~NamedAccessible() { standard_->Release(); }
+  NamedAccessible(IAccessible* standard, HWND control, BSTR name, bool toggle)
+      : standard_(standard), control_(control), name_(name), toggle_(toggle) {}
+  ~NamedAccessible() {
+    standard_->Release();
+    SysFreeString(name_);
+  }
 
   ULONG references_ = 1;
   IAccessible* const standard_;
   const HWND control_;
-  const std::wstring name_;
+  const BSTR name_;  // owned
   const bool toggle_;
 };
 

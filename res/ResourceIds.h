@@ -105,6 +105,7 @@
 #define IDC_MEMO_DELETE 1050
 #define IDC_MEMO_TEXT 1051
 #define IDC_MEMO_DATE 1052
+#define IDC_MEMO_DAY 1053 /* the full date and how long the memo lasts */
 
 /* Strings */
 #define IDS_SHEET_CAPTION 102
@@ -165,6 +166,9 @@
 #define IDS_ACC_NEXT_MONTH 58111
 #define IDS_ACC_MODE 58112
 #define IDS_ACC_YEAR 58113
+/* The memo dialog's line of the full date */
+#define IDS_MEMO_EVERY_YEAR 58114
+#define IDS_MEMO_THIS_YEAR 58115
 /* Texts of era years, the six-day cycle and the 24 solar terms (by longitude from 0 degrees) */
 #define IDS_ERA_MEIJI 58368
 #define IDS_ERA_TAISHO 58369

@@ -8,8 +8,11 @@
 
 namespace tembori {
 
-MemoDialog::MemoDialog(std::string date, std::string memo, HWND owner)
-    : Dialog(IDD_MEMO, owner), memo_(std::move(memo)), date_(std::move(date)) {}
+MemoDialog::MemoDialog(std::string date, std::string memo, HWND owner, std::string dayLine)
+    : Dialog(IDD_MEMO, owner),
+      memo_(std::move(memo)),
+      date_(std::move(date)),
+      dayLine_(std::move(dayLine)) {}
 
 const RouteTable& MemoDialog::Routes() const {
   static const Route routes[] = {
@@ -30,6 +33,7 @@ bool MemoDialog::OnInitDialog() {
 void MemoDialog::ExchangeData(DataExchange& exchange) {
   exchange.Text(IDC_MEMO_TEXT, memo_);
   exchange.Text(IDC_MEMO_DATE, date_);
+  exchange.Text(IDC_MEMO_DAY, dayLine_);
   memo_.resize(BoundMemoText(memo_).size());
 }
 
@@ -52,10 +56,10 @@ void MemoDialog::OnMemoChanged() {
   MessageBeep(MB_OK);
 }
 
-bool EditMemo(MemoStore& store, int day, HWND owner) {
+bool EditMemo(MemoStore& store, int day, HWND owner, const std::string& dayLine) {
   std::string text;
   if (!store.BeginEdit(day, text)) return false;
-  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), owner);
+  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), owner, dayLine);
   if (dialog.RunModal() != IDOK) {
     store.EndEdit();
     return false;

@@ -14,9 +14,9 @@ namespace tembori {
 
 class MemoDialog : public Dialog {
  public:
-  // `date` labels the day (12/5); `memo` is the line's first text. Without an owner the
-  // dialog belongs to the application's main window.
-  MemoDialog(std::string date, std::string memo, HWND owner = nullptr);
+  // `date` labels the day (12/5), `dayLine` says more of it under the label; `memo` is the
+  // line's first text. Without an owner the dialog belongs to the application's main window.
+  MemoDialog(std::string date, std::string memo, HWND owner = nullptr, std::string dayLine = {});
 
   // After OK: the line as it was, bounded to what the stores take.
   const std::string& Memo() const { return memo_; }
@@ -32,12 +32,13 @@ class MemoDialog : public Dialog {
 
   std::string memo_;
   std::string date_;
+  std::string dayLine_;
 };
 
 // Edits the memo of `day` of the shown month: the dialog opens with the stored text, and
 // OK stores the line (an empty one deletes the memo). A text that could not be stored is
 // reported in a message box. True when OK was pressed, so that the day's cell is drawn
 // again; false when the store could not be opened or the dialog was cancelled.
-bool EditMemo(MemoStore& store, int day, HWND owner);
+bool EditMemo(MemoStore& store, int day, HWND owner, const std::string& dayLine = {});
 
 }  // namespace tembori

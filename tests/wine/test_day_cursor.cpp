@@ -69,6 +69,7 @@ void CALLBACK AnswerMemo(HWND, UINT, UINT_PTR, DWORD) {
   if (dialog == nullptr || !IsWindowVisible(dialog) || memoDialogSeen) return;
   memoDialogSeen = true;
   memoLabel = Text(GetDlgItem(dialog, IDC_MEMO_DATE));
+  memoLine = Text(GetDlgItem(dialog, IDC_MEMO_DAY));
   if (memoToType != nullptr) SetDlgItemTextA(dialog, IDC_MEMO_TEXT, memoToType);
   PostMessageA(dialog, WM_COMMAND, memoToType != nullptr ? IDOK : IDCANCEL, 0);
 }
@@ -226,6 +227,7 @@ TEST_CASE("Enter writes the chosen day's memo in either mode") {
   Press(calendar, VK_RIGHT);
   REQUIRE(EnterOpensMemo(calendar, "会議"));
   CHECK(memoLabel == "11/14");
+  CHECK(memoLine == "2003年11月14日 (金)　毎年表示されます");
   CHECK((calendar.Window().MemoMap() & DayBit(14)) != 0);
   std::string stored;
   CHECK(calendar.Window().Memos().ReadMemo(14, stored));

@@ -129,6 +129,7 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone de
       std::to_string(IDCANCEL) + " BUTTON ｷｬﾝｾﾙ",
       std::to_string(IDC_MEMO_DELETE) + " BUTTON 削除(&D)",
       std::to_string(IDC_MEMO_DATE) + " STATIC 12/5",
+      std::to_string(IDC_MEMO_DAY) + " STATIC ",
   };
   CHECK(controls == tabOrder);
   CHECK(label == "12/5");
