@@ -4,10 +4,23 @@
 #include <string>
 
 #include "app/CalendarWindow.h"
-#include "app/NamedAccessible.h"
 
 namespace tembori {
 namespace {
+
+// The program's texts are Shift-JIS whatever the system's code page.
+constexpr UINT kTextCodePage = 932;
+
+// Null when out of memory.
+BSTR AccessibleText(const std::string& text) {
+  const int length =
+      MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length > 0 ? length : 0));
+  if (wide != nullptr && length > 0) {
+    MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), wide, length);
+  }
+  return wide;
+}
 
 // VariantInit's work, without an import for it.
 void Clear(VARIANT* variant) {

@@ -13,7 +13,7 @@ namespace tembori {
 
 // Previous month (107), next month (106) and the padlock (105). For the padlock, State is
 // the holiday-setting mode: 1 while it is off, 0 while it is on. Screen readers find each by
-// the name of what it does, the padlock pressed while the mode is on.
+// its window text, the name of what it does, and the padlock pushed while the mode is on.
 class CalendarButton : public ButtonControl {
  public:
   int State() const { return state_; }
@@ -26,9 +26,7 @@ class CalendarButton : public ButtonControl {
   const RouteTable& Routes() const override;
 
  private:
-  std::optional<LRESULT> OnGetObject(const Message& message);
-  // The padlock is checked while the mode is on.
-  LRESULT OnGetCheck();
+  LRESULT OnGetState(const Message& message);
 
   int state_ = 1;
   int dpi_ = kDefaultDpi;
@@ -36,14 +34,12 @@ class CalendarButton : public ButtonControl {
 
 // The year field: Enter hands the focus back to the calendar window, which commits the year
 // as the field loses the focus.
-// Screen readers call it by its label, "年".
 class YearEdit : public EditControl {
  protected:
   const RouteTable& Routes() const override;
 
  private:
   std::optional<LRESULT> OnChar(UINT character);
-  std::optional<LRESULT> OnGetObject(const Message& message);
 };
 
 }  // namespace tembori

@@ -206,6 +206,10 @@ void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
 
 }  // namespace
 
+const char* JapaneseWeekdayName(int weekday) {
+  return kJapaneseWeekdays[weekday];
+}
+
 std::string FormatHeading(const MonthCalendar& calendar, bool english) {
   const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
   const char* const picture = english ? kEnglishHeading : kJapaneseHeading;

@@ -46,6 +46,9 @@ struct CalendarView {
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };
 
+// The one-character name of a weekday (0 = Sunday .. 6) as the weekday row shows it.
+const char* JapaneseWeekdayName(int weekday);
+
 // The heading of the shown month as drawn: "2026年 12月", or "Dec. 2026" in English; empty
 // when the date cannot be formatted.
 std::string FormatHeading(const MonthCalendar& calendar, bool english);

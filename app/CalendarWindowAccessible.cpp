@@ -31,8 +31,7 @@ std::string CalendarWindow::HeadingText() const {
 std::string CalendarWindow::AccessibleDayName(int day) const {
   const SystemTime& shown = calendar_.Shown();
   const int weekday = (calendar_.FirstWeekday() + day - 1) % 7;
-  return DayAccessibleName(shown.wYear, shown.wMonth, day, weekday,
-                           LoadResourceString(IDS_WEEKDAY_LETTERS));
+  return DayAccessibleName(shown.wYear, shown.wMonth, day, JapaneseWeekdayName(weekday));
 }
 
 std::string CalendarWindow::AccessibleDayDescription(int day) {

@@ -137,8 +137,7 @@ void CalendarWindow::EditMemoOfChosenDay(int day) {
   if (day == 0) return;
   const SystemTime& shown = calendar_.Shown();
   const std::string line = MemoDayLine(
-      shown.wYear, shown.wMonth, day, (calendar_.FirstWeekday() + day - 1) % 7,
-      LoadResourceString(IDS_WEEKDAY_LETTERS),
+      shown.wYear, shown.wMonth, day, JapaneseWeekdayName((calendar_.FirstWeekday() + day - 1) % 7),
       LoadResourceString(settings_.MemoFile != 0 ? IDS_MEMO_THIS_YEAR : IDS_MEMO_EVERY_YEAR));
   if (!EditMemo(memos_, day, Handle(), line)) return;
   InvalidateDayCell(day);

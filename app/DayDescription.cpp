@@ -8,21 +8,13 @@ namespace {
 
 constexpr char kSeparator[] = "、";
 
-// "2026年12月25日", then `between` and the weekday's letter: `weekdays` holds seven
-// characters of one width, whatever the encoding.
-std::string DateAndWeekday(int year, int month, int day, int weekday, const std::string& weekdays,
-                           const char* between) {
+std::string FullDate(int year, int month, int day) {
   std::string text = std::to_string(year);
   text += "年";
   text += std::to_string(month);
   text += "月";
   text += std::to_string(day);
   text += "日";
-  text += between;
-  const std::size_t width = weekdays.size() / 7;
-  if (weekday >= 0 && weekday < 7) {
-    text.append(weekdays, static_cast<std::size_t>(weekday) * width, width);
-  }
   return text;
 }
 
@@ -33,14 +25,13 @@ void Add(std::string& text, const std::string& part) {
 
 }  // namespace
 
-std::string DayAccessibleName(int year, int month, int day, int weekday,
-                              const std::string& weekdays) {
-  return DateAndWeekday(year, month, day, weekday, weekdays, " ") + "曜日";
+std::string DayAccessibleName(int year, int month, int day, const char* weekday) {
+  return FullDate(year, month, day) + " " + weekday + "曜日";
 }
 
-std::string MemoDayLine(int year, int month, int day, int weekday, const std::string& weekdays,
+std::string MemoDayLine(int year, int month, int day, const char* weekday,
                         const std::string& reach) {
-  return DateAndWeekday(year, month, day, weekday, weekdays, " (") + ")　" + reach;
+  return FullDate(year, month, day) + " (" + weekday + ")　" + reach;
 }
 
 std::string DescribeDay(const DayFacts& facts, std::string (*word)(std::uint32_t)) {

@@ -18,14 +18,12 @@ struct DayFacts {
   std::string extra;
 };
 
-// "2026年12月25日 金曜日": `weekdays` holds the seven one-character names, Sunday first;
-// weekday is 0 for Sunday.
-std::string DayAccessibleName(int year, int month, int day, int weekday,
-                              const std::string& weekdays);
+// "2026年12月25日 金曜日", with `weekday` the weekday's one-character name.
+std::string DayAccessibleName(int year, int month, int day, const char* weekday);
 
 // The memo dialog's line under its label: "2026年12月25日 (金)　" and `reach`, whether the
 // memo returns every year or belongs to that year.
-std::string MemoDayLine(int year, int month, int day, int weekday, const std::string& weekdays,
+std::string MemoDayLine(int year, int month, int day, const char* weekday,
                         const std::string& reach);
 
 // The facts in the order they show, each once, joined by "、": a national holiday is said

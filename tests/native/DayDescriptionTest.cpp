@@ -11,14 +11,13 @@
 namespace tembori {
 
 TEST_CASE("a day's accessible name carries the full date and the weekday") {
-  const std::string weekdays = "日月火水木金土";
-  CHECK(DayAccessibleName(2026, 12, 25, 5, weekdays) == "2026年12月25日 金曜日");
-  CHECK(DayAccessibleName(1851, 1, 1, 3, weekdays) == "1851年1月1日 水曜日");
-  CHECK(DayAccessibleName(2026, 12, 27, 0, weekdays) == "2026年12月27日 日曜日");
-  CHECK(DayAccessibleName(2026, 12, 26, 6, weekdays) == "2026年12月26日 土曜日");
-  CHECK(MemoDayLine(2026, 12, 25, 5, weekdays, "毎年表示されます") ==
+  CHECK(DayAccessibleName(2026, 12, 25, "金") == "2026年12月25日 金曜日");
+  CHECK(DayAccessibleName(1851, 1, 1, "水") == "1851年1月1日 水曜日");
+  CHECK(DayAccessibleName(2026, 12, 27, "日") == "2026年12月27日 日曜日");
+  CHECK(DayAccessibleName(2026, 12, 26, "土") == "2026年12月26日 土曜日");
+  CHECK(MemoDayLine(2026, 12, 25, "金", "毎年表示されます") ==
         "2026年12月25日 (金)　毎年表示されます");
-  CHECK(MemoDayLine(2027, 1, 3, 0, weekdays, "この年だけ") == "2027年1月3日 (日)　この年だけ");
+  CHECK(MemoDayLine(2027, 1, 3, "日", "この年だけ") == "2027年1月3日 (日)　この年だけ");
 }
 
 TEST_CASE("a day's description says each thing the cell shows, once, in order") {
