@@ -16,6 +16,7 @@
 #include "SheetScript.h"
 #include "app/WindowPosition.h"
 #include "framework/MenuHandle.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 using namespace tembori;
@@ -204,15 +205,23 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
   PostMessageA(yearField, WM_CHAR, '\r', 1);
   calendar.RunProgramLoop();
   CheckShown(calendar, {1999, 11});
-  // Out of range, nothing changes and the field keeps what was typed; the spin stays in range.
+  // Out of range or no number, nothing changes and the field keeps what was typed; the spin
+  // stays in range.
   const auto typeAndLeave = [&](const char* year) {
     SetFocus(yearField);
     SetWindowTextA(yearField, year);
     SetFocus(window);
   };
-  typeAndLeave("2151");
-  CHECK(ShownMonth(calendar).year == 1999);
-  CHECK(Text(yearField) == "2151");
+  // The balloon at the field says why.
+  for (const char* typed : {"2151", "1850", "20x6", ""}) {
+    CAPTURE(typed);
+    CloseFieldTips();
+    typeAndLeave(typed);
+    CHECK(ShownMonth(calendar).year == 1999);
+    CHECK(Text(yearField) == typed);
+    CHECK(ShownFieldTip() == LoadResourceString(IDS_YEAR_INVALID));
+  }
+  CloseFieldTips();
   typeAndLeave("2149");
   CheckShown(calendar, {2149, 11});
   const HWND spin = GetDlgItem(window, IDC_YEAR_SPIN);
