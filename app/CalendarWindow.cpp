@@ -15,6 +15,7 @@
 #include "framework/DisplayDpi.h"
 #include "framework/FontFace.h"
 #include "framework/ResourceText.h"
+#include "ical/win32/ICalTransfer.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -39,14 +40,6 @@ static_assert(sizeof(WINDOWPLACEMENT) == 44, "the placement record of every Wind
 
 bool IsSystemLeadByte(unsigned char byte) {
   return IsDBCSLeadByte(byte) != FALSE;
-}
-
-std::string FindProgramDir() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  // A path cut to the buffer comes back without its terminator: the length says where it ends.
-  return ProgramDirFromPath(std::string_view(path, length < MAX_PATH ? length : MAX_PATH),
-                            &IsSystemLeadByte);
 }
 
 LOGFONTA LogFontOf(HFONT fontHandle) {
@@ -78,6 +71,14 @@ RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
 }
 
 }  // namespace
+
+std::string FindProgramDir() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  // A path cut to the buffer comes back without its terminator: the length says where it ends.
+  return ProgramDirFromPath(std::string_view(path, length < MAX_PATH ? length : MAX_PATH),
+                            &IsSystemLeadByte);
+}
 
 CalendarWindow::CalendarWindow(const Settings& settings, const PlatformAbilities& platform,
                                const Clock& clock, KeyValueStore& store, TrayArea& tray)
@@ -152,6 +153,7 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteNotify<UDN_DELTAPOS, IDC_YEAR_SPIN, &CalendarWindow::OnYearSpinDeltaPos>(),
       RouteMessage<WM_CAPTURECHANGED, &CalendarWindow::OnCaptureChanged>(),
       RouteRegistered<&CalendarWindow::TaskbarCreatedMessage, &CalendarWindow::OnTaskbarCreated>(),
+      RouteRegistered<&MemosChangedMessage, &CalendarWindow::OnMemosChanged>(),
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
       RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
       RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),

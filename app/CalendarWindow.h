@@ -34,6 +34,9 @@
 
 namespace tembori {
 
+// The directory of the running program, where its memo files are; empty when it cannot be told.
+std::string FindProgramDir();
+
 class CalendarWindow : public Window, public CalendarOperations {
  public:
   // Builds the month for today and creates the (hidden) window; Handle() is null when that
@@ -174,6 +177,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   // Title and tray.
   LRESULT OnTrayNotify(const Message& message);
   void OnTaskbarCreated();
+  // An import, here or in another process, has written memos: the shown month's are read again.
+  void OnMemosChanged();
   // Memos and the hover timer.
   void EditMemoOfDay(POINT point);
   void TrackPointer(POINT point);

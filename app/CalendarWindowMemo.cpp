@@ -56,4 +56,9 @@ void CalendarWindow::OnTimer(UINT_PTR timerId) {
   }
 }
 
+void CalendarWindow::OnMemosChanged() {
+  memos_.LoadMonthMap();
+  InvalidateShownMonth();
+}
+
 }  // namespace tembori

@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <string_view>
+#include <vector>
 
 #include "app/CalendarApp.h"
+#include "ical/ICalCommandLine.h"
 
 namespace {
 
@@ -52,5 +55,11 @@ void __throw_out_of_range_fmt(const char*, ...) {
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  // The export and import forms open no window and may run beside a running calendar.
+  const std::vector<std::string_view> arguments(__argv + 1, __argv + __argc);
+  const tembori::ICalCommand command = tembori::ParseICalCommand(arguments);
+  if (command.action != tembori::ICalCommand::Action::None) {
+    return application.RunCommandLine(command);
+  }
   return application.Run(showCommand);
 }

@@ -20,7 +20,7 @@ session=${TEMBORI_WINE_SESSION:?the Wine test session is not set}
 source "$session/session.env" || exit 1
 export WINEPREFIX DISPLAY
 
-readonly max_program_bytes=$((200 * 1024))
+readonly max_program_bytes=$((250 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
 readonly position_key='HKCU\Software\Tembori\Config\Position'
 readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'

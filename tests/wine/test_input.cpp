@@ -141,10 +141,12 @@ TEST_CASE("the context menu as the resources give it") {
       {ID_MODE_BUTTON, "休日設定ﾓｰﾄﾞ(&L)\tCtrl+L"},
       {ID_FRAME_TOGGLE, "ﾌﾚｰﾑ表示ﾄｸﾞﾙ(G)\tCtrl+G"},
       {0, ""},
+      {static_cast<UINT>(-1), "iCalendar(&I)"},  // a submenu
+      {0, ""},
       {ID_APP_EXIT, "Temboriの終了(&X)"},
   };
-  REQUIRE(GetMenuItemCount(popup) == 16);
-  for (int position = 0; position < 16; ++position) {
+  REQUIRE(GetMenuItemCount(popup) == 18);
+  for (int position = 0; position < 18; ++position) {
     CAPTURE(position);
     char text[64] = {};
     GetMenuStringA(popup, position, text, sizeof text, MF_BYPOSITION);
@@ -154,6 +156,20 @@ TEST_CASE("the context menu as the resources give it") {
     CHECK(GetMenuItemID(popup, position) == items[position].first);
     CHECK(std::string(text) == items[position].second);
     CHECK((state & (MF_GRAYED | MF_CHECKED)) == 0);
+  }
+  const HMENU ical = GetSubMenu(popup, 15);
+  REQUIRE(ical != nullptr);
+  const std::pair<UINT, const char*> icalItems[] = {
+      {ID_ICAL_EXPORT_MEMOS, "ﾒﾓを書き出す(&E)..."},
+      {ID_ICAL_IMPORT_MEMOS, "ﾒﾓを読み込む(&R)..."},
+      {ID_ICAL_EXPORT_HOLIDAYS, "祝日を書き出す(&H)..."},
+  };
+  REQUIRE(GetMenuItemCount(ical) == 3);
+  for (int position = 0; position < 3; ++position) {
+    char text[64] = {};
+    GetMenuStringA(ical, position, text, sizeof text, MF_BYPOSITION);
+    CHECK(GetMenuItemID(ical, position) == icalItems[position].first);
+    CHECK(std::string(text) == icalItems[position].second);
   }
   DestroyMenu(menu);
 
