@@ -1,20 +1,17 @@
 // The colour page: the colours of ordinary days, days off, today and the background, each
-// shown by its label drawn in it, and the transparent background.
+// shown by a framed swatch beside its label, and the transparent background.
 #pragma once
 
 #include <optional>
 
 #include "framework/PropertyPage.h"
-#include "propsheet/rules/SheetFields.h"
+#include "settings/Settings.h"
 
 namespace tembori {
 
 class CTemboriPropColor : public PropertyPage {
  public:
-  explicit CTemboriPropColor(bool isNT3);
-
-  ColorFields& Fields() { return fields_; }
-  const ColorFields& Fields() const { return fields_; }
+  CTemboriPropColor(Settings& draft, bool isNT3);
 
  protected:
   bool OnInitDialog() override;
@@ -22,16 +19,16 @@ class CTemboriPropColor : public PropertyPage {
   const RouteTable& Routes() const override;
 
  private:
-  void ChooseInto(ColorRef& field);
-  void OnChooseOrdinary() { ChooseInto(fields_.OrdinaryColor); }
-  void OnChooseHoliday() { ChooseInto(fields_.HolidayColor); }
-  void OnChooseToday() { ChooseInto(fields_.TodayColor); }
-  void OnChooseBack() { ChooseInto(fields_.BackColor); }
+  void ChooseInto(ColorRef& color);
+  void OnChooseOrdinary() { ChooseInto(draft_.OrdinaryColor); }
+  void OnChooseHoliday() { ChooseInto(draft_.HolidayColor); }
+  void OnChooseToday() { ChooseInto(draft_.TodayColor); }
+  void OnChooseBack() { ChooseInto(draft_.BackColor); }
   void OnTransparentClicked();
-  std::optional<LRESULT> OnCtlColorStatic(const Message& message);
+  void OnPaint();
 
+  Settings& draft_;
   const bool isNT3_;
-  ColorFields fields_;
 };
 
 }  // namespace tembori

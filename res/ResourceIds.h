@@ -143,6 +143,7 @@
 #define IDS_ENTHRONEMENT_CEREMONY 57864
 #define IDS_CROWN_PRINCE_NARUHITO_WEDDING 57865
 #define IDS_ENTHRONEMENT_DAY 57866
+#define IDS_NEW_YEARS_DAY_OF_THE_ACT 57867
 #define IDS_MEMO_NOT_SAVED 57720
 #define IDS_OUT_OF_TIMER 57721
 #define IDS_SORRY_OUT_OF_TIMER 57722
@@ -184,6 +185,13 @@
 #define IDS_TERM_RISSHUN 58405
 #define IDS_TERM_USUI 58406
 #define IDS_TERM_KEICHITSU 58407
+/* Settings that could not be read, and field input that is not taken */
+#define IDS_VALUE_REPLACED_BY_DEFAULT 58600
+#define IDS_MEMO_TIME_INVALID 58601
+#define IDS_POINT_SIZE_INVALID 58602
+#define IDS_YEAR_INVALID 58603
+/* Libraries loaded on first use */
+#define IDS_LIBRARY_MISSING 57900
 
 /* iCalendar export and import: the menu's commands, the import confirmation and the
    holiday export's range of years, and their texts */
@@ -215,6 +223,5 @@
 #define IDS_ICAL_IMPORT_STOPPED 58193
 #define IDS_ICAL_BAD_YEARS 58194
 #define IDS_ICAL_USAGE 58195
-#define IDS_ICAL_MEMOS_IMPORTED 58196
 
 #endif

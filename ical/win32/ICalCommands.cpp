@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/ResourceText.h"
+#include "framework/SystemLibrary.h"
 #include "ical/win32/HolidayRangeDialog.h"
 #include "ical/win32/ImportDialog.h"
 #include "res/ResourceIds.h"
@@ -40,7 +41,12 @@ std::string ICalCommands::ChooseFile(HWND owner, bool save, const std::string& s
   dialog.lpstrDefExt = "ics";
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  // Loaded when first needed, as the program's other common dialogs are.
+  static SystemLibrary commonDialogs("comdlg32.dll");
+  const auto choose = save
+                          ? commonDialogs.Function<decltype(&GetSaveFileNameA)>("GetSaveFileNameA")
+                          : commonDialogs.Function<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+  const BOOL chosen = choose != nullptr && choose(&dialog);
   return chosen ? std::string(path.data()) : std::string();
 }
 

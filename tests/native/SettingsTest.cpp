@@ -1,4 +1,5 @@
-// Loading and saving the settings record: order, types, defaults and every way it stops.
+// Loading and saving the settings record: order, types, defaults, values that cannot be read
+// and every way saving stops.
 #include <doctest.h>
 
 #include <utility>
@@ -39,7 +40,7 @@ Settings Custom() {
   Settings s;
   s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.Circ = 0;
   s.Squeeze = s.NoFrame = s.MemoFile = s.TopMost = s.Tray = s.Transparent = s.SunFirst = 1;
-  s.HolidayLaw = 1;
+  s.HolidayLaw = 0;  // the calendar's own rules, as a user who turned the law off
   s.CircColor = 0x010203, s.BackColor = 0x040506, s.HolidayColor = 0x070809;
   s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F, s.CharSet = 0, s.PitchAndFamily = 0x31;
   s.TypeFace = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9", s.PointSize = "12";
@@ -83,28 +84,79 @@ TEST_CASE("saved settings load back unchanged with their types, and loading keep
   CHECK(reporter.reports.empty());
 }
 
-TEST_CASE("an unreadable value stops loading there and is named, but a missing one is skipped") {
+TEST_CASE("the law's holidays when nothing says otherwise, and a stored choice keeps its meaning") {
+  MemoryStore store;
+  RecordingReporter reporter(store);
+  Settings firstStart;
+  LoadSettings(firstStart, store, reporter);  // no key at all
+  CHECK(firstStart.HolidayLaw != 0);
+  store.PutDword(kConfigKey, "Language", 0);  // a key from before the choice existed
+  Settings older;
+  LoadSettings(older, store, reporter);
+  CHECK(older.HolidayLaw != 0);
+  for (const std::uint32_t stored : {0u, 1u}) {
+    store.PutDword(kConfigKey, "HolidayLaw", stored);
+    Settings loaded;
+    LoadSettings(loaded, store, reporter);
+    CHECK(loaded.HolidayLaw == static_cast<std::int32_t>(stored));
+  }
+  CHECK(reporter.reports.empty());
+}
+
+TEST_CASE("an unreadable value takes its default alone and is named, and loading goes on") {
   for (std::size_t failing = 0; failing < kLoadOrder.size(); ++failing) {
     const std::string& name = kLoadOrder[failing];
     INFO(name);
     MemoryStore store;
-    MemoryStore before;  // only the values read before the unreadable one
     RecordingReporter reporter(store);
     Settings custom = Custom();
     SaveSettings(custom, store, reporter);
-    for (std::size_t i = 0; i < failing; ++i) {
-      const MemoryStore::Value* value = store.Find(kConfigKey, kLoadOrder[i]);
-      before.Put(kConfigKey, kLoadOrder[i], value->type, value->data);
+    MemoryStore without;  // every value but the unreadable one
+    for (const std::string& other : kLoadOrder) {
+      const MemoryStore::Value* value = store.Find(kConfigKey, other);
+      if (other != name) without.Put(kConfigKey, other, value->type, value->data);
     }
     // A number too long for a DWORD (a MemoTime stored as REG_QWORD), a text too long to read.
     store.Put(kConfigKey, name, IsText(name) ? kTypeString : kTypeQword,
               std::vector<std::uint8_t>(IsText(name) ? 1 << 20 : 8, '1'));
-    Settings stopped;
-    LoadSettings(stopped, store, reporter);
+    Settings loaded = custom;  // what the record held before is no default
+    LoadSettings(loaded, store, reporter);
     Settings expected;
-    LoadSettings(expected, before, reporter);
+    LoadSettings(expected, without, reporter);
     CHECK(reporter.reports == Reports{{SettingsFailure::ReadFailed, name}});
-    CHECK(Fields(stopped) == Fields(expected));
+    CHECK(Fields(loaded) == Fields(expected));
+  }
+
+  // Several are named in one report, in load order; the next save writes their defaults.
+  MemoryStore store;
+  RecordingReporter reporter(store);
+  Settings custom = Custom();
+  SaveSettings(custom, store, reporter);
+  store.Put(kConfigKey, "MemoTime", kTypeQword, std::vector<std::uint8_t>(8, 1));
+  store.FailOn(Op::Query, kConfigKey, "TypeFace");
+  Settings loaded;
+  LoadSettings(loaded, store, reporter);
+  CHECK(reporter.reports == Reports{{SettingsFailure::ReadFailed, "MemoTime, TypeFace"}});
+  CHECK(loaded.MemoTime == Settings().MemoTime);
+  CHECK(loaded.TypeFace.empty());
+  CHECK(loaded.OrdinaryColor == custom.OrdinaryColor);
+  CHECK(loaded.HolidayLaw == custom.HolidayLaw);
+}
+
+TEST_CASE("a stored delay outside 1 to 30 is used as the nearest bound until it is saved again") {
+  for (const auto& [stored, used] : std::vector<std::pair<std::uint32_t, std::int32_t>>{
+           {0, 1}, {0xFFFFFFFB, 1}, {1, 1}, {30, 30}, {31, 30}, {100000, 30}}) {
+    CAPTURE(stored);
+    MemoryStore store;
+    RecordingReporter reporter(store);
+    store.PutDword(kConfigKey, "MemoTime", stored);
+    Settings loaded;
+    LoadSettings(loaded, store, reporter);
+    CHECK(loaded.MemoTime == used);
+    std::uint32_t kept = 0;
+    REQUIRE(store.ReadDword(kConfigKey, "MemoTime", kept));
+    CHECK(kept == stored);
+    CHECK(reporter.reports.empty());
   }
 }
 
@@ -125,8 +177,8 @@ TEST_CASE("saving writes in order and a failing write stops it there and is name
           std::vector<std::string>(order.begin(), order.begin() + failing));
     CHECK(reporter.reports ==
           (fails ? Reports{{SettingsFailure::WriteFailed, order[failing]}} : Reports{}));
-    // The mask is rebuilt from the flags, five times over, once the values before it are saved.
-    CHECK(settings.RegularHoliday == (failing < 4 ? 0x41u : 0x81020408u));
+    // The mask is rebuilt from the flags, five times over, before anything is written.
+    CHECK(settings.RegularHoliday == 0x81020408u);
   }
 }
 

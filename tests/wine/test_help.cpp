@@ -6,30 +6,23 @@
 // a process of their own.
 #include <doctest.h>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <prsht.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "CalendarHarness.h"
 #include "ChildProcess.h"
-#include "app/MessageBoxReporter.h"
+#include "SheetScript.h"
 #include "help/ContextHelp.h"
 #include "help/HelpKey.h"
 #include "help/HtmlHelpLoader.h"
-#include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 #include "tests/wine/standin/HelpControlStandIn.h"
 
 using namespace tembori;
 using namespace tembori_test;
-using tembori::testing::ChildProcess;
 using tembori::testing::ThisProgram;
 
 namespace {
@@ -51,30 +44,37 @@ const std::string kStandInPath = TestDirectory() + kStandInFileName;
 // before comes back at the end.
 class RegisteredControl {
  public:
-  explicit RegisteredControl(const std::string& path) {
+  explicit RegisteredControl(const std::string& path, DWORD type = REG_SZ) {
     char previous[MAX_PATH] = {};
     DWORD size = sizeof previous;
-    hadPrevious_ = RegGetValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, RRF_RT_REG_SZ, nullptr,
+    hadPrevious_ = RegGetValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr,
+                                RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &previousType_,
                                 previous, &size) == ERROR_SUCCESS;
     previous_ = previous;
-    Register(path);
+    Register(path, type);
   }
   ~RegisteredControl() {
     if (hadPrevious_) {
-      Register(previous_);
+      Register(previous_, previousType_);
     } else {
       RegDeleteKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr);
     }
   }
-  static void Register(const std::string& path) {
-    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_SZ, path.c_str(),
+  static void Register(const std::string& path, DWORD type = REG_SZ) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, type, path.c_str(),
                             static_cast<DWORD>(path.size() + 1)) == ERROR_SUCCESS);
   }
 
  private:
   bool hadPrevious_ = false;
+  DWORD previousType_ = REG_SZ;
   std::string previous_;
 };
+
+// The stand-in's path as systems register the control, through an environment variable.
+constexpr char kDirectoryVariable[] = "TEMBORI_HELP_TEST_DIRECTORY";
+const std::string kStandInExpandable =
+    std::string("%") + kDirectoryVariable + "%" + kStandInFileName;
 
 // The stand-in's record, once the help code has loaded it.
 class StandIn {
@@ -127,60 +127,19 @@ std::string ProgramDirectory(const char* name, bool withHelpFile) {
   return directory;
 }
 
-// The controls of the four pages by their topics from 1 on, as the pop-up file numbers them.
-// clang-format off
-const std::vector<std::vector<int>> kControlsByTopic = {
-    {1000, 1001, 1038}, {1039, 1002, 1003, 1004, 1005, 1006, 1007, 1008}, {1040, 1014, 1013},
-    {1011}, {1045, 1046, 1049}, {1054}, {1055}, {1056}, {1057}, {1059}, {1060}, {1062, 1061},
-    {1064, 1065, 1066}, {1042, 1021}, {1043, 1022}, {1025}, {1041, 1012}, {1026, 1030},
-    {1027, 1031}, {1028, 1032}, {1029, 1033}, {1058}, {IDC_HOLIDAY_LAW}};
-// clang-format on
-
-// The topic of a control of the pages; 0 for none.
-DWORD ExpectedTopic(int controlId) {
-  for (std::size_t i = 0; i < kControlsByTopic.size(); ++i) {
-    for (const int id : kControlsByTopic[i]) {
-      if (id == controlId) return static_cast<DWORD>(i + 1);
-    }
-  }
-  return 0;
-}
-
-// Wine's own control, switched off for this test program while a process of its own runs
-// (Wine reads the per-program overrides from the registry when a process starts).
-class WineControlSwitchedOff {
- public:
-  WineControlSwitchedOff() {
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "hhctrl.ocx", REG_SZ, "", 1) ==
-            ERROR_SUCCESS);
-  }
-  ~WineControlSwitchedOff() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
-
- private:
-  static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_help.exe";
-  static constexpr char kOverridesKey[] =
-      "Software\\Wine\\AppDefaults\\test_help.exe\\DllOverrides";
-};
-
-// Runs one test case of this program (or of a copy of it at `program`) in a new process with
-// `mode` in kChildVariable; its exit status.
 DWORD RunAlone(const char* testCase, const char* mode, const std::string& program = ThisProgram()) {
-  SetEnvironmentVariableA(kChildVariable, mode);
-  ChildProcess child(program, std::string("--test-case=\"") + testCase + "\"");
-  SetEnvironmentVariableA(kChildVariable, nullptr);
-  REQUIRE(child.Started());
-  return child.Finish(60000);
+  return testing::RunTestCaseAlone(testCase, kChildVariable, mode, program);
 }
-
 bool RunsAs(const char* mode) {
-  const char* const value = std::getenv(kChildVariable);
-  return value != nullptr && std::strcmp(value, mode) == 0;
+  return testing::RunsAs(kChildVariable, mode);
 }
 
 }  // namespace
 
 TEST_CASE("the help contents open from the program's directory, owned by no window") {
-  RegisteredControl registered(kStandInPath);
+  // Registered with a variable, as systems do: loading needs the path expanded.
+  SetEnvironmentVariableA(kDirectoryVariable, TestDirectory().c_str());
+  RegisteredControl registered(kStandInExpandable, REG_EXPAND_SZ);
   HtmlContextHelp help;
   const std::string withHelp = ProgramDirectory("help-with-file", true);
   help.SetProgramDir(withHelp);
@@ -207,28 +166,34 @@ TEST_CASE("the help contents open from the program's directory, owned by no wind
   standIn.Reset();
 }
 
-TEST_CASE("the registered path always ends, and a value that fills the buffer unended is none") {
+TEST_CASE(
+    "the registered path always ends, is expanded when it says so, and one too long is none") {
   RegisteredControl registered(kStandInPath);
-  // The type is not looked at; as plain bytes nothing adds a zero byte on reading.
-  const auto store = [](const std::string& bytes) {
-    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_BINARY, bytes.data(),
+  // Other types than REG_EXPAND_SZ are taken as they stand; as plain bytes nothing adds a zero
+  // byte on reading.
+  const auto store = [](const std::string& bytes, DWORD type = REG_BINARY) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, type, bytes.data(),
                             static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS);
   };
   char path[kHelpControlPathSize];
+
+  SetEnvironmentVariableA(kDirectoryVariable, "C:\\help\\");
+  store(kStandInExpandable + '\0', REG_EXPAND_SZ);
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == std::string("C:\\help\\") + kStandInFileName);
+  store(kStandInExpandable + '\0', REG_SZ);
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == kStandInExpandable);
+  // Short when stored, too long once expanded.
+  SetEnvironmentVariableA(kDirectoryVariable, std::string(kHelpControlPathSize, 'a').c_str());
+  store(kStandInExpandable + '\0', REG_EXPAND_SZ);
+  CHECK_FALSE(FindHtmlHelpControl(path));
 
   store("C:\\help\\control.ocx");  // without its zero byte
   std::memset(path, 'x', sizeof path);
   REQUIRE(FindHtmlHelpControl(path));
   CHECK(std::string(path) == "C:\\help\\control.ocx");
-
-  const std::string longest(kHelpControlPathSize - 1, 'a');
-  store(longest + '\0');
-  REQUIRE(FindHtmlHelpControl(path));
-  CHECK(std::string(path) == longest);
-
   store(std::string(kHelpControlPathSize, 'a'));
-  CHECK_FALSE(FindHtmlHelpControl(path));
-  store(std::string(kHelpControlPathSize + 1, 'a'));
   CHECK_FALSE(FindHtmlHelpControl(path));
 }
 
@@ -313,7 +278,7 @@ TEST_CASE("the help key is offered along capture, focus and pop-up, and stops wh
 
 TEST_CASE("with no HTML Help control to be found, help stays off for the whole process") {
   if (!RunsAs("no-control")) {
-    const WineControlSwitchedOff noWineControl;
+    const testing::WineLoadOrder noWineControl("hhctrl.ocx", "");
     CHECK(RunAlone("with no HTML Help control*", "no-control") == 0);
     return;
   }
@@ -330,62 +295,40 @@ TEST_CASE("with no HTML Help control to be found, help stays off for the whole p
   CHECK(GetModuleHandleA(kStandInPath.c_str()) == nullptr);
 }
 
-TEST_CASE("without a usable registered path, the control is loaded by its name") {
-  if (!RunsAs("by-name")) {
-    CHECK(RunAlone("without a usable registered path*", "by-name") == 0);
+TEST_CASE("without a usable registered path, the control is loaded from the system directory") {
+  if (!RunsAs("system-directory")) {
+    // A file of the control's name planted beside the program, where a load by the bare name
+    // would look first.
+    const std::string directory = ProgramDirectory("help-planted", false);
+    const std::string program = directory + "test_help.exe";
+    REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
+    REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + "hhctrl.ocx").c_str(), FALSE));
+    const testing::WineLoadOrder fileFirst("hhctrl.ocx", "native,builtin");
+    CHECK(RunAlone("without a usable registered path*", "system-directory", program) == 0);
     return;
   }
   RegisteredControl registered(TestDirectory() + "no-such-control.ocx");
   CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
   CallHtmlHelp(nullptr, nullptr, 0x12, 0);  // closes all help windows: there are none
-  CHECK(GetModuleHandleA("hhctrl.ocx") != nullptr);
+  const HMODULE control = GetModuleHandleA("hhctrl.ocx");
+  REQUIRE(control != nullptr);
+  char loaded[MAX_PATH] = {}, system[MAX_PATH] = {};
+  GetModuleFileNameA(control, loaded, MAX_PATH);
+  GetSystemDirectoryA(system, MAX_PATH);
+  CHECK(lstrcmpiA(loaded, (std::string(system) + "\\hhctrl.ocx").c_str()) == 0);
+  CHECK(GetModuleHandleA((TestDirectory() + "hhctrl.ocx").c_str()) == nullptr);
 }
 
 namespace {
 
-// The program as a user unpacks it: Tembori.exe (a copy of this test program, which finds its
-// directory by that name), the help file and the HTML Help control in a folder of their own.
+// The program as a user saves it, under the name a browser gives a second download (a copy
+// of this test program), with the help file and the HTML Help control in a folder of their own.
 std::string UnpackedProgram() {
   const std::string directory = ProgramDirectory("help-program", true);
-  const std::string program = directory + "Tembori.exe";
+  const std::string program = directory + "Tembori (1).exe";
   REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
   REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + kStandInFileName).c_str(), FALSE));
   return program;
-}
-
-// The calendar's operations, which a sheet closed with Cancel never asks for.
-struct UnusedCalendar : CalendarOperations {
-  void CreateCalendarFont(const std::string&, const std::string&, std::uint8_t,
-                          std::uint8_t) override {}
-  void ReloadHolidays() override {}
-  void LoadMonthMap() override {}
-  void ShowCalendar(bool) override {}
-  void LayoutWindow() override {}
-  void PlaceMonthButtons() override {}
-  void UpdateTitleAndTray() override {}
-  void RestartHoverTimer() override {}
-  void InvalidateCalendar() override {}
-};
-
-// What to do with the settings sheet once it is up, from inside its modal loop; then Cancel.
-std::function<void(HWND sheet)> sheetVisit;
-void CALLBACK VisitSheet(HWND, UINT, UINT_PTR timer, DWORD) {
-  const HWND sheet = FindWindowA("#32770", "Temboriのﾌﾟﾛﾊﾟﾃｨ");
-  if (sheet == nullptr || !sheetVisit) return;
-  KillTimer(nullptr, timer);
-  const auto visit = std::move(sheetVisit);
-  sheetVisit = nullptr;
-  visit(sheet);
-  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-}
-
-std::vector<HWND> ChildWindows(HWND parent) {
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    children.push_back(child);
-  }
-  return children;
 }
 
 }  // namespace
@@ -425,49 +368,41 @@ TEST_CASE("a help request for any control of the settings sheet shows the contro
   RegisteredControl registered(kStandInPath);
   testing::DeleteProgramKeys();
   testing::RunningCalendar calendar;
-  CalendarApp& app = calendar.App();
-  REQUIRE(app.Help().ShowContents());  // loads the stand-in
+  REQUIRE(calendar.App().Help().ShowContents());  // loads the stand-in
   const StandIn standIn;
   const std::string topicsFile = TestDirectory() + "tembori.chm::/tembori_pop_hlp.txt";
-
-  MessageBoxReporter reporter;
-  UnusedCalendar unused;
-  // The help handler as the Properties command gives it to the sheet.
-  auto help = app.SheetHelpHandler();
-  SheetEnvironment environment{app.UserSettings(), app.Store(), reporter, unused, false, help};
-  int tabsVisited = 0;
-  sheetVisit = [&](HWND sheet) {
-    for (int tab = 0; tab < 4; ++tab) {
+  int controls = 0;
+  const auto askOnPage = [&](int tab) {
+    return [&, tab](HWND sheet) {
       CAPTURE(tab);
-      SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
-      const HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-      int controls = 0;
-      for (const HWND control : ChildWindows(page)) {
+      testing::ShowTab(sheet, tab);
+      for (HWND control = GetWindow(testing::Page(sheet), GW_CHILD); control != nullptr;
+           control = GetWindow(control, GW_HWNDNEXT)) {
         const int id = GetDlgCtrlID(control);
         if (id == -1 || id == 0xFFFF) continue;  // frames and labels that stand for nothing
         CAPTURE(id);
-        // Every control of the pages has its topic; the request reaches the help once, from
-        // the page itself or through the sheet (General 2), as a user's F1 or "?" click would.
+        // The request reaches the help once, from the page itself or through the sheet, as a
+        // user's F1 or "?" click would; every control has a topic.
         standIn.Reset();
         HELPINFO request{sizeof request, HELPINFO_WINDOW, id, control, 0, {}};
         SendMessageA(control, WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
         // (Checked, not required: nothing may be thrown through the sheet's modal loop.)
         CHECK(standIn.Count() == 1);
         if (standIn.Count() == 0) continue;
-        const StandInCall& call = standIn.Last();
-        CHECK(call.window == control);
-        CHECK(std::string(call.file) == topicsFile);
-        CHECK(call.command == 17);
-        CHECK(call.topic != 0);
-        CHECK(call.topic == ExpectedTopic(id));
+        CHECK(standIn.Last().window == control);
+        CHECK(std::string(standIn.Last().file) == topicsFile);
+        CHECK(standIn.Last().command == 17);
+        CHECK(standIn.Last().topic != 0);
         ++controls;
       }
-      CHECK(controls > 0);
-      ++tabsVisited;
-    }
+      return true;
+    };
   };
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &VisitSheet);
-  REQUIRE(timer != 0);
-  OpenPropertiesSheet(environment);
-  CHECK(tabsVisited == 4);
+  testing::PlaySheetScript({askOnPage(0), askOnPage(1), askOnPage(2), askOnPage(3),
+                            [](HWND sheet) {
+                              testing::Press(sheet, IDCANCEL);
+                              return true;
+                            }},
+                           [&] { SendMessageA(calendar.Handle(), WM_COMMAND, ID_PROPERTIES, 0); });
+  CHECK(controls > 40);
 }

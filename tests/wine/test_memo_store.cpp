@@ -1,5 +1,5 @@
 // The memo store on the real registry and real memo files, where only the platform can tell:
-// the file's exact text, the Windows directory for a program under another name, values that
+// the file's exact text, the program's own directory under any file name, values that
 // other writers left in the registry, and what the profile functions give back of a long text.
 #include <doctest.h>
 #include <windows.h>
@@ -8,17 +8,14 @@
 #include <sstream>
 #include <string>
 
+#include "RealMemos.h"
 #include "app/ProgramDir.h"
-#include "calendar/FixedClock.h"
-#include "memo/MemoStore.h"
-#include "memo/win32/PrivateProfileFile.h"
-#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
+using tembori::testing::RealMemos;
 
 namespace {
 
-constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
 constexpr char kDecember[] = "Software\\Tembori\\Memo\\1996\\12";
 const std::string kA = "あ";  // two bytes in code page 932
 
@@ -29,44 +26,10 @@ std::string FileText(const std::string& path) {
   return text.str();
 }
 
-// December 2003 on the real stores, memo files in a directory of its own.
-struct RealMemos {
-  RealMemos() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    directory = std::string(temp) + "tembori-memo-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(directory.c_str(), nullptr);
-    store.SetProgramDir(directory);
-  }
-  ~RealMemos() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    DeleteFileA((directory + "tb2003.mem").c_str());
-    RemoveDirectoryA(directory.c_str());
-  }
-  MemoSaveResult Save(int day, const std::string& text) {
-    std::string old;
-    REQUIRE(store.BeginEdit(day, old));
-    return store.CommitEdit(day, text);
-  }
-  std::string Read(int day) {
-    std::string text;
-    return store.ReadMemo(day, text) ? text : "(none)";
-  }
-
-  std::string directory;
-  FixedClock clock{MakeDate(2003, 12, 5)};
-  RegistryStore registry;
-  PrivateProfileFile files;
-  Settings settings;
-  MonthCalendar calendar{clock, registry, settings};
-  MemoStore store{calendar, settings, registry, files};
-};
-
 }  // namespace
 
 TEST_CASE("memo files: a section per month, a key per day, the map in ten characters") {
-  RealMemos memos;
+  RealMemos memos(MakeDate(2003, 12, 5));
   memos.settings.MemoFile = 1;
   REQUIRE(memos.Save(1, "one") == MemoSaveResult::Saved);
   REQUIRE(memos.Save(3, "三日") == MemoSaveResult::Saved);
@@ -81,27 +44,31 @@ TEST_CASE("memo files: a section per month, a key per day, the map in ten charac
   CHECK(memos.Read(5) == x62 + "y");
 }
 
-TEST_CASE("under another file name the program keeps its memo files in the Windows directory") {
+TEST_CASE("under any file name the program keeps its memo files beside itself") {
+  // This program is not called Tembori.exe; nothing may go to the Windows directory.
   char module[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  REQUIRE(GetModuleFileNameA(nullptr, module, MAX_PATH) < MAX_PATH);
   const std::string programDir =
       ProgramDirFromPath(module, [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
-  CHECK(programDir.empty());  // this program is not called Tembori.exe
-
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string file = std::string(windows) + "\\tb2003.mem";
-  DeleteFileA(file.c_str());
-  RealMemos memos;
+  const std::string besideProgram = programDir + "tb2003.mem";
+  const std::string inWindows = std::string(windows) + "\\tb2003.mem";
+  DeleteFileA(besideProgram.c_str());
+  DeleteFileA(inWindows.c_str());
+
+  RealMemos memos(MakeDate(2003, 12, 5));
   memos.settings.MemoFile = 1;
   memos.store.SetProgramDir(programDir);
-  REQUIRE(memos.Save(5, "windows") == MemoSaveResult::Saved);
-  CHECK(FileText(file).find("5=windows") != std::string::npos);
-  DeleteFileA(file.c_str());
+  REQUIRE(memos.Save(5, "beside") == MemoSaveResult::Saved);
+  CHECK(FileText(besideProgram).find("5=beside") != std::string::npos);
+  CHECK(GetFileAttributesA(inWindows.c_str()) == INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(besideProgram.c_str());
+  DeleteFileA(inWindows.c_str());
 }
 
 TEST_CASE("registry memos that other writers left are read bounded, whole characters only") {
-  RealMemos memos;
+  RealMemos memos(MakeDate(2003, 12, 5));
   // No terminator, another type, longer than 65 bytes with a character across the bound.
   const struct {
     const char* day;
