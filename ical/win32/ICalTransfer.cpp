@@ -6,9 +6,9 @@
 #include "calendar/FixedClock.h"
 #include "calendar/MonthCalendar.h"
 #include "framework/ResourceText.h"
+#include "ical/ReadOnlyStore.h"
 #include "ical/win32/ICalFileIo.h"
 #include "res/ResourceIds.h"
-#include "settings/win32/RegistryStore.h"
 
 namespace tembori {
 
@@ -61,7 +61,7 @@ std::string ICalTransfer::ExportMemos(const std::string& path) {
 
 std::string ICalTransfer::ExportHolidays(const HolidayExportRange& range, const std::string& path) {
   // The marks are read where the calendar keeps them, and never written from here.
-  RegistryStore marks(KEY_READ);
+  ReadOnlyStore marks(registry_);
   const FixedClock clock(MakeDate(static_cast<std::uint16_t>(range.firstYear), 1, 1));
   MonthCalendar calendar(clock, marks, settings_);
   calendar.RecomputeYear();

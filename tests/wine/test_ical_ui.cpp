@@ -313,11 +313,10 @@ TEST_CASE("the holiday export asks for its years and refuses a backward range") 
 
 TEST_CASE("an import stops at a memo file that cannot be written and says how far it came") {
   StoreSettings({{"MemoFile", 1}});
-  // A test program is no Tembori.exe: its memo files are in the Windows directory.
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string file2024 = std::string(windows) + "\\tb2024.mem";
-  const std::string blocked = std::string(windows) + "\\tb2025.mem";
+  // The memo files are beside the program, here the test program.
+  const std::string dir = FindProgramDir();
+  const std::string file2024 = dir + "tb2024.mem";
+  const std::string blocked = dir + "tb2025.mem";
   DeleteFileA(file2024.c_str());
   DeleteFileA(blocked.c_str());
   REQUIRE(CreateDirectoryA(blocked.c_str(), nullptr));  // where the file would be
@@ -345,8 +344,7 @@ TEST_CASE("an import stops at a memo file that cannot be written and says how fa
   RemoveDirectoryA(blocked.c_str());
   CHECK(message == "ﾒﾓの書き込みに失敗しました。1件を書き込んだところで中止しました。");
   CHECK(Contains(ReadAll(file2024), "5=first"));
-  CHECK(GetFileAttributesA((std::string(windows) + "\\tb2026.mem").c_str()) ==
-        INVALID_FILE_ATTRIBUTES);
+  CHECK(GetFileAttributesA((dir + "tb2026.mem").c_str()) == INVALID_FILE_ATTRIBUTES);
   DeleteFileA(file2024.c_str());
 }
 
