@@ -49,7 +49,7 @@ ICalTransfer::ICalTransfer(const Settings& settings, KeyValueStore& registry,
     : settings_(settings),
       registry_(registry),
       dayName_(std::move(dayName)),
-      access_(settings, registry, files_, std::move(programDir)) {}
+      access_(settings, registry, files_, lock_, std::move(programDir)) {}
 
 std::string ICalTransfer::ExportMemos(const std::string& path) {
   SYSTEMTIME today{};

@@ -14,6 +14,7 @@
 #include "ical/MemoStoreAccess.h"
 #include "ical/win32/Cp932Codec.h"
 #include "ical/win32/SystemTimeZone.h"
+#include "memo/win32/NamedStoreLock.h"
 #include "memo/win32/PrivateProfileFile.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
@@ -47,6 +48,8 @@ class ICalTransfer {
   KeyValueStore& registry_;
   std::function<std::string(DayName)> dayName_;
   PrivateProfileFile files_;
+  // Shared with a running calendar and every other copy: an import writes under it.
+  NamedStoreLock lock_;
   MemoStoreAccess access_;
   Cp932Codec codec_;
   SystemTimeZone zone_;
