@@ -8,9 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "app/CalendarMarkText.h"
 #include "app/DateFormat.h"
 #include "calendar/CalendarArithmetic.h"
 #include "framework/GdiHandles.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -65,8 +67,28 @@ void DrawSunkenBox(HDC dc, const Rect& box, bool threeDColours) {
   }
 }
 
+void DrawHeadingText(HDC dc, const CalendarView& view, int clientWidth, const char* text,
+                     int length) {
+  if (view.frameless) {
+    // Over the last week row, in today's colour; nothing is drawn after it, so the
+    // alignment is left as it is.
+    SetTextAlign(dc, TA_RIGHT | TA_TOP);
+    SetTextColor(dc, view.settings.TodayColor);
+    const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
+    TextOutA(dc, anchor.x, anchor.y, text, length);
+  } else {
+    TextOutA(dc, clientWidth / 2, 0, text, length);
+  }
+}
+
 void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
   const bool english = view.settings.Language != 0;
+  if (!english && view.settings.EraYear != 0) {
+    const SystemTime& shown = view.calendar.Shown();
+    const std::string text = EraHeading(shown.wYear, shown.wMonth, &LoadResourceString);
+    DrawHeadingText(dc, view, clientWidth, text.c_str(), static_cast<int>(text.size()));
+    return;
+  }
   const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
   const char* const picture = english ? kEnglishHeading : kJapaneseHeading;
   // The first call only measures; a failure there must not become a negative length.
@@ -78,17 +100,7 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
   const int written =
       FormatDate(view.calendar, locale, 0, picture, text.data(), needed, kFormatShown);
   if (written <= 0) return;
-
-  if (view.frameless) {
-    // Over the last week row, in today's colour; nothing is drawn after it, so the
-    // alignment is left as it is.
-    SetTextAlign(dc, TA_RIGHT | TA_TOP);
-    SetTextColor(dc, view.settings.TodayColor);
-    const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
-    TextOutA(dc, anchor.x, anchor.y, text.data(), written - 1);
-  } else {
-    TextOutA(dc, clientWidth / 2, 0, text.data(), written - 1);
-  }
+  DrawHeadingText(dc, view, clientWidth, text.data(), written - 1);
 }
 
 void DrawWeekdayNames(HDC dc, const CalendarView& view) {
@@ -119,9 +131,11 @@ void DrawDays(HDC dc, const CalendarView& view) {
   for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
     const Rect cell =
         DayCell(day, calendar.FirstWeekday(), WeeksStartOnMonday(settings), grid, view.cell);
+    // The number keeps the cell's top; the 六曜 take its bottom line.
+    const Rect numberCell = {cell.left, cell.top, cell.right, cell.bottom - view.markHeight};
     if (settings.Circ != 0 && calendar.IsNationalHoliday(day)) {
       const ObjectSelection selection(dc, circlePen.get());
-      const Rect box = CircleBox(cell);
+      const Rect box = CircleBox(numberCell);
       Arc(dc, box.left, box.top, box.right, box.bottom, box.left, box.top, box.left, box.top);
     }
     if (settings.TodaysFace == 0 && calendar.IsToday(day)) DrawPolyline(dc, TodayFrame(cell));
@@ -131,6 +145,13 @@ void DrawDays(HDC dc, const CalendarView& view) {
     char label[16];
     const int length = wsprintfA(label, (view.memoMap & DayBit(day)) != 0 ? "%d*" : "%d", day);
     TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
+    if (view.markHeight > 0) {
+      const ObjectSelection selection(dc, view.markFont);
+      const std::string mark =
+          LoadResourceString(RokuyoStringId(RokuyoOf(calendar.OldDateOf(day))));
+      TextOutA(dc, cell.left + view.cell.width / 2, numberCell.bottom, mark.c_str(),
+               static_cast<int>(mark.size()));
+    }
   }
 }
 

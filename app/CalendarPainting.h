@@ -38,6 +38,8 @@ struct CalendarView {
   bool frameless;
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
   HFONT calendarFont;
+  HFONT markFont;  // the 六曜 under each number
+  int markHeight;  // 0 while the 六曜 are not shown
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };

@@ -5,15 +5,18 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
+#include "app/CalendarMarkText.h"
 #include "app/FontMeasure.h"
 #include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
 #include "app/WindowPosition.h"
 #include "framework/DisplayDpi.h"
 #include "framework/FontFace.h"
+#include "framework/GdiHandles.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -170,6 +173,7 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
   dpi_ = WindowDpi(Handle());
   CreateSystemFont();
+  LoadHolidayFile();
   calendar_.RecomputeYear();
   CreateCalendarFont(settings_.TypeFace, settings_.PointSize, settings_.CharSet,
                      settings_.PitchAndFamily);
@@ -251,6 +255,28 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
     font = LogFontOf(systemFont_.get());
   }
   calendarFont_.reset(CreateFontIndirectA(&font));
+
+  // The marks take three fifths of the number's height, never less than 8 pixels at 96 DPI.
+  font = LogFontOf(calendarFont_.get());
+  const int numberHeight = MeasureFont(calendarFont_.get(), Handle()).tmHeight;
+  font.lfHeight = -std::max(numberHeight * 3 / 5, ScaleToDpi(8, dpi_));
+  font.lfWidth = 0;
+  markFont_.reset(CreateFontIndirectA(&font));
+}
+
+CellSize CalendarWindow::MarkSize() const {
+  if (settings_.Rokuyo == 0 || !markFont_) return {};
+  const WindowDc dc = GetWindowDc(Handle());
+  const ObjectSelection selection(dc.get(), markFont_.get());
+  CellSize widest;
+  for (int rokuyo = 0; rokuyo < 6; ++rokuyo) {
+    const std::string text = LoadResourceString(RokuyoStringId(static_cast<Rokuyo>(rokuyo)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    widest.width = std::max(widest.width, static_cast<int>(size.cx));
+    widest.height = std::max(widest.height, static_cast<int>(size.cy));
+  }
+  return widest;
 }
 
 std::string CalendarWindow::FontFaceName() const {
@@ -336,6 +362,7 @@ SIZE CalendarWindow::WantedWindowSize() {
   const HWND window = Handle();
   cell_ = ComputeCellSize(LayoutMetrics(MeasureFont(calendarFont_.get(), window)),
                           settings_.Squeeze != 0, dpi_);
+  if (settings_.Rokuyo != 0) cell_ = WithMarkLine(cell_, MarkSize(), dpi_);
 
   if (frameless_) {
     const Rect wanted = FramelessWindowRect(cell_);

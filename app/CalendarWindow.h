@@ -51,6 +51,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   std::string FontPointSize() const;  // whole points, decimal
   std::uint8_t FontCharSet() const;
   HFONT CalendarFont() const { return calendarFont_.get(); }
+  // The size of the widest 六曜 in the mark font; none while the setting is off.
+  CellSize MarkSize() const;
 
   // Sizes the window and its rectangles from the calendar font and applies the frame, tray
   // and topmost settings; `initial` (only during creation) places the window at its
@@ -68,6 +70,10 @@ class CalendarWindow : public Window, public CalendarOperations {
   // under the chosen rule set, marks made against the old weekly days off are dropped and
   // the month's days off are computed again.
   void ReloadHolidays() override;
+  // Reads the government's list of holidays (syukujitsu.csv) from the user's application data
+  // folder under Tembori\ or beside the program, while the law's rules are in use; a damaged
+  // list is reported and left out. Recompute the year to show it.
+  void LoadHolidayFile();
   // Which days of the shown month have a memo, from the store the settings name now.
   void LoadMonthMap() override;
   // The hover timer with the period the settings give now.
@@ -200,6 +206,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   HACCEL accelerators_ = nullptr;  // loaded from the resources: freed with the program
   FontHandle systemFont_;
   FontHandle calendarFont_;
+  FontHandle markFont_;  // the calendar font's smaller size, for the 六曜 in the cells
   CalendarButton prevMonthButton_;
   CalendarButton nextMonthButton_;
   CalendarButton modeButton_;
@@ -210,6 +217,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   int dpi_ = kDefaultDpi;
   bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
+  HolidayFile holidayFile_;  // the list in force while calendar_ points to it
   PrivateProfileFile memoFiles_;
   MemoStore memos_;  // over calendar_ and memoFiles_, declared before it
   MemoWindow memoPopup_;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "framework/MenuHandle.h"
+#include "framework/ResourceText.h"
 #include "help/HelpKey.h"
 #include "res/ResourceIds.h"
 
@@ -72,9 +73,39 @@ void CalendarWindow::InvalidateShownMonth() const {
   InvalidateRect(Handle(), &gridRect_, FALSE);
 }
 
-// The whole year, since the rule set of the national holidays may have changed too.
+// The whole year, since the rule set of the national holidays or their list may have
+// changed too.
 void CalendarWindow::ReloadHolidays() {
+  LoadHolidayFile();
   calendar_.RecomputeYear();
+}
+
+void CalendarWindow::LoadHolidayFile() {
+  calendar_.SetHolidayFile(nullptr);
+  if (settings_.HolidayLaw == 0) return;
+  constexpr char kFileName[] = "syukujitsu.csv";
+  std::string paths[2];
+  char appData[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) paths[0] = std::string(appData) + "\\Tembori\\" + kFileName;
+  if (!programDir_.empty()) paths[1] = programDir_ + kFileName;
+  for (const std::string& path : paths) {
+    if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    const HolidayFile::Error error = holidayFile_.Load(path);
+    if (error == HolidayFile::Error::None) {
+      calendar_.SetHolidayFile(&holidayFile_);
+      return;
+    }
+    const UINT text = error == HolidayFile::Error::BadLine    ? IDS_HOLIDAY_FILE_BAD_LINE
+                      : error == HolidayFile::Error::TooLarge ? IDS_HOLIDAY_FILE_TOO_LARGE
+                                                              : IDS_HOLIDAY_FILE_UNREADABLE;
+    // user32's formatter takes at most 1024 characters, a path at most MAX_PATH.
+    char message[1024];
+    wsprintfA(message, LoadResourceString(text).c_str(), path.c_str(),
+              static_cast<int>(holidayFile_.BadLine()));
+    ShowMessage(message);
+    return;
+  }
 }
 
 // The padlock is hidden without the frame, so switching the mode brings the frame back.

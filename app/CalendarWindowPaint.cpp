@@ -6,10 +6,11 @@
 namespace tembori {
 
 CalendarView CalendarWindow::View() const {
-  return CalendarView{calendar_,        settings_,           platform_,      frameless_,
-                      memos_.MemoMap(), calendarFont_.get(), cell_,          gridRect_,
-                      boxRect_,         titleRect_,          leftStripRect_, rightStripRect_,
-                      bottomStripRect_};
+  return CalendarView{calendar_,       settings_,         platform_,
+                      frameless_,      memos_.MemoMap(),  calendarFont_.get(),
+                      markFont_.get(), MarkSize().height, cell_,
+                      gridRect_,       boxRect_,          titleRect_,
+                      leftStripRect_,  rightStripRect_,   bottomStripRect_};
 }
 
 void CalendarWindow::OnPaint() {

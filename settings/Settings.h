@@ -45,6 +45,8 @@ struct Settings {
   std::uint32_t RegularHoliday = 0x183060C1;  // weekly mask built from WeekdayOff
   std::int32_t HolidayLaw =
       0;  // 0 = the calendar's own holiday rules, nonzero = the law as amended
+  std::int32_t EraYear = 0;
+  std::int32_t Rokuyo = 0;
 };
 
 // Rebuilds RegularHoliday from WeekdayOff: the seven-bit pattern repeated five times.

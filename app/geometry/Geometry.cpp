@@ -87,6 +87,10 @@ CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi) {
   return {width, height};
 }
 
+CellSize WithMarkLine(CellSize cell, CellSize mark, int dpi) {
+  return {std::max(cell.width, mark.width + ScaleToDpi(4, dpi)), cell.height + mark.height};
+}
+
 Rect FramedClientRect(CellSize cell, int border, int dpi) {
   return {0, 0, kDaysPerWeek * cell.width + 2 * border + 2 * kBoxBorder,
           (kDaysPerWeek + 1) * cell.height + 2 * kBoxBorder + ScaleToDpi(kBottomStripHeight, dpi)};

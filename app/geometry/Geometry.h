@@ -70,6 +70,10 @@ std::optional<int> PointSizeFromText(std::string_view text);
 // with the font, so the cell keeps its proportions at every DPI.
 CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi);
 
+// The cell with a line of small marks (the 六曜) under its number: taller by the marks' line and
+// at least as wide as a mark with a cell's padding. `mark` is the size of the widest mark.
+CellSize WithMarkLine(CellSize cell, CellSize mark, int dpi);
+
 // Client rectangle of the framed window, before the frame is added (AdjustWindowRectEx).
 // border is the platform's gap between the client edge and the sunken box.
 Rect FramedClientRect(CellSize cell, int border, int dpi);
