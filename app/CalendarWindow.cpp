@@ -45,11 +45,18 @@ bool IsSystemLeadByte(unsigned char byte) {
 }
 
 std::string FindProgramDir() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  // A path cut to the buffer comes back without its terminator: the length says where it ends.
-  return ProgramDirFromPath(std::string_view(path, length < MAX_PATH ? length : MAX_PATH),
-                            &IsSystemLeadByte);
+  // A path cut to the buffer fills it and would name another directory: the buffer grows
+  // until the whole path fits.
+  constexpr std::size_t kLongestPath = 32768;
+  std::string path;
+  for (std::size_t size = MAX_PATH; size < 2 * kLongestPath; size *= 2) {
+    path.resize(size);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(size));
+    if (length < size) {
+      return ProgramDirFromPath(std::string_view(path.data(), length), &IsSystemLeadByte);
+    }
+  }
+  return {};
 }
 
 LOGFONTA LogFontOf(HFONT fontHandle) {

@@ -42,6 +42,8 @@ std::uint32_t DayNameStringId(DayName name) {
       return IDS_EMPERORS_BIRTHDAY;
     case DayName::Christmas:
       return IDS_CHRISTMAS;
+    case DayName::NewYearsDayOfTheAct:
+      return IDS_NEW_YEARS_DAY_OF_THE_ACT;
     case DayName::NationalFoundationDayOfTheAct:
       return IDS_NATIONAL_FOUNDATION_DAY_OF_THE_ACT;
     case DayName::ShowaDay:

@@ -1,5 +1,5 @@
-// The program's own directory, cut out of its full path by the program file's name, where
-// the memo files are kept. Platform-free: the lead bytes of the system code page are passed in.
+// The program's own directory, the directory part of its module path, where the memo files
+// are kept. Platform-free: the lead bytes of the system code page are passed in.
 #pragma once
 
 #include <string>
@@ -9,8 +9,9 @@ namespace tembori {
 
 using LeadBytePredicate = bool (*)(unsigned char byte);
 
-// Everything before the first "Tembori.exe", or failing that the first "TEMBORI.EXE", so
-// that it ends with the directory's backslash; empty when neither occurs. Case matters.
+// Everything up to and including the last backslash (or slash) of `modulePath`, whatever the
+// program file is called; empty when there is none. A separator byte that is the second byte
+// of a double-byte character is no separator.
 std::string ProgramDirFromPath(std::string_view modulePath, LeadBytePredicate isLeadByte);
 
 }  // namespace tembori

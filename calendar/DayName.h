@@ -26,6 +26,7 @@ enum class DayName : std::uint8_t {
   EmperorsBirthday,
   Christmas,
   // The names that only the law as amended gives.
+  NewYearsDayOfTheAct,
   NationalFoundationDayOfTheAct,
   ShowaDay,
   MountainDay,

@@ -68,7 +68,8 @@ void LawHolidays::Holiday(std::uint16_t year, int month, int day, DayName name) 
 void LawHolidays::Compute(std::uint16_t year, std::uint16_t yearStartWeekday, bool leapYear) {
   holidays_ = {};
   names_ = {};
-  // The greetings name their days in every year, holidays or not.
+  // The greetings name their days in every year, holidays or not; from the Act on, the
+  // holiday's own name takes the place of the New Year's greeting.
   names_[0][0] = DayName::NewYearsDay;
   names_[11][24] = DayName::Christmas;
 
@@ -80,7 +81,7 @@ void LawHolidays::Compute(std::uint16_t year, std::uint16_t yearStartWeekday, bo
     return NthMonday(firstWeekdays[month - 1], n);
   };
 
-  Holiday(year, 1, 1, DayName::NewYearsDay);
+  Holiday(year, 1, 1, DayName::NewYearsDayOfTheAct);
   Holiday(year, 1, year < 2000 ? 15 : monday(1, 2), DayName::ComingOfAgeDay);
   if (year >= 1967) Holiday(year, 2, 11, DayName::NationalFoundationDayOfTheAct);
   if (year >= 2020) Holiday(year, 2, 23, DayName::EmperorsBirthday);

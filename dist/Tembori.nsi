@@ -3,10 +3,11 @@
 ; entry, an optional start at logon and an entry in the list of installed programs.
 ;
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=2.63 -DTARGET=amd64-unicode -DSTAGE=dir
-;            -DICON=calendar.ico -DOUTPUT=setup.exe Tembori.nsi
+;            -DICON=calendar.ico -DREADME=InstalledReadMe.txt -DOUTPUT=setup.exe Tembori.nsi
 ;
-; STAGE holds Tembori.exe, tembori.chm and ReadMe.txt. Command line of the installer:
-; /S silent, /LOGON also start Tembori at logon, /D=dir the folder (last, unquoted).
+; STAGE holds Tembori.exe and tembori.chm; README is the read-me of an installed copy, which
+; goes in as ReadMe.txt (the archive's says that nothing needs installing).
+; Command line of the installer: /S silent, /LOGON also start Tembori at logon, /D=dir the folder (last, unquoted).
 ; Of the uninstaller: /S silent, /PURGE also remove the settings and the memo files (a
 ; silent uninstall keeps them otherwise; an interactive one asks).
 
@@ -54,7 +55,7 @@ Section "Tembori 本体とヘルプ" SecProgram
   SetOutPath "$INSTDIR"
   File "${STAGE}\Tembori.exe"
   File "${STAGE}\tembori.chm"
-  File "${STAGE}\ReadMe.txt"
+  File "/oname=ReadMe.txt" "${README}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Tembori"
@@ -73,7 +74,7 @@ Section "スタートメニューに登録する" SecStartMenu
   CreateShortcut "$SMPROGRAMS\Tembori.lnk" "$INSTDIR\Tembori.exe"
 SectionEnd
 
-Section /o "ログオン時にTemboriを起動する" SecLogon
+Section /o "ログオン時に起動" SecLogon
   WriteRegStr HKCU "${RUN_KEY}" "Tembori" '"$INSTDIR\Tembori.exe"'
 SectionEnd
 
@@ -112,8 +113,37 @@ Section "Uninstall"
   ${EndIf}
   purge:
     DeleteRegKey HKCU "${SETTINGS_KEY}"
-    Delete "$INSTDIR\tb*.mem"
+    Call un.DeleteMemoFiles
   done:
   ; Only when empty: memo files that were kept keep their folder.
   RMDir "$INSTDIR"
 SectionEnd
+
+; The program's memo files only, "tb" and a four-digit year: a wildcard would also take the
+; user's own files, such as a tb_backup.mem.
+Function un.DeleteMemoFiles
+  FindFirst $0 $1 "$INSTDIR\tb*.mem"
+  ${DoWhile} $1 != ""
+    StrLen $2 $1
+    StrCpy $3 $1 2
+    StrCpy $4 $1 4 6
+    ${If} $2 = 10
+    ${AndIf} $3 == "tb"
+    ${AndIf} $4 == ".mem"
+      StrCpy $5 0  ; digits among the four characters after "tb", each matched exactly
+      ${For} $6 2 5
+        StrCpy $7 $1 1 $6
+        ${For} $8 0 9
+          ${If} $7 S== $8
+            IntOp $5 $5 + 1
+          ${EndIf}
+        ${Next}
+      ${Next}
+      ${If} $5 = 4
+        Delete "$INSTDIR\$1"
+      ${EndIf}
+    ${EndIf}
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+FunctionEnd

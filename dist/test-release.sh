@@ -3,16 +3,19 @@
 # ($TEMBORI_WINE_SESSION, which ctest starts):
 #
 #   test-release.sh archive Tembori-<version>-win64.zip [help_standin.dll]
-#       the archive holds the program, the help file and the read-me in one folder; the
-#       program is stripped and small, and starts from the unzipped folder; given the tests'
-#       stand-in HTML Help control, F1 there opens the help file beside the program
+#       the archive holds the program, the help file and the read-me in one folder; the help
+#       file holds the help's pages and nothing else; the program is stripped and small, and
+#       starts from the unzipped folder; given the tests' stand-in HTML Help control, F1 there
+#       opens the help file beside the program
 #   test-release.sh installer Tembori-<version>-win64-setup.exe
 #       a silent per-user install puts the files, the Start-menu entry and the uninstall
-#       entry in place; the program starts from there and its folder is writable; the silent
-#       uninstaller removes what was installed and, with /PURGE, the settings and memo files
+#       entry in place, with a read-me for an installed copy; the program starts from there and
+#       its folder is writable; the silent uninstaller removes what was installed and, with
+#       /PURGE, the settings and the program's memo files, but no other file of the user's
 set -uo pipefail
 
 tools_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
+pages_dir=$(cd "$tools_dir/../help/pages" && pwd)
 source "$tools_dir/wine-prefix.sh"
 tembori_wine_environment
 session=${TEMBORI_WINE_SESSION:?the Wine test session is not set}
@@ -134,6 +137,14 @@ test_archive() {
   x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug' &&
     fail "Tembori.exe is not stripped"
   expect_file "$folder/$name/tembori.chm" "no help file beside the program"
+  # Beside the compiler's own entries (#..., $..., its signature), the help's sources only.
+  local unpacked="$folder/chm" shipped
+  extract_chmLib "$folder/$name/tembori.chm" "$unpacked" >/dev/null 2>&1 ||
+    fail "the help file cannot be unpacked"
+  shipped=$(cd "$unpacked" && find . -type f | sed 's|^\./||' | grep -v -E '^[#$]|^_#_README_#_$' | sort)
+  expected=$(cd "$pages_dir" && ls | grep -E '\.(html|css)$|^tembori\.hh[ck]$|^tembori_pop_hlp\.txt$' | sort)
+  [ "$shipped" = "$expected" ] ||
+    fail "the help file holds"$'\n'"$shipped"$'\n'"instead of"$'\n'"$expected"
   local windows_program="C:\\tembori-archive-test\\$name\\Tembori.exe"
   if [ -n "$standin" ]; then
     check_help_beside_program "$windows_program" "$folder" "$standin"
@@ -165,6 +176,11 @@ test_installer() {
     expect_file "$install_dir/$file" "the installer did not put $file into $install"
   done
   expect_file "$start_menu_link" "no Start-menu entry"
+  # The read-me of an installed copy, not the archive's "no installation needed".
+  local readme
+  readme=$(iconv -f CP932 -t UTF-8 "$install_dir/ReadMe.txt" 2>/dev/null)
+  grep -q 'インストールは要りません' <<<"$readme" && fail "the installed read-me says no installation is needed"
+  grep -q 'アンインストールするには' <<<"$readme" || fail "the installed read-me does not say how to uninstall"
   [ "$(value_of "$uninstall_key" DisplayName)" = Tembori ] || fail "no entry in the installed programs"
   [ "$(value_of "$uninstall_key" UninstallString)" = "\"$install\\Uninstall.exe\"" ] ||
     fail "the uninstall entry does not name the uninstaller"
@@ -192,8 +208,22 @@ test_installer() {
   tembori_unlocked wine 'C:\tembori-setup.exe' /S /LOGON >/dev/null 2>&1 || fail "the silent install failed"
   [ "$(value_of "$run_key" Tembori)" = "\"$install\\Tembori.exe\"" ] ||
     fail "/LOGON did not make Tembori start at logon"
+  # The user's own files beside the memo files, with names close to theirs, stay.
+  local own
+  for own in tb_mine_backup.mem tb20031.mem tb203.mem tb2O03.mem; do
+    echo own >"$install_dir/$own"
+  done
   tembori_unlocked wine "$install\\Uninstall.exe" /S /PURGE >/dev/null 2>&1
-  wait_for 30 test ! -e "$install_dir" || fail "the uninstaller with /PURGE left $install"
+  # The uninstaller goes on in a copy of itself; the memo file goes last but one.
+  wait_for 30 test ! -e "$install_dir/tb2003.mem" || fail "the uninstaller with /PURGE left the memo file"
+  sleep 1
+  for own in tb_mine_backup.mem tb20031.mem tb203.mem tb2O03.mem; do
+    expect_file "$install_dir/$own" "the uninstaller with /PURGE removed the user's $own"
+  done
+  local left
+  left=$(ls -A "$install_dir" 2>/dev/null | wc -l)
+  [ "$left" -eq 4 ] || fail "the uninstaller with /PURGE left $(ls -A "$install_dir" | tr '\n' ' ')"
+  rm -rf "$install_dir"
   key_exists "$settings_key" && fail "the uninstaller with /PURGE left the settings"
   [ -z "$(value_of "$run_key" Tembori)" ] || fail "the uninstaller left the start at logon"
   rm -f "$WINEPREFIX/drive_c/tembori-setup.exe"

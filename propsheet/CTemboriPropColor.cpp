@@ -1,11 +1,32 @@
 // The colour page. The colours change only through their buttons; data exchange covers the
-// transparency alone.
+// transparency alone. Each colour shows as a swatch left of its label, which is drawn as any
+// other: a label in its own colour could not be read in the page's colour (white on grey).
 #include "propsheet/CTemboriPropColor.h"
 
 #include "framework/ColorDialog.h"
+#include "framework/GdiHandles.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
+namespace {
+
+// A square of 8 dialog units' height, 3 units left of the label and level with its text, in
+// the page's client coordinates; framed, so that it shows in any colour, the page's included.
+void DrawSwatch(HWND page, HDC dc, int labelId, COLORREF color) {
+  RECT label{};
+  GetWindowRect(GetDlgItem(page, labelId), &label);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&label), 2);
+  RECT units{0, 0, 3, 8};
+  MapDialogRect(page, &units);
+  const int side = units.bottom;
+  const RECT swatch{label.left - units.right - side, label.top, label.left - units.right,
+                    label.top + side};
+  SetDCBrushColor(dc, color);
+  FillRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  FrameRect(dc, &swatch, GetSysColorBrush(COLOR_BTNTEXT));
+}
+
+}  // namespace
 
 CTemboriPropColor::CTemboriPropColor(bool isNT3) : PropertyPage(IDD_PROPCOLOR), isNT3_(isNT3) {}
 
@@ -35,20 +56,12 @@ void CTemboriPropColor::OnTransparentClicked() {
   SetModified(true);
 }
 
-std::optional<LRESULT> CTemboriPropColor::OnCtlColorStatic(const Message& message) {
-  const int label = GetDlgCtrlID(reinterpret_cast<HWND>(message.lParam));
-  switch (label) {
-    case IDC_ORDINARY_LABEL:
-      return ColorStaticText(message, fields_.OrdinaryColor);
-    case IDC_HOLIDAY_LABEL:
-      return ColorStaticText(message, fields_.HolidayColor);
-    case IDC_TODAY_LABEL:
-      return ColorStaticText(message, fields_.TodayColor);
-    case IDC_BACK_LABEL:
-      return ColorStaticText(message, fields_.BackColor);
-    default:
-      return std::nullopt;
-  }
+void CTemboriPropColor::OnPaint() {
+  const PaintDc paint(Handle());
+  DrawSwatch(Handle(), paint.Get(), IDC_ORDINARY_LABEL, fields_.OrdinaryColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_HOLIDAY_LABEL, fields_.HolidayColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_TODAY_LABEL, fields_.TodayColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_BACK_LABEL, fields_.BackColor);
 }
 
 const RouteTable& CTemboriPropColor::Routes() const {
@@ -59,7 +72,7 @@ const RouteTable& CTemboriPropColor::Routes() const {
       RouteCommand<IDC_TODAY_COLOR, &Page::OnChooseToday>(),
       RouteCommand<IDC_BACK_COLOR, &Page::OnChooseBack>(),
       RouteCommand<IDC_TRANSPARENT, &Page::OnTransparentClicked>(),
-      RouteMessage<WM_CTLCOLORSTATIC, &Page::OnCtlColorStatic>(),
+      RouteMessage<WM_PAINT, &Page::OnPaint>(),
   };
   static const RouteTable table(routes, &PropertyPage::Routes());
   return table;

@@ -1,5 +1,5 @@
 // The colour page: the colours of ordinary days, days off, today and the background, each
-// shown by its label drawn in it, and the transparent background.
+// shown by a framed swatch beside its label, and the transparent background.
 #pragma once
 
 #include <optional>
@@ -28,7 +28,7 @@ class CTemboriPropColor : public PropertyPage {
   void OnChooseToday() { ChooseInto(fields_.TodayColor); }
   void OnChooseBack() { ChooseInto(fields_.BackColor); }
   void OnTransparentClicked();
-  std::optional<LRESULT> OnCtlColorStatic(const Message& message);
+  void OnPaint();
 
   const bool isNT3_;
   ColorFields fields_;

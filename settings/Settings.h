@@ -44,7 +44,7 @@ struct Settings {
   std::int32_t Transparent = 0;
   std::uint32_t RegularHoliday = 0x183060C1;  // weekly mask built from WeekdayOff
   std::int32_t HolidayLaw =
-      0;  // 0 = the calendar's own holiday rules, nonzero = the law as amended
+      1;  // 0 = the calendar's own holiday rules, nonzero = the law as amended
   std::int32_t EraYear = 0;
   std::int32_t Rokuyo = 0;
 };

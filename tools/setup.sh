@@ -6,6 +6,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ doctest-dev python3
+  # An independent iCalendar parser, which reads the exports in the tests.
+  python3-icalendar
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
   # Wine, and the fonts it ships (Marlett draws the caption buttons); the X libraries that it
   # loads at run time are only recommended, so they are named here.

@@ -21,7 +21,10 @@ long DaysFromCivil(int year, int month, int day) {
 }
 
 struct ShownMonth {
+  // By the calendar's own holiday rules, which this file tests; the law's have tests of their
+  // own.
   ShownMonth(int year, int month, int day = 1) : core(MakeDate(year, month, day)) {
+    core.settings.HolidayLaw = 0;
     calendar.RecomputeYear();
   }
   // The month is shown and computed as if the calendar had started in it.

@@ -26,8 +26,9 @@ TEST_CASE("each day name has its own string-table text") {
     REQUIRE(found != texts.end());
     CHECK(seen.insert(found->second).second);
   }
-  // The two greetings in their own words, and the law's name beside the calendar's own.
+  // The two greetings in their own words, and the law's names beside the calendar's own.
   CHECK(texts.at(DayNameStringId(DayName::NewYearsDay)) == "A Happy New Year!!");
+  CHECK(texts.at(DayNameStringId(DayName::NewYearsDayOfTheAct)) == "元日");
   CHECK(texts.at(DayNameStringId(DayName::Christmas)) == "Merry Christmas!!");
   CHECK(texts.at(DayNameStringId(DayName::NationalFoundationDayOfTheAct)) == "建国記念の日");
 }

@@ -36,11 +36,11 @@ struct LawYear {
 };
 
 // The list's names against ours. The list calls a substitute "<holiday> 振替休日" and a day
-// between two holidays "休日"; New Year's Day keeps the calendar's greeting; the list gives
+// between two holidays "休日"; the list gives
 // the single days short names, and in 2019 calls Sports Day's old name by its new one.
 DayName OurName(const ListedDay& listed) {
   static const std::map<std::string_view, DayName> names = {
-      {"元日", DayName::NewYearsDay},
+      {"元日", DayName::NewYearsDayOfTheAct},
       {"成人の日", DayName::ComingOfAgeDay},
       {"建国記念の日", DayName::NationalFoundationDayOfTheAct},
       {"春分の日", DayName::VernalEquinoxDay},
@@ -183,6 +183,14 @@ TEST_CASE("the law keeps the greetings, has no name outside the month, and takes
   CHECK(january1948.calendar.GetDayName(1, name));  // no holiday before the Act, but greeted
   CHECK(name == DayName::NewYearsDay);
   CHECK_FALSE(january1948.calendar.IsDayOff(1));
+  // Once a holiday of the Act, New Year's Day has the law's name; the greeting stays with the
+  // calendar's own rules.
+  for (const bool law : {true, false}) {
+    const LawYear january(2026, 1, law);
+    CHECK(january.calendar.GetDayName(1, name));
+    CHECK(name == (law ? DayName::NewYearsDayOfTheAct : DayName::NewYearsDay));
+    CHECK(january.calendar.IsNationalHoliday(1));
+  }
   LawYear december(2026, 12);
   CHECK(december.calendar.GetDayName(25, name));
   CHECK(name == DayName::Christmas);

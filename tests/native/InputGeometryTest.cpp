@@ -21,9 +21,12 @@ TEST_CASE("the day under a point, in both week orders, and the grid's edges") {
       {{4 + 3 * 30, 38}, 3, 31, false, 1},
       {{4 + 2 * 30 + 29, 38 + 17}, 3, 31, false, 0},  // the cell before day 1
       {{4, 56}, 3, 31, false, 5},
-      {{10, 25}, 0, 31, false, 0},                   // the weekday names
-      {{4 + 2 * 30, 20 + 6 * 18}, 0, 30, false, 0},  // row 6 past day 30
+      {{10, 25}, 0, 31, false, 0},  // the weekday names
+      // The cell right after the last day: day 31 of a 30-day month, day 32 of a 31-day one.
+      {{4 + 1 * 30, 20 + 5 * 18}, 0, 30, false, 30},
+      {{4 + 2 * 30, 20 + 5 * 18}, 0, 30, false, 0},
       {{4 + 1 * 30, 20 + 6 * 18}, 6, 31, false, 31},
+      {{4 + 2 * 30, 20 + 6 * 18}, 6, 31, false, 0},
       // Monday first, day 1 on a Sunday: last column of row 1, then day 2 in column 0.
       {{4 + 6 * 30, 38}, 0, 31, true, 1},
       {{4, 56}, 0, 31, true, 2},

@@ -39,7 +39,7 @@ Settings Custom() {
   Settings s;
   s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.Circ = 0;
   s.Squeeze = s.NoFrame = s.MemoFile = s.TopMost = s.Tray = s.Transparent = s.SunFirst = 1;
-  s.HolidayLaw = 1;
+  s.HolidayLaw = 0;  // the calendar's own rules, as a user who turned the law off
   s.CircColor = 0x010203, s.BackColor = 0x040506, s.HolidayColor = 0x070809;
   s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F, s.CharSet = 0, s.PitchAndFamily = 0x31;
   s.TypeFace = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9", s.PointSize = "12";
@@ -80,6 +80,25 @@ TEST_CASE("saved settings load back unchanged with their types, and loading keep
   saved.CharSet = 0xFF, saved.RegularHoliday = 0x22, saved.WeekdayOff = {0, 1, 0, 0, 0, 1, 0};
   saved.TypeFace.clear(), saved.PointSize.clear();  // a text that is not there is empty
   CHECK(Fields(loaded) == Fields(saved));
+  CHECK(reporter.reports.empty());
+}
+
+TEST_CASE("the law's holidays when nothing says otherwise, and a stored choice keeps its meaning") {
+  MemoryStore store;
+  RecordingReporter reporter(store);
+  Settings firstStart;
+  LoadSettings(firstStart, store, reporter);  // no key at all
+  CHECK(firstStart.HolidayLaw != 0);
+  store.PutDword(kConfigKey, "Language", 0);  // a key from before the choice existed
+  Settings older;
+  LoadSettings(older, store, reporter);
+  CHECK(older.HolidayLaw != 0);
+  for (const std::uint32_t stored : {0u, 1u}) {
+    store.PutDword(kConfigKey, "HolidayLaw", stored);
+    Settings loaded;
+    LoadSettings(loaded, store, reporter);
+    CHECK(loaded.HolidayLaw == static_cast<std::int32_t>(stored));
+  }
   CHECK(reporter.reports.empty());
 }
 

@@ -1,4 +1,4 @@
-// The shell's platform-free helpers: the program's directory cut out of its path, and the
+// The shell's platform-free helpers: the program's directory taken from its path, and the
 // remembered window position when the store misbehaves (where the real window opens, and the
 // position it leaves for a second copy, are tested under Wine).
 #include <doctest.h>
@@ -28,20 +28,22 @@ Edges StoredEdges(const MemoryStore& store) {
 
 }  // namespace
 
-TEST_CASE("the program directory is the path before the program's file name") {
-  // The mixed-case name is looked for first, and its first occurrence cuts; 0x83 0x54 is one
-  // katakana character whose second byte is 'T', so no name starts there.
+TEST_CASE("the program directory is the directory part of the program's path, whatever its name") {
+  // 0x95 0x5C is one kanji whose second byte is a backslash: no directory ends there.
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\Program Files\\Tembori\\Tembori.exe", "C:\\Program Files\\Tembori\\"},
-      {"C:\\APPS\\TEMBORI.EXE", "C:\\APPS\\"},
-      {"C:\\Tembori.exe\\bin\\Tembori.exe", "C:\\"},
-      {"C:\\TEMBORI.EXE\\Tembori.exe", "C:\\TEMBORI.EXE\\"},
-      {"C:\\Tools\\tembori.exe", ""},
+      {"C:\\Users\\me\\Downloads\\Tembori (1).exe", "C:\\Users\\me\\Downloads\\"},
+      {"C:\\Tembori.exe.old\\Tembori.exe", "C:\\Tembori.exe.old\\"},
+      {"C:\\Tools\\tembori.exe", "C:\\Tools\\"},
+      {"\\\\server\\share\\cal.exe", "\\\\server\\share\\"},
+      {"C:/Tools/Tembori.exe", "C:/Tools/"},
+      {"Tembori.exe", ""},
       {"", ""},
-      {"C:\\\x83Tembori.exe", ""},
-      {"C:\\\x83Tembori.exe\\Tembori.exe", "C:\\\x83Tembori.exe\\"},
+      {"C:\\\x95\x5C.exe", "C:\\"},
+      {"C:\\\x95\x5C\\Tembori.exe", "C:\\\x95\x5C\\"},
   };
   for (const auto& [path, directory] : cases) {
+    CAPTURE(path);
     CHECK(ProgramDirFromPath(path, &IsShiftJisLeadByte) == directory);
   }
 }

@@ -5,8 +5,10 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "CalendarHarness.h"
@@ -18,15 +20,15 @@ using namespace tembori::testing;
 namespace {
 
 constexpr char kMemoCaption[] = "１行ﾒﾓの入力";
-std::string typedMemo;
+std::function<void(HWND dialog)> memoAnswer;
 bool memoDialogSeen = false;
 
-// Types the memo into the dialog and confirms it, once the dialog is up.
+// Answers the dialog and confirms it, once it is up.
 void CALLBACK ConfirmMemo(HWND, UINT, UINT_PTR, DWORD) {
   const HWND dialog = FindWindowA("#32770", kMemoCaption);
   if (dialog == nullptr || !IsWindowVisible(dialog) || memoDialogSeen) return;
   memoDialogSeen = true;
-  SetDlgItemTextA(dialog, IDC_MEMO_TEXT, typedMemo.c_str());
+  memoAnswer(dialog);
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
@@ -35,9 +37,9 @@ POINT CellCentre(CalendarWindow& window, int day) {
   return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
 }
 
-// A double click on the day in the holiday-setting mode, with the dialog answered.
-void EnterMemo(RunningCalendar& calendar, int day, const std::string& text) {
-  typedMemo = text;
+// A double click on the day in the holiday-setting mode, with the dialog answered and OK.
+void EnterMemo(RunningCalendar& calendar, int day, const std::function<void(HWND)>& answer) {
+  memoAnswer = answer;
   memoDialogSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 30, &ConfirmMemo);
   REQUIRE(timer != 0);
@@ -46,6 +48,10 @@ void EnterMemo(RunningCalendar& calendar, int day, const std::string& text) {
   KillTimer(nullptr, timer);
   CHECK(memoDialogSeen);
   PumpMessages();
+}
+void EnterMemo(RunningCalendar& calendar, int day, const std::string& text) {
+  EnterMemo(calendar, day,
+            [&text](HWND dialog) { SetDlgItemTextA(dialog, IDC_MEMO_TEXT, text.c_str()); });
 }
 
 void SwitchMode(RunningCalendar& calendar) {
@@ -84,6 +90,23 @@ int NumberPixels(RunningCalendar& calendar, int day) {
   return picture.Count(DayCell(calendar.Window(), day), kOrdinary);
 }
 
+// The calendar's memo pop-up while it is shown: a visible window the calendar owns.
+struct PopupSearch {
+  HWND owner;
+  HWND found;
+};
+BOOL CALLBACK CheckPopup(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<PopupSearch*>(data);
+  if (GetWindow(window, GW_OWNER) != search.owner || !IsWindowVisible(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+HWND ShownPopup(RunningCalendar& calendar) {
+  PopupSearch search{calendar.Handle(), nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &CheckPopup, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // The pointer put on a client point of the window, with the move it causes.
 void PointAt(RunningCalendar& calendar, POINT client) {
   POINT screen = client;
@@ -107,6 +130,12 @@ TEST_CASE("a memo typed after a double click in the mode shows its asterisk at o
     CHECK(NumberPixels(calendar, 5) > plain);
     CHECK(RegistryMemo("12", "5") == "忘年会");
     CHECK(RegistryMap("12") == (DayBit(1) | DayBit(5)));
+    // OK on the memo as it stands writes it again, also where it has gone from the registry
+    // meanwhile.
+    EnterMemo(calendar, 5, [](HWND) {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, (std::string(kMemoKey) + "\\12").c_str(), "5");
+    });
+    CHECK(RegistryMemo("12", "5") == "忘年会");
     // A double click off the days opens nothing and keeps the frame.
     const LONG style = GetWindowLongA(calendar.Handle(), GWL_STYLE);
     SendMessageA(calendar.Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));
@@ -138,48 +167,74 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   StoreSettings({{"MemoTime", 5}});
   const struct {
     const char *month, *day, *text;
-  } memos[] = {{"11", "20", "dentist"}, {"12", "24", "eve"}};
+  } memos[] = {{"11", "20", "dentist"}, {"11", "3", "dentist"}, {"12", "24", "eve"}};
   for (const auto& memo : memos) {
     const std::string key = std::string(kMemoKey) + "\\" + memo.month;
     PutValue(key.c_str(), memo.day, REG_SZ, memo.text, std::strlen(memo.text) + 1);
-    const DWORD map = DayBit(std::atoi(memo.day));
-    PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
   }
+  const DWORD november = DayBit(3) | DayBit(20), december = DayBit(24);
+  PutValue((std::string(kMemoKey) + "\\11").c_str(), "MapOfMemo", REG_DWORD, &november,
+           sizeof november);
+  PutValue((std::string(kMemoKey) + "\\12").c_str(), "MapOfMemo", REG_DWORD, &december,
+           sizeof december);
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
   // Each month shows its own memos after moving there.
-  CHECK(window.MemoMap() == DayBit(20));
+  CHECK(window.MemoMap() == november);
   SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
-  CHECK(window.MemoMap() == DayBit(24));
+  CHECK(window.MemoMap() == december);
   SendMessageA(calendar.Handle(), WM_COMMAND, ID_THIS_MONTH, 0);
-  CHECK(window.MemoMap() == DayBit(20));
+  CHECK(window.MemoMap() == november);
   constexpr DWORD kTwoPeriods = 2 * 500 + 100;
 
   // A holiday without a memo shows its name; a day with one, its memo.
-  PointAt(calendar, CellCentre(window, 3));
+  PointAt(calendar, CellCentre(window, 23));
   CHECK(window.HoverTimerRunning());
   PumpMessagesFor(kTwoPeriods);
-  CHECK(window.MemoPopup().IsShown());
-  CHECK(window.MemoPopup().Text() == "文化の日");
-  POINT moved = CellCentre(window, 3);
+  REQUIRE(ShownPopup(calendar) != nullptr);
+  CHECK(window.MemoPopup().Text() == "勤労感謝の日");
+  const Picture name(ShownPopup(calendar));
+  // A move hides it at the next tick.
+  POINT moved = CellCentre(window, 23);
   ++moved.x;
   PointAt(calendar, moved);
-  PumpMessagesFor(600);
-  CHECK_FALSE(window.MemoPopup().IsShown());
+  const DWORD start = GetTickCount();
+  while (ShownPopup(calendar) != nullptr && GetTickCount() - start < 600) PumpMessagesFor(10);
+  CHECK(ShownPopup(calendar) == nullptr);
   PointAt(calendar, CellCentre(window, 20));
   PumpMessagesFor(kTwoPeriods);
+  REQUIRE(ShownPopup(calendar) != nullptr);
   CHECK(window.MemoPopup().Text() == "dentist");
-  CHECK(window.MemoPopup().IsShown());
-  // A key hides it.
+  const Picture memo(ShownPopup(calendar));
+  // The text in the middle: as much ground left of it as right of it.
+  RECT client{};
+  GetClientRect(ShownPopup(calendar), &client);
+  int left = client.right, right = -1;
+  for (int x = 0; x < client.right; ++x) {
+    const RECT column{x, 0, x + 1, client.bottom};
+    if (memo.Count(column, RGB(255, 255, 192)) == client.bottom) continue;
+    left = std::min(left, x);
+    right = x;
+  }
+  REQUIRE(right >= left);
+  CHECK(std::abs(left - (client.right - 1 - right)) <= 2);
+  // On a holiday with a memo, the memo.
+  PointAt(calendar, CellCentre(window, 3));
+  PumpMessagesFor(kTwoPeriods);
+  REQUIRE(ShownPopup(calendar) != nullptr);
+  CHECK(Picture(ShownPopup(calendar)).Part(client) == memo.Part(client));
+  CHECK(name.Part(client) != memo.Part(client));
+  // A key hides it (until the pointer rests for another period).
   PostMessageA(calendar.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
-  calendar.RunProgramLoop();
-  CHECK_FALSE(window.MemoPopup().IsShown());
+  PostQuitMessage(0);
+  calendar.App().RunMessageLoop();
+  CHECK(ShownPopup(calendar) == nullptr);
 
   // Nothing in the holiday-setting mode.
   SwitchMode(calendar);
-  PointAt(calendar, CellCentre(window, 3));
+  PointAt(calendar, CellCentre(window, 23));
   PumpMessagesFor(kTwoPeriods);
-  CHECK_FALSE(window.MemoPopup().IsShown());
+  CHECK(ShownPopup(calendar) == nullptr);
   SwitchMode(calendar);
 
   // Leaving the window stops the timer.
@@ -188,16 +243,16 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   SetCursorPos(frame.right + 40, frame.bottom + 40);
   PumpMessagesFor(kTwoPeriods);
   CHECK_FALSE(window.HoverTimerRunning());
-  CHECK_FALSE(window.MemoPopup().IsShown());
+  CHECK(ShownPopup(calendar) == nullptr);
 }
 
-TEST_CASE("a new date between two ticks moves the today mark and the title") {
+TEST_CASE("a new date between two ticks moves the title and the today mark, painted by itself") {
   StoreSettings({{"MemoTime", 1}, {"DispToday", 1}});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
+  // The box as the screen shows it: nothing here asks the window to paint.
   const auto boxPixels = [&](int day) {
-    RedrawWindow(calendar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    return Picture(calendar.Handle(), kBack).Count(BoxSide(DayCell(window, day)), kToday);
+    return Picture(calendar.Handle()).Count(BoxSide(DayCell(window, day)), kToday);
   };
   char before[64] = {};
   GetWindowTextA(calendar.Handle(), before, sizeof before);

@@ -4,7 +4,8 @@
 // next start stays as it is.
 #include <doctest.h>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <prsht.h>
 
 #include <string>
@@ -154,16 +155,152 @@ TEST_CASE("the other memo store's memos show at once after OK") {
   DeleteFileA(file.c_str());
 }
 
-TEST_CASE("the holidays as the law has them today, saved and shown at once after OK") {
+TEST_CASE("the law's holidays on a first start, the calendar's own a tick away, and back") {
+  // 22 September 2026 lies between Respect for the Aged Day and the equinox: a holiday by
+  // law only. Nothing stored shows the law; a stored 0 keeps the calendar's own rules.
+  for (const bool stored : {false, true}) {
+    CAPTURE(stored);
+    StoreSettings(stored ? RegistryNumbers{{"HolidayLaw", 0}} : RegistryNumbers{});
+    RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
+    CalendarWindow& window = calendar.Window();
+    const bool lawBefore = !stored;
+    CHECK((Painted(calendar).Count(DayCell(window, 22), kHoliday) > 0) == lawBefore);
+    UINT boxBefore = 2;
+    RunSheetOver(calendar, {[&boxBefore](HWND sheet) {
+                              ShowTab(sheet, kGeneral2);
+                              boxBefore = static_cast<UINT>(
+                                  SendMessageA(Control(sheet, IDC_HOLIDAY_LAW), BM_GETCHECK, 0, 0));
+                              Click(sheet, IDC_HOLIDAY_LAW);
+                              return true;
+                            },
+                            PressButton(IDOK)});
+    CHECK(boxBefore == (lawBefore ? BST_CHECKED : BST_UNCHECKED));
+    CHECK(StoredNumber("HolidayLaw") == (lawBefore ? 0u : 1u));
+    const Picture after = Painted(calendar);
+    CHECK((after.Count(DayCell(window, 22), kHoliday) > 0) == !lawBefore);
+    CHECK((after.Count(DayCell(window, 22), kOrdinary) == 0) == !lawBefore);
+    CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+  }
+}
+
+namespace {
+
+// Chooses a list item as a click in the list does.
+void Choose(HWND sheet, int listId, int item) {
+  const HWND list = Control(sheet, listId);
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageA(Page(sheet), WM_COMMAND, MAKEWPARAM(listId, CBN_SELENDOK),
+               reinterpret_cast<LPARAM>(list));
+}
+
+bool Enabled(HWND sheet, int id) {
+  return IsWindowEnabled(Control(sheet, id)) != FALSE;
+}
+
+// Typed key by key into the edit field of a combo box.
+std::string TypedInto(HWND sheet, int comboId, const std::string& keys) {
+  const HWND field = FindWindowExA(Control(sheet, comboId), nullptr, "Edit", nullptr);
+  REQUIRE(field != nullptr);
+  SetWindowTextA(field, "");
+  for (const char key : keys) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
+  return Text(field);
+}
+
+int CALLBACK KeepPitch(const LOGFONTA*, const TEXTMETRICA* metrics, DWORD, LPARAM pitch) {
+  *reinterpret_cast<BYTE*>(pitch) = metrics->tmPitchAndFamily;
+  return 0;
+}
+// The pitch and family the platform gives a face in a character set.
+BYTE PitchOf(const std::string& face, BYTE charSet) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = charSet;
+  lstrcpynA(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
+  BYTE pitch = 0;
+  const WindowDc screen = GetWindowDc(nullptr);
+  EnumFontFamiliesExA(screen.get(), &wanted, &KeepPitch, reinterpret_cast<LPARAM>(&pitch), 0);
+  return pitch;
+}
+
+}  // namespace
+
+TEST_CASE("the pages as they open: colour buttons follow their boxes, limits, default colours") {
+  const COLORREF defaults[] = {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 255)};
+  const int labels[] = {IDC_ORDINARY_LABEL, IDC_HOLIDAY_LABEL, IDC_TODAY_LABEL, IDC_BACK_LABEL};
+  for (const DWORD on : {0, 1}) {
+    CAPTURE(on);
+    // The first run, or circles off and transparency on.
+    DeleteProgramKeys();
+    if (on == 1) PutNumbers(kConfigKey, {{"Circ", 0}, {"Transparent", 1}});
+    RunningCalendar calendar;
+    const auto follows = [](Tab tab, int box, int button, bool enabled) {
+      return [=](HWND sheet) {
+        ShowTab(sheet, tab);
+        CHECK(Enabled(sheet, button) == enabled);
+        Click(sheet, box);
+        CHECK(Enabled(sheet, button) != enabled);
+        Click(sheet, box);
+        CHECK(Enabled(sheet, button) == enabled);
+        return true;
+      };
+    };
+    RunSheetOver(
+        calendar,
+        {follows(kGeneral2, IDC_CIRC, IDC_CIRC_COLOR, on == 0),
+         follows(kColor, IDC_TRANSPARENT, IDC_BACK_COLOR, on == 0),
+         [&](HWND sheet) {
+           // Each colour shows in the swatch level with its label and left of it.
+           ShowTab(sheet, kColor);
+           const HWND page = Page(sheet);
+           RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+           const Picture shown(page);
+           for (int label = 0; label < 4; ++label) {
+             CAPTURE(label);
+             const RECT text = ChildRect(page, labels[label]);
+             CHECK(shown.Count({0, text.top, text.left, text.bottom}, defaults[label]) >= 25);
+           }
+           return true;
+         },
+         [](HWND sheet) {
+           // The delay in tenths of a second from 1 to 30.
+           ShowTab(sheet, kGeneral1);
+           int lowest = 0, highest = 0;
+           SendMessageA(Control(sheet, IDC_MEMO_DELAY_SPIN), UDM_GETRANGE32,
+                        reinterpret_cast<WPARAM>(&lowest), reinterpret_cast<LPARAM>(&highest));
+           CHECK(lowest == 1);
+           CHECK(highest == 30);
+           // The face takes 32 characters, the size 2.
+           ShowTab(sheet, kFont);
+           CHECK(TypedInto(sheet, IDC_FACE_LIST, std::string(40, 'a')) == std::string(32, 'a'));
+           CHECK(TypedInto(sheet, IDC_SIZE_LIST, "123") == "12");
+           return true;
+         },
+         PressButton(IDCANCEL)});
+  }
+}
+
+TEST_CASE("Apply takes the character set and pitch of the face chosen on the font page") {
   StoreSettings({});
-  RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
-  CalendarWindow& window = calendar.Window();
-  // Between Respect for the Aged Day and the equinox: a holiday by law only.
-  REQUIRE(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
-  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), PressButton(IDOK)});
-  CHECK(StoredNumber("HolidayLaw") == 1);
-  const Picture after = Painted(calendar);
-  CHECK(after.Count(DayCell(window, 22), kHoliday) > 0);
-  CHECK(after.Count(DayCell(window, 22), kOrdinary) == 0);
-  CHECK(after.Count(DayCell(window, 24), kHoliday) == 0);
+  RunningCalendar calendar;
+  std::string face;
+  RunSheetOver(calendar, {[&](HWND sheet) {
+                            // The stored font is a Shift-JIS one: an ANSI face instead.
+                            ShowTab(sheet, kFont);
+                            const HWND list = Control(sheet, IDC_FACE_LIST);
+                            const int count =
+                                static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+                            for (int item = 0; item < count && face.empty(); ++item) {
+                              Choose(sheet, IDC_FACE_LIST, item);
+                              const std::string kind = Text(Control(sheet, IDC_FONT_KIND));
+                              if (kind.size() > 6 && kind.substr(kind.size() - 6) == "(ANSI)") {
+                                face = Text(list);
+                              }
+                            }
+                            CHECK(!face.empty());
+                            Press(sheet, ID_APPLY_NOW);
+                            return true;
+                          },
+                          PressButton(IDCANCEL)});
+  CHECK(StoredNumber("CharSet") == ANSI_CHARSET);
+  CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, ANSI_CHARSET));
+  CHECK(PitchOf(face, ANSI_CHARSET) != 0);
 }

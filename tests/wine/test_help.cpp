@@ -51,30 +51,37 @@ const std::string kStandInPath = TestDirectory() + kStandInFileName;
 // before comes back at the end.
 class RegisteredControl {
  public:
-  explicit RegisteredControl(const std::string& path) {
+  explicit RegisteredControl(const std::string& path, DWORD type = REG_SZ) {
     char previous[MAX_PATH] = {};
     DWORD size = sizeof previous;
-    hadPrevious_ = RegGetValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, RRF_RT_REG_SZ, nullptr,
+    hadPrevious_ = RegGetValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr,
+                                RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &previousType_,
                                 previous, &size) == ERROR_SUCCESS;
     previous_ = previous;
-    Register(path);
+    Register(path, type);
   }
   ~RegisteredControl() {
     if (hadPrevious_) {
-      Register(previous_);
+      Register(previous_, previousType_);
     } else {
       RegDeleteKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr);
     }
   }
-  static void Register(const std::string& path) {
-    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_SZ, path.c_str(),
+  static void Register(const std::string& path, DWORD type = REG_SZ) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, type, path.c_str(),
                             static_cast<DWORD>(path.size() + 1)) == ERROR_SUCCESS);
   }
 
  private:
   bool hadPrevious_ = false;
+  DWORD previousType_ = REG_SZ;
   std::string previous_;
 };
+
+// The stand-in's path as systems register the control, through an environment variable.
+constexpr char kDirectoryVariable[] = "TEMBORI_HELP_TEST_DIRECTORY";
+const std::string kStandInExpandable =
+    std::string("%") + kDirectoryVariable + "%" + kStandInFileName;
 
 // The stand-in's record, once the help code has loaded it.
 class StandIn {
@@ -146,15 +153,17 @@ DWORD ExpectedTopic(int controlId) {
   return 0;
 }
 
-// Wine's own control, switched off for this test program while a process of its own runs
-// (Wine reads the per-program overrides from the registry when a process starts).
-class WineControlSwitchedOff {
+// Wine's load order of the control for this test program while a process of its own runs
+// (Wine reads the per-program overrides from the registry when a process starts): "" switches
+// Wine's own control off, "native,builtin" looks for a file by that name first, as Windows
+// does.
+class WineControlLoadOrder {
  public:
-  WineControlSwitchedOff() {
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "hhctrl.ocx", REG_SZ, "", 1) ==
-            ERROR_SUCCESS);
+  explicit WineControlLoadOrder(const std::string& order) {
+    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "hhctrl.ocx", REG_SZ, order.c_str(),
+                            static_cast<DWORD>(order.size() + 1)) == ERROR_SUCCESS);
   }
-  ~WineControlSwitchedOff() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
+  ~WineControlLoadOrder() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
 
  private:
   static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_help.exe";
@@ -180,7 +189,9 @@ bool RunsAs(const char* mode) {
 }  // namespace
 
 TEST_CASE("the help contents open from the program's directory, owned by no window") {
-  RegisteredControl registered(kStandInPath);
+  // Registered with a variable, as systems do: loading needs the path expanded.
+  SetEnvironmentVariableA(kDirectoryVariable, TestDirectory().c_str());
+  RegisteredControl registered(kStandInExpandable, REG_EXPAND_SZ);
   HtmlContextHelp help;
   const std::string withHelp = ProgramDirectory("help-with-file", true);
   help.SetProgramDir(withHelp);
@@ -207,14 +218,28 @@ TEST_CASE("the help contents open from the program's directory, owned by no wind
   standIn.Reset();
 }
 
-TEST_CASE("the registered path always ends, and a value that fills the buffer unended is none") {
+TEST_CASE(
+    "the registered path always ends, is expanded when it says so, and one too long is none") {
   RegisteredControl registered(kStandInPath);
-  // The type is not looked at; as plain bytes nothing adds a zero byte on reading.
-  const auto store = [](const std::string& bytes) {
-    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, REG_BINARY, bytes.data(),
+  // Other types than REG_EXPAND_SZ are taken as they stand; as plain bytes nothing adds a zero
+  // byte on reading.
+  const auto store = [](const std::string& bytes, DWORD type = REG_BINARY) {
+    REQUIRE(RegSetKeyValueA(HKEY_CLASSES_ROOT, kControlKey, nullptr, type, bytes.data(),
                             static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS);
   };
   char path[kHelpControlPathSize];
+
+  SetEnvironmentVariableA(kDirectoryVariable, "C:\\help\\");
+  store(kStandInExpandable + '\0', REG_EXPAND_SZ);
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == std::string("C:\\help\\") + kStandInFileName);
+  store(kStandInExpandable + '\0', REG_SZ);
+  REQUIRE(FindHtmlHelpControl(path));
+  CHECK(std::string(path) == kStandInExpandable);
+  // Short when stored, too long once expanded.
+  SetEnvironmentVariableA(kDirectoryVariable, std::string(kHelpControlPathSize, 'a').c_str());
+  store(kStandInExpandable + '\0', REG_EXPAND_SZ);
+  CHECK_FALSE(FindHtmlHelpControl(path));
 
   store("C:\\help\\control.ocx");  // without its zero byte
   std::memset(path, 'x', sizeof path);
@@ -313,7 +338,7 @@ TEST_CASE("the help key is offered along capture, focus and pop-up, and stops wh
 
 TEST_CASE("with no HTML Help control to be found, help stays off for the whole process") {
   if (!RunsAs("no-control")) {
-    const WineControlSwitchedOff noWineControl;
+    const WineControlLoadOrder noWineControl("");
     CHECK(RunAlone("with no HTML Help control*", "no-control") == 0);
     return;
   }
@@ -330,24 +355,37 @@ TEST_CASE("with no HTML Help control to be found, help stays off for the whole p
   CHECK(GetModuleHandleA(kStandInPath.c_str()) == nullptr);
 }
 
-TEST_CASE("without a usable registered path, the control is loaded by its name") {
-  if (!RunsAs("by-name")) {
-    CHECK(RunAlone("without a usable registered path*", "by-name") == 0);
+TEST_CASE("without a usable registered path, the control is loaded from the system directory") {
+  if (!RunsAs("system-directory")) {
+    // A file of the control's name planted beside the program, where a load by the bare name
+    // would look first.
+    const std::string directory = ProgramDirectory("help-planted", false);
+    const std::string program = directory + "test_help.exe";
+    REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
+    REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + "hhctrl.ocx").c_str(), FALSE));
+    const WineControlLoadOrder fileFirst("native,builtin");
+    CHECK(RunAlone("without a usable registered path*", "system-directory", program) == 0);
     return;
   }
   RegisteredControl registered(TestDirectory() + "no-such-control.ocx");
   CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
   CallHtmlHelp(nullptr, nullptr, 0x12, 0);  // closes all help windows: there are none
-  CHECK(GetModuleHandleA("hhctrl.ocx") != nullptr);
+  const HMODULE control = GetModuleHandleA("hhctrl.ocx");
+  REQUIRE(control != nullptr);
+  char loaded[MAX_PATH] = {}, system[MAX_PATH] = {};
+  GetModuleFileNameA(control, loaded, MAX_PATH);
+  GetSystemDirectoryA(system, MAX_PATH);
+  CHECK(lstrcmpiA(loaded, (std::string(system) + "\\hhctrl.ocx").c_str()) == 0);
+  CHECK(GetModuleHandleA((TestDirectory() + "hhctrl.ocx").c_str()) == nullptr);
 }
 
 namespace {
 
-// The program as a user unpacks it: Tembori.exe (a copy of this test program, which finds its
-// directory by that name), the help file and the HTML Help control in a folder of their own.
+// The program as a user saves it, under the name a browser gives a second download (a copy
+// of this test program), with the help file and the HTML Help control in a folder of their own.
 std::string UnpackedProgram() {
   const std::string directory = ProgramDirectory("help-program", true);
-  const std::string program = directory + "Tembori.exe";
+  const std::string program = directory + "Tembori (1).exe";
   REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
   REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + kStandInFileName).c_str(), FALSE));
   return program;

@@ -220,12 +220,18 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
   SendMessageA(window, WM_MBUTTONUP, 0, At(5, 5));
   CheckShown(calendar, {2003, 11});
 
-  // Years typed in the field count when Enter leaves it.
+  // Years typed in the field count when Enter leaves it, which writes them in their normal
+  // form (the field takes four characters from the keyboard).
   SetFocus(yearField);
   SetWindowTextA(yearField, "");
-  for (const char typed : std::string("1999\r")) PostMessageA(yearField, WM_CHAR, typed, 1);
+  for (const char typed : std::string("2004\r")) PostMessageA(yearField, WM_CHAR, typed, 1);
   calendar.RunProgramLoop();
   CHECK(GetFocus() == window);
+  CheckShown(calendar, {2004, 11});
+  SetFocus(yearField);
+  SetWindowTextA(yearField, "01999");
+  PostMessageA(yearField, WM_CHAR, '\r', 1);
+  calendar.RunProgramLoop();
   CheckShown(calendar, {1999, 11});
   // Out of range, nothing changes and the field keeps what was typed; the spin stays in range.
   const auto typeAndLeave = [&](const char* year) {
@@ -265,9 +271,17 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
   REQUIRE(window.HolidayModeOn());
   CHECK(Picture(handle).Count(shackleEnd, kDarkYellow) > 0);
 
-  // Wednesday the 5th becomes a day off and back; only the month's value changes.
+  // Wednesday the 5th becomes a day off and back; only the month's value changes, and only
+  // the day's cell is painted again.
   const RECT fifth = DayCell(window, 5);
-  CHECK(!OpensMenu([&] { SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth)); }));
+  UpdateWindow(handle);
+  CHECK(!OpensMenu([&] {
+    SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth));
+    const GdiObject<HRGN> repainted(CreateRectRgn(0, 0, 0, 0));
+    const GdiObject<HRGN> cell(CreateRectRgnIndirect(&fifth));
+    CHECK(GetUpdateRgn(handle, repainted.get(), FALSE) == SIMPLEREGION);
+    CHECK(EqualRgn(repainted.get(), cell.get()));
+  }));
   PumpMessages();
   CHECK(StoredMarks("2003", "11") == DayBit(5));
   const Picture marked(handle);
@@ -276,9 +290,11 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
   SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth));
   CHECK(StoredMarks("2003", "11") == 0);
 
-  // The weekday row and the window's other parts mark nothing; no menu opens in this mode.
+  // The weekday row, the cell after the 30th and the window's other parts mark nothing; no
+  // menu opens in this mode.
   CHECK(!OpensMenu([&] {
     SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(Cells(window, 0, 3, 3)));
+    SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(DayCell(window, 31)));
     SendMessageA(handle, WM_RBUTTONUP, 0, At(2, 2));
     SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1));
     SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP);
@@ -295,15 +311,33 @@ TEST_CASE("the keyboard's menu at the window's corner; a double click switches t
   CalendarWindow& window = calendar.Window();
   const HWND handle = calendar.Handle();
   SetWindowPos(handle, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  CHECK(OpensMenu(
-      [&] { SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1)); }));
-  CHECK(menuSeen.left == 120);
-  CHECK(menuSeen.top == 90);
+  // The keyboard's point is -1 in either coordinate; the mouse's is where the pointer is.
+  const std::tuple<POINT, POINT> menus[] = {{{-1, -1}, {120, 90}},
+                                            {{-1, 300}, {120, 90}},
+                                            {{300, -1}, {120, 90}},
+                                            {{300, 250}, {300, 250}}};
+  for (const auto& [asked, opened] : menus) {
+    CAPTURE(asked.x);
+    CAPTURE(asked.y);
+    CHECK(OpensMenu([&, asked = asked] {
+      SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(asked.x, asked.y));
+    }));
+    CHECK(menuSeen.left == opened.x);
+    CHECK(menuSeen.top == opened.y);
+  }
   // A right click asks for it through default processing.
   CHECK(OpensMenu([&] { SendMessageA(handle, WM_RBUTTONUP, 0, At(30, 40)); }));
 
-  // Double clicks anywhere, the mode's key while frameless brings the frame back first.
+  // With the frame, a press and a move of the left button drag nothing.
   const RECT framed = WindowRect(handle);
+  SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, AtCentre(DayCell(window, 5)));
+  CHECK(GetCapture() != handle);
+  SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(5, 5));
+  SendMessageA(handle, WM_LBUTTONUP, 0, At(5, 5));
+  PumpMessages();
+  CHECK(WindowRect(handle) == framed);
+
+  // Double clicks anywhere, the mode's key while frameless brings the frame back first.
   const RECT strip = window.BottomStripRect();
   for (const LPARAM point : {AtCentre(DayCell(window, 5)), AtCentre(strip)}) {
     SendMessageA(handle, WM_LBUTTONDBLCLK, 0, point);
@@ -319,6 +353,30 @@ TEST_CASE("the keyboard's menu at the window's corner; a double click switches t
   CHECK(!window.Frameless());
   CHECK(window.HolidayModeOn());
   CHECK(IsWindowVisible(GetDlgItem(handle, ID_MODE_BUTTON)));
+}
+
+TEST_CASE("the system menu never offers Maximize, and Restore only while minimised") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  const HWND handle = calendar.Handle();
+  const HMENU menu = GetSystemMenu(handle, FALSE);
+  REQUIRE(menu != nullptr);
+  const auto greyed = [&](UINT item) {
+    return (GetMenuState(menu, item, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  for (const bool minimised : {false, true}) {
+    CAPTURE(minimised);
+    ShowWindow(handle, minimised ? SW_MINIMIZE : SW_RESTORE);
+    PumpMessages();
+    // Whatever the items were before, the menu's initialisation decides.
+    for (const UINT item : {SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE}) {
+      EnableMenuItem(menu, item, MF_BYCOMMAND | MF_ENABLED);
+    }
+    SendMessageA(handle, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    CHECK(greyed(SC_MAXIMIZE));
+    CHECK(greyed(SC_RESTORE) != minimised);
+    CHECK(greyed(SC_MINIMIZE) == minimised);
+  }
 }
 
 TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves no outline") {
@@ -395,6 +453,11 @@ TEST_CASE(
     REQUIRE(dated.Tray().calls.size() == 1);
     CHECK(std::string(dated.Tray().calls[0].record.szTip) == "Fri, Dec 05 03");
   }
+  SUBCASE("the date in Japanese, days below 10 with one digit") {
+    StoreSettings({{"DispToday", 1}});
+    RunningCalendar dated(MakeDate(2003, 12, 5));
+    CHECK(Text(dated.Handle()) == "03年 12月 5日 (金)");
+  }
   SUBCASE("one icon, changed, removed, and added again for a new taskbar") {
     StoreSettings({{"Tray", 1}});
     RunningCalendar calendar;
@@ -424,13 +487,27 @@ TEST_CASE(
     CHECK(calls[3].action == NIM_DELETE);
     for (const auto& call : calls) CHECK(std::memcmp(&call.record, &added, sizeof added) == 0);
 
-    // The icon's mouse: a double click or a right click is taken, anything else not.
+    // The icon's mouse: a double click or a right click is taken and brings the calendar in
+    // front of another window; anything else is not.
     calendar.UserSettings().Tray = 1;
     calendar.Window().UpdateTitleAndTray();
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                       200, 100, nullptr, nullptr, nullptr, nullptr);
+    const auto otherInFront = [&] {
+      SetForegroundWindow(other);
+      PumpMessages();
+      REQUIRE(GetForegroundWindow() == other);
+    };
+    otherInFront();
     CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDOWN) == 0);
     CHECK(SendMessageA(handle, WM_USER, IDI_TRAY + 1, WM_LBUTTONDBLCLK) == 0);
+    CHECK(GetForegroundWindow() == other);
     CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDBLCLK) == 1);
+    CHECK(GetForegroundWindow() == handle);
+    otherInFront();
     CHECK(OpensMenu([&] { CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP) == 1); }));
+    CHECK(GetForegroundWindow() == handle);
+    DestroyWindow(other);
     // The window's end takes the icon away.
     DestroyWindow(handle);
     CHECK(calls.back().action == NIM_DELETE);

@@ -1,5 +1,5 @@
 // The memo store on the real registry and real memo files, where only the platform can tell:
-// the file's exact text, the Windows directory for a program under another name, values that
+// the file's exact text, the program's own directory under any file name, values that
 // other writers left in the registry, and what the profile functions give back of a long text.
 #include <doctest.h>
 #include <windows.h>
@@ -81,23 +81,27 @@ TEST_CASE("memo files: a section per month, a key per day, the map in ten charac
   CHECK(memos.Read(5) == x62 + "y");
 }
 
-TEST_CASE("under another file name the program keeps its memo files in the Windows directory") {
+TEST_CASE("under any file name the program keeps its memo files beside itself") {
+  // This program is not called Tembori.exe; nothing may go to the Windows directory.
   char module[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  REQUIRE(GetModuleFileNameA(nullptr, module, MAX_PATH) < MAX_PATH);
   const std::string programDir =
       ProgramDirFromPath(module, [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
-  CHECK(programDir.empty());  // this program is not called Tembori.exe
-
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string file = std::string(windows) + "\\tb2003.mem";
-  DeleteFileA(file.c_str());
+  const std::string besideProgram = programDir + "tb2003.mem";
+  const std::string inWindows = std::string(windows) + "\\tb2003.mem";
+  DeleteFileA(besideProgram.c_str());
+  DeleteFileA(inWindows.c_str());
+
   RealMemos memos;
   memos.settings.MemoFile = 1;
   memos.store.SetProgramDir(programDir);
-  REQUIRE(memos.Save(5, "windows") == MemoSaveResult::Saved);
-  CHECK(FileText(file).find("5=windows") != std::string::npos);
-  DeleteFileA(file.c_str());
+  REQUIRE(memos.Save(5, "beside") == MemoSaveResult::Saved);
+  CHECK(FileText(besideProgram).find("5=beside") != std::string::npos);
+  CHECK(GetFileAttributesA(inWindows.c_str()) == INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(besideProgram.c_str());
+  DeleteFileA(inWindows.c_str());
 }
 
 TEST_CASE("registry memos that other writers left are read bounded, whole characters only") {

@@ -8,9 +8,11 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CalendarHarness.h"
@@ -295,4 +297,47 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
   CHECK((fixture.settings.PitchAndFamily & TMPF_TRUETYPE) != 0);
   CHECK(fixture.settings.PointSize == "13");
   CHECK(fixture.Stored().CharSet == SHIFTJIS_CHARSET);
+}
+
+TEST_CASE("each colour shows beside its label, and every label reads on the page in any colour") {
+  // The worst cases: the page's own colour, and white, a background colour's usual.
+  Settings start = Custom();
+  start.OrdinaryColor = GetSysColor(COLOR_BTNFACE);
+  start.HolidayColor = RGB(255, 255, 255);
+  start.TodayColor = kToday;
+  start.BackColor = kBack;
+  SheetFixture fixture(start);
+  const auto farFrom = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b)) >
+           200;
+  };
+  int labelsSeen = 0;
+  RunSheet(fixture.environment, {[&](HWND sheet) {
+             ShowTab(sheet, 3);
+             const HWND page = Page(sheet);
+             RedrawWindow(page, nullptr, nullptr,
+                          RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+             const Picture shown(page);
+             const COLORREF ground = shown.At(1, 1);
+             const std::pair<int, COLORREF> labels[] = {{IDC_ORDINARY_LABEL, start.OrdinaryColor},
+                                                        {IDC_HOLIDAY_LABEL, start.HolidayColor},
+                                                        {IDC_TODAY_LABEL, start.TodayColor},
+                                                        {IDC_BACK_LABEL, start.BackColor}};
+             for (const auto& [label, colour] : labels) {
+               CAPTURE(label);
+               const RECT text = ChildRect(page, label);
+               int contrasting = 0;
+               for (const COLORREF pixel : shown.Part(text)) contrasting += farFrom(pixel, ground);
+               CHECK(contrasting >= 20);  // strokes of the label's characters
+               // A patch of the colour itself, level with the label and left of it.
+               const RECT beside{0, text.top, text.left, text.bottom};
+               const int side = (text.bottom - text.top) / 2;
+               CHECK(shown.Count(beside, colour) >= side * side / 2);
+               ++labelsSeen;
+             }
+             Press(sheet, IDCANCEL);
+             return true;
+           }});
+  CHECK(labelsSeen == 4);
 }

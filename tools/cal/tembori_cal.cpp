@@ -1,8 +1,8 @@
 // tembori-cal: prints a month or a year of the calendar with its days off, or lists the
 // national holidays and named days of a range of years, from the same core as the window,
-// by the calendar's own holiday rules or (--law) by the law as amended, optionally with the
-// government's list of holidays; also the era heading of a month, the old calendar's days
-// and the solar terms.
+// by the law as amended, optionally with the government's list of holidays, or (--classic)
+// by the calendar's own holiday rules; also the era heading of a month, the old calendar's
+// days and the solar terms.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -37,9 +37,9 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitBadHolidayFile = 1;
 constexpr char kUsage[] =
-    "usage: tembori-cal [--law [--holiday-file FILE]] [-m] [YEAR [MONTH]] | tembori-cal [--law "
-    "[--holiday-file FILE]] --holidays YEAR [LASTYEAR] | tembori-cal --era YEAR MONTH | "
-    "tembori-cal --kyureki|--sekki YEAR [LASTYEAR]";
+    "usage: tembori-cal [--law [--holiday-file FILE] | --classic] [-m] [YEAR [MONTH]] | "
+    "tembori-cal [--law [--holiday-file FILE] | --classic] --holidays YEAR [LASTYEAR] | "
+    "tembori-cal --era YEAR MONTH | tembori-cal --kyureki|--sekki YEAR [LASTYEAR]";
 
 struct Text {
   std::uint32_t id;
@@ -180,7 +180,7 @@ void PrintLine(std::string line) {
 
 // The choice of holiday rules: the law's (with the list of holidays, if any) or the calendar's.
 struct Rules {
-  bool law = false;
+  bool law = true;
   const HolidayFile* file = nullptr;
 };
 
@@ -338,9 +338,12 @@ int Run(std::vector<std::string_view> args) {
     return 0;
   }
 
+  // The law as the window has it by default; --law, its old switch, is still taken.
   Rules rules;
-  rules.law = !args.empty() && args.front() == "--law";
-  if (rules.law) args.erase(args.begin());
+  if (!args.empty() && (args.front() == "--law" || args.front() == "--classic")) {
+    rules.law = args.front() == "--law";
+    args.erase(args.begin());
+  }
   HolidayFile file;
   if (rules.law && !args.empty() && args.front() == "--holiday-file") {
     if (args.size() < 2) return Fail(kUsage);

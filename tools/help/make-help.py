@@ -7,9 +7,11 @@
 The viewer reads the contents, the index and the pop-up texts in the code page of the help
 file's language, so every text file goes into the help file as Shift-JIS (code page 932)
 and the pages say so in their charset. The check unpacks the built file with extract_chmLib
-and looks at what a user would meet: every page of the contents and the index is there,
-every link between pages (and its anchor) leads somewhere, the pop-up file has the topics
-1 to 23, and every control of the program's topic table finds its topic.
+and looks at what a user would meet: the file holds the pages, the contents, the index, the
+style sheet and the pop-up texts and nothing else of the sources' folder, every page of the
+contents and the index is there, every link between pages (and its anchor) leads somewhere,
+the pop-up file has the topics 1 to 23, and every control of the program's topic table finds
+its topic.
 """
 import html.parser
 import posixpath
@@ -24,6 +26,17 @@ import urllib.parse
 TEXT_SUFFIXES = ('.html', '.hhc', '.hhk', '.txt')
 CONTENTS, INDEX, POPUPS, DEFAULT_PAGE = 'tembori.hhc', 'tembori.hhk', 'tembori_pop_hlp.txt', 'index.html'
 TOPIC_COUNT = 23
+
+
+def is_help_source(name):
+    """Whether a file of the pages' folder goes into the help file (the build's own files,
+    such as CMakeLists.txt, stay out)."""
+    return name.endswith(('.html', '.css')) or name in (CONTENTS, INDEX, POPUPS)
+
+
+def is_compiler_entry(name):
+    """The compiler's own entries of a help file: its system files and its signature."""
+    return name.startswith(('#', '$')) or name == '_#_README_#_'
 
 PROJECT = """[OPTIONS]
 Compatibility=1.1 or later
@@ -62,7 +75,7 @@ def to_help_encoding(name, text):
 def build(pages_dir, work_dir, output):
     shutil.rmtree(work_dir, ignore_errors=True)
     os.makedirs(work_dir)
-    files = sorted(os.listdir(pages_dir))
+    files = sorted(n for n in os.listdir(pages_dir) if is_help_source(n))
     for name in files:
         source = os.path.join(pages_dir, name)
         target = os.path.join(work_dir, name)
@@ -150,6 +163,10 @@ def check(chm, pages_dir, def_path):
         expected = {n for n in os.listdir(pages_dir) if n.endswith('.html')}
         for missing in sorted(expected - pages):
             problems.append('page %s is not in the help file' % missing)
+        shipped = {n for n in os.listdir(pages_dir) if is_help_source(n)}
+        for extra in sorted(p for p in present if not is_compiler_entry(p) and p not in shipped):
+            problems.append('%s is in the help file, which is no page, contents, index, style '
+                            'sheet or pop-up text' % extra)
 
         parsed = {p: parse(os.path.join(unpacked, p)) for p in pages}
 

@@ -1,0 +1,111 @@
+// Date arithmetic and the date forms of iCalendar files.
+#include "ical/ICalDate.h"
+
+#include <cstdio>
+
+namespace tembori {
+
+bool IsLeapYear(int year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month == 2 && IsLeapYear(year)) return 29;
+  return kLengths[month - 1];
+}
+
+bool IsValidDate(const ICalDate& date) {
+  return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+         date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+}
+
+ICalDate NextDay(const ICalDate& date) {
+  if (date.day < DaysInMonth(date.year, date.month)) return {date.year, date.month, date.day + 1};
+  if (date.month < 12) return {date.year, date.month + 1, 1};
+  return {date.year + 1, 1, 1};
+}
+
+ICalDate PreviousDay(const ICalDate& date) {
+  if (date.day > 1) return {date.year, date.month, date.day - 1};
+  if (date.month > 1) return {date.year, date.month - 1, DaysInMonth(date.year, date.month - 1)};
+  return {date.year - 1, 12, 31};
+}
+
+int WeekdayOf(const ICalDate& date) {
+  // Sakamoto's method.
+  static constexpr int kOffsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  const int year = date.month < 3 ? date.year - 1 : date.year;
+  return (year + year / 4 - year / 100 + year / 400 + kOffsets[date.month - 1] + date.day) % 7;
+}
+
+int FirstLeapYearFrom(int year) {
+  while (!IsLeapYear(year)) ++year;
+  return year;
+}
+
+std::string FormatDate(const ICalDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+  return text;
+}
+
+namespace {
+
+bool ParseDigits(std::string_view text, int& value) {
+  value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return !text.empty();
+}
+
+}  // namespace
+
+bool ParseDate(std::string_view text, ICalDate& date) {
+  ICalDate parsed;
+  if (text.size() != 8 || !ParseDigits(text.substr(0, 4), parsed.year) ||
+      !ParseDigits(text.substr(4, 2), parsed.month) ||
+      !ParseDigits(text.substr(6, 2), parsed.day) || !IsValidDate(parsed)) {
+    return false;
+  }
+  date = parsed;
+  return true;
+}
+
+bool ParseDateTime(std::string_view text, ICalDateTime& time, bool& utc) {
+  const bool zulu = text.size() == 16 && (text[15] == 'Z' || text[15] == 'z');
+  if (text.size() != 15 && !zulu) return false;
+  if (text[8] != 'T' && text[8] != 't') return false;
+  ICalDateTime parsed;
+  // A leap second (60) is allowed by the format and read as the minute's last second.
+  if (!ParseDate(text.substr(0, 8), parsed.date) || !ParseDigits(text.substr(9, 2), parsed.hour) ||
+      !ParseDigits(text.substr(11, 2), parsed.minute) ||
+      !ParseDigits(text.substr(13, 2), parsed.second) || parsed.hour > 23 || parsed.minute > 59 ||
+      parsed.second > 60) {
+    return false;
+  }
+  time = parsed;
+  utc = zulu;
+  return true;
+}
+
+ICalDateTime AddSeconds(const ICalDateTime& time, long long seconds) {
+  long long ofDay = time.hour * 3600LL + time.minute * 60LL + time.second + seconds;
+  ICalDateTime moved = time;
+  while (ofDay < 0) {
+    ofDay += 86400;
+    moved.date = PreviousDay(moved.date);
+  }
+  while (ofDay >= 86400) {
+    ofDay -= 86400;
+    moved.date = NextDay(moved.date);
+  }
+  moved.hour = static_cast<int>(ofDay / 3600);
+  moved.minute = static_cast<int>(ofDay / 60 % 60);
+  moved.second = static_cast<int>(ofDay % 60);
+  return moved;
+}
+
+}  // namespace tembori

@@ -1,0 +1,144 @@
+// Onsets of the observances of a described time zone and the offset that holds at a time.
+#include "ical/ICalTimeZone.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace tembori {
+
+namespace {
+
+bool ParseOffset(std::string_view text, int& seconds) {
+  if (text.size() != 5 && text.size() != 7) return false;
+  if (text[0] != '+' && text[0] != '-') return false;
+  int parts[3] = {0, 0, 0};
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    parts[(i - 1) / 2] = parts[(i - 1) / 2] * 10 + (text[i] - '0');
+  }
+  seconds = (parts[0] * 3600 + parts[1] * 60 + parts[2]) * (text[0] == '-' ? -1 : 1);
+  return true;
+}
+
+int WeekdayNumber(std::string_view name) {
+  static constexpr std::string_view kNames[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+  for (int i = 0; i < 7; ++i) {
+    if (name == kNames[i]) return i;
+  }
+  return -1;
+}
+
+bool Later(const ICalDateTime& a, const ICalDateTime& b) {
+  if (a.date != b.date) return b.date < a.date;
+  if (a.hour != b.hour) return a.hour > b.hour;
+  if (a.minute != b.minute) return a.minute > b.minute;
+  return a.second > b.second;
+}
+
+}  // namespace
+
+bool ICalTimeZone::AddObservance(std::string_view onset, std::string_view offset,
+                                 std::string_view rule) {
+  Observance observance;
+  bool utc = false;
+  if (!ParseDateTime(onset, observance.onset, utc) ||
+      !ParseOffset(offset, observance.offsetSeconds)) {
+    return false;
+  }
+  bool yearly = false;
+  while (!rule.empty()) {
+    const std::size_t end = rule.find(';');
+    const std::string_view part = rule.substr(0, end);
+    rule = end == std::string_view::npos ? std::string_view() : rule.substr(end + 1);
+    const std::size_t equals = part.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view key = part.substr(0, equals);
+    const std::string value(part.substr(equals + 1));
+    if (key == "FREQ") {
+      yearly = value == "YEARLY";
+    } else if (key == "BYMONTH") {
+      observance.month = std::atoi(value.c_str());
+    } else if (key == "BYMONTHDAY") {
+      observance.firstMonthDay = std::atoi(value.c_str());
+    } else if (key == "BYDAY" && value.size() >= 2) {
+      observance.weekday = WeekdayNumber(std::string_view(value).substr(value.size() - 2));
+      observance.ordinal = std::atoi(value.substr(0, value.size() - 2).c_str());
+    }
+  }
+  observance.yearly = yearly && observance.month >= 1 && observance.month <= 12;
+  observances_.push_back(observance);
+  return true;
+}
+
+bool ICalTimeZone::FromOffsetName(std::string_view name, ICalTimeZone& zone) {
+  if (name.size() < 5 || (name.substr(0, 3) != "UTC" && name.substr(0, 3) != "GMT")) return false;
+  std::string digits;
+  for (const char c : name.substr(4)) {
+    if (c >= '0' && c <= '9')
+      digits += c;
+    else if (c != ':')
+      return false;
+  }
+  if (digits.size() == 1 || digits.size() == 3) digits.insert(0, "0");
+  if (digits.size() == 2) digits += "00";
+  if (digits.size() != 4) return false;
+  ICalTimeZone fixed;
+  if (!fixed.AddObservance("16010101T000000", std::string(1, name[3]) + digits, "")) return false;
+  zone = fixed;
+  return true;
+}
+
+bool ICalTimeZone::OnsetIn(const Observance& observance, int year, ICalDateTime& onset) {
+  if (!observance.yearly) {
+    if (observance.onset.date.year != year) return false;
+    onset = observance.onset;
+    return true;
+  }
+  if (year < observance.onset.date.year) return false;
+  ICalDate day{year, observance.month, 1};
+  const int length = DaysInMonth(year, observance.month);
+  if (observance.weekday < 0) {
+    day.day = observance.firstMonthDay >= 1 && observance.firstMonthDay <= length
+                  ? observance.firstMonthDay
+                  : observance.onset.date.day;
+    if (day.day > length) return false;
+  } else if (observance.firstMonthDay > 0) {
+    day.day = observance.firstMonthDay;
+    while (day.day < length && WeekdayOf(day) != observance.weekday) ++day.day;
+  } else if (observance.ordinal < 0) {
+    day.day = length;
+    while (WeekdayOf(day) != observance.weekday) --day.day;
+  } else {
+    while (WeekdayOf(day) != observance.weekday) ++day.day;
+    const int weeks = observance.ordinal > 0 ? observance.ordinal - 1 : 0;
+    day.day += 7 * weeks;
+    if (day.day > length) day.day -= 7;  // "the fifth", in a month that has four
+  }
+  onset = observance.onset;
+  onset.date = day;
+  return true;
+}
+
+ICalDateTime ICalTimeZone::ToUtc(const ICalDateTime& local) const {
+  // The observance whose latest onset is not after the time holds.
+  const Observance* holding = nullptr;
+  ICalDateTime holdingOnset;
+  for (const Observance& observance : observances_) {
+    ICalDateTime onset;
+    bool found = OnsetIn(observance, local.date.year, onset) && !Later(onset, local);
+    if (!found && observance.yearly) found = OnsetIn(observance, local.date.year - 1, onset);
+    if (!found && !observance.yearly && !Later(observance.onset, local)) {
+      onset = observance.onset;
+      found = true;
+    }
+    if (found && (holding == nullptr || Later(onset, holdingOnset))) {
+      holding = &observance;
+      holdingOnset = onset;
+    }
+  }
+  // Before every onset, the earliest observance is the best guess.
+  if (holding == nullptr && !observances_.empty()) holding = &observances_.front();
+  return AddSeconds(local, holding == nullptr ? 0 : -holding->offsetSeconds);
+}
+
+}  // namespace tembori

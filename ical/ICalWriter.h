@@ -1,0 +1,37 @@
+// Writes one VCALENDAR of all-day events: CRLF line ends, folded lines, escaped texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ical/ICalDate.h"
+
+namespace tembori {
+
+struct AllDayEvent {
+  std::string uid;
+  ICalDate date;
+  std::string summary;  // UTF-8
+  // The value of RRULE, empty for a single day.
+  std::string rule;
+  // A holiday neither blocks time in other calendars nor hides among the user's own events.
+  bool holiday = false;
+};
+
+class ICalWriter {
+ public:
+  // `version` goes into PRODID; `stamp` (UTC) is every event's DTSTAMP.
+  ICalWriter(std::string_view version, const ICalDateTime& stamp);
+
+  void Add(const AllDayEvent& event);
+  // The whole file, END:VCALENDAR included; the writer is spent.
+  std::string Finish();
+
+ private:
+  void Line(std::string_view line);
+
+  std::string stamp_;
+  std::string text_;
+};
+
+}  // namespace tembori

@@ -1,0 +1,89 @@
+// Reaches every place through the memo store, over a month model of its own that shows the
+// place's month; the model's marks go to a store in memory, so nothing but memos is written.
+#include "ical/MemoStoreAccess.h"
+
+#include <utility>
+
+#include "calendar/FixedClock.h"
+#include "calendar/MonthCalendar.h"
+#include "memo/MemoStore.h"
+#include "settings/MemoryStore.h"
+
+namespace tembori {
+
+namespace {
+
+// The registry's memos belong to no year: a leap year gives 29 February its place.
+constexpr int kEveryYearCalendar = 2000;
+
+// A memo store whose shown month is the place's.
+class PlaceStore {
+ public:
+  PlaceStore(const MemoPlace& place, const Settings& settings, KeyValueStore& registry,
+             ProfileFile& files, const std::string& programDir)
+      : clock_(MakeDate(
+            static_cast<std::uint16_t>(place.EveryYear() ? kEveryYearCalendar : place.year),
+            static_cast<std::uint16_t>(place.month), 1)),
+        calendar_(clock_, marks_, settings),
+        store_(calendar_, settings, registry, files) {
+    store_.SetProgramDir(programDir);
+  }
+  MemoStore& Store() { return store_; }
+
+ private:
+  FixedClock clock_;
+  MemoryStore marks_;
+  MonthCalendar calendar_;
+  MemoStore store_;
+};
+
+}  // namespace
+
+MemoStoreAccess::MemoStoreAccess(const Settings& settings, KeyValueStore& registry,
+                                 ProfileFile& files, std::string programDir)
+    : settings_(settings), registry_(registry), files_(files), programDir_(std::move(programDir)) {}
+
+std::size_t MemoStoreAccess::MaxBytes() const {
+  return EveryYear() ? kMaxMemoBytes : kMaxFileMemoBytes;
+}
+
+std::vector<PlacedMemo> MemoStoreAccess::Collect(const std::vector<int>& fileYears) {
+  std::vector<PlacedMemo> memos;
+  const std::vector<int> years = EveryYear() ? std::vector<int>{0} : fileYears;
+  for (const int year : years) {
+    for (int month = 1; month <= 12; ++month) {
+      const MemoPlace first{year, month, 1};
+      PlaceStore place(first, settings_, registry_, files_, programDir_);
+      const int days = DaysInMonth(year == 0 ? kEveryYearCalendar : year, month);
+      for (int day = 1; day <= days; ++day) {
+        std::string text;
+        if (place.Store().ReadMemo(day, text)) memos.push_back({{year, month, day}, text});
+      }
+    }
+  }
+  return memos;
+}
+
+std::string MemoStoreAccess::Read(const MemoPlace& place) {
+  PlaceStore store(place, settings_, registry_, files_, programDir_);
+  std::string text;
+  if (!store.Store().ReadMemo(place.day, text)) text.clear();
+  return text;
+}
+
+bool MemoStoreAccess::Write(const PlacedMemo& memo) {
+  PlaceStore place(memo.place, settings_, registry_, files_, programDir_);
+  MemoStore& store = place.Store();
+  std::string before;
+  if (!store.BeginEdit(memo.place.day, before)) return false;
+  const MemoSaveResult result = store.CommitEdit(memo.place.day, memo.text);
+  if (result == MemoSaveResult::Saved) return true;
+  // A text without its bit in the map would be a memo that the calendar does not show.
+  std::string written;
+  if (result == MemoSaveResult::MapNotSaved && store.BeginEdit(memo.place.day, written)) {
+    store.CommitEdit(memo.place.day, before);
+  }
+  return false;
+}
+
+}  // namespace tembori
