@@ -39,7 +39,7 @@ struct CalendarView {
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
   HFONT calendarFont;
   HFONT markFont;  // the 六曜 under each number
-  int markHeight;  // 0 while the 六曜 are not shown
+  int markHeight;  // the 六曜's line at the cells' bottom; 0 while they are not shown
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };

@@ -263,10 +263,11 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
   }
   calendarFont_.reset(CreateFontIndirectA(&font));
 
-  // The marks take three fifths of the number's height, never less than 8 pixels at 96 DPI.
+  // The marks take three quarters of the number's height, never less than 10 pixels at 96 DPI,
+  // below which the kanji of the 六曜 cannot be read.
   font = LogFontOf(calendarFont_.get());
   const int numberHeight = MeasureFont(calendarFont_.get(), Handle()).tmHeight;
-  font.lfHeight = -std::max(numberHeight * 3 / 5, ScaleToDpi(8, dpi_));
+  font.lfHeight = -std::max(numberHeight * 3 / 4, ScaleToDpi(10, dpi_));
   font.lfWidth = 0;
   markFont_.reset(CreateFontIndirectA(&font));
 }

@@ -6,11 +6,21 @@
 namespace tembori {
 
 CalendarView CalendarWindow::View() const {
-  return CalendarView{calendar_,       settings_,         platform_,
-                      frameless_,      memos_.MemoMap(),  calendarFont_.get(),
-                      markFont_.get(), MarkSize().height, cell_,
-                      gridRect_,       boxRect_,          titleRect_,
-                      leftStripRect_,  rightStripRect_,   bottomStripRect_};
+  return CalendarView{calendar_,
+                      settings_,
+                      platform_,
+                      frameless_,
+                      memos_.MemoMap(),
+                      calendarFont_.get(),
+                      markFont_.get(),
+                      settings_.Rokuyo != 0 ? MarkLineHeight(MarkSize(), dpi_) : 0,
+                      cell_,
+                      gridRect_,
+                      boxRect_,
+                      titleRect_,
+                      leftStripRect_,
+                      rightStripRect_,
+                      bottomStripRect_};
 }
 
 void CalendarWindow::OnPaint() {

@@ -112,7 +112,8 @@ bool LoadValues(Loader& load, Settings& s) {
          load.Number("BackColor", s.BackColor) && load.Number("HolidayColor", s.HolidayColor) &&
          load.Number("TodayColor", s.TodayColor) && load.Number("OrdinaryColor", s.OrdinaryColor) &&
          load.Number("Transparent", s.Transparent) && load.Number("SunFirst", s.SunFirst) &&
-         load.Number("HolidayLaw", s.HolidayLaw);
+         load.Number("HolidayLaw", s.HolidayLaw) && load.Number("EraYear", s.EraYear) &&
+         load.Number("Rokuyo", s.Rokuyo);
 }
 
 bool SaveValues(Saver& save, Settings& s) {
@@ -131,7 +132,8 @@ bool SaveValues(Saver& save, Settings& s) {
          save.Number("BackColor", s.BackColor) && save.Number("HolidayColor", s.HolidayColor) &&
          save.Number("OrdinaryColor", s.OrdinaryColor) && save.Number("TodayColor", s.TodayColor) &&
          save.Number("Transparent", s.Transparent) && save.Number("SunFirst", s.SunFirst) &&
-         save.Number("HolidayLaw", s.HolidayLaw);
+         save.Number("HolidayLaw", s.HolidayLaw) && save.Number("EraYear", s.EraYear) &&
+         save.Number("Rokuyo", s.Rokuyo);
 }
 
 // Runs one pass over the Config key and reports its failure, or running out of memory, only

@@ -87,8 +87,14 @@ CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi) {
   return {width, height};
 }
 
+int MarkLineHeight(CellSize mark, int dpi) {
+  return mark.height + ScaleToDpi(3, dpi);
+}
+
 CellSize WithMarkLine(CellSize cell, CellSize mark, int dpi) {
-  return {std::max(cell.width, mark.width + ScaleToDpi(4, dpi)), cell.height + mark.height};
+  // A quarter of a mark's width of space between the marks of neighbouring cells.
+  return {std::max(cell.width, mark.width + ScaleToDpi(8, dpi)),
+          cell.height + MarkLineHeight(mark, dpi)};
 }
 
 Rect FramedClientRect(CellSize cell, int border, int dpi) {
