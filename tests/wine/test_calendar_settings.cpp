@@ -8,10 +8,17 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdlib>
+#include <map>
+#include <set>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "CalendarHarness.h"
 #include "SheetScript.h"
+#include "framework/ColorDialog.h"
 #include "res/ResourceIds.h"
 
 using namespace tembori;
@@ -70,6 +77,109 @@ int TrayCalls(RunningCalendar& calendar, DWORD action) {
   return count;
 }
 
+// Chooses a list item as a click in the list does.
+void Choose(HWND sheet, int listId, int item) {
+  const HWND list = Control(sheet, listId);
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageA(Page(sheet), WM_COMMAND, MAKEWPARAM(listId, CBN_SELENDOK),
+               reinterpret_cast<LPARAM>(list));
+}
+
+bool Enabled(HWND sheet, int id) {
+  return IsWindowEnabled(Control(sheet, id)) != FALSE;
+}
+
+// Typed key by key into the edit field of a combo box.
+std::string TypedInto(HWND sheet, int comboId, const std::string& keys) {
+  const HWND field = FindWindowExA(Control(sheet, comboId), nullptr, "Edit", nullptr);
+  REQUIRE(field != nullptr);
+  SetWindowTextA(field, "");
+  for (const char key : keys) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
+  return Text(field);
+}
+
+int CALLBACK KeepPitch(const LOGFONTA*, const TEXTMETRICA* metrics, DWORD, LPARAM pitch) {
+  *reinterpret_cast<BYTE*>(pitch) = metrics->tmPitchAndFamily;
+  return 0;
+}
+// The pitch and family the platform gives a face in a character set.
+BYTE PitchOf(const std::string& face, BYTE charSet) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = charSet;
+  lstrcpynA(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
+  BYTE pitch = 0;
+  const WindowDc screen = GetWindowDc(nullptr);
+  EnumFontFamiliesExA(screen.get(), &wanted, &KeepPitch, reinterpret_cast<LPARAM>(&pitch), 0);
+  return pitch;
+}
+
+// The face list's items.
+std::vector<std::string> Items(HWND list) {
+  std::vector<std::string> items;
+  const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+  for (int item = 0; item < count; ++item) {
+    char text[64] = {};
+    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string StoredText(const char* name) {
+  char text[64] = {};
+  DWORD size = sizeof text;
+  RegGetValueA(HKEY_CURRENT_USER, kConfigKey, name, RRF_RT_REG_SZ, nullptr, text, &size);
+  return text;
+}
+
+// Every value under the settings key: its type and bytes, by name.
+using StoredValues = std::map<std::string, std::pair<DWORD, std::string>>;
+StoredValues StoredConfig() {
+  StoredValues values;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return values;
+  }
+  for (DWORD index = 0;; ++index) {
+    char name[64] = {};
+    BYTE data[256] = {};
+    DWORD nameSize = sizeof name, type = 0, size = sizeof data;
+    if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &size) != ERROR_SUCCESS) {
+      break;
+    }
+    values[name] = {type, std::string(reinterpret_cast<const char*>(data), size)};
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+// Every setting away from its default (Wednesdays and Saturdays off), in a font the calendar
+// makes as it is asked, at a size that no list offers.
+void StoreCustomSettings(DWORD charSet = SHIFTJIS_CHARSET) {
+  StoreSettings({{"MemoTime", 12},
+                 {"DispToday", 1},
+                 {"Today'sFace", 1},
+                 {"Language", 1},
+                 {"RegularHoliday", 0x89122448},
+                 {"Squeeze", 1},
+                 {"NoFrame", 1},
+                 {"MemoFile", 1},
+                 {"TopMost", 1},
+                 {"Tray", 1},
+                 {"Circ", 0},
+                 {"CharSet", charSet},
+                 {"PitchAndFamily", 0x31},
+                 {"Transparent", 1},
+                 {"SunFirst", 1},
+                 {"HolidayLaw", 1}});
+  PutValue(kConfigKey, "TypeFace", REG_SZ, "ＭＳ ゴシック", sizeof "ＭＳ ゴシック");
+  PutValue(kConfigKey, "PointSize", REG_SZ, "13", 3);
+}
+
 }  // namespace
 
 TEST_CASE("English, Monday first and no weekly day off show at once; no frame waits") {
@@ -79,7 +189,8 @@ TEST_CASE("English, Monday first and no weekly day off show at once; no frame wa
   const HWND handle = calendar.Handle();
   RECT before{}, after{};
   GetWindowRect(handle, &before);
-  const Picture start = Painted(calendar);
+  // What the screen shows: after OK the window paints itself.
+  const Picture start(handle);
   REQUIRE(start.Count(DayCell(window, 9), kHoliday) > 0);  // a Sunday
   RunSheetOver(calendar, {Tick(kGeneral1, IDC_ENGLISH), Tick(kGeneral1, IDC_SUNDAY_OFF),
                           Tick(kGeneral2, IDC_MONDAY_FIRST), Tick(kGeneral2, IDC_NO_FRAME),
@@ -88,7 +199,7 @@ TEST_CASE("English, Monday first and no weekly day off show at once; no frame wa
   CHECK(StoredNumber("SunFirst") == 1);
   CHECK(StoredNumber("RegularHoliday") == 0);
   CHECK(StoredNumber("NoFrame") == 1);
-  const Picture painted = Painted(calendar);
+  const Picture painted(handle);
   // The heading in English (the weekday row moves as well).
   CHECK(painted.Part(window.TitleRect()) != start.Part(window.TitleRect()));
   // The 1st, a Saturday, is in the sixth column now, so every day sits one cell before its
@@ -102,6 +213,38 @@ TEST_CASE("English, Monday first and no weekly day off show at once; no frame wa
   CHECK((GetWindowLongA(handle, GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
   GetWindowRect(handle, &after);
   CHECK(after == before);
+}
+
+TEST_CASE("Apply makes the new font before the window's size; the title follows at once") {
+  StoreSettings({});
+  RunningCalendar calendar;
+  const HWND handle = calendar.Handle();
+  RECT before{}, after{};
+  GetClientRect(handle, &before);
+  std::string title;
+  RunSheetOver(calendar, {Tick(kGeneral1, IDC_DISP_TODAY),
+                          [](HWND sheet) {
+                            ShowTab(sheet, kFont);
+                            const std::vector<std::string> sizes =
+                                Items(Control(sheet, IDC_SIZE_LIST));
+                            for (std::size_t item = 0; item < sizes.size(); ++item) {
+                              if (sizes[item] == "28") {
+                                Choose(sheet, IDC_SIZE_LIST, static_cast<int>(item));
+                              }
+                            }
+                            Press(sheet, ID_APPLY_NOW);
+                            return true;
+                          },
+                          [&](HWND) {
+                            GetClientRect(handle, &after);
+                            title = Text(handle);
+                            return true;
+                          },
+                          PressButton(IDCANCEL)});
+  CHECK(StoredText("PointSize") == "28");
+  CHECK(after.right > before.right * 3 / 2);
+  CHECK(after.bottom > before.bottom * 3 / 2);
+  CHECK(title == "03年 11月 12日 (水)");
 }
 
 TEST_CASE("the tray icon by Apply: hidden and shown once around the layout, one icon") {
@@ -183,46 +326,6 @@ TEST_CASE("the law's holidays on a first start, the calendar's own a tick away, 
   }
 }
 
-namespace {
-
-// Chooses a list item as a click in the list does.
-void Choose(HWND sheet, int listId, int item) {
-  const HWND list = Control(sheet, listId);
-  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-  SendMessageA(Page(sheet), WM_COMMAND, MAKEWPARAM(listId, CBN_SELENDOK),
-               reinterpret_cast<LPARAM>(list));
-}
-
-bool Enabled(HWND sheet, int id) {
-  return IsWindowEnabled(Control(sheet, id)) != FALSE;
-}
-
-// Typed key by key into the edit field of a combo box.
-std::string TypedInto(HWND sheet, int comboId, const std::string& keys) {
-  const HWND field = FindWindowExA(Control(sheet, comboId), nullptr, "Edit", nullptr);
-  REQUIRE(field != nullptr);
-  SetWindowTextA(field, "");
-  for (const char key : keys) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
-  return Text(field);
-}
-
-int CALLBACK KeepPitch(const LOGFONTA*, const TEXTMETRICA* metrics, DWORD, LPARAM pitch) {
-  *reinterpret_cast<BYTE*>(pitch) = metrics->tmPitchAndFamily;
-  return 0;
-}
-// The pitch and family the platform gives a face in a character set.
-BYTE PitchOf(const std::string& face, BYTE charSet) {
-  LOGFONTA wanted{};
-  wanted.lfCharSet = charSet;
-  lstrcpynA(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
-  BYTE pitch = 0;
-  const WindowDc screen = GetWindowDc(nullptr);
-  EnumFontFamiliesExA(screen.get(), &wanted, &KeepPitch, reinterpret_cast<LPARAM>(&pitch), 0);
-  return pitch;
-}
-
-}  // namespace
-
 TEST_CASE("the pages as they open: colour buttons follow their boxes, limits, default colours") {
   const COLORREF defaults[] = {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 255)};
   const int labels[] = {IDC_ORDINARY_LABEL, IDC_HOLIDAY_LABEL, IDC_TODAY_LABEL, IDC_BACK_LABEL};
@@ -278,29 +381,167 @@ TEST_CASE("the pages as they open: colour buttons follow their boxes, limits, de
   }
 }
 
-TEST_CASE("Apply takes the character set and pitch of the face chosen on the font page") {
-  StoreSettings({});
+TEST_CASE("OK without a change stores every setting as it was") {
+  StoreCustomSettings();
+  const StoredValues stored = StoredConfig();
   RunningCalendar calendar;
-  std::string face;
+  RunSheetOver(calendar, {PressButton(IDOK)});
+  CHECK(StoredConfig() == stored);
+}
+
+TEST_CASE("Apply is enabled by a change on any page, disabled by Apply; Cancel keeps the applied") {
+  StoreCustomSettings();
+  RunningCalendar calendar;
+  const std::tuple<Tab, int> changes[] = {
+      {kGeneral1, IDC_SUNDAY_OFF + 1}, {kGeneral2, IDC_SQUEEZE}, {kColor, IDC_TRANSPARENT}};
   RunSheetOver(calendar, {[&](HWND sheet) {
-                            // The stored font is a Shift-JIS one: an ANSI face instead.
-                            ShowTab(sheet, kFont);
-                            const HWND list = Control(sheet, IDC_FACE_LIST);
-                            const int count =
-                                static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
-                            for (int item = 0; item < count && face.empty(); ++item) {
-                              Choose(sheet, IDC_FACE_LIST, item);
-                              const std::string kind = Text(Control(sheet, IDC_FONT_KIND));
-                              if (kind.size() > 6 && kind.substr(kind.size() - 6) == "(ANSI)") {
-                                face = Text(list);
-                              }
-                            }
-                            CHECK(!face.empty());
-                            Press(sheet, ID_APPLY_NOW);
+                 // Showing every page loads its controls, which is no change.
+                 for (const Tab tab : {kGeneral2, kFont, kColor, kGeneral1}) {
+                   ShowTab(sheet, tab);
+                 }
+                 CHECK_FALSE(ApplyEnabled(sheet));
+                 for (const auto& [tab, control] : changes) {
+                   CAPTURE(control);
+                   ShowTab(sheet, tab);
+                   Click(sheet, control);
+                   CHECK(ApplyEnabled(sheet));
+                   Press(sheet, ID_APPLY_NOW);
+                   CHECK_FALSE(ApplyEnabled(sheet));
+                 }
+                 // Typing the delay as well; Monday is off now.
+                 ShowTab(sheet, kGeneral1);
+                 SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "9");
+                 CHECK(ApplyEnabled(sheet));
+                 Press(sheet, ID_APPLY_NOW);
+                 CHECK(StoredNumber("MemoTime") == 9);
+                 CHECK(StoredNumber("RegularHoliday") == 0xA952A54Au);
+                 CHECK(StoredNumber("Squeeze") == 0);
+                 CHECK(StoredNumber("Transparent") == 0);
+                 SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "20");
+                 Press(sheet, IDCANCEL);
+                 return true;
+               }});
+  CHECK(StoredNumber("MemoTime") == 9);
+}
+
+TEST_CASE("Cancel after a colour was chosen changes nothing; the custom colours stay") {
+  StoreCustomSettings();
+  const StoredValues stored = StoredConfig();
+  RunningCalendar calendar;
+  CHECK(ColorDialog::Custom()[0] == RGB(255, 255, 255));
+  RunSheetOver(calendar, {[](HWND sheet) {
+                            ShowTab(sheet, kColor);
+                            PostMessageA(Control(sheet, IDC_HOLIDAY_COLOR), BM_CLICK, 0, 0);
                             return true;
                           },
-                          PressButton(IDCANCEL)});
+                          [](HWND sheet) {
+                            const HWND dialog = FindDialogOwnedBy(sheet);
+                            if (dialog == nullptr) return false;
+                            // Red, green and blue typed in, added to the custom colours, and OK.
+                            SetDlgItemTextA(dialog, 706, "1");
+                            SetDlgItemTextA(dialog, 707, "2");
+                            SetDlgItemTextA(dialog, 708, "3");
+                            SendMessageA(dialog, WM_COMMAND, 712, 0);
+                            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                            return true;
+                          },
+                          [](HWND sheet) {
+                            if (FindDialogOwnedBy(sheet) != nullptr) return false;
+                            CHECK(ApplyEnabled(sheet));
+                            Press(sheet, IDCANCEL);
+                            return true;
+                          }});
+  CHECK(StoredConfig() == stored);
+  CHECK(Painted(calendar).Count(calendar.Window().GridRect(), kHoliday) > 0);
+  CHECK(ColorDialog::Custom()[0] == RGB(1, 2, 3));
+}
+
+TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stored size kept") {
+  // Apply and OK take the character set and pitch of the face chosen.
+  StoreCustomSettings(ANSI_CHARSET);
+  RunningCalendar calendar;
+  std::string face;  // a TrueType face listed in both character sets
+  int ansiItem = -1, shiftJisItem = -1;
+  RunSheetOver(calendar, {[&](HWND sheet) {
+                 ShowTab(sheet, kFont);
+                 const std::vector<std::string> items = Items(Control(sheet, IDC_FACE_LIST));
+                 std::set<std::string> seen;
+                 for (int item = 0; item < static_cast<int>(items.size()); ++item) {
+                   CHECK(items[item].rfind('@', 0) == std::string::npos);
+                   if (seen.insert(items[item]).second || !face.empty()) continue;
+                   // Twice in a row (the list is sorted): one ANSI, one Shift-JIS.
+                   std::string kinds[2];
+                   for (const int twin : {item - 1, item}) {
+                     Choose(sheet, IDC_FACE_LIST, twin);
+                     kinds[twin - item + 1] = Text(Control(sheet, IDC_FONT_KIND));
+                   }
+                   CHECK(EndsWith(kinds[0], " (ANSI)") != EndsWith(kinds[1], " (ANSI)"));
+                   CHECK(EndsWith(kinds[0], " (SHIFT JIS)") != EndsWith(kinds[1], " (SHIFT JIS)"));
+                   if (kinds[1].find("TrueType") == std::string::npos) continue;
+                   face = items[item];
+                   ansiItem = EndsWith(kinds[0], " (ANSI)") ? item - 1 : item;
+                   shiftJisItem = 2 * item - 1 - ansiItem;
+                 }
+                 CHECK(!face.empty());
+                 CHECK(Items(Control(sheet, IDC_SIZE_LIST)) ==
+                       std::vector<std::string>{"8", "9", "10", "11", "12", "14", "16", "18", "20",
+                                                "22", "24", "26", "28", "36", "48", "72"});
+                 // 13 is in no list: it stays, with no size chosen instead.
+                 CHECK(Text(Control(sheet, IDC_SIZE_LIST)) == "13");
+                 CHECK(SendMessageA(Control(sheet, IDC_SIZE_LIST), CB_GETCURSEL, 0, 0) == CB_ERR);
+                 Choose(sheet, IDC_FACE_LIST, shiftJisItem);
+                 Press(sheet, ID_APPLY_NOW);
+                 CHECK(StoredNumber("CharSet") == SHIFTJIS_CHARSET);
+                 CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, SHIFTJIS_CHARSET));
+                 Choose(sheet, IDC_FACE_LIST, ansiItem);
+                 Press(sheet, IDOK);
+                 return true;
+               }});
+  CHECK(StoredText("TypeFace") == face);
   CHECK(StoredNumber("CharSet") == ANSI_CHARSET);
   CHECK(StoredNumber("PitchAndFamily") == PitchOf(face, ANSI_CHARSET));
-  CHECK(PitchOf(face, ANSI_CHARSET) != 0);
+  CHECK((StoredNumber("PitchAndFamily") & TMPF_TRUETYPE) != 0);
+  CHECK(StoredText("PointSize") == "13");
+}
+
+TEST_CASE("each colour shows beside its label, and every label reads on the page in any colour") {
+  // The worst cases: the page's own colour, and white, a background colour's usual.
+  const COLORREF ordinary = GetSysColor(COLOR_BTNFACE), holiday = RGB(255, 255, 255);
+  StoreSettings({{"OrdinaryColor", ordinary}, {"HolidayColor", holiday}});
+  RunningCalendar calendar;
+  const auto farFrom = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b)) >
+           200;
+  };
+  int labelsSeen = 0;
+  RunSheetOver(calendar, {[&](HWND sheet) {
+                 ShowTab(sheet, kColor);
+                 const HWND page = Page(sheet);
+                 RedrawWindow(page, nullptr, nullptr,
+                              RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                 const Picture shown(page);
+                 const COLORREF ground = shown.At(1, 1);
+                 const std::pair<int, COLORREF> labels[] = {{IDC_ORDINARY_LABEL, ordinary},
+                                                            {IDC_HOLIDAY_LABEL, holiday},
+                                                            {IDC_TODAY_LABEL, kToday},
+                                                            {IDC_BACK_LABEL, kBack}};
+                 for (const auto& [label, colour] : labels) {
+                   CAPTURE(label);
+                   const RECT text = ChildRect(page, label);
+                   int contrasting = 0;
+                   for (const COLORREF pixel : shown.Part(text)) {
+                     contrasting += farFrom(pixel, ground);
+                   }
+                   CHECK(contrasting >= 20);  // strokes of the label's characters
+                   // A patch of the colour itself, level with the label and left of it.
+                   const RECT beside{0, text.top, text.left, text.bottom};
+                   const int side = (text.bottom - text.top) / 2;
+                   CHECK(shown.Count(beside, colour) >= side * side / 2);
+                   ++labelsSeen;
+                 }
+                 Press(sheet, IDCANCEL);
+                 return true;
+               }});
+  CHECK(labelsSeen == 4);
 }

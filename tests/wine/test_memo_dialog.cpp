@@ -7,18 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "calendar/FixedClock.h"
-#include "memo/MemoStore.h"
+#include "RealMemos.h"
 #include "memo/win32/MemoDialog.h"
-#include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
-#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
+using tembori::testing::RealMemos;
 
 namespace {
 
-constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
 constexpr char kMemoCaption[] = "１行ﾒﾓの入力";
 
 // What the user does in each window that comes up, in order: a dialog or message box is
@@ -59,40 +56,17 @@ bool Enabled(HWND dialog, int id) {
   return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-// A memo store on the real registry and a memo file directory of its own, showing the month
-// of `today`.
-struct Memos {
-  explicit Memos(SystemTime today) : clock(today) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    store.SetProgramDir(temp);
-  }
-  ~Memos() { RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot); }
-
-  // Runs the edit with the steps; every step must have been taken.
-  bool Edit(int day, std::vector<Step> userSteps) {
-    steps = std::move(userSteps);
-    nextStep = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TakeNextStep);
-    REQUIRE(timer != 0);
-    const bool edited = EditMemo(store, day, nullptr);
-    KillTimer(nullptr, timer);
-    CHECK(nextStep == steps.size());
-    return edited;
-  }
-  std::string Read(int day) {
-    std::string text;
-    return store.ReadMemo(day, text) ? text : "(none)";
-  }
-
-  FixedClock clock;
-  RegistryStore registry;
-  PrivateProfileFile files;
-  Settings settings;
-  MonthCalendar calendar{clock, registry, settings};
-  MemoStore store{calendar, settings, registry, files};
-};
+// Runs the edit of a day's memo with the user's steps; every step must have been taken.
+bool Edit(RealMemos& memos, int day, std::vector<Step> userSteps) {
+  steps = std::move(userSteps);
+  nextStep = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TakeNextStep);
+  REQUIRE(timer != 0);
+  const bool edited = EditMemo(memos.store, day, nullptr);
+  KillTimer(nullptr, timer);
+  CHECK(nextStep == steps.size());
+  return edited;
+}
 
 // The dialog's controls in tab order: id, class and text.
 std::vector<std::string> Controls(HWND dialog) {
@@ -110,19 +84,19 @@ std::vector<std::string> Controls(HWND dialog) {
 }  // namespace
 
 TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone deletes nothing") {
-  Memos memos(MakeDate(2003, 12, 5));
+  RealMemos memos(MakeDate(2003, 12, 5));
   bool deleteEnabled = true, focusOnLine = false;
   std::string label;
   std::vector<std::string> controls;
-  CHECK(memos.Edit(5, {{kMemoCaption, [&](HWND dialog) {
-                          controls = Controls(dialog);
-                          label = ControlText(dialog, IDC_MEMO_DATE);
-                          focusOnLine = GetFocus() == GetDlgItem(dialog, IDC_MEMO_TEXT);
-                          Type(dialog, "Memo ");
-                          Paste(dialog, "メモ");
-                          deleteEnabled = Enabled(dialog, IDC_MEMO_DELETE);
-                          Click(dialog, IDOK);
-                        }}}));
+  CHECK(Edit(memos, 5, {{kMemoCaption, [&](HWND dialog) {
+                           controls = Controls(dialog);
+                           label = ControlText(dialog, IDC_MEMO_DATE);
+                           focusOnLine = GetFocus() == GetDlgItem(dialog, IDC_MEMO_TEXT);
+                           Type(dialog, "Memo ");
+                           Paste(dialog, "メモ");
+                           deleteEnabled = Enabled(dialog, IDC_MEMO_DELETE);
+                           Click(dialog, IDOK);
+                         }}}));
   const std::vector<std::string> tabOrder = {
       std::to_string(IDC_MEMO_TEXT) + " EDIT ",
       std::to_string(IDOK) + " BUTTON OK",
@@ -149,7 +123,7 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone de
       Click(dialog, button);
     };
   };
-  CHECK_FALSE(memos.Edit(5, {{kMemoCaption, deleteThen(IDCANCEL)}}));
+  CHECK_FALSE(Edit(memos, 5, {{kMemoCaption, deleteThen(IDCANCEL)}}));
   CHECK(shown == "Memo メモ");
   CHECK(afterDelete.empty());
   CHECK(deleteStaysEnabled);
@@ -157,26 +131,26 @@ TEST_CASE("a memo typed into the dialog and confirmed is stored, Delete alone de
   CHECK(memos.store.MemoMap() == DayBit(5));
 
   // Delete, then OK, removes it.
-  CHECK(memos.Edit(5, {{kMemoCaption, deleteThen(IDOK)}}));
+  CHECK(Edit(memos, 5, {{kMemoCaption, deleteThen(IDOK)}}));
   CHECK(memos.Read(5) == "(none)");
   CHECK(memos.store.MemoMap() == 0);
 }
 
 TEST_CASE("the line takes 64 bytes of whole characters; a failed write is reported") {
-  Memos memos(MakeDate(2004, 1, 1));
+  RealMemos memos(MakeDate(2004, 1, 1));
   memos.settings.MemoFile = 1;
   std::string label, typed, pasted, japanese;
   for (int i = 0; i < 40; ++i) japanese += "あ";
-  CHECK(memos.Edit(1, {{kMemoCaption, [&](HWND dialog) {
-                          label = ControlText(dialog, IDC_MEMO_DATE);
-                          Type(dialog, std::string(70, 'a').c_str());
-                          typed = ControlText(dialog, IDC_MEMO_TEXT);
-                          SetDlgItemTextA(dialog, IDC_MEMO_TEXT, "x");
-                          SendDlgItemMessageA(dialog, IDC_MEMO_TEXT, EM_SETSEL, 1, 1);
-                          Paste(dialog, japanese);  // the 32nd "あ" would end at byte 65
-                          pasted = ControlText(dialog, IDC_MEMO_TEXT);
-                          Click(dialog, IDOK);
-                        }}}));
+  CHECK(Edit(memos, 1, {{kMemoCaption, [&](HWND dialog) {
+                           label = ControlText(dialog, IDC_MEMO_DATE);
+                           Type(dialog, std::string(70, 'a').c_str());
+                           typed = ControlText(dialog, IDC_MEMO_TEXT);
+                           SetDlgItemTextA(dialog, IDC_MEMO_TEXT, "x");
+                           SendDlgItemMessageA(dialog, IDC_MEMO_TEXT, EM_SETSEL, 1, 1);
+                           Paste(dialog, japanese);  // the 32nd "あ" would end at byte 65
+                           pasted = ControlText(dialog, IDC_MEMO_TEXT);
+                           Click(dialog, IDOK);
+                         }}}));
   CHECK(label == "1/1");
   CHECK(typed == std::string(64, 'a'));
   CHECK(pasted == "x" + japanese.substr(0, 62));
@@ -188,16 +162,17 @@ TEST_CASE("the line takes 64 bytes of whole characters; a failed write is report
   GetTempPathA(MAX_PATH, temp);
   memos.store.SetProgramDir(std::string(temp) + "tembori-no-such-directory\\");
   std::string message;
-  CHECK(memos.Edit(2, {{kMemoCaption,
-                        [](HWND dialog) {
-                          Type(dialog, "lost");
-                          Click(dialog, IDOK);
-                        }},
-                       // Without the application the message box has the system's caption.
-                       {nullptr, [&](HWND box) {
-                          message = ControlText(box, 0xFFFF);
-                          PostMessageA(box, WM_COMMAND, IDOK, 0);
-                        }}}));
+  CHECK(Edit(memos, 2,
+             {{kMemoCaption,
+               [](HWND dialog) {
+                 Type(dialog, "lost");
+                 Click(dialog, IDOK);
+               }},
+              // Without the application the message box has the system's caption.
+              {nullptr, [&](HWND box) {
+                 message = ControlText(box, 0xFFFF);
+                 PostMessageA(box, WM_COMMAND, IDOK, 0);
+               }}}));
   CHECK(message == "メモの書き込みに失敗しました。");
   CHECK(memos.store.MemoMap() == 0);  // as stored there: nothing
   CHECK(memos.Read(2) == "(none)");

@@ -8,17 +8,14 @@
 #include <sstream>
 #include <string>
 
+#include "RealMemos.h"
 #include "app/ProgramDir.h"
-#include "calendar/FixedClock.h"
-#include "memo/MemoStore.h"
-#include "memo/win32/PrivateProfileFile.h"
-#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
+using tembori::testing::RealMemos;
 
 namespace {
 
-constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
 constexpr char kDecember[] = "Software\\Tembori\\Memo\\1996\\12";
 const std::string kA = "あ";  // two bytes in code page 932
 
@@ -29,44 +26,10 @@ std::string FileText(const std::string& path) {
   return text.str();
 }
 
-// December 2003 on the real stores, memo files in a directory of its own.
-struct RealMemos {
-  RealMemos() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    directory = std::string(temp) + "tembori-memo-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(directory.c_str(), nullptr);
-    store.SetProgramDir(directory);
-  }
-  ~RealMemos() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-    DeleteFileA((directory + "tb2003.mem").c_str());
-    RemoveDirectoryA(directory.c_str());
-  }
-  MemoSaveResult Save(int day, const std::string& text) {
-    std::string old;
-    REQUIRE(store.BeginEdit(day, old));
-    return store.CommitEdit(day, text);
-  }
-  std::string Read(int day) {
-    std::string text;
-    return store.ReadMemo(day, text) ? text : "(none)";
-  }
-
-  std::string directory;
-  FixedClock clock{MakeDate(2003, 12, 5)};
-  RegistryStore registry;
-  PrivateProfileFile files;
-  Settings settings;
-  MonthCalendar calendar{clock, registry, settings};
-  MemoStore store{calendar, settings, registry, files};
-};
-
 }  // namespace
 
 TEST_CASE("memo files: a section per month, a key per day, the map in ten characters") {
-  RealMemos memos;
+  RealMemos memos(MakeDate(2003, 12, 5));
   memos.settings.MemoFile = 1;
   REQUIRE(memos.Save(1, "one") == MemoSaveResult::Saved);
   REQUIRE(memos.Save(3, "三日") == MemoSaveResult::Saved);
@@ -94,7 +57,7 @@ TEST_CASE("under any file name the program keeps its memo files beside itself") 
   DeleteFileA(besideProgram.c_str());
   DeleteFileA(inWindows.c_str());
 
-  RealMemos memos;
+  RealMemos memos(MakeDate(2003, 12, 5));
   memos.settings.MemoFile = 1;
   memos.store.SetProgramDir(programDir);
   REQUIRE(memos.Save(5, "beside") == MemoSaveResult::Saved);
@@ -105,7 +68,7 @@ TEST_CASE("under any file name the program keeps its memo files beside itself") 
 }
 
 TEST_CASE("registry memos that other writers left are read bounded, whole characters only") {
-  RealMemos memos;
+  RealMemos memos(MakeDate(2003, 12, 5));
   // No terminator, another type, longer than 65 bytes with a character across the bound.
   const struct {
     const char* day;
