@@ -25,6 +25,8 @@ void CTemboriPropGen2::ExchangeData(DataExchange& exchange) {
   exchange.Check(IDC_CIRC, fields_.Circ);
   exchange.Radio(IDC_SUNDAY_FIRST, fields_.SunFirst);
   exchange.Check(IDC_HOLIDAY_LAW, fields_.HolidayLaw);
+  exchange.Check(IDC_ERA_YEAR, fields_.EraYear);
+  exchange.Check(IDC_ROKUYO, fields_.Rokuyo);
 }
 
 void CTemboriPropGen2::OnCircClicked() {
@@ -59,6 +61,8 @@ const RouteTable& CTemboriPropGen2::Routes() const {
       RouteCommand<IDC_SUNDAY_FIRST, &Page::OnChanged>(),
       RouteCommand<IDC_MONDAY_FIRST, &Page::OnChanged>(),
       RouteCommand<IDC_HOLIDAY_LAW, &Page::OnChanged>(),
+      RouteCommand<IDC_ERA_YEAR, &Page::OnChanged>(),
+      RouteCommand<IDC_ROKUYO, &Page::OnChanged>(),
       RouteCommand<IDC_CIRC, &Page::OnCircClicked>(),
       RouteCommand<IDC_CIRC_COLOR, &Page::OnChooseCircColor>(),
       RouteMessage<WM_CTLCOLORSTATIC, &Page::OnCtlColorStatic>(),

@@ -25,6 +25,8 @@ void ForEachPair(Settings& s, SheetFields& fields, Visit visit) {
   visit(s.CircColor, g2.CircColor);
   visit(s.SunFirst, g2.SunFirst);
   visit(s.HolidayLaw, g2.HolidayLaw);
+  visit(s.EraYear, g2.EraYear);
+  visit(s.Rokuyo, g2.Rokuyo);
 
   FontFields& font = fields.font;
   visit(s.TypeFace, font.TypeFace);

@@ -29,6 +29,8 @@ struct General2Fields {
   ColorRef CircColor = 0;
   std::int32_t SunFirst = 0;  // radio index: 0 = Sunday first, 1 = Monday first
   std::int32_t HolidayLaw = 0;
+  std::int32_t EraYear = 0;
+  std::int32_t Rokuyo = 0;
 };
 
 struct FontFields {
