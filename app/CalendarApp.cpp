@@ -8,6 +8,7 @@
 #include "app/LocalClock.h"
 #include "app/MessageBoxReporter.h"
 #include "framework/ResourceText.h"
+#include "framework/SystemLibrary.h"
 #include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 
@@ -37,6 +38,12 @@ OSVERSIONINFOA SystemVersion() {
   return version;
 }
 
+// The tray icon and the colour dialog load their libraries when first used: when one is
+// missing, the user is told why nothing happens.
+void ReportMissingLibrary(const char* fileName) {
+  ShowMessage(fileName + LoadResourceString(IDS_LIBRARY_MISSING), MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 CalendarApp::CalendarApp() : CalendarApp(SystemClock()) {}
@@ -46,6 +53,7 @@ CalendarApp::CalendarApp(const Clock& clock) : CalendarApp(clock, ShellTray()) {
 CalendarApp::CalendarApp(const Clock& clock, TrayArea& tray) : clock_(clock), tray_(tray) {}
 
 bool CalendarApp::InitInstance() {
+  SystemLibrary::SetMissingHandler(&ReportMissingLibrary);
   const OSVERSIONINFOA version = SystemVersion();
   platform_ = PlatformAbilitiesFor(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS,
                                    version.dwPlatformId == VER_PLATFORM_WIN32_NT,

@@ -9,7 +9,11 @@ namespace tembori {
 void ShellTrayArea::Notify(DWORD action, const NOTIFYICONDATAA& record) {
   // The shell reads the record only; the copy keeps its own const.
   NOTIFYICONDATAA copy = record;
-  Shell_NotifyIconA(action, &copy);
+  // Without the shell no icon was added: only an addition reports it missing, not every
+  // change of the title or the removal.
+  if (action != NIM_ADD && !shell_.Loaded()) return;
+  const auto notify = shell_.Function<decltype(&Shell_NotifyIconA)>("Shell_NotifyIconA");
+  if (notify != nullptr) notify(action, &copy);
 }
 
 TrayIcon::TrayIcon(TrayArea& area, HWND window, UINT id, UINT callbackMessage, HICON icon)

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string_view>
 
+#include "framework/SystemLibrary.h"
+
 namespace tembori {
 
 // The shell's first record layout, which every version of the shell accepts
@@ -28,9 +30,13 @@ class TrayArea {
   virtual void Notify(DWORD action, const NOTIFYICONDATAA& record) = 0;
 };
 
+// The shell is loaded with the first icon: most starts show none.
 class ShellTrayArea : public TrayArea {
  public:
   void Notify(DWORD action, const NOTIFYICONDATAA& record) override;
+
+ private:
+  SystemLibrary shell_{"shell32.dll"};
 };
 
 class TrayIcon {

@@ -7,6 +7,10 @@
 #       file holds the help's pages and nothing else; the program is stripped and small, and
 #       starts from the unzipped folder; given the tests' stand-in HTML Help control, F1 there
 #       opens the help file beside the program
+#   test-release.sh program Tembori-<version>-win32.zip
+#       only the program in the archive, without Wine: stripped, small, and without the
+#       libraries it loads on first use among its imports (for the 32-bit archive, which this
+#       machine cannot run)
 #   test-release.sh installer Tembori-<version>-win64-setup.exe
 #       a silent per-user install puts the files, the Start-menu entry and the uninstall
 #       entry in place, with a read-me for an installed copy; the program starts from there and
@@ -18,10 +22,12 @@ tools_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
 pages_dir=$(cd "$tools_dir/../help/pages" && pwd)
 source "$tools_dir/wine-prefix.sh"
 tembori_wine_environment
-session=${TEMBORI_WINE_SESSION:?the Wine test session is not set}
-# shellcheck source=/dev/null
-source "$session/session.env" || exit 1
-export WINEPREFIX DISPLAY
+use_wine_session() {
+  local session=${TEMBORI_WINE_SESSION:?the Wine test session is not set}
+  # shellcheck source=/dev/null
+  source "$session/session.env" || exit 1
+  export WINEPREFIX DISPLAY
+}
 
 readonly max_program_bytes=$((200 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
@@ -116,6 +122,35 @@ check_help_beside_program() {
     fail "F1 asked for help with"$'\n'"$(cat "$help_log" 2>/dev/null)"$'\n'"instead of"$'\n'"$expected"
 }
 
+# The released program at $1: within the size limit, stripped, and loading the shell and the
+# common dialogs only when first used.
+check_program() {
+  local program=$1 bytes imports library
+  bytes=$(stat -c %s "$program")
+  echo "Tembori.exe: $bytes bytes"
+  [ "$bytes" -le $max_program_bytes ] || fail "Tembori.exe is $bytes bytes, more than $max_program_bytes"
+  # This objdump reads 32-bit programs as well.
+  x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug' &&
+    fail "Tembori.exe is not stripped"
+  imports=$(x86_64-w64-mingw32-objdump -p "$program" | awk '$1 == "DLL" && $2 == "Name:" { print tolower($3) }')
+  [ -n "$imports" ] || fail "the imports of Tembori.exe cannot be read"
+  for library in shell32.dll comdlg32.dll; do
+    grep -qx "$library" <<<"$imports" && fail "Tembori.exe imports $library at start"
+  done
+}
+
+# Only the program of the archive $1.
+test_program() {
+  local archive=$1 folder
+  folder=$(mktemp -d)
+  if (cd "$folder" && cmake -E tar xf "$archive"); then
+    check_program "$folder/$(basename "$archive" .zip)/Tembori.exe"
+  else
+    fail "the archive cannot be unpacked"
+  fi
+  rm -rf "$folder"
+}
+
 test_archive() {
   local archive=$1 standin=${2:-} name
   name=$(basename "$archive" .zip)
@@ -130,12 +165,7 @@ test_archive() {
   (cd "$folder" && cmake -E tar xf "$archive") || fail "the archive cannot be unpacked"
   local program="$folder/$name/Tembori.exe"
   expect_file "$program" "no Tembori.exe in the archive"
-  local bytes
-  bytes=$(stat -c %s "$program")
-  echo "Tembori.exe: $bytes bytes"
-  [ "$bytes" -le $max_program_bytes ] || fail "Tembori.exe is $bytes bytes, more than $max_program_bytes"
-  x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug' &&
-    fail "Tembori.exe is not stripped"
+  check_program "$program"
   expect_file "$folder/$name/tembori.chm" "no help file beside the program"
   # Beside the compiler's own entries (#..., $..., its signature), the help's sources only.
   local unpacked="$folder/chm" shipped
@@ -230,10 +260,11 @@ test_installer() {
 }
 
 case "${1:-}:${2:-}" in
-  archive:?*) test_archive "$(realpath "$2")" "${3:+$(realpath "$3")}" ;;
-  installer:?*) test_installer "$(realpath "$2")" ;;
+  archive:?*) use_wine_session && test_archive "$(realpath "$2")" "${3:+$(realpath "$3")}" ;;
+  program:?*) test_program "$(realpath "$2")" ;;
+  installer:?*) use_wine_session && test_installer "$(realpath "$2")" ;;
   *)
-    echo "usage: $0 archive ZIP [STAND-IN.dll] | installer SETUP.exe" >&2
+    echo "usage: $0 archive ZIP [STAND-IN.dll] | program ZIP | installer SETUP.exe" >&2
     exit 2
     ;;
 esac

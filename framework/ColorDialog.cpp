@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include "framework/SystemLibrary.h"
+
 namespace tembori {
 namespace {
 
@@ -23,7 +25,9 @@ std::optional<COLORREF> ColorDialog::Choose(HWND owner, COLORREF initial) {
   choice.rgbResult = initial;
   choice.lpCustColors = customColors_.data();
   choice.Flags = CC_RGBINIT;
-  if (!ChooseColorA(&choice)) return std::nullopt;
+  static SystemLibrary commonDialogs("comdlg32.dll");
+  const auto chooseColor = commonDialogs.Function<decltype(&ChooseColorA)>("ChooseColorA");
+  if (chooseColor == nullptr || !chooseColor(&choice)) return std::nullopt;
   return choice.rgbResult;
 }
 

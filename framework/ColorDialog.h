@@ -14,7 +14,9 @@ class ColorDialog {
  public:
   using CustomColors = std::array<COLORREF, 16>;
 
-  // The colour chosen with OK, or none when the dialog was cancelled or could not be shown.
+  // The colour chosen with OK, or none when the dialog was cancelled or could not be shown
+  // (its library, loaded now the first time, is missing when the SystemLibrary handler is
+  // told so).
   static std::optional<COLORREF> Choose(HWND owner, COLORREF initial);
 
   // The shared custom colours, as the last dialog left them.

@@ -190,5 +190,7 @@
 #define IDS_HOLIDAY_FILE_BAD_LINE 58408
 #define IDS_HOLIDAY_FILE_UNREADABLE 58409
 #define IDS_HOLIDAY_FILE_TOO_LARGE 58410
+/* Libraries loaded on first use */
+#define IDS_LIBRARY_MISSING 57900
 
 #endif

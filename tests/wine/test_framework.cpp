@@ -6,6 +6,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -13,11 +14,14 @@
 #include <utility>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "framework/Application.h"
 #include "framework/ChildControl.h"
+#include "framework/ColorDialog.h"
 #include "framework/Dialog.h"
 #include "framework/FontFace.h"
 #include "framework/ResourceText.h"
+#include "framework/SystemLibrary.h"
 #include "framework/Window.h"
 #include "res/ResourceIds.h"
 
@@ -353,4 +357,91 @@ TEST_CASE("a face name is cut to the font record's 31 bytes on a whole character
   SetFaceName(font, "ＭＳ ゴシック");
   CHECK(FaceNameOf(font) == "ＭＳ ゴシック");
   CHECK(font.lfFaceName[sizeof font.lfFaceName - 1] == '\0');  // nothing left of the x's
+}
+
+namespace {
+
+std::vector<std::string> missingLibraries;
+void RecordMissing(const char* fileName) {
+  missingLibraries.emplace_back(fileName);
+}
+
+// Whether a function was found (doctest cannot print a function pointer).
+template <typename Pointer>
+bool Found(Pointer function) {
+  return function != nullptr;
+}
+
+constexpr char kWithoutDialogsVariable[] = "TEMBORI_TEST_WITHOUT_COMMON_DIALOGS";
+
+// The common dialogs switched off for this test program while a process of its own runs.
+class CommonDialogsSwitchedOff {
+ public:
+  CommonDialogsSwitchedOff() {
+    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "comdlg32", REG_SZ, "", 1) ==
+            ERROR_SUCCESS);
+  }
+  ~CommonDialogsSwitchedOff() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
+
+ private:
+  static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_framework.exe";
+  static constexpr char kOverridesKey[] =
+      "Software\\Wine\\AppDefaults\\test_framework.exe\\DllOverrides";
+};
+
+}  // namespace
+
+TEST_CASE("a system library is loaded when a function is asked for; what is missing is told") {
+  missingLibraries.clear();
+  SystemLibrary::SetMissingHandler(&RecordMissing);
+
+  SystemLibrary dialogs("comdlg32.dll");
+  CHECK_FALSE(dialogs.Loaded());
+  const auto lastError = dialogs.Function<DWORD(WINAPI*)()>("CommDlgExtendedError");
+  REQUIRE(Found(lastError));
+  CHECK(dialogs.Loaded());
+  CHECK(lastError() == 0);
+  CHECK(missingLibraries.empty());
+
+  // A function the library does not have, and a library that is not there at all.
+  CHECK_FALSE(Found(dialogs.Function<DWORD(WINAPI*)()>("TemboriNoSuchFunction")));
+  SystemLibrary absent("tembori-no-such-library.dll");
+  CHECK_FALSE(Found(absent.Function<DWORD(WINAPI*)()>("CommDlgExtendedError")));
+  CHECK_FALSE(absent.Loaded());
+  CHECK(missingLibraries ==
+        std::vector<std::string>{"comdlg32.dll", "tembori-no-such-library.dll"});
+
+  // The program's own directory is not searched: a library there is not taken for the
+  // system's.
+  const std::string program = testing::ThisProgram();
+  const std::string besideProgram =
+      program.substr(0, program.rfind('\\') + 1) + "tembori-beside.dll";
+  char system[MAX_PATH] = {};
+  REQUIRE(GetSystemDirectoryA(system, MAX_PATH) > 0);
+  REQUIRE(
+      CopyFileA((std::string(system) + "\\comdlg32.dll").c_str(), besideProgram.c_str(), FALSE));
+  SystemLibrary beside("tembori-beside.dll");
+  CHECK_FALSE(Found(beside.Function<DWORD(WINAPI*)()>("CommDlgExtendedError")));
+  DeleteFileA(besideProgram.c_str());
+  SystemLibrary::SetMissingHandler(nullptr);
+}
+
+TEST_CASE("without the common dialogs the program runs and the colour dialog says so") {
+  if (const char* const mode = std::getenv(kWithoutDialogsVariable);
+      mode != nullptr && std::strcmp(mode, "1") == 0) {
+    // Nothing the program links loads the library at start.
+    CHECK(GetModuleHandleA("comdlg32.dll") == nullptr);
+    missingLibraries.clear();
+    SystemLibrary::SetMissingHandler(&RecordMissing);
+    CHECK_FALSE(ColorDialog::Choose(nullptr, RGB(1, 2, 3)).has_value());
+    CHECK(missingLibraries == std::vector<std::string>{"comdlg32.dll"});
+    return;
+  }
+  const CommonDialogsSwitchedOff switchedOff;
+  SetEnvironmentVariableA(kWithoutDialogsVariable, "1");
+  testing::ChildProcess child(testing::ThisProgram(),
+                              "--test-case=\"without the common dialogs*\"");
+  SetEnvironmentVariableA(kWithoutDialogsVariable, nullptr);
+  REQUIRE(child.Started());
+  CHECK(child.Finish(60000) == 0);
 }

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Measures the calendar's start and settings sheet under Wine against bare programs built
+# here, and prints the medians side by side. Run by hand, not by CI:
+#
+#   bash tools/bench/start-and-sheet.sh [--fonts N] [--rounds R] [--sheet-rounds S]
+#                                       [LABEL=Tembori.exe...]
+#
+# The bare programs (windows/BareWindow.cpp) are one window with the calendar's manifest and
+# an empty four-page sheet: "bare" imports what a window and a sheet need, "bare-imports"
+# also one function of every library the calendar imported at start before it loaded the
+# shell and the common dialogs on first use. Without programs given, the calendar of the
+# mingw64 build is measured (built when missing), stripped as it is released. N extra font
+# files (default 300), copies of Wine's Tahoma under family names of their own, go into the
+# throwaway prefix's Fonts folder; the number of faces the font page would list is printed.
+# Every round starts each program once, interleaved; the sheet is opened, switched to the
+# font page and cancelled S times per start after a first, uncounted opening.
+set -uo pipefail
+
+bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$bench_dir/../.." && pwd)
+source "$root/tools/wine-prefix.sh"
+tembori_wine_environment
+
+fonts=300
+rounds=7
+sheet_rounds=5
+programs=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --fonts) fonts=$2 && shift 2 ;;
+    --rounds) rounds=$2 && shift 2 ;;
+    --sheet-rounds) sheet_rounds=$2 && shift 2 ;;
+    *=*) programs+=("$1") && shift ;;
+    *)
+      sed -n '2,17s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+      exit 2
+      ;;
+  esac
+done
+
+work=$root/build/bench
+mkdir -p "$work"
+if [ ${#programs[@]} -eq 0 ]; then
+  (cd "$root" && cmake --preset mingw64 >/dev/null && cmake --build --preset mingw64 --target Tembori >/dev/null) ||
+    { echo "the calendar does not build" >&2; exit 1; }
+  programs=("tembori=$root/build/mingw64/app/Tembori.exe")
+fi
+
+# The bare programs and the driver.
+cxx=x86_64-w64-mingw32-g++
+flags=(-Os -std=c++17 -Wall -Wextra -Werror -static -s)
+cp "$root/res/Tembori.manifest" "$work/" &&
+  x86_64-w64-mingw32-windres -I"$bench_dir/windows" -I"$work" "$bench_dir/windows/Bare.rc" -O coff -o "$work/bare.res" &&
+  $cxx "${flags[@]}" -mwindows "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" -o "$work/bare.exe" -lcomctl32 &&
+  $cxx "${flags[@]}" -mwindows -DBARE_SAME_IMPORTS "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" \
+    -o "$work/bare-imports.exe" -lcomctl32 -lcomdlg32 -lshell32 -limm32 -ladvapi32 &&
+  $cxx "${flags[@]}" "$bench_dir/windows/BenchDriver.cpp" -o "$work/bench-driver.exe" -lgdi32 -lcomctl32 ||
+  { echo "the bare programs do not build" >&2; exit 1; }
+
+# A throwaway prefix on an X server of its own.
+session=$(mktemp -d "$work/session.XXXXXX")
+finish() {
+  WINEPREFIX=$session/prefix wineserver -k >/dev/null 2>&1
+  tembori_stop_xvfb
+  rm -rf "$session"
+}
+trap finish EXIT
+tembori_start_xvfb || exit 1
+tembori_prepare_prefix "$session/prefix" tembori-bench || exit 1
+export WINEPREFIX=$session/prefix
+folder=$(basename "$session")
+drive=$WINEPREFIX/drive_c/$folder
+mkdir -p "$drive"
+python3 "$bench_dir/make-fonts.py" "$WINEPREFIX/drive_c/windows/Fonts" "$fonts" \
+  /usr/share/wine/fonts/tahoma.ttf || exit 1
+tembori_keep_wineserver
+
+arguments=()
+for program in bare bare-imports; do
+  cp "$work/$program.exe" "$drive/" && arguments+=("$program=C:\\$folder\\$program.exe")
+done
+for program in "${programs[@]}"; do
+  label=${program%%=*}
+  x86_64-w64-mingw32-strip -o "$drive/$label.exe" "${program#*=}" || exit 1
+  arguments+=("$label=C:\\$folder\\$label.exe")
+done
+cp "$work/bench-driver.exe" "$drive/"
+
+# One uncounted round first: the first start of each program fills Wine's caches.
+tembori_unlocked wine "C:\\$folder\\bench-driver.exe" 1 1 2 "${arguments[@]}" >/dev/null 2>&1
+tembori_unlocked wine "C:\\$folder\\bench-driver.exe" "$rounds" "$sheet_rounds" 2 "${arguments[@]}" \
+  2>&1 | tr -d '\r' >"$work/samples.txt"
+
+python3 "$bench_dir/summarise.py" "$work/samples.txt" "$fonts"
