@@ -30,15 +30,6 @@ std::uint32_t EraStringId(std::uint8_t era) {
   return era < std::size(kEraIds) ? kEraIds[era] : 0;
 }
 
-std::string JoinMarks(const std::string& text, const std::string& mark) {
-  return text.empty() ? mark : text + "　" + mark;
-}
-
-std::string EraHeading(std::uint16_t year, std::uint16_t month,
-                       std::string (*text)(std::uint32_t)) {
-  return EraHeading(year, month, 1, text);
-}
-
 std::string EraHeading(std::uint16_t year, std::uint16_t month, std::uint16_t day,
                        std::string (*text)(std::uint32_t)) {
   // The heading's text puts %1 for the era, %2 for its year and %3 for the month; without an

@@ -85,7 +85,7 @@ void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
   const bool english = view.settings.Language != 0;
   if (!english && view.settings.EraYear != 0) {
     const SystemTime& shown = view.calendar.Shown();
-    const std::string text = EraHeading(shown.wYear, shown.wMonth, &LoadResourceString);
+    const std::string text = EraHeading(shown.wYear, shown.wMonth, 1, &LoadResourceString);
     DrawHeadingText(dc, view, clientWidth, text.c_str(), static_cast<int>(text.size()));
     return;
   }

@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/CalendarMarkText.h"
 #include "app/FontMeasure.h"
 #include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
@@ -274,17 +273,13 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
 
 CellSize CalendarWindow::MarkSize() const {
   if (settings_.Rokuyo == 0 || !markFont_) return {};
+  // Every 六曜 is two full-width characters; 大安 stands for them all.
+  const std::string text = LoadResourceString(IDS_ROKUYO_TAIAN);
   const WindowDc dc = GetWindowDc(Handle());
   const ObjectSelection selection(dc.get(), markFont_.get());
-  CellSize widest;
-  for (int rokuyo = 0; rokuyo < 6; ++rokuyo) {
-    const std::string text = LoadResourceString(RokuyoStringId(static_cast<Rokuyo>(rokuyo)));
-    SIZE size{};
-    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    widest.width = std::max(widest.width, static_cast<int>(size.cx));
-    widest.height = std::max(widest.height, static_cast<int>(size.cy));
-  }
-  return widest;
+  SIZE size{};
+  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
 std::string CalendarWindow::FontFaceName() const {

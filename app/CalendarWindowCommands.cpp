@@ -83,22 +83,24 @@ void CalendarWindow::ReloadHolidays() {
 void CalendarWindow::LoadHolidayFile() {
   calendar_.SetHolidayFile(nullptr);
   if (settings_.HolidayLaw == 0) return;
-  constexpr char kFileName[] = "syukujitsu.csv";
-  std::string paths[2];
   char appData[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) paths[0] = std::string(appData) + "\\Tembori\\" + kFileName;
-  if (!programDir_.empty()) paths[1] = programDir_ + kFileName;
-  for (const std::string& path : paths) {
-    if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+  // The user's folder first, then the program's.
+  const std::string folders[] = {
+      length > 0 && length < MAX_PATH ? std::string(appData) + "\\Tembori\\" : std::string(),
+      programDir_};
+  for (const std::string& folder : folders) {
+    const std::string path = folder + "syukujitsu.csv";
+    if (folder.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
     const HolidayFile::Error error = holidayFile_.Load(path);
     if (error == HolidayFile::Error::None) {
       calendar_.SetHolidayFile(&holidayFile_);
       return;
     }
-    const UINT text = error == HolidayFile::Error::BadLine    ? IDS_HOLIDAY_FILE_BAD_LINE
-                      : error == HolidayFile::Error::TooLarge ? IDS_HOLIDAY_FILE_TOO_LARGE
-                                                              : IDS_HOLIDAY_FILE_UNREADABLE;
+    static_assert(IDS_HOLIDAY_FILE_TOO_LARGE == IDS_HOLIDAY_FILE_UNREADABLE + 1 &&
+                      IDS_HOLIDAY_FILE_BAD_LINE == IDS_HOLIDAY_FILE_UNREADABLE + 2,
+                  "the texts follow the order of the errors");
+    const UINT text = IDS_HOLIDAY_FILE_UNREADABLE - 1 + static_cast<UINT>(error);
     // user32's formatter takes at most 1024 characters, a path at most MAX_PATH.
     char message[1024];
     wsprintfA(message, LoadResourceString(text).c_str(), path.c_str(),

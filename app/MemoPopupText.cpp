@@ -7,6 +7,15 @@
 #include "framework/ResourceText.h"
 
 namespace tembori {
+namespace {
+
+// `text` and `mark` with a full-width space between them, or `mark` alone after no text.
+void AppendMark(std::string& text, const std::string& mark) {
+  if (!text.empty()) text += "　";
+  text += mark;
+}
+
+}  // namespace
 
 std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar& calendar, int day,
                                            bool marks) {
@@ -24,9 +33,9 @@ std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar
     }
   }
   if (!marks) return found ? std::optional<std::string>(text) : std::nullopt;
-  text = JoinMarks(text, LoadResourceString(RokuyoStringId(RokuyoOf(calendar.OldDateOf(day)))));
+  AppendMark(text, LoadResourceString(RokuyoStringId(RokuyoOf(calendar.OldDateOf(day)))));
   const SolarTerm term = calendar.SolarTermOf(day);
-  if (term != NoSolarTerm) text = JoinMarks(text, LoadResourceString(SolarTermStringId(term)));
+  if (term != NoSolarTerm) AppendMark(text, LoadResourceString(SolarTermStringId(term)));
   return text;
 }
 

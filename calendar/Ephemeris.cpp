@@ -8,6 +8,7 @@
 #include "calendar/Ephemeris.h"
 
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 
 namespace tembori {
@@ -17,12 +18,18 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegree = kPi / 180;
 constexpr double kJ2000 = 2451545.0;
 constexpr double kTropicalYear = 365.242189;
+constexpr double kPhaseSteps = 65536;
 
-// Single precision keeps the tables small and is ample for the smaller terms; the leading
-// terms of L0 and L1, which need double precision, are written out in SunLongitude.
+// Packed small, as the program's size matters: whole amplitudes, the phase in steps of
+// 2π/65536 and the frequency in single precision are ample for every term but the leading
+// ones of L0 and L1, which are written out in SunLongitude in double precision.
 struct Term {
-  float amplitude;
-  float phase;
+  constexpr Term(double amplitudeIn, double phaseIn, double frequencyIn)
+      : amplitude(static_cast<std::uint16_t>(amplitudeIn)),
+        phase(static_cast<std::uint16_t>(phaseIn * kPhaseSteps / (2 * kPi) + 0.5)),
+        frequency(static_cast<float>(frequencyIn)) {}
+  std::uint16_t amplitude;
+  std::uint16_t phase;
   float frequency;
 };
 
@@ -74,17 +81,12 @@ constexpr Term kL3[] = {
 };
 constexpr Term kL4[] = {{114, 3.142, 0}, {8, 4.13, 6283.08}, {1, 3.84, 12566.15}};
 constexpr Term kL5[] = {{1, 3.14, 0}};
-// The radius vector, in 1e-8 AU, only for the aberration, where its leading terms suffice.
-constexpr Term kR0[] = {
-    {100013989.0, 0, 0},        {1670700, 3.0984635, 6283.0758500}, {13956, 3.05525, 12566.15170},
-    {3084, 5.1985, 77713.7715}, {1628, 1.1739, 5753.3849},          {1576, 2.8469, 7860.4194},
-};
-constexpr Term kR1[] = {{103019, 1.107490, 6283.075850}, {1721, 1.0644, 12566.1517}};
 
 double Sum(const Term* terms, std::size_t count, double tau) {
   double sum = 0;
   for (const Term* term = terms; term != terms + count; ++term) {
-    sum += term->amplitude * std::cos(term->phase + term->frequency * tau);
+    sum +=
+        term->amplitude * std::cos(term->phase * (2 * kPi / kPhaseSteps) + term->frequency * tau);
   }
   return sum;
 }
@@ -116,7 +118,10 @@ double Ephemeris::SunLongitude(double jde) {
             tau * (Series(kL2, tau) +
                    tau * (Series(kL3, tau) + tau * (Series(kL4, tau) + tau * Series(kL5, tau)))))) *
       1e-8;
-  const double radius = (Series(kR0, tau) + tau * Series(kR1, tau)) * 1e-8;
+  // The radius vector in AU, only for the aberration, where its leading terms suffice.
+  const double radius = 1.00013989 + 0.01670700 * std::cos(3.0984635 + 6283.0758500 * tau) +
+                        0.00013956 * std::cos(3.05525 + 12566.15170 * tau) +
+                        tau * 0.00103019 * std::cos(1.107490 + 6283.075850 * tau);
   const double t = tau * 10;  // centuries
 
   // Nutation in longitude: the largest terms of the IAU 1980 theory (Meeus, table 22.A), to
