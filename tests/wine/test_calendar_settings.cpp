@@ -175,7 +175,9 @@ void StoreCustomSettings(DWORD charSet = SHIFTJIS_CHARSET) {
                  {"PitchAndFamily", 0x31},
                  {"Transparent", 1},
                  {"SunFirst", 1},
-                 {"HolidayLaw", 1}});
+                 {"HolidayLaw", 1},
+                 {"EraYear", 1},
+                 {"Rokuyo", 1}});
   PutValue(kConfigKey, "TypeFace", REG_SZ, "ＭＳ ゴシック", sizeof "ＭＳ ゴシック");
   PutValue(kConfigKey, "PointSize", REG_SZ, "13", 3);
 }
