@@ -190,6 +190,11 @@
 #define IDS_HOLIDAY_FILE_UNREADABLE 58408
 #define IDS_HOLIDAY_FILE_TOO_LARGE 58409
 #define IDS_HOLIDAY_FILE_BAD_LINE 58410
+/* Settings that could not be read, and field input that is not taken */
+#define IDS_VALUE_REPLACED_BY_DEFAULT 58600
+#define IDS_MEMO_TIME_INVALID 58601
+#define IDS_POINT_SIZE_INVALID 58602
+#define IDS_YEAR_INVALID 58603
 /* Libraries loaded on first use */
 #define IDS_LIBRARY_MISSING 57900
 

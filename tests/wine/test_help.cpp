@@ -7,7 +7,6 @@
 #include <doctest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -24,7 +23,6 @@
 
 using namespace tembori;
 using namespace tembori_test;
-using tembori::testing::ChildProcess;
 using tembori::testing::ThisProgram;
 
 namespace {
@@ -129,37 +127,11 @@ std::string ProgramDirectory(const char* name, bool withHelpFile) {
   return directory;
 }
 
-// Wine's load order of the control for this test program while a process of its own runs
-// (Wine reads the per-program overrides from the registry when a process starts): "" switches
-// Wine's own control off, "native,builtin" looks for a file by that name first, as Windows
-// does.
-class WineControlLoadOrder {
- public:
-  explicit WineControlLoadOrder(const std::string& order) {
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "hhctrl.ocx", REG_SZ, order.c_str(),
-                            static_cast<DWORD>(order.size() + 1)) == ERROR_SUCCESS);
-  }
-  ~WineControlLoadOrder() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
-
- private:
-  static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_help.exe";
-  static constexpr char kOverridesKey[] =
-      "Software\\Wine\\AppDefaults\\test_help.exe\\DllOverrides";
-};
-
-// Runs one test case of this program (or of a copy of it at `program`) in a new process with
-// `mode` in kChildVariable; its exit status.
 DWORD RunAlone(const char* testCase, const char* mode, const std::string& program = ThisProgram()) {
-  SetEnvironmentVariableA(kChildVariable, mode);
-  ChildProcess child(program, std::string("--test-case=\"") + testCase + "\"");
-  SetEnvironmentVariableA(kChildVariable, nullptr);
-  REQUIRE(child.Started());
-  return child.Finish(60000);
+  return testing::RunTestCaseAlone(testCase, kChildVariable, mode, program);
 }
-
 bool RunsAs(const char* mode) {
-  const char* const value = std::getenv(kChildVariable);
-  return value != nullptr && std::strcmp(value, mode) == 0;
+  return testing::RunsAs(kChildVariable, mode);
 }
 
 }  // namespace
@@ -306,7 +278,7 @@ TEST_CASE("the help key is offered along capture, focus and pop-up, and stops wh
 
 TEST_CASE("with no HTML Help control to be found, help stays off for the whole process") {
   if (!RunsAs("no-control")) {
-    const WineControlLoadOrder noWineControl("");
+    const testing::WineLoadOrder noWineControl("hhctrl.ocx", "");
     CHECK(RunAlone("with no HTML Help control*", "no-control") == 0);
     return;
   }
@@ -331,7 +303,7 @@ TEST_CASE("without a usable registered path, the control is loaded from the syst
     const std::string program = directory + "test_help.exe";
     REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
     REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + "hhctrl.ocx").c_str(), FALSE));
-    const WineControlLoadOrder fileFirst("native,builtin");
+    const testing::WineLoadOrder fileFirst("hhctrl.ocx", "native,builtin");
     CHECK(RunAlone("without a usable registered path*", "system-directory", program) == 0);
     return;
   }
