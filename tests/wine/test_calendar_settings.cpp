@@ -579,6 +579,8 @@ TEST_CASE("era years and 六曜 from General 2: shown at once, saved, and ticked
   CHECK(rokuyoBox == BST_CHECKED);
   CHECK(StoredNumber("Rokuyo") == 0);
   CHECK(window.Cell().height == plain.height);
+}
+
 TEST_CASE("a stored face that is not listed stays, with its character set, until one is chosen") {
   StoreCustomSettings(ANSI_CHARSET);
   PutValue(kConfigKey, "TypeFace", REG_SZ, "Nowhere Sans", sizeof "Nowhere Sans");
