@@ -38,8 +38,6 @@ struct CalendarView {
   bool frameless;
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
   HFONT calendarFont;
-  HFONT markFont;  // the 六曜 under each number
-  int markHeight;  // the 六曜's line at the cells' bottom; 0 while they are not shown
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };

@@ -43,7 +43,7 @@ void CalendarWindow::OnTimer(UINT_PTR timerId) {
   if (tick.showDayUnderPointer) {
     const DayHit hit = DayFromPoint(FromWinPoint(pointer));
     if (hit.day != 0) {
-      if (const auto text = PopupTextForDay(memos_, calendar_, hit.day, settings_.Rokuyo != 0)) {
+      if (const auto text = PopupTextForDay(memos_, calendar_, hit.day)) {
         RECT cell = ToWinRect(hit.cell);
         MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
         memoPopup_.ShowMemo(*text, cell);

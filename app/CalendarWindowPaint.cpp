@@ -6,20 +6,9 @@
 namespace tembori {
 
 CalendarView CalendarWindow::View() const {
-  return CalendarView{calendar_,
-                      settings_,
-                      platform_,
-                      frameless_,
-                      memos_.MemoMap(),
-                      calendarFont_.get(),
-                      markFont_.get(),
-                      settings_.Rokuyo != 0 ? MarkLineHeight(MarkSize(), dpi_) : 0,
-                      cell_,
-                      gridRect_,
-                      boxRect_,
-                      titleRect_,
-                      leftStripRect_,
-                      rightStripRect_,
+  return CalendarView{calendar_,        settings_,           platform_,      frameless_,
+                      memos_.MemoMap(), calendarFont_.get(), cell_,          gridRect_,
+                      boxRect_,         titleRect_,          leftStripRect_, rightStripRect_,
                       bottomStripRect_};
 }
 
