@@ -6,6 +6,7 @@
 
 #include "app/CalendarMarkText.h"
 #include "app/DateFormat.h"
+#include "app/FrontWindow.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -68,6 +69,11 @@ LRESULT CalendarWindow::OnTrayNotify(const Message& message) {
   if (!trayIcon_.Exists() || message.wParam != trayIcon_.Id() ||
       (action != WM_RBUTTONUP && action != WM_LBUTTONDBLCLK)) {
     return 0;
+  }
+  // While a dialog of the calendar is open, the icon brings that dialog back, and nothing else.
+  if (!IsWindowEnabled(Handle())) {
+    BringToFront(Handle());
+    return 1;
   }
   SetForegroundWindow(Handle());
   if (action == WM_RBUTTONUP) {

@@ -397,9 +397,7 @@ TEST_CASE("a system library is loaded when a function is asked for; what is miss
 
   // The program's own directory is not searched: a library there is not taken for the
   // system's.
-  const std::string program = testing::ThisProgram();
-  const std::string besideProgram =
-      program.substr(0, program.rfind('\\') + 1) + "tembori-beside.dll";
+  const std::string besideProgram = testing::ThisDirectory() + "tembori-beside.dll";
   char system[MAX_PATH] = {};
   REQUIRE(GetSystemDirectoryA(system, MAX_PATH) > 0);
   REQUIRE(

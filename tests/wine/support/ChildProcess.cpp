@@ -14,6 +14,11 @@ std::string ThisProgram() {
   return program;
 }
 
+std::string ThisDirectory() {
+  const std::string program = ThisProgram();
+  return program.substr(0, program.rfind('\\') + 1);
+}
+
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
   std::string commandLine = "\"" + program + "\" " + arguments;
   STARTUPINFOA startup{};

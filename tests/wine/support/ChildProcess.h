@@ -9,8 +9,9 @@
 
 namespace tembori::testing {
 
-// The path of this test program.
+// The path of this test program, and its directory with the backslash.
 std::string ThisProgram();
+std::string ThisDirectory();
 
 class ChildProcess {
  public:
