@@ -37,6 +37,9 @@
 
 namespace tembori {
 
+// The directory of the running program, where its memo files are; empty when it cannot be told.
+std::string FindProgramDir();
+
 class CalendarAccessible;
 
 class CalendarWindow : public Window, public CalendarOperations {
@@ -198,6 +201,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   // Title and tray.
   LRESULT OnTrayNotify(const Message& message);
   void OnTaskbarCreated();
+  // An import, here or in another process, has written memos: the shown month's are read again.
+  void OnMemosChanged();
   // The day cursor.
   bool PreTranslateGridKey(const MSG& message);
   CursorDate ShownFirstCursor() const;
