@@ -187,6 +187,7 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
   dpi_ = WindowDpi(Handle());
   CreateSystemFont();
+  LoadHolidayFile();
   calendar_.RecomputeYear();
   CreateCalendarFont(settings_.TypeFace, settings_.PointSize, settings_.CharSet,
                      settings_.PitchAndFamily);

@@ -97,6 +97,7 @@
 #define IDC_SUNDAY_FIRST 1065
 #define IDC_MONDAY_FIRST 1066
 #define IDC_HOLIDAY_LAW 1067
+#define IDC_ERA_YEAR 1068
 
 /* The property sheet's own Apply button */
 #define ID_APPLY_NOW 12321
@@ -208,6 +209,9 @@
 #define IDS_TERM_RISSHUN 58405
 #define IDS_TERM_USUI 58406
 #define IDS_TERM_KEICHITSU 58407
+#define IDS_HOLIDAY_FILE_UNREADABLE 58408
+#define IDS_HOLIDAY_FILE_TOO_LARGE 58409
+#define IDS_HOLIDAY_FILE_BAD_LINE 58410
 /* Settings that could not be read, and field input that is not taken */
 #define IDS_VALUE_REPLACED_BY_DEFAULT 58600
 #define IDS_MEMO_TIME_INVALID 58601
