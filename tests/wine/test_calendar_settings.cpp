@@ -549,6 +549,17 @@ TEST_CASE("each colour shows beside its label, and every label reads on the page
 
 namespace {
 
+int CALLBACK AddListedFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
+  const BYTE set = font->lfCharSet;
+  if (font->lfFaceName[0] != '@' && (set == ANSI_CHARSET || set == SHIFTJIS_CHARSET)) {
+    const auto combo = reinterpret_cast<HWND>(list);
+    const LRESULT item =
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), set);
+  }
+  return 1;
+}
+
 // The face list as it was made before: the faces added one by one, as enumerated, to a list
 // that sorts itself; each item's text with its character set.
 std::vector<std::pair<std::string, BYTE>> FacesAddedOneByOne() {
@@ -558,19 +569,7 @@ std::vector<std::pair<std::string, BYTE>> FacesAddedOneByOne() {
   const HDC dc = GetDC(list);
   LOGFONTA all{};
   all.lfCharSet = DEFAULT_CHARSET;
-  EnumFontFamiliesExA(
-      dc, &all,
-      [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) -> int {
-        const BYTE set = font->lfCharSet;
-        if (font->lfFaceName[0] != '@' && (set == ANSI_CHARSET || set == SHIFTJIS_CHARSET)) {
-          const auto combo = reinterpret_cast<HWND>(list);
-          const LRESULT item =
-              SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
-          SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), set);
-        }
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(list), 0);
+  EnumFontFamiliesExA(dc, &all, &AddListedFace, reinterpret_cast<LPARAM>(list), 0);
   ReleaseDC(list, dc);
   std::vector<std::pair<std::string, BYTE>> faces;
   const std::vector<std::string> texts = Items(list);
