@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include "framework/Dialog.h"
 #include "framework/MenuHandle.h"
+#include "framework/ResourceText.h"
 #include "help/HelpKey.h"
 #include "res/ResourceIds.h"
 
@@ -138,10 +140,16 @@ LRESULT CalendarWindow::OnInitMenu(const Message& message) {
 }
 
 // A typed year counts when the field is left; text that is no year from 1851 to 2150 is
-// left as it is.
+// left as it is for correction, and a balloon at the field says why (not when the focus has
+// gone to another program, over which the balloon would stand).
 std::optional<LRESULT> CalendarWindow::OnYearFieldKillFocus() {
   const LRESULT position = SendMessageA(yearSpin_.Handle(), UDM_GETPOS, 0, 0);
-  if (HIWORD(position) != 0) return std::nullopt;
+  if (HIWORD(position) != 0) {
+    if (GetFocus() != nullptr) {
+      ShowFieldTip(yearField_.Handle(), LoadResourceString(IDS_YEAR_INVALID));
+    }
+    return std::nullopt;
+  }
   const auto year = static_cast<std::uint16_t>(LOWORD(position));
   yearSpin_.SetPosition(year);  // in its normal form: "01999" becomes "1999"
   if (!calendar_.SetYear(year)) return std::nullopt;

@@ -26,7 +26,12 @@ UINT FailureStringId(SettingsFailure failure) {
 }  // namespace
 
 void MessageBoxReporter::Report(SettingsFailure failure, std::string_view valueName) {
-  ShowMessage(LoadResourceString(FailureStringId(failure)) + std::string(valueName));
+  std::string text = LoadResourceString(FailureStringId(failure)) + std::string(valueName);
+  // The values that could not be read have taken their defaults, and loading went on.
+  if (failure == SettingsFailure::ReadFailed) {
+    text += "\n" + LoadResourceString(IDS_VALUE_REPLACED_BY_DEFAULT);
+  }
+  ShowMessage(text);
 }
 
 }  // namespace tembori

@@ -81,7 +81,7 @@ void MonthCalendar::ToggleMark(int day) {
 
 void MonthCalendar::ReconcileWeeklyMarks() {
   std::unique_ptr<StoreKey> key;
-  if (store_.OpenKey(YearKey(shown_.wYear), key) != StoreResult::Ok) return;
+  if (store_.OpenKeyToWrite(YearKey(shown_.wYear), key) != StoreResult::Ok) return;
   std::uint32_t madeAgainst = 0;
   if (ReadNumber(*key, kRegularHolidayValue, madeAgainst) != StoreResult::Ok) return;
   const DayMask changedWeekdays = madeAgainst ^ settings_.RegularHoliday;

@@ -1,14 +1,31 @@
 // Modal dialogs and their data exchange.
 #include "framework/Dialog.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <charconv>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/ResourceText.h"
 
 namespace tembori {
 namespace {
+
+// The whole text as a decimal number, spaces around it allowed; none when it is not one.
+std::optional<int> DecimalNumber(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::nullopt;
+  const std::size_t last = text.find_last_not_of(' ');
+  int number = 0;
+  const char* const end = text.data() + last + 1;
+  const auto [stop, error] = std::from_chars(text.data() + first, end, number);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return number;
+}
 
 // Messages whose result the dialog procedure returns itself instead of DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT id) {
@@ -56,22 +73,122 @@ void CentreOverOwner(HWND dialog) {
   SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1);
+  const int copied = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+// The edit control that shows a field's text: the field itself, or a combo box's edit field.
+HWND EditOf(HWND field) {
+  char name[16] = {};
+  GetClassNameA(field, name, sizeof name);
+  if (lstrcmpiA(name, "ComboBox") != 0) return field;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return GetComboBoxInfo(field, &info) && info.hwndItem != nullptr ? info.hwndItem : field;
+}
+
+// A balloon under the field for an edit control that shows none itself (an older system, or
+// Wine): a tracking tooltip owned by the field's window, so that it goes with that window,
+// and gone after a while or when the next one is shown.
+constexpr UINT kFieldTipMilliseconds = 8000;
+
+void CALLBACK HideFieldTip(HWND tip, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(tip, timer);
+  DestroyWindow(tip);
+}
+
+void ShowTrackingTip(HWND edit, const std::string& text) {
+  static HWND shown = nullptr;
+  if (IsWindow(shown)) DestroyWindow(shown);
+  shown = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                          WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(edit, GA_ROOT),
+                          nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (shown == nullptr) return;
+  std::string toolText = text;  // the tooltip keeps a copy
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = edit;
+  tool.uId = 1;
+  tool.lpszText = toolText.data();
+  SendMessageA(shown, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  RECT field{};
+  GetWindowRect(edit, &field);
+  SendMessageA(shown, TTM_TRACKPOSITION, 0,
+               MAKELPARAM((field.left + field.right) / 2, field.bottom));
+  SendMessageA(shown, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  SetTimer(shown, 1, kFieldTipMilliseconds, &HideFieldTip);
+}
+
 }  // namespace
 
+void ShowFieldTip(HWND field, const std::string& text) {
+  const HWND edit = EditOf(field);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  // A fixed buffer rather than a wide string class, which would add to the program's size
+  // more than any tip needs: the tips are one line.
+  wchar_t wideText[256] = {};
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wideText,
+                      static_cast<int>(sizeof wideText / sizeof wideText[0]) - 1);
+  EDITBALLOONTIP tip{};
+  tip.cbStruct = sizeof tip;
+  tip.pszTitle = L"";
+  tip.pszText = wideText;
+  tip.ttiIcon = TTI_NONE;
+  if (SendMessageA(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)) == FALSE) {
+    ShowTrackingTip(edit, text);
+  }
+}
+
+void DataExchange::Note(int controlId) {
+  if (exchanged_ != nullptr &&
+      std::find(exchanged_->begin(), exchanged_->end(), controlId) == exchanged_->end()) {
+    exchanged_->push_back(controlId);
+  }
+}
+
+void DataExchange::Own(int controlId) {
+  Note(controlId);
+}
+
+void DataExchange::Fail(int controlId) {
+  failed_ = true;
+  SetFocus(GetDlgItem(dialog_, controlId));
+}
+
 void DataExchange::Text(int controlId, std::string& value) {
+  Note(controlId);
   if (failed_) return;
   const HWND control = GetDlgItem(dialog_, controlId);
-  if (!saving_) {
+  if (saving_) {
+    value = WindowText(control);
+  } else {
     SetWindowTextA(control, value.c_str());
+  }
+}
+
+void DataExchange::Number(int controlId, int& value, int lowest, int highest, UINT complaintId) {
+  Note(controlId);
+  if (failed_) return;
+  if (!saving_) {
+    SetDlgItemInt(dialog_, controlId, static_cast<UINT>(value), TRUE);
     return;
   }
-  const int length = GetWindowTextLengthA(control);
-  std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1);
-  const int copied = GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-  value.assign(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+  const std::optional<int> number = DecimalNumber(WindowText(GetDlgItem(dialog_, controlId)));
+  if (!number || *number < lowest || *number > highest) {
+    Fail(controlId);
+    ShowFieldTip(GetDlgItem(dialog_, controlId), LoadResourceString(complaintId));
+    return;
+  }
+  value = *number;
 }
 
 void DataExchange::Number(int controlId, int& value) {
+  Note(controlId);
   if (failed_) return;
   if (!saving_) {
     SetDlgItemInt(dialog_, controlId, static_cast<UINT>(value), TRUE);
@@ -80,14 +197,14 @@ void DataExchange::Number(int controlId, int& value) {
   BOOL converted = FALSE;
   const int number = static_cast<int>(GetDlgItemInt(dialog_, controlId, &converted, TRUE));
   if (!converted) {
-    failed_ = true;
-    SetFocus(GetDlgItem(dialog_, controlId));
+    Fail(controlId);
     return;
   }
   value = number;
 }
 
 void DataExchange::Check(int controlId, int& value) {
+  Note(controlId);
   if (failed_) return;
   if (saving_) {
     value = static_cast<int>(IsDlgButtonChecked(dialog_, controlId));
@@ -103,6 +220,7 @@ void DataExchange::Radio(int firstControlId, int& index) {
   int position = 0;
   for (HWND button = first; button != nullptr; button = GetWindow(button, GW_HWNDNEXT)) {
     if (button != first && (GetWindowLongA(button, GWL_STYLE) & WS_GROUP) != 0) break;
+    Note(GetDlgCtrlID(button));
     if (saving_) {
       if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) index = position;
     } else {
@@ -119,9 +237,29 @@ INT_PTR Dialog::RunModal() {
 }
 
 bool Dialog::UpdateData(bool saving) {
-  DataExchange exchange(Handle(), saving);
+  DataExchange exchange(Handle(), saving, ExchangedControls());
   ExchangeData(exchange);
   return exchange.Succeeded();
+}
+
+void Dialog::EnableItem(int controlId, bool enabled) const {
+  EnableWindow(Item(controlId), enabled ? TRUE : FALSE);
+}
+
+void Dialog::CheckItem(int controlId, bool checked) const {
+  CheckDlgButton(Handle(), controlId, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Dialog::IsItemChecked(int controlId) const {
+  return IsDlgButtonChecked(Handle(), controlId) == BST_CHECKED;
+}
+
+std::string Dialog::ItemText(int controlId) const {
+  return WindowText(Item(controlId));
+}
+
+void Dialog::SetItemText(int controlId, const std::string& text) const {
+  SetDlgItemTextA(Handle(), controlId, text.c_str());
 }
 
 bool Dialog::OnInitDialog() {

@@ -6,16 +6,24 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Window.h"
 
 namespace tembori {
 
+// Tells the user at a field what is wrong with its input: a balloon tip on the edit control
+// (or on the edit field of a combo box). The field keeps its text, selected for correction;
+// the focus stays where it is.
+void ShowFieldTip(HWND field, const std::string& text);
+
 // One pass of data exchange: loading puts members into controls, saving reads the controls
-// into members. A failed conversion puts the focus on its control and ends the pass.
+// into members. A failed conversion puts the focus on its control and ends the pass. Every
+// control the pass touches is noted in `exchanged` (when given), in both directions.
 class DataExchange {
  public:
-  DataExchange(HWND dialog, bool saving) : dialog_(dialog), saving_(saving) {}
+  DataExchange(HWND dialog, bool saving, std::vector<int>* exchanged = nullptr)
+      : dialog_(dialog), saving_(saving), exchanged_(exchanged) {}
 
   bool Succeeded() const { return !failed_; }
   // True when the controls are read into the members.
@@ -25,15 +33,26 @@ class DataExchange {
   void Text(int controlId, std::string& value);
   // A signed decimal number; saving fails when the text is none.
   void Number(int controlId, int& value);
+  // A number from `lowest` to `highest`: saving fails, with the string-table entry
+  // `complaintId` shown at the field, when the text is no such number; the member then keeps
+  // its value.
+  void Number(int controlId, int& value, int lowest, int highest, UINT complaintId);
   // A check box: 0 unticked, 1 ticked, 2 indeterminate.
   void Check(int controlId, int& value);
   // A group of radio buttons from its first button up to the next control that starts a
   // group (WS_GROUP): the index of the ticked one, -1 when none is.
   void Radio(int firstControlId, int& index);
+  // A control whose value the dialog moves itself: it is noted like the others.
+  void Own(int controlId);
 
  private:
+  void Note(int controlId);
+  // Ends the pass as failed, with the focus on the control.
+  void Fail(int controlId);
+
   HWND dialog_;
   bool saving_;
+  std::vector<int>* exchanged_;
   bool failed_ = false;
 };
 
@@ -49,6 +68,15 @@ class Dialog : public Window {
   // Exchanges data in the given direction; false when a control held no valid value.
   bool UpdateData(bool saving);
 
+  // The dialog's controls by identifier.
+  HWND Item(int controlId) const { return GetDlgItem(Handle(), controlId); }
+  void EnableItem(int controlId, bool enabled) const;
+  // A check box or radio button ticked or not, and whether it is ticked.
+  void CheckItem(int controlId, bool checked) const;
+  bool IsItemChecked(int controlId) const;
+  std::string ItemText(int controlId) const;
+  void SetItemText(int controlId, const std::string& text) const;
+
  protected:
   // Loads the controls from the members; true lets the dialog manager set the focus.
   virtual bool OnInitDialog();
@@ -58,6 +86,8 @@ class Dialog : public Window {
   // Ends the dialog with IDCANCEL; the members keep their values.
   virtual void OnCancel();
   virtual void ExchangeData(DataExchange& exchange);
+  // Where the controls that data exchange touches are noted; none by default.
+  virtual std::vector<int>* ExchangedControls() { return nullptr; }
 
   void EndDialog(INT_PTR result) const;
 

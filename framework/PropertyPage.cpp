@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/PropertySheetWindow.h"
 
 namespace tembori {
@@ -24,6 +26,25 @@ void PropertyPage::OnSetActive() {
 
 bool PropertyPage::OnKillActive() {
   return UpdateData(true);
+}
+
+bool PropertyPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const Message message{WM_COMMAND, wParam, lParam};
+  switch (NotificationCode(message)) {
+    case BN_CLICKED:
+    case EN_CHANGE:
+    case CBN_EDITCHANGE:
+    case CBN_SELENDOK:
+      // From a control (a menu or an accelerator brings no window).
+      if (lParam != 0 && std::find(exchanged_.begin(), exchanged_.end(),
+                                   static_cast<int>(CommandId(message))) != exchanged_.end()) {
+        SetModified(true);
+      }
+      break;
+    default:
+      break;
+  }
+  return Dialog::OnCommand(wParam, lParam);
 }
 
 bool PropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) {

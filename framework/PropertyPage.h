@@ -1,12 +1,15 @@
 // A page of a property sheet: a dialog template that the platform's sheet creates when the
 // page's tab is first shown and keeps until the sheet closes. The page object is bound to its
 // window from the page record at WM_INITDIALOG and routes its messages through its table.
-// Leaving the page saves its controls into its members; showing it again loads them.
+// Leaving the page saves its controls into its members; showing it again loads them. A click
+// or an edit in any control that the page's data exchange touches marks the page changed.
 #pragma once
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <prsht.h>
+
+#include <vector>
 
 #include "framework/Dialog.h"
 
@@ -38,7 +41,9 @@ class PropertyPage : public Dialog {
   // Cancel was pressed. Nothing by default.
   void OnCancel() override {}
 
+  bool OnCommand(WPARAM wParam, LPARAM lParam) override;
   bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  std::vector<int>* ExchangedControls() override { return &exchanged_; }
   // The page's own table follows no dialog table: OK and Cancel belong to the sheet.
   const RouteTable& Routes() const override;
 
@@ -53,6 +58,7 @@ class PropertyPage : public Dialog {
 
   const int templateId_;
   PropertySheetWindow* sheet_ = nullptr;
+  std::vector<int> exchanged_;  // the controls data exchange has touched
   bool shownBefore_ = false;
   bool loading_ = false;        // during OnInitDialog and while the controls are loaded again
   bool askingDefault_ = false;  // the page procedure declines while the default is asked for

@@ -1,6 +1,8 @@
 // The pop-up topic table, expanded from PopupTopics.def.
 #include "help/PopupTopics.h"
 
+#include "res/ResourceIds.h"
+
 namespace tembori {
 namespace {
 

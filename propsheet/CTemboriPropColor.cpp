@@ -28,40 +28,39 @@ void DrawSwatch(HWND page, HDC dc, int labelId, COLORREF color) {
 
 }  // namespace
 
-CTemboriPropColor::CTemboriPropColor(bool isNT3) : PropertyPage(IDD_PROPCOLOR), isNT3_(isNT3) {}
+CTemboriPropColor::CTemboriPropColor(Settings& draft, bool isNT3)
+    : PropertyPage(IDD_PROPCOLOR), draft_(draft), isNT3_(isNT3) {}
 
 bool CTemboriPropColor::OnInitDialog() {
   PropertyPage::OnInitDialog();
   // NT 3.x cannot draw the desktop behind the calendar; the setting comes back as it was.
-  EnableWindow(GetDlgItem(Handle(), IDC_TRANSPARENT), !isNT3_);
-  EnableWindow(GetDlgItem(Handle(), IDC_BACK_COLOR), fields_.Transparent == 0);
+  EnableItem(IDC_TRANSPARENT, !isNT3_);
+  EnableItem(IDC_BACK_COLOR, draft_.Transparent == 0);
   return true;
 }
 
 void CTemboriPropColor::ExchangeData(DataExchange& exchange) {
-  exchange.Check(IDC_TRANSPARENT, fields_.Transparent);
+  exchange.Check(IDC_TRANSPARENT, draft_.Transparent);
 }
 
-void CTemboriPropColor::ChooseInto(ColorRef& field) {
-  const std::optional<COLORREF> chosen = ColorDialog::Choose(Handle(), field);
+void CTemboriPropColor::ChooseInto(ColorRef& color) {
+  const std::optional<COLORREF> chosen = ColorDialog::Choose(Handle(), color);
   if (!chosen) return;
   SetModified(true);
-  field = *chosen;
+  color = *chosen;
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void CTemboriPropColor::OnTransparentClicked() {
-  const bool ticked = IsDlgButtonChecked(Handle(), IDC_TRANSPARENT) == BST_CHECKED;
-  EnableWindow(GetDlgItem(Handle(), IDC_BACK_COLOR), !ticked);
-  SetModified(true);
+  EnableItem(IDC_BACK_COLOR, !IsItemChecked(IDC_TRANSPARENT));
 }
 
 void CTemboriPropColor::OnPaint() {
   const PaintDc paint(Handle());
-  DrawSwatch(Handle(), paint.Get(), IDC_ORDINARY_LABEL, fields_.OrdinaryColor);
-  DrawSwatch(Handle(), paint.Get(), IDC_HOLIDAY_LABEL, fields_.HolidayColor);
-  DrawSwatch(Handle(), paint.Get(), IDC_TODAY_LABEL, fields_.TodayColor);
-  DrawSwatch(Handle(), paint.Get(), IDC_BACK_LABEL, fields_.BackColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_ORDINARY_LABEL, draft_.OrdinaryColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_HOLIDAY_LABEL, draft_.HolidayColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_TODAY_LABEL, draft_.TodayColor);
+  DrawSwatch(Handle(), paint.Get(), IDC_BACK_LABEL, draft_.BackColor);
 }
 
 const RouteTable& CTemboriPropColor::Routes() const {

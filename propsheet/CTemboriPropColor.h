@@ -5,16 +5,13 @@
 #include <optional>
 
 #include "framework/PropertyPage.h"
-#include "propsheet/rules/SheetFields.h"
+#include "settings/Settings.h"
 
 namespace tembori {
 
 class CTemboriPropColor : public PropertyPage {
  public:
-  explicit CTemboriPropColor(bool isNT3);
-
-  ColorFields& Fields() { return fields_; }
-  const ColorFields& Fields() const { return fields_; }
+  CTemboriPropColor(Settings& draft, bool isNT3);
 
  protected:
   bool OnInitDialog() override;
@@ -22,16 +19,16 @@ class CTemboriPropColor : public PropertyPage {
   const RouteTable& Routes() const override;
 
  private:
-  void ChooseInto(ColorRef& field);
-  void OnChooseOrdinary() { ChooseInto(fields_.OrdinaryColor); }
-  void OnChooseHoliday() { ChooseInto(fields_.HolidayColor); }
-  void OnChooseToday() { ChooseInto(fields_.TodayColor); }
-  void OnChooseBack() { ChooseInto(fields_.BackColor); }
+  void ChooseInto(ColorRef& color);
+  void OnChooseOrdinary() { ChooseInto(draft_.OrdinaryColor); }
+  void OnChooseHoliday() { ChooseInto(draft_.HolidayColor); }
+  void OnChooseToday() { ChooseInto(draft_.TodayColor); }
+  void OnChooseBack() { ChooseInto(draft_.BackColor); }
   void OnTransparentClicked();
   void OnPaint();
 
+  Settings& draft_;
   const bool isNT3_;
-  ColorFields fields_;
 };
 
 }  // namespace tembori

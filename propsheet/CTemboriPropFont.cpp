@@ -15,13 +15,8 @@ namespace {
 
 constexpr int kFaceMaxBytes = 32;
 constexpr int kSizeMaxBytes = 2;
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+constexpr int kSmallestPoints = 1;
+constexpr int kLargestPoints = 99;
 
 // Both enumeration callbacks fill a list; when memory runs out the list is emptied, the user
 // told, and the enumeration ended.
@@ -66,14 +61,15 @@ void SortAsListed(std::vector<FaceEntry>& faces) {
 
 }  // namespace
 
-CTemboriPropFont::CTemboriPropFont(bool isNT3) : PropertyPage(IDD_PROPFONT), isNT3_(isNT3) {}
+CTemboriPropFont::CTemboriPropFont(Settings& draft, bool isNT3)
+    : PropertyPage(IDD_PROPFONT), draft_(draft), isNT3_(isNT3) {}
 
 bool CTemboriPropFont::OnInitDialog() {
   // Attached first, so that the first loading already goes through them.
-  faceList_.Attach(GetDlgItem(Handle(), IDC_FACE_LIST));
-  sizeList_.Attach(GetDlgItem(Handle(), IDC_SIZE_LIST));
-  sample_.Attach(GetDlgItem(Handle(), IDC_FONT_SAMPLE));
-  description_.Attach(GetDlgItem(Handle(), IDC_FONT_KIND));
+  faceList_.Attach(Item(IDC_FACE_LIST));
+  sizeList_.Attach(Item(IDC_SIZE_LIST));
+  sample_.Attach(Item(IDC_FONT_SAMPLE));
+  description_.Attach(Item(IDC_FONT_KIND));
   PropertyPage::OnInitDialog();
   faceList_.LimitText(kFaceMaxBytes);
   sizeList_.LimitText(kSizeMaxBytes);
@@ -82,22 +78,28 @@ bool CTemboriPropFont::OnInitDialog() {
 }
 
 void CTemboriPropFont::ExchangeData(DataExchange& exchange) {
-  if (exchange.Saving()) {
-    fields_.TypeFace = WindowText(faceList_.Handle());
-    fields_.PointSize = WindowText(sizeList_.Handle());
+  exchange.Own(IDC_FACE_LIST);
+  exchange.Own(IDC_SIZE_LIST);
+  if (!exchange.Saving()) {
+    // Only the selections: the sizes, the sample and the description stay as they are until
+    // the user chooses a face.
+    SelectFace();
+    SelectSize(draft_.PointSize);
     return;
   }
-  // Only the selections: the sizes, the sample and the description stay as they are until
-  // the user chooses a face.
-  SelectFace(false);
-  SelectSize(fields_.PointSize);
+  // The size field takes whole points from 1 to 99 only, and nothing is saved without one.
+  int points = 0;
+  exchange.Number(IDC_SIZE_LIST, points, kSmallestPoints, kLargestPoints, IDS_POINT_SIZE_INVALID);
+  if (!exchange.Succeeded()) return;
+  draft_.TypeFace = ItemText(IDC_FACE_LIST);
+  draft_.PointSize = std::to_string(points);
 }
 
 void CTemboriPropFont::TakeFaceAttributes() {
   if (faceList_.Handle() == nullptr) return;
-  if (const FaceEntry* const face = ChosenFace(false)) {
-    fields_.CharSet = face->CharSet;
-    fields_.PitchAndFamily = face->PitchAndFamily;
+  if (const FaceEntry* const face = ChosenFace()) {
+    draft_.CharSet = face->CharSet;
+    draft_.PitchAndFamily = face->PitchAndFamily;
   }
 }
 
@@ -121,32 +123,34 @@ void CTemboriPropFont::FillFaceList() {
   names.reserve(faces_.size());
   for (const FaceEntry& face : faces_) names.push_back(face.FaceName.c_str());
   faces_.resize(faceList_.AddStrings(names));
-  SelectFace(true);
+  SelectFace();
   FillSizeList();
   UpdateSample();
   ShowFontType();
 }
 
 void CTemboriPropFont::FillSizeList() {
-  const FaceEntry* const face = ChosenFace(true);
-  if (face == nullptr) return;
+  // A face that is not listed is made by the font mapper at any size, as a scalable one is.
+  const FaceEntry* const chosen = ChosenFace();
+  const FaceEntry face =
+      chosen != nullptr ? *chosen : FaceEntry{draft_.CharSet, kTrueTypeBit, draft_.TypeFace};
   // What the size field shows is kept over the new list.
-  const std::string size = WindowText(sizeList_.Handle());
+  const std::string size = ItemText(IDC_SIZE_LIST);
   sizeList_.ResetContent();
   std::vector<SizeEntry> ownSizes;
-  if ((face->PitchAndFamily & kTrueTypeBit) == 0) {
+  if ((face.PitchAndFamily & kTrueTypeBit) == 0) {
     const WindowDc dc = GetWindowDc(Handle());
     const auto sizes = reinterpret_cast<LPARAM>(&ownSizes);
     if (isNT3_) {
-      EnumFontFamiliesA(dc.get(), face->FaceName.c_str(), &CollectSize, sizes);
+      EnumFontFamiliesA(dc.get(), face.FaceName.c_str(), &CollectSize, sizes);
     } else {
       LOGFONTA wanted{};
-      wanted.lfCharSet = face->CharSet;
-      SetFaceName(wanted, face->FaceName);
+      wanted.lfCharSet = face.CharSet;
+      SetFaceName(wanted, face.FaceName);
       EnumFontFamiliesExA(dc.get(), &wanted, &CollectSize, sizes, 0);
     }
   }
-  sizes_ = FaceSizes(face->PitchAndFamily, ownSizes, PixelsPerInch());
+  sizes_ = FaceSizes(face.PitchAndFamily, ownSizes, PixelsPerInch());
   std::vector<std::string> texts;
   texts.reserve(sizes_.size());
   for (const std::uint16_t points : sizes_) texts.push_back(std::to_string(points));
@@ -158,13 +162,12 @@ void CTemboriPropFont::FillSizeList() {
 }
 
 void CTemboriPropFont::UpdateSample() {
-  const FaceEntry* const face = ChosenFace(false);
-  if (face == nullptr) return;
+  const FaceEntry face = ShownFace();
   LOGFONTA font{};
-  font.lfCharSet = face->CharSet;
-  font.lfPitchAndFamily = face->PitchAndFamily;
+  font.lfCharSet = face.CharSet;
+  font.lfPitchAndFamily = face.PitchAndFamily;
   font.lfQuality = PROOF_QUALITY;
-  SetFaceName(font, face->FaceName);
+  SetFaceName(font, face.FaceName);
 
   // The chosen size; with none chosen, the size in the field (kept from the settings when it
   // is not in the list), else the first size.
@@ -172,8 +175,7 @@ void CTemboriPropFont::UpdateSample() {
   if (const int item = sizeList_.Selection();
       item >= 0 && static_cast<std::size_t>(item) < sizes_.size()) {
     points = static_cast<int>(sizes_[static_cast<std::size_t>(item)]);
-  } else if (const auto typed = LeadingPoints(WindowText(sizeList_.Handle()));
-             typed && *typed > 0) {
+  } else if (const auto typed = LeadingPoints(ItemText(IDC_SIZE_LIST)); typed && *typed > 0) {
     points = *typed;
   } else if (!sizes_.empty()) {
     points = static_cast<int>(sizes_.front());
@@ -188,36 +190,38 @@ void CTemboriPropFont::UpdateSample() {
 }
 
 void CTemboriPropFont::ShowFontType() {
-  const FaceEntry* const face = ChosenFace(true);
-  if (face == nullptr) return;
+  // The kind of a face that is not listed is not known.
+  const FaceEntry* const face = ChosenFace();
+  if (face == nullptr) {
+    description_.SetText({});
+    return;
+  }
   const std::optional<std::uint32_t> kind = FontKindStringId(face->PitchAndFamily);
   description_.SetText(
       FontDescription(kind ? LoadResourceString(*kind) : std::string(), face->CharSet));
 }
 
-const FaceEntry* CTemboriPropFont::ChosenFace(bool selectFirst) const {
-  int item = faceList_.Selection();
-  if (item < 0) {
-    if (faceList_.Count() == 0) return nullptr;
-    item = 0;
-    if (selectFirst) faceList_.Select(item);
-  }
-  if (static_cast<std::size_t>(item) >= faces_.size()) return nullptr;
+const FaceEntry* CTemboriPropFont::ChosenFace() const {
+  const int item = faceList_.Selection();
+  if (item < 0 || static_cast<std::size_t>(item) >= faces_.size()) return nullptr;
   return &faces_[static_cast<std::size_t>(item)];
 }
 
-void CTemboriPropFont::SelectFace(bool firstWhenNone) const {
+FaceEntry CTemboriPropFont::ShownFace() const {
+  if (const FaceEntry* const chosen = ChosenFace()) return *chosen;
+  return FaceEntry{draft_.CharSet, draft_.PitchAndFamily, draft_.TypeFace};
+}
+
+void CTemboriPropFont::SelectFace() const {
   std::vector<ListItem> items;
   items.reserve(faces_.size());
   for (const FaceEntry& face : faces_) items.push_back({face.FaceName, face.CharSet});
-  const std::optional<std::size_t> found = FindFaceItem(items, fields_.TypeFace, fields_.CharSet);
+  const std::optional<std::size_t> found = FindFaceItem(items, draft_.TypeFace, draft_.CharSet);
   if (found) {
     faceList_.Select(static_cast<int>(*found));
-  } else if (firstWhenNone && !items.empty()) {
-    faceList_.Select(0);
   } else {
     faceList_.Select(-1);
-    SetWindowTextA(faceList_.Handle(), fields_.TypeFace.c_str());
+    SetWindowTextA(faceList_.Handle(), draft_.TypeFace.c_str());
   }
 }
 
@@ -244,12 +248,10 @@ void CTemboriPropFont::OnFaceChosen() {
   FillSizeList();
   UpdateSample();
   ShowFontType();
-  SetModified(true);
 }
 
 void CTemboriPropFont::OnSizeChosen() {
   UpdateSample();
-  SetModified(true);
 }
 
 // The sheet has moved to a monitor of another scale, which the system has scaled the page
@@ -263,8 +265,6 @@ const RouteTable& CTemboriPropFont::Routes() const {
   static const Route routes[] = {
       RouteNotification<CBN_SELENDOK, IDC_FACE_LIST, &Page::OnFaceChosen>(),
       RouteNotification<CBN_SELENDOK, IDC_SIZE_LIST, &Page::OnSizeChosen>(),
-      RouteNotification<CBN_EDITCHANGE, IDC_FACE_LIST, &Page::OnEdited>(),
-      RouteNotification<CBN_EDITCHANGE, IDC_SIZE_LIST, &Page::OnEdited>(),
       RouteMessage<kDpiChangedAfterParent, &Page::OnDpiChanged>(),
   };
   static const RouteTable table(routes, &PropertyPage::Routes());

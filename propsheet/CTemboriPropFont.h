@@ -11,19 +11,17 @@
 #include "framework/GdiHandles.h"
 #include "framework/PropertyPage.h"
 #include "propsheet/rules/FontChoice.h"
-#include "propsheet/rules/SheetFields.h"
+#include "settings/Settings.h"
 
 namespace tembori {
 
 class CTemboriPropFont : public PropertyPage {
  public:
-  explicit CTemboriPropFont(bool isNT3);
+  CTemboriPropFont(Settings& draft, bool isNT3);
 
-  FontFields& Fields() { return fields_; }
-  const FontFields& Fields() const { return fields_; }
-
-  // The character set and pitch and family follow the chosen face item (the first when none
-  // is chosen); nothing happens before the face list exists.
+  // The character set and pitch and family follow the chosen face item; with none chosen (the
+  // stored face is not in the list) they stay as they are, and nothing happens before the
+  // face list exists.
   void TakeFaceAttributes();
 
  protected:
@@ -38,12 +36,14 @@ class CTemboriPropFont : public PropertyPage {
   void UpdateSample();
   void ShowFontType();
 
-  // The entry of the selected face item, else of the first item, which is then selected when
-  // `selectFirst`; null when the list is empty.
-  const FaceEntry* ChosenFace(bool selectFirst) const;
-  // The face item that shows the stored face; when none does, the first item
-  // (`firstWhenNone`) or no item with the stored text kept in the edit field.
-  void SelectFace(bool firstWhenNone) const;
+  // The entry of the selected face item; null when none is selected.
+  const FaceEntry* ChosenFace() const;
+  // The face the page shows: the chosen item's, else the stored face with its character set
+  // and pitch, as the calendar uses it.
+  FaceEntry ShownFace() const;
+  // The face item that shows the stored face; when none does, no item, with the stored text
+  // kept in the edit field.
+  void SelectFace() const;
   // The size item equal to `size`, or no item with `size` kept in the edit field.
   void SelectSize(const std::string& size) const;
   int PixelsPerInch() const;
@@ -51,10 +51,9 @@ class CTemboriPropFont : public PropertyPage {
   void OnFaceChosen();
   void OnSizeChosen();
   void OnDpiChanged();
-  void OnEdited() { SetModified(true); }
 
+  Settings& draft_;
   const bool isNT3_;
-  FontFields fields_;
   ComboBoxControl faceList_;
   ComboBoxControl sizeList_;
   StaticControl sample_;

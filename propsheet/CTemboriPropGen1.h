@@ -4,26 +4,20 @@
 
 #include "framework/ChildControl.h"
 #include "framework/PropertyPage.h"
-#include "propsheet/rules/SheetFields.h"
+#include "settings/Settings.h"
 
 namespace tembori {
 
 class CTemboriPropGen1 : public PropertyPage {
  public:
-  CTemboriPropGen1();
-
-  General1Fields& Fields() { return fields_; }
-  const General1Fields& Fields() const { return fields_; }
+  explicit CTemboriPropGen1(Settings& draft);
 
  protected:
   bool OnInitDialog() override;
   void ExchangeData(DataExchange& exchange) override;
-  const RouteTable& Routes() const override;
 
  private:
-  void OnChanged() { SetModified(true); }
-
-  General1Fields fields_;
+  Settings& draft_;
   UpDownControl delaySpin_;
 };
 

@@ -1,20 +1,17 @@
-// The second general page: the window options, the holiday circles and their colour, and
-// the first day of the week.
+// The second general page: the window options, the holiday circles and their colour, the
+// first day of the week and the holiday rules.
 #pragma once
 
 #include <optional>
 
 #include "framework/PropertyPage.h"
-#include "propsheet/rules/SheetFields.h"
+#include "settings/Settings.h"
 
 namespace tembori {
 
 class CTemboriPropGen2 : public PropertyPage {
  public:
-  explicit CTemboriPropGen2(bool isNT3);
-
-  General2Fields& Fields() { return fields_; }
-  const General2Fields& Fields() const { return fields_; }
+  CTemboriPropGen2(Settings& draft, bool isNT3);
 
  protected:
   bool OnInitDialog() override;
@@ -22,14 +19,13 @@ class CTemboriPropGen2 : public PropertyPage {
   const RouteTable& Routes() const override;
 
  private:
-  void OnChanged() { SetModified(true); }
   void OnCircClicked();
   void OnChooseCircColor();
   // The circle colour's label is drawn in that colour.
   std::optional<LRESULT> OnCtlColorStatic(const Message& message);
 
+  Settings& draft_;
   const bool isNT3_;
-  General2Fields fields_;
 };
 
 }  // namespace tembori

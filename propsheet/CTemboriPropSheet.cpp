@@ -9,34 +9,30 @@ namespace tembori {
 CTemboriPropSheet::CTemboriPropSheet(SheetEnvironment& environment)
     : PropertySheetWindow(LoadResourceString(IDS_SHEET_CAPTION)),
       environment_(environment),
-      general2_(environment.isNT3),
-      font_(environment.isNT3),
-      color_(environment.isNT3) {
+      draft_(environment.settings),
+      general1_(draft_),
+      general2_(draft_, environment.isNT3),
+      font_(draft_, environment.isNT3),
+      color_(draft_, environment.isNT3) {
   AddPage(general1_);
   AddPage(general2_);
   AddPage(font_);
   AddPage(color_);
-  const SheetFields fields = FieldsFromSettings(environment.settings);
-  general1_.Fields() = fields.general1;
-  general2_.Fields() = fields.general2;
-  font_.Fields() = fields.font;
-  color_.Fields() = fields.color;
-}
-
-SheetFields CTemboriPropSheet::Fields() const {
-  return SheetFields{general1_.Fields(), general2_.Fields(), font_.Fields(), color_.Fields()};
 }
 
 void CTemboriPropSheet::ApplySettings() {
-  tembori::ApplySettings(Fields(), environment_.settings, environment_.store, environment_.reporter,
+  tembori::ApplySettings(draft_, environment_.settings, environment_.store, environment_.reporter,
                          environment_.calendar);
 }
 
 void CTemboriPropSheet::OnApplyNow() {
   // Whichever tab is shown, the character set follows the chosen face once the font page
   // exists; pages left earlier saved their controls when they were left.
+  // A field that holds no valid value keeps the sheet as it is, the field showing why.
+  if (PropertyPage* const active = ActivePage(); active != nullptr && !active->UpdateData(true)) {
+    return;
+  }
   font_.TakeFaceAttributes();
-  if (PropertyPage* const active = ActivePage()) active->UpdateData(true);
   ApplySettings();
   for (PropertyPage* const page :
        {static_cast<PropertyPage*>(&general1_), static_cast<PropertyPage*>(&general2_),

@@ -1,5 +1,5 @@
-// The settings sheet: four pages over copies of the settings, its own Apply handling, and
-// the Properties command that opens it and applies it after OK.
+// The settings sheet: four pages over one draft copy of the settings, its own Apply handling,
+// and the Properties command that opens it and applies it after OK.
 #pragma once
 
 #include <optional>
@@ -10,19 +10,19 @@
 #include "propsheet/CTemboriPropGen1.h"
 #include "propsheet/CTemboriPropGen2.h"
 #include "propsheet/SheetEnvironment.h"
-#include "propsheet/rules/SheetFields.h"
+#include "settings/Settings.h"
 
 namespace tembori {
 
 class CTemboriPropSheet : public PropertySheetWindow {
  public:
-  // The pages show the settings as they are now; the sheet opens on the first tab.
+  // The draft starts as the settings are now; the sheet opens on the first tab.
   explicit CTemboriPropSheet(SheetEnvironment& environment);
 
-  // What the pages hold.
-  SheetFields Fields() const;
+  // What the pages hold: the settings as they will be applied.
+  const Settings& Draft() const { return draft_; }
 
-  // The pages' fields into the settings, saved and shown by the calendar.
+  // The draft into the settings, saved and shown by the calendar.
   void ApplySettings();
 
  protected:
@@ -33,6 +33,8 @@ class CTemboriPropSheet : public PropertySheetWindow {
   std::optional<LRESULT> OnHelp(const Message& message);
 
   SheetEnvironment& environment_;
+  // Every page exchanges its controls with this copy; only OK and Apply copy it back.
+  Settings draft_;
   CTemboriPropGen1 general1_;
   CTemboriPropGen2 general2_;
   CTemboriPropFont font_;

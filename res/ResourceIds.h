@@ -185,6 +185,11 @@
 #define IDS_TERM_RISSHUN 58405
 #define IDS_TERM_USUI 58406
 #define IDS_TERM_KEICHITSU 58407
+/* Settings that could not be read, and field input that is not taken */
+#define IDS_VALUE_REPLACED_BY_DEFAULT 58600
+#define IDS_MEMO_TIME_INVALID 58601
+#define IDS_POINT_SIZE_INVALID 58602
+#define IDS_YEAR_INVALID 58603
 /* Libraries loaded on first use */
 #define IDS_LIBRARY_MISSING 57900
 

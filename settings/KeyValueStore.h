@@ -46,9 +46,13 @@ class KeyValueStore {
   virtual ~KeyValueStore() = default;
 
   // Paths are relative to HKEY_CURRENT_USER, with backslashes: "Software\\Tembori\\Config".
+  // Opens an existing key for reading: writes and deletes through it fail, and a key that may
+  // be read but not written opens all the same.
   virtual StoreResult OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) = 0;
-  // Opens the key or creates it with all missing parents; createdNew (may be null) tells
-  // whether the key itself was newly created.
+  // Opens an existing key for reading and writing; a key that refuses writing fails to open.
+  virtual StoreResult OpenKeyToWrite(std::string_view path, std::unique_ptr<StoreKey>& key) = 0;
+  // Opens the key for reading and writing or creates it with all missing parents; createdNew
+  // (may be null) tells whether the key itself was newly created.
   virtual StoreResult CreateKey(std::string_view path, std::unique_ptr<StoreKey>& key,
                                 bool* createdNew) = 0;
 };

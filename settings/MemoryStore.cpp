@@ -31,7 +31,9 @@ bool SameName(std::string_view a, std::string_view b) {
 
 class MemoryStore::Key : public StoreKey {
  public:
-  Key(MemoryStore& store, std::string path) : store_(store), path_(std::move(path)) {
+  // A key opened for reading only refuses writes and deletes, as the registry's does.
+  Key(MemoryStore& store, std::string path, bool writable)
+      : store_(store), path_(std::move(path)), writable_(writable) {
     ++*store_.openKeys_;
   }
   ~Key() override { --*store_.openKeys_; }
@@ -58,19 +60,19 @@ class MemoryStore::Key : public StoreKey {
   }
 
   StoreResult WriteDword(std::string_view name, std::uint32_t value) override {
-    if (store_.Fails(Operation::Write, path_, name)) return StoreResult::Failed;
+    if (!writable_ || store_.Fails(Operation::Write, path_, name)) return StoreResult::Failed;
     store_.PutDword(path_, name, value);
     return StoreResult::Ok;
   }
 
   StoreResult WriteString(std::string_view name, std::string_view text) override {
-    if (store_.Fails(Operation::Write, path_, name)) return StoreResult::Failed;
+    if (!writable_ || store_.Fails(Operation::Write, path_, name)) return StoreResult::Failed;
     store_.PutString(path_, name, text);
     return StoreResult::Ok;
   }
 
   StoreResult DeleteValue(std::string_view name) override {
-    if (store_.Fails(Operation::Delete, path_, name)) return StoreResult::Failed;
+    if (!writable_ || store_.Fails(Operation::Delete, path_, name)) return StoreResult::Failed;
     Values* values = store_.FindKey(path_);
     if (values == nullptr) return StoreResult::Failed;
     auto& entries = values->entries;
@@ -84,14 +86,24 @@ class MemoryStore::Key : public StoreKey {
  private:
   MemoryStore& store_;
   const std::string path_;
+  const bool writable_;
 };
 
-StoreResult MemoryStore::OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) {
+StoreResult MemoryStore::Open(std::string_view path, bool writable,
+                              std::unique_ptr<StoreKey>& key) {
   key.reset();
   if (Fails(Operation::Open, path, {})) return StoreResult::Failed;
   if (FindKey(path) == nullptr) return StoreResult::NotFound;
-  key = std::make_unique<Key>(*this, std::string(path));
+  key = std::make_unique<Key>(*this, std::string(path), writable);
   return StoreResult::Ok;
+}
+
+StoreResult MemoryStore::OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) {
+  return Open(path, false, key);
+}
+
+StoreResult MemoryStore::OpenKeyToWrite(std::string_view path, std::unique_ptr<StoreKey>& key) {
+  return Open(path, true, key);
 }
 
 StoreResult MemoryStore::CreateKey(std::string_view path, std::unique_ptr<StoreKey>& key,
@@ -101,7 +113,7 @@ StoreResult MemoryStore::CreateKey(std::string_view path, std::unique_ptr<StoreK
   const bool existed = FindKey(path) != nullptr;
   MakeKey(path);
   if (createdNew != nullptr) *createdNew = !existed;
-  key = std::make_unique<Key>(*this, std::string(path));
+  key = std::make_unique<Key>(*this, std::string(path), true);
   return StoreResult::Ok;
 }
 

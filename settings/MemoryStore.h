@@ -24,10 +24,12 @@ class MemoryStore : public KeyValueStore {
   };
 
   StoreResult OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) override;
+  StoreResult OpenKeyToWrite(std::string_view path, std::unique_ptr<StoreKey>& key) override;
   StoreResult CreateKey(std::string_view path, std::unique_ptr<StoreKey>& key,
                         bool* createdNew) override;
 
-  // Makes every later `operation` on key `path` fail; for Query, Write and Delete,
+  // Makes every later `operation` on key `path` fail (Open covers both ways of opening); for
+  // Query, Write and Delete,
   // `name` limits it to one value (empty = every value of the key).
   void FailOn(Operation operation, std::string_view path, std::string_view name = {});
   // Makes them throw std::bad_alloc instead, as running out of memory inside the call would.
@@ -51,6 +53,7 @@ class MemoryStore : public KeyValueStore {
 
  private:
   class Key;
+  StoreResult Open(std::string_view path, bool writable, std::unique_ptr<StoreKey>& key);
   struct Values {
     std::vector<std::pair<std::string, Value>> entries;  // names in the order first written
   };

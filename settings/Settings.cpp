@@ -1,7 +1,8 @@
-// Loading and saving the settings record, value by value, in the order the Config key has
-// always been read and written, and the weekly day-off mask derived from the weekday flags.
+// Loading and saving the settings record, value by value, in the orders of Settings.def, and
+// the weekly day-off mask derived from the weekday flags.
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -10,129 +11,131 @@
 namespace tembori {
 namespace {
 
+// The table's rows, numbered in load order.
+enum class Row : std::size_t {
+#define TEMBORI_SETTING(type, field, value, name) field,
+#include "settings/Settings.def"
+  Count
+};
+constexpr std::size_t kRowCount = static_cast<std::size_t>(Row::Count);
+
+constexpr bool kSavedEarlier[kRowCount] = {
+#define TEMBORI_SETTING(type, field, value, name) false,
+#define TEMBORI_SETTING_SAVED_EARLIER(type, field, value, name) true,
+#include "settings/Settings.def"
+};
+static_assert(!kSavedEarlier[0], "the first row has no row above it to be saved before");
+
+// The rows in save order: the load order with each row marked "saved earlier" moved before
+// the row above it.
+constexpr std::array<std::size_t, kRowCount> SaveOrder() {
+  std::array<std::size_t, kRowCount> order{};
+  for (std::size_t row = 0; row < kRowCount; ++row) order[row] = row;
+  for (std::size_t row = 1; row < kRowCount; ++row) {
+    if (kSavedEarlier[row]) {
+      const std::size_t above = order[row - 1];
+      order[row - 1] = order[row];
+      order[row] = above;
+    }
+  }
+  return order;
+}
+constexpr std::array<std::size_t, kRowCount> kSaveOrder = SaveOrder();
+
+// Calls visit(value name, field of `settings`, the field's default) for one row.
+template <typename Visit>
+void VisitRow(std::size_t row, Settings& settings, Visit&& visit) {
+  static const Settings defaults;
+  switch (static_cast<Row>(row)) {
+#define TEMBORI_SETTING(type, field, value, name)                  \
+  case Row::field:                                                 \
+    visit(std::string_view(name), settings.field, defaults.field); \
+    return;
+#include "settings/Settings.def"
+    case Row::Count:
+      return;
+  }
+}
+
 // A failure to show once the key is closed.
 struct Failure {
   SettingsFailure kind;
-  std::string_view valueName;
+  std::string valueName;
 };
 
-// Reads values one after another; each call returns false once loading must stop.
+// Reads one value into its field; a value that is there but cannot be read gives the field
+// its default and is noted.
 class Loader {
  public:
   explicit Loader(StoreKey& key) : key_(key) {}
 
+  // Bytes keep only the low byte of the stored number.
   template <typename Field>
-  bool Number(std::string_view name, Field& field) {
-    // CharSet and PitchAndFamily keep only the low byte.
-    return Read(name, [&field](std::uint32_t value) { field = static_cast<Field>(value); });
-  }
-
-  // The weekday flags follow the stored mask, but the mask is kept as stored rather than
-  // rebuilt, so a hand-edited mask is used as it is until the settings are next saved.
-  bool WeeklyMask(std::string_view name, Settings& settings) {
-    return Read(name, [&settings](std::uint32_t value) {
-      settings.RegularHoliday = value;
-      for (std::size_t day = 0; day < settings.WeekdayOff.size(); ++day) {
-        settings.WeekdayOff[day] = static_cast<std::int32_t>((value >> day) & 1);
-      }
-    });
-  }
-
-  // A text that cannot even be sized counts as empty; one that was sized but cannot be read
-  // stops loading.
-  bool Text(std::string_view name, std::string& field) {
-    std::uint32_t size = 0;
-    if (QueryValueSize(key_, name, size) != StoreResult::Ok || size == 0) {
-      field.clear();
-      return true;
-    }
-    if (ReadTextOfSize(key_, name, size, field) != StoreResult::Ok) return Stop(name);
-    return true;
-  }
-
-  const std::optional<Failure>& StopReason() const { return failure_; }
-
- private:
-  // A missing value leaves its field alone and loading goes on.
-  template <typename Apply>
-  bool Read(std::string_view name, Apply apply) {
+  void operator()(std::string_view name, Field& field, const Field& fallback) {
     std::uint32_t value = 0;
     const StoreResult result = ReadNumber(key_, name, value);
-    if (result == StoreResult::Ok) apply(value);
-    return result == StoreResult::Ok || result == StoreResult::NotFound || Stop(name);
+    if (result == StoreResult::Ok) {
+      field = static_cast<Field>(value);
+    } else if (result != StoreResult::NotFound) {
+      Unreadable(name, field, fallback);
+    }
   }
 
-  bool Stop(std::string_view name) {
-    failure_ = Failure{SettingsFailure::ReadFailed, name};
-    return false;
+  // A text that is not there is empty.
+  void operator()(std::string_view name, std::string& field, const std::string& fallback) {
+    std::uint32_t size = 0;
+    const StoreResult sized = QueryValueSize(key_, name, size);
+    if (sized == StoreResult::NotFound || (sized == StoreResult::Ok && size == 0)) {
+      field.clear();
+    } else if (sized != StoreResult::Ok ||
+               ReadTextOfSize(key_, name, size, field) != StoreResult::Ok) {
+      Unreadable(name, field, fallback);
+    }
+  }
+
+  std::optional<Failure> Result() const {
+    if (unreadable_.empty()) return std::nullopt;
+    return Failure{SettingsFailure::ReadFailed, unreadable_};
+  }
+
+ private:
+  template <typename Field>
+  void Unreadable(std::string_view name, Field& field, const Field& fallback) {
+    field = fallback;
+    if (!unreadable_.empty()) unreadable_ += ", ";
+    unreadable_ += name;
   }
 
   StoreKey& key_;
-  std::optional<Failure> failure_;
+  std::string unreadable_;
 };
 
-// Writes values one after another; each call returns false once saving must stop.
+// Writes one value; false once a write failed, which is noted.
 class Saver {
  public:
   explicit Saver(StoreKey& key) : key_(key) {}
 
   // Bytes and signed flags alike are stored as REG_DWORD, a byte extended with zeros.
   template <typename Field>
-  bool Number(std::string_view name, Field field) {
-    return Check(name, key_.WriteDword(name, static_cast<std::uint32_t>(field)));
+  void operator()(std::string_view name, const Field& field, const Field&) {
+    Check(name, key_.WriteDword(name, static_cast<std::uint32_t>(field)));
   }
 
-  bool Text(std::string_view name, const std::string& field) {
-    return Check(name, key_.WriteString(name, field));
+  void operator()(std::string_view name, const std::string& field, const std::string&) {
+    Check(name, key_.WriteString(name, field));
   }
 
-  const std::optional<Failure>& StopReason() const { return failure_; }
+  const std::optional<Failure>& Result() const { return failure_; }
 
  private:
-  bool Check(std::string_view name, StoreResult result) {
-    if (result == StoreResult::Ok) return true;
-    failure_ = Failure{SettingsFailure::WriteFailed, name};
-    return false;
+  void Check(std::string_view name, StoreResult result) {
+    if (result != StoreResult::Ok)
+      failure_ = Failure{SettingsFailure::WriteFailed, std::string(name)};
   }
 
   StoreKey& key_;
   std::optional<Failure> failure_;
 };
-
-// Both return false when a value failed; each && stops the sequence there.
-bool LoadValues(Loader& load, Settings& s) {
-  return load.Number("Language", s.Language) && load.Number("DispToday", s.DispToday) &&
-         load.Number("MemoTime", s.MemoTime) && load.Number("Today'sFace", s.TodaysFace) &&
-         load.WeeklyMask("RegularHoliday", s) && load.Number("Squeeze", s.Squeeze) &&
-         load.Number("NoFrame", s.NoFrame) && load.Number("MemoFile", s.MemoFile) &&
-         load.Number("TopMost", s.TopMost) && load.Number("Tray", s.Tray) &&
-         load.Number("Circ", s.Circ) && load.Number("CircColor", s.CircColor) &&
-         load.Text("TypeFace", s.TypeFace) && load.Text("PointSize", s.PointSize) &&
-         load.Number("CharSet", s.CharSet) && load.Number("PitchAndFamily", s.PitchAndFamily) &&
-         load.Number("BackColor", s.BackColor) && load.Number("HolidayColor", s.HolidayColor) &&
-         load.Number("TodayColor", s.TodayColor) && load.Number("OrdinaryColor", s.OrdinaryColor) &&
-         load.Number("Transparent", s.Transparent) && load.Number("SunFirst", s.SunFirst) &&
-         load.Number("HolidayLaw", s.HolidayLaw);
-}
-
-bool SaveValues(Saver& save, Settings& s) {
-  const bool headSaved =
-      save.Number("Language", s.Language) && save.Number("DispToday", s.DispToday) &&
-      save.Number("MemoTime", s.MemoTime) && save.Number("Today'sFace", s.TodaysFace);
-  if (!headSaved) return false;
-  // The property sheet sets only the weekday flags; the mask follows them here.
-  BuildWeeklyMask(s);
-  return save.Number("RegularHoliday", s.RegularHoliday) && save.Number("Squeeze", s.Squeeze) &&
-         save.Number("NoFrame", s.NoFrame) && save.Number("MemoFile", s.MemoFile) &&
-         save.Number("TopMost", s.TopMost) && save.Number("Tray", s.Tray) &&
-         save.Number("Circ", s.Circ) && save.Number("CircColor", s.CircColor) &&
-         save.Text("TypeFace", s.TypeFace) && save.Text("PointSize", s.PointSize) &&
-         save.Number("CharSet", s.CharSet) && save.Number("PitchAndFamily", s.PitchAndFamily) &&
-         save.Number("BackColor", s.BackColor) && save.Number("HolidayColor", s.HolidayColor) &&
-         save.Number("OrdinaryColor", s.OrdinaryColor) && save.Number("TodayColor", s.TodayColor) &&
-         save.Number("Transparent", s.Transparent) && save.Number("SunFirst", s.SunFirst) &&
-         save.Number("HolidayLaw", s.HolidayLaw);
-}
 
 // Runs one pass over the Config key and reports its failure, or running out of memory, only
 // once the key is closed, so that no message box waits with the key open.
@@ -171,19 +174,28 @@ void LoadSettings(Settings& settings, KeyValueStore& store, ErrorReporter& repor
     // A key that cannot be opened is the first run: the defaults stand, silently.
     if (store.OpenKey(kConfigKey, key) != StoreResult::Ok) return std::nullopt;
     Loader load(*key);
-    if (LoadValues(load, settings)) return std::nullopt;
-    return load.StopReason();
+    for (std::size_t row = 0; row < kRowCount; ++row) VisitRow(row, settings, load);
+    // The mask is kept as stored rather than rebuilt, so that a hand-edited mask is used as
+    // it is until the settings are next saved.
+    settings.WeekdayOff = WeekdayFlags(settings.RegularHoliday);
+    // A delay outside the range would run the hover timer every 10 ms or wait for minutes.
+    settings.MemoTime = std::clamp(settings.MemoTime, kShortestMemoTime, kLongestMemoTime);
+    return load.Result();
   });
 }
 
 void SaveSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter) {
+  // The property sheet sets only the weekday flags; the mask follows them here.
+  BuildWeeklyMask(settings);
   RunReported(reporter, [&](std::unique_ptr<StoreKey>& key) -> std::optional<Failure> {
     if (store.CreateKey(kConfigKey, key, nullptr) != StoreResult::Ok) {
       return Failure{SettingsFailure::KeyNotCreated, {}};
     }
     Saver save(*key);
-    if (SaveValues(save, settings)) return std::nullopt;
-    return save.StopReason();
+    for (std::size_t position = 0; position < kRowCount && !save.Result(); ++position) {
+      VisitRow(kSaveOrder[position], settings, save);
+    }
+    return save.Result();
   });
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,44 +20,43 @@ constexpr ColorRef Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) 
 
 inline constexpr char kConfigKey[] = "Software\\Tembori\\Config";
 
+// The weekday flags of a weekly mask: bit d of the mask for weekday d.
+constexpr std::array<std::int32_t, 7> WeekdayFlags(std::uint32_t mask) {
+  std::array<std::int32_t, 7> flags{};
+  for (std::size_t day = 0; day < flags.size(); ++day) {
+    flags[day] = static_cast<std::int32_t>((mask >> day) & 1);
+  }
+  return flags;
+}
+
+// The fields, their defaults and their stored names are those of Settings.def.
 struct Settings {
-  std::int32_t MemoTime = 5;  // memo pop-up delay in units of 100 ms
-  std::int32_t DispToday = 0;
-  std::int32_t TodaysFace = 0;  // 0 = box around today, 1 = today in TodayColor
-  std::int32_t Language = 0;    // 0 = Japanese, nonzero = English
-  std::array<std::int32_t, 7> WeekdayOff = {1, 0, 0, 0, 0, 0, 1};  // Sunday .. Saturday
-  std::int32_t Squeeze = 0;
-  std::int32_t NoFrame = 0;
-  std::int32_t MemoFile = 0;
-  std::int32_t TopMost = 0;
-  std::int32_t Tray = 0;
-  std::int32_t Circ = 1;
-  ColorRef CircColor = Rgb(255, 0, 0);
-  std::int32_t SunFirst = 0;  // 0 = weeks start on Sunday, nonzero = on Monday
-  std::string TypeFace;
-  std::string PointSize;
-  std::uint8_t CharSet = 128;  // Shift-JIS
-  std::uint8_t PitchAndFamily = 0;
-  ColorRef BackColor = Rgb(255, 255, 255);
-  ColorRef HolidayColor = Rgb(255, 0, 0);
-  ColorRef TodayColor = Rgb(0, 255, 0);
-  ColorRef OrdinaryColor = Rgb(0, 0, 0);
-  std::int32_t Transparent = 0;
-  std::uint32_t RegularHoliday = 0x183060C1;  // weekly mask built from WeekdayOff
-  std::int32_t HolidayLaw =
-      1;  // 0 = the calendar's own holiday rules, nonzero = the law as amended
+#define TEMBORI_SETTING(type, field, value, name) type field = value;
+#include "settings/Settings.def"
+
+  // Sunday .. Saturday: 1 when the weekday is a day off. Not stored: the flags follow
+  // RegularHoliday when it is loaded, and saving rebuilds RegularHoliday from them.
+  std::array<std::int32_t, 7> WeekdayOff = WeekdayFlags(RegularHoliday);
 };
+
+// The shortest and longest pop-up delay, in units of 100 ms; a stored delay outside them is
+// used as the nearest of the two.
+inline constexpr std::int32_t kShortestMemoTime = 1;
+inline constexpr std::int32_t kLongestMemoTime = 30;
 
 // Rebuilds RegularHoliday from WeekdayOff: the seven-bit pattern repeated five times.
 void BuildWeeklyMask(Settings& settings);
 
-// Reads every stored value over the defaults; a missing key or value is silent. Any other
-// read failure stops loading and is reported (ReadFailed and the value's name) after the key
-// is closed; running out of memory is reported as OutOfMemory.
+// Reads every stored value over the settings given; a missing key or value is silent. A value
+// that cannot be read is set to its default and loading goes on; once the key is closed the
+// names of all such values are reported together (ReadFailed, names separated by ", ").
+// Running out of memory stops loading and is reported as OutOfMemory. The weekday flags follow
+// the mask read, and the delay is bounded to kShortestMemoTime..kLongestMemoTime.
 void LoadSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter);
 
-// Writes every value (rebuilding RegularHoliday first); stops at the first failure and
-// reports it: KeyNotCreated, WriteFailed and the value's name, or OutOfMemory.
+// Rebuilds RegularHoliday from the weekday flags, then writes every value in the table's save
+// order; stops at the first failure and reports it: KeyNotCreated, WriteFailed and the value's
+// name, or OutOfMemory.
 void SaveSettings(Settings& settings, KeyValueStore& store, ErrorReporter& reporter);
 
 }  // namespace tembori

@@ -3,10 +3,10 @@
 
 namespace tembori {
 
-void ApplySettings(const SheetFields& fields, Settings& settings, KeyValueStore& store,
+void ApplySettings(const Settings& draft, Settings& settings, KeyValueStore& store,
                    ErrorReporter& reporter, CalendarOperations& calendar) {
-  const bool trayChanged = fields.general2.Tray != settings.Tray;
-  CopyFieldsIntoSettings(fields, settings);
+  const bool trayChanged = draft.Tray != settings.Tray;
+  settings = draft;
   calendar.CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
                               settings.PitchAndFamily);
   SaveSettings(settings, store, reporter);

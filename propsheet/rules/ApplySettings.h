@@ -1,11 +1,10 @@
-// Applying a confirmed set of page fields: the settings take them, are saved, and the
+// Applying the settings sheet's confirmed draft: the settings take it, are saved, and the
 // calendar window is rebuilt from them in one fixed order, whether or not anything changed.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "propsheet/rules/SheetFields.h"
 #include "settings/ErrorReporter.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
@@ -35,11 +34,11 @@ class CalendarOperations {
   virtual void InvalidateCalendar() = 0;
 };
 
-// Copies the fields into the settings, rebuilds the font, saves (a failure is reported and
+// Copies the draft into the settings, rebuilds the font, saves (a failure is reported and
 // the rest goes on), reloads holidays, days off and memos, lays the window out again (hidden around
 // the layout when the tray setting changed, so that its taskbar button follows), places the
 // buttons, updates title and tray, restarts the hover timer and repaints.
-void ApplySettings(const SheetFields& fields, Settings& settings, KeyValueStore& store,
+void ApplySettings(const Settings& draft, Settings& settings, KeyValueStore& store,
                    ErrorReporter& reporter, CalendarOperations& calendar);
 
 }  // namespace tembori

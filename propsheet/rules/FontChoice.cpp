@@ -101,6 +101,8 @@ std::string FontDescription(const std::string& kindText, std::uint8_t charSet) {
 
 std::optional<std::size_t> FindFaceItem(const std::vector<ListItem>& items, std::string_view face,
                                         std::uint8_t charSet) {
+  // Every item begins with the empty text.
+  if (face.empty()) return std::nullopt;
   if (auto found = FindFirst(items, [&](const ListItem& item) {
         return item.CharSet == charSet && MatchesIgnoringCase(item.Text, face, true);
       })) {

@@ -58,7 +58,7 @@ struct ListItem {
 
 // The face item that shows the stored face: the same name in the stored character set, else
 // the same name, else the first that begins with the stored text (letters compared without
-// case, as the list compares them); none when nothing matches.
+// case, as the list compares them); none when nothing matches or no face is stored.
 std::optional<std::size_t> FindFaceItem(const std::vector<ListItem>& items, std::string_view face,
                                         std::uint8_t charSet);
 // The size item equal to the stored size; none when there is none, so that a size typed

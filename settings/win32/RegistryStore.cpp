@@ -85,15 +85,24 @@ class RegistryStoreKey : public StoreKey {
 
 }  // namespace
 
-StoreResult RegistryStore::OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) {
+StoreResult RegistryStore::Open(std::string_view path, REGSAM access,
+                                std::unique_ptr<StoreKey>& key) {
   key.reset();
   const auto keyPath = Terminated(path);
   if (!keyPath) return StoreResult::Failed;
   RegistryKey opened;
   const StoreResult result =
-      FromError(OpenRegistryKey(HKEY_CURRENT_USER, keyPath->c_str(), access_, opened));
+      FromError(OpenRegistryKey(HKEY_CURRENT_USER, keyPath->c_str(), access, opened));
   if (result == StoreResult::Ok) key = std::make_unique<RegistryStoreKey>(std::move(opened));
   return result;
+}
+
+StoreResult RegistryStore::OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) {
+  return Open(path, KEY_READ, key);
+}
+
+StoreResult RegistryStore::OpenKeyToWrite(std::string_view path, std::unique_ptr<StoreKey>& key) {
+  return Open(path, KEY_READ | KEY_WRITE, key);
 }
 
 StoreResult RegistryStore::CreateKey(std::string_view path, std::unique_ptr<StoreKey>& key,
@@ -102,8 +111,8 @@ StoreResult RegistryStore::CreateKey(std::string_view path, std::unique_ptr<Stor
   const auto keyPath = Terminated(path);
   if (!keyPath) return StoreResult::Failed;
   RegistryKey created;
-  const StoreResult result = FromError(
-      CreateRegistryKey(HKEY_CURRENT_USER, keyPath->c_str(), access_, created, createdNew));
+  const StoreResult result = FromError(CreateRegistryKey(
+      HKEY_CURRENT_USER, keyPath->c_str(), KEY_READ | KEY_WRITE, created, createdNew));
   if (result == StoreResult::Ok) key = std::make_unique<RegistryStoreKey>(std::move(created));
   return result;
 }

@@ -7,18 +7,18 @@
 
 namespace tembori {
 
+// Keys are opened with read access only, so that a key the user may read but not change is
+// still read, and created (or opened to be written) with read and write access; a key that
+// refuses writing then fails to be created, and the writer reports it.
 class RegistryStore : public KeyValueStore {
  public:
-  // Keys are opened and created with `access`; writing a window position needs only
-  // KEY_WRITE.
-  explicit RegistryStore(REGSAM access = KEY_ALL_ACCESS) : access_(access) {}
-
   StoreResult OpenKey(std::string_view path, std::unique_ptr<StoreKey>& key) override;
+  StoreResult OpenKeyToWrite(std::string_view path, std::unique_ptr<StoreKey>& key) override;
   StoreResult CreateKey(std::string_view path, std::unique_ptr<StoreKey>& key,
                         bool* createdNew) override;
 
  private:
-  const REGSAM access_;
+  static StoreResult Open(std::string_view path, REGSAM access, std::unique_ptr<StoreKey>& key);
 };
 
 }  // namespace tembori

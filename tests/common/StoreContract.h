@@ -2,7 +2,6 @@
 // through a fixture type that provides:
 //   store                                   the store under test
 //   root                                    a key path the test may use freely
-//   KeyValueStore& WriteProtected(path);    a store on which writes to path fail
 #pragma once
 
 #include <doctest.h>
@@ -37,6 +36,8 @@ TEST_CASE_TEMPLATE_DEFINE("key-value store contract", Fixture, store_contract) {
   SUBCASE("missing keys and values are NotFound; keys are made with their parents") {
     CHECK(store.OpenKey(path, key) == StoreResult::NotFound);
     CHECK(key == nullptr);
+    CHECK(store.OpenKeyToWrite(path, key) == StoreResult::NotFound);  // and not made
+    CHECK(store.OpenKey(path, key) == StoreResult::NotFound);
     bool createdNew = false;
     REQUIRE(store.CreateKey(path + "\\Year", key, &createdNew) == StoreResult::Ok);
     CHECK(createdNew);
@@ -77,13 +78,18 @@ TEST_CASE_TEMPLATE_DEFINE("key-value store contract", Fixture, store_contract) {
     CHECK(key->Query("Wide", nullptr, buffer, nullptr) == StoreResult::Failed);
   }
 
-  SUBCASE("a refused write or delete is Failed, not NotFound, and changes nothing") {
+  SUBCASE("a key opened for reading refuses writes and deletes; one opened to write takes them") {
     REQUIRE(key->WriteDword("Kept", 7) == StoreResult::Ok);
-    std::unique_ptr<StoreKey> protectedKey;
-    REQUIRE(fixture.WriteProtected(path).OpenKey(path, protectedKey) == StoreResult::Ok);
-    CHECK(protectedKey->WriteDword("Kept", 8) == StoreResult::Failed);
-    CHECK(protectedKey->WriteString("New", "x") == StoreResult::Failed);
-    CHECK(protectedKey->DeleteValue("Kept") == StoreResult::Failed);
-    CHECK(readStored(*key, "Kept", kTypeDword) == Bytes{7, 0, 0, 0});
+    std::unique_ptr<StoreKey> reading;
+    REQUIRE(store.OpenKey(path, reading) == StoreResult::Ok);
+    CHECK(reading->WriteDword("Kept", 8) == StoreResult::Failed);  // Failed, not NotFound
+    CHECK(reading->WriteString("New", "x") == StoreResult::Failed);
+    CHECK(reading->DeleteValue("Kept") == StoreResult::Failed);
+    CHECK(readStored(*reading, "Kept", kTypeDword) == Bytes{7, 0, 0, 0});
+    std::unique_ptr<StoreKey> writing;
+    REQUIRE(store.OpenKeyToWrite(path, writing) == StoreResult::Ok);
+    CHECK(writing->WriteDword("Kept", 9) == StoreResult::Ok);
+    CHECK(readStored(*writing, "Kept", kTypeDword) == Bytes{9, 0, 0, 0});
+    CHECK(writing->DeleteValue("Kept") == StoreResult::Ok);
   }
 }

@@ -60,6 +60,8 @@ TEST_CASE("the stored face selects its own item, in its own character set where 
   CHECK(FindFaceItem(items, "Arial", 128) == 0u);  // equal before longer names beginning alike
   CHECK(FindFaceItem(items, "Arial B", 0) == 1u);  // else the first that begins with it
   CHECK_FALSE(FindFaceItem(items, "Courier", 0).has_value());
+  // No stored face (the system font) is no item, although every name begins with "".
+  CHECK_FALSE(FindFaceItem(items, "", 128).has_value());
 
   // Letters are compared without case, the second byte of a double-byte character as it is:
   // 0x83 0x61 and 0x83 0x41 are two different katakana.

@@ -1,4 +1,5 @@
-// Loading and saving the settings record: order, types, defaults and every way it stops.
+// Loading and saving the settings record: order, types, defaults, values that cannot be read
+// and every way saving stops.
 #include <doctest.h>
 
 #include <utility>
@@ -102,28 +103,60 @@ TEST_CASE("the law's holidays when nothing says otherwise, and a stored choice k
   CHECK(reporter.reports.empty());
 }
 
-TEST_CASE("an unreadable value stops loading there and is named, but a missing one is skipped") {
+TEST_CASE("an unreadable value takes its default alone and is named, and loading goes on") {
   for (std::size_t failing = 0; failing < kLoadOrder.size(); ++failing) {
     const std::string& name = kLoadOrder[failing];
     INFO(name);
     MemoryStore store;
-    MemoryStore before;  // only the values read before the unreadable one
     RecordingReporter reporter(store);
     Settings custom = Custom();
     SaveSettings(custom, store, reporter);
-    for (std::size_t i = 0; i < failing; ++i) {
-      const MemoryStore::Value* value = store.Find(kConfigKey, kLoadOrder[i]);
-      before.Put(kConfigKey, kLoadOrder[i], value->type, value->data);
+    MemoryStore without;  // every value but the unreadable one
+    for (const std::string& other : kLoadOrder) {
+      const MemoryStore::Value* value = store.Find(kConfigKey, other);
+      if (other != name) without.Put(kConfigKey, other, value->type, value->data);
     }
     // A number too long for a DWORD (a MemoTime stored as REG_QWORD), a text too long to read.
     store.Put(kConfigKey, name, IsText(name) ? kTypeString : kTypeQword,
               std::vector<std::uint8_t>(IsText(name) ? 1 << 20 : 8, '1'));
-    Settings stopped;
-    LoadSettings(stopped, store, reporter);
+    Settings loaded = custom;  // what the record held before is no default
+    LoadSettings(loaded, store, reporter);
     Settings expected;
-    LoadSettings(expected, before, reporter);
+    LoadSettings(expected, without, reporter);
     CHECK(reporter.reports == Reports{{SettingsFailure::ReadFailed, name}});
-    CHECK(Fields(stopped) == Fields(expected));
+    CHECK(Fields(loaded) == Fields(expected));
+  }
+
+  // Several are named in one report, in load order; the next save writes their defaults.
+  MemoryStore store;
+  RecordingReporter reporter(store);
+  Settings custom = Custom();
+  SaveSettings(custom, store, reporter);
+  store.Put(kConfigKey, "MemoTime", kTypeQword, std::vector<std::uint8_t>(8, 1));
+  store.FailOn(Op::Query, kConfigKey, "TypeFace");
+  Settings loaded;
+  LoadSettings(loaded, store, reporter);
+  CHECK(reporter.reports == Reports{{SettingsFailure::ReadFailed, "MemoTime, TypeFace"}});
+  CHECK(loaded.MemoTime == Settings().MemoTime);
+  CHECK(loaded.TypeFace.empty());
+  CHECK(loaded.OrdinaryColor == custom.OrdinaryColor);
+  CHECK(loaded.HolidayLaw == custom.HolidayLaw);
+}
+
+TEST_CASE("a stored delay outside 1 to 30 is used as the nearest bound until it is saved again") {
+  for (const auto& [stored, used] : std::vector<std::pair<std::uint32_t, std::int32_t>>{
+           {0, 1}, {0xFFFFFFFB, 1}, {1, 1}, {30, 30}, {31, 30}, {100000, 30}}) {
+    CAPTURE(stored);
+    MemoryStore store;
+    RecordingReporter reporter(store);
+    store.PutDword(kConfigKey, "MemoTime", stored);
+    Settings loaded;
+    LoadSettings(loaded, store, reporter);
+    CHECK(loaded.MemoTime == used);
+    std::uint32_t kept = 0;
+    REQUIRE(store.ReadDword(kConfigKey, "MemoTime", kept));
+    CHECK(kept == stored);
+    CHECK(reporter.reports.empty());
   }
 }
 
@@ -144,8 +177,8 @@ TEST_CASE("saving writes in order and a failing write stops it there and is name
           std::vector<std::string>(order.begin(), order.begin() + failing));
     CHECK(reporter.reports ==
           (fails ? Reports{{SettingsFailure::WriteFailed, order[failing]}} : Reports{}));
-    // The mask is rebuilt from the flags, five times over, once the values before it are saved.
-    CHECK(settings.RegularHoliday == (failing < 4 ? 0x41u : 0x81020408u));
+    // The mask is rebuilt from the flags, five times over, before anything is written.
+    CHECK(settings.RegularHoliday == 0x81020408u);
   }
 }
 

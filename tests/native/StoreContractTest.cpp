@@ -5,11 +5,6 @@
 namespace {
 
 struct MemoryFixture {
-  tembori::KeyValueStore& WriteProtected(const std::string& path) {
-    store.FailOn(tembori::MemoryStore::Operation::Write, path);
-    store.FailOn(tembori::MemoryStore::Operation::Delete, path);
-    return store;
-  }
   tembori::MemoryStore store;
   const std::string root = "Software\\TemboriTest";
 };

@@ -1,7 +1,7 @@
 // The settings sheet over the running calendar, opened by its command and driven from a
-// timer: what OK and Apply change shows on the window at once (texts, the first weekday, the
-// weekly days off, the tray icon, the memo store, the holiday rules), and what waits for the
-// next start stays as it is.
+// timer as a user drives it: what OK and Apply change shows on the window at once and is
+// stored, what waits for the next start, what Cancel leaves alone, and the pages' own
+// controls (the buttons that follow their boxes, the limits, the font lists, the colours).
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which they need.
@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -20,6 +21,7 @@
 #include "CalendarHarness.h"
 #include "SheetScript.h"
 #include "framework/ColorDialog.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 using namespace tembori;
@@ -545,6 +547,82 @@ TEST_CASE("each colour shows beside its label, and every label reads on the page
                  return true;
                }});
   CHECK(labelsSeen == 4);
+}
+
+TEST_CASE("a stored face that is not listed stays, with its character set, until one is chosen") {
+  StoreCustomSettings(ANSI_CHARSET);
+  PutValue(kConfigKey, "TypeFace", REG_SZ, "Nowhere Sans", sizeof "Nowhere Sans");
+  const StoredValues stored = StoredConfig();
+  RunningCalendar calendar;
+  RunSheetOver(calendar, {[&](HWND sheet) {
+                 ShowTab(sheet, kFont);
+                 CHECK(Text(Control(sheet, IDC_FACE_LIST)) == "Nowhere Sans");
+                 CHECK(SendMessageA(Control(sheet, IDC_FACE_LIST), CB_GETCURSEL, 0, 0) == CB_ERR);
+                 Press(sheet, ID_APPLY_NOW);
+                 CHECK(StoredConfig() == stored);
+                 Press(sheet, IDOK);
+                 return true;
+               }});
+  CHECK(StoredConfig() == stored);
+}
+
+namespace {
+
+// Each bad input typed into the field, then `leave` tried (posted, as a click would come):
+// the user is told at the field, the text stays for correction and the page stays shown.
+// The field's tip is put away before each try, so that each one must show its own.
+void RefuseEach(std::vector<Step>& steps, int field, const std::vector<std::string>& inputs,
+                UINT complaintId, const std::function<void(HWND sheet)>& leave) {
+  for (const std::string& input : inputs) {
+    steps.push_back([=](HWND sheet) {
+      CloseFieldTips();
+      SetWindowTextA(Control(sheet, field), input.c_str());
+      leave(sheet);
+      return true;
+    });
+    steps.push_back([=](HWND sheet) {
+      const std::string tip = ShownFieldTip();
+      if (tip.empty()) return false;
+      INFO(input);
+      CHECK(tip == LoadResourceString(complaintId));
+      CHECK(Control(sheet, field) != nullptr);  // the same page is shown
+      CHECK(Text(Control(sheet, field)) == input);
+      return true;
+    });
+  }
+}
+
+}  // namespace
+
+TEST_CASE("a delay or a size the field cannot take is told there, kept, and holds the page") {
+  StoreCustomSettings();
+  const StoredValues stored = StoredConfig();
+  RunningCalendar calendar;
+  const auto post = [](int button) {
+    return [button](HWND sheet) { PostMessageA(GetDlgItem(sheet, button), BM_CLICK, 0, 0); };
+  };
+  const auto otherTab = [](HWND sheet) { PostMessageA(sheet, PSM_SETCURSEL, kGeneral2, 0); };
+  std::vector<Step> steps;
+  RefuseEach(steps, IDC_MEMO_DELAY, {"31", "0", "x"}, IDS_MEMO_TIME_INVALID, post(ID_APPLY_NOW));
+  RefuseEach(steps, IDC_MEMO_DELAY, {""}, IDS_MEMO_TIME_INVALID, otherTab);
+  RefuseEach(steps, IDC_MEMO_DELAY, {"-1"}, IDS_MEMO_TIME_INVALID, post(IDOK));
+  steps.push_back([&](HWND sheet) {
+    CHECK(StoredConfig() == stored);  // nothing was applied
+    SetWindowTextA(Control(sheet, IDC_MEMO_DELAY), "30");
+    ShowTab(sheet, kFont);
+    return true;
+  });
+  RefuseEach(steps, IDC_SIZE_LIST, {"0", "1x", "100"}, IDS_POINT_SIZE_INVALID, post(IDOK));
+  RefuseEach(steps, IDC_SIZE_LIST, {" "}, IDS_POINT_SIZE_INVALID, otherTab);
+  steps.push_back([](HWND sheet) {
+    SetWindowTextA(Control(sheet, IDC_SIZE_LIST), "99");
+    Press(sheet, IDOK);
+    return true;
+  });
+  RunSheetOver(calendar, steps);
+  CloseFieldTips();
+  CHECK(StoredNumber("MemoTime") == 30);
+  CHECK(StoredText("PointSize") == "99");
 }
 
 namespace {

@@ -1,7 +1,7 @@
 // The calendar window driven as a user drives it, through the program's own message loop:
 // the navigation commands from menu, keys, buttons and wheel, the year field, the
-// holiday-setting mode, the context menu, the frame toggle, dragging the frameless card, the
-// title and the tray icon, and the end of a session.
+// holiday-setting mode, the context menu and the system menu, the frame toggle, dragging the
+// frameless card, the title and the tray icon, and the end of a session.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -16,6 +16,7 @@
 #include "SheetScript.h"
 #include "app/WindowPosition.h"
 #include "framework/MenuHandle.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 using namespace tembori;
@@ -204,15 +205,23 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
   PostMessageA(yearField, WM_CHAR, '\r', 1);
   calendar.RunProgramLoop();
   CheckShown(calendar, {1999, 11});
-  // Out of range, nothing changes and the field keeps what was typed; the spin stays in range.
+  // Out of range or no number, nothing changes and the field keeps what was typed; the spin
+  // stays in range.
   const auto typeAndLeave = [&](const char* year) {
     SetFocus(yearField);
     SetWindowTextA(yearField, year);
     SetFocus(window);
   };
-  typeAndLeave("2151");
-  CHECK(ShownMonth(calendar).year == 1999);
-  CHECK(Text(yearField) == "2151");
+  // The balloon at the field says why.
+  for (const char* typed : {"2151", "1850", "20x6", ""}) {
+    CAPTURE(typed);
+    CloseFieldTips();
+    typeAndLeave(typed);
+    CHECK(ShownMonth(calendar).year == 1999);
+    CHECK(Text(yearField) == typed);
+    CHECK(ShownFieldTip() == LoadResourceString(IDS_YEAR_INVALID));
+  }
+  CloseFieldTips();
   typeAndLeave("2149");
   CheckShown(calendar, {2149, 11});
   const HWND spin = GetDlgItem(window, IDC_YEAR_SPIN);

@@ -145,8 +145,8 @@ def popup_topics(path):
 
 def table_topics(def_path):
     with open(def_path, encoding='utf-8') as f:
-        rows = re.findall(r'^TEMBORI_POPUP_TOPIC\((\d+),\s*(\d+)\)', f.read(), re.M)
-    return [(int(control), int(topic)) for topic, control in rows]
+        rows = re.findall(r'^TEMBORI_POPUP_TOPIC\((\d+),\s*([^)]*?)\s*\)', f.read(), re.M)
+    return [(control, int(topic)) for topic, control in rows]
 
 
 def check(chm, pages_dir, def_path):
@@ -218,7 +218,7 @@ def check(chm, pages_dir, def_path):
                 problems.append('no controls in %s' % def_path)
             for control, topic in table:
                 if str(topic) not in topics:
-                    problems.append('control %d has topic %d, which the pop-up file lacks' %
+                    problems.append('control %s has topic %d, which the pop-up file lacks' %
                                     (control, topic))
             unused = wanted - {str(topic) for _, topic in table}
             for topic in sorted(unused, key=int):

@@ -2,6 +2,8 @@
 #include "CalendarHarness.h"
 
 #include <doctest.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -104,6 +106,41 @@ RECT ChildRect(HWND parent, int controlId) {
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
+}
+
+namespace {
+
+BOOL CALLBACK CollectFieldTip(HWND window, LPARAM tips) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (IsWindowVisible(window) && std::string(name) == TOOLTIPS_CLASSA &&
+      (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) != 0) {
+    reinterpret_cast<std::vector<HWND>*>(tips)->push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> FieldTips() {
+  std::vector<HWND> tips;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectFieldTip, reinterpret_cast<LPARAM>(&tips));
+  return tips;
+}
+
+}  // namespace
+
+std::string ShownFieldTip() {
+  for (const HWND tip : FieldTips()) {
+    char text[256] = {};
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    if (SendMessageA(tip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE) return text;
+  }
+  return {};
+}
+
+void CloseFieldTips() {
+  for (const HWND tip : FieldTips()) DestroyWindow(tip);
 }
 
 RECT Cells(CalendarWindow& window, int row, int firstColumn, int lastColumn) {

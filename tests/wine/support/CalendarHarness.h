@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -92,6 +93,11 @@ int LiveGdiObjects();
 
 // A child control's window rectangle in its parent's client coordinates.
 RECT ChildRect(HWND parent, int controlId);
+
+// The text of the balloon tip the thread shows at a field; empty when it shows none. Closing
+// them makes the next one the only one.
+std::string ShownFieldTip();
+void CloseFieldTips();
 
 // Columns firstColumn to lastColumn of a grid row: row 0 holds the weekday names, rows 1 to
 // 6 the weeks.
