@@ -93,7 +93,7 @@ CalendarWindow::CalendarWindow(const Settings& settings, const PlatformAbilities
       store_(store),
       tray_(tray),
       calendar_(clock, store, settings),
-      memos_(calendar_, settings, store, memoFiles_),
+      memos_(calendar_, settings, store, memoFiles_, memoLock_),
       frameless_(settings.NoFrame != 0),
       appName_(LoadResourceString(IDS_APP_NAME)) {
   if (platform.registeredWheelMessage && wheelRollMessage_ == 0) {

@@ -27,6 +27,7 @@
 #include "framework/GdiHandles.h"
 #include "framework/Window.h"
 #include "memo/MemoStore.h"
+#include "memo/win32/NamedStoreLock.h"
 #include "memo/win32/PrivateProfileFile.h"
 #include "propsheet/rules/ApplySettings.h"
 #include "settings/KeyValueStore.h"
@@ -211,7 +212,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
   PrivateProfileFile memoFiles_;
-  MemoStore memos_;  // over calendar_ and memoFiles_, declared before it
+  NamedStoreLock memoLock_;
+  MemoStore memos_;  // over calendar_, memoFiles_ and memoLock_, declared before it
   MemoWindow memoPopup_;
   HoverTimer hoverTimer_;
   bool frameless_;

@@ -61,6 +61,8 @@ void CalendarWindow::ShownMonthMoved(bool yearFieldFollows) {
   } else {
     InvalidateShownMonth();
   }
+  // A pop-up still up tells of a day of the month before, over another day now.
+  if (memoPopup_.IsShown()) memoPopup_.HideMemo();
 }
 
 void CalendarWindow::RefreshShownMonth() {

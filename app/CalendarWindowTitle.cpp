@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/DateFormat.h"
+#include "app/FrontWindow.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -58,6 +59,11 @@ LRESULT CalendarWindow::OnTrayNotify(const Message& message) {
   if (!trayIcon_.Exists() || message.wParam != trayIcon_.Id() ||
       (action != WM_RBUTTONUP && action != WM_LBUTTONDBLCLK)) {
     return 0;
+  }
+  // While a dialog of the calendar is open, the icon brings that dialog back, and nothing else.
+  if (!IsWindowEnabled(Handle())) {
+    BringToFront(Handle());
+    return 1;
   }
   SetForegroundWindow(Handle());
   if (action == WM_RBUTTONUP) {

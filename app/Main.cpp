@@ -6,6 +6,9 @@
 #include <new>
 
 #include "app/CalendarApp.h"
+#include "app/SingleInstance.h"
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
@@ -30,8 +33,9 @@ void __gnu_cxx::__verbose_terminate_handler() {
 // A request beyond a container's maximum size is a request for more memory than there is,
 // and goes the way of every failed allocation: to the handlers of std::bad_alloc, which
 // report it and give up the operation. The others can only mean a fault in the program
-// (an index past the end, a string from a null pointer); nothing catches them, so thrown
-// they would end the program through the terminate handler: it ends here, at the fault.
+// (an index past the end, a string from a null pointer, a call through an empty function
+// object); nothing catches them, so thrown they would end the program through the terminate
+// handler: it ends here, at the fault.
 namespace std {
 void __throw_bad_alloc() {
   throw bad_alloc();
@@ -48,9 +52,18 @@ void __throw_logic_error(const char*) {
 void __throw_out_of_range_fmt(const char*, ...) {
   abort();
 }
+void __throw_bad_function_call() {
+  abort();
+}
 }  // namespace std
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  const tembori::SingleInstance instance;
+  if (!instance.IsFirst()) {
+    // The calendar window's class is named after the program.
+    tembori::SingleInstance::ActivateRunning(tembori::LoadResourceString(IDS_APP_NAME));
+    return 0;
+  }
   return application.Run(showCommand);
 }

@@ -29,7 +29,9 @@ use_wine_session() {
   export WINEPREFIX DISPLAY
 }
 
-readonly max_program_bytes=$((200 * 1024))
+# The program's budget. The whole-file memo saves, the lock shared by running copies and the
+# single running copy took it past 200 KB.
+readonly max_program_bytes=$((216 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
 readonly position_key='HKCU\Software\Tembori\Config\Position'
 readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'

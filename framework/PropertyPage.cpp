@@ -81,13 +81,20 @@ const RouteTable& PropertyPage::Routes() const {
   return table;
 }
 
-LRESULT PropertyPage::ColorStaticText(const Message& message, COLORREF color) {
-  // DefDlgProcA asks the page procedure first, which must decline this time.
-  askingDefault_ = true;
-  const LRESULT brush = DefDlgProcA(Handle(), message.id, message.wParam, message.lParam);
-  askingDefault_ = false;
-  SetTextColor(reinterpret_cast<HDC>(message.wParam), color);
-  return brush;
+// A square of 8 dialog units' height, 3 units left of the label, in the page's client
+// coordinates.
+void PropertyPage::DrawSwatchBeside(HDC dc, int labelId, COLORREF color) const {
+  RECT label{};
+  GetWindowRect(GetDlgItem(Handle(), labelId), &label);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&label), 2);
+  RECT units{0, 0, 3, 8};
+  MapDialogRect(Handle(), &units);
+  const int side = units.bottom;
+  const RECT swatch{label.left - units.right - side, label.top, label.left - units.right,
+                    label.top + side};
+  SetDCBrushColor(dc, color);
+  FillRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  FrameRect(dc, &swatch, GetSysColorBrush(COLOR_BTNTEXT));
 }
 
 PROPSHEETPAGEA PropertyPage::Record() {
@@ -102,8 +109,6 @@ PROPSHEETPAGEA PropertyPage::Record() {
 }
 
 INT_PTR CALLBACK PropertyPage::PageProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
-  const auto* const bound = static_cast<PropertyPage*>(FromHandle(window));
-  if (bound != nullptr && bound->askingDefault_) return FALSE;
   // WM_INITDIALOG brings the sheet's copy of the page record, which carries the object.
   PropertyPage* const bindAtInit =
       id == WM_INITDIALOG

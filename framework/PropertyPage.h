@@ -47,9 +47,9 @@ class PropertyPage : public Dialog {
   // The page's own table follows no dialog table: OK and Cancel belong to the sheet.
   const RouteTable& Routes() const override;
 
-  // The dialog manager's own colours for a static control (the page's background, which a
-  // themed sheet draws as its tab's), with the text in `color`.
-  LRESULT ColorStaticText(const Message& message, COLORREF color);
+  // Paints a framed square of `color` left of the label `labelId`, level with its text: the
+  // colour shows however close it is to the page's, and the label is drawn as any other.
+  void DrawSwatchBeside(HDC dc, int labelId, COLORREF color) const;
 
  private:
   // The record the sheet creates the page from.
@@ -60,8 +60,7 @@ class PropertyPage : public Dialog {
   PropertySheetWindow* sheet_ = nullptr;
   std::vector<int> exchanged_;  // the controls data exchange has touched
   bool shownBefore_ = false;
-  bool loading_ = false;        // during OnInitDialog and while the controls are loaded again
-  bool askingDefault_ = false;  // the page procedure declines while the default is asked for
+  bool loading_ = false;  // during OnInitDialog and while the controls are loaded again
 };
 
 }  // namespace tembori

@@ -28,6 +28,12 @@ std::wstring_view StoredString(HINSTANCE instance, UINT stringId) {
   return std::wstring_view(data + position + 1, data[position]);
 }
 
+int ShowMessageOverWindow(HWND owner, const std::string& text, UINT type) {
+  const Application* const application = Application::Current();
+  const std::string caption = application != nullptr ? application->MessageCaption() : "";
+  return MessageBoxA(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), type);
+}
+
 }  // namespace
 
 std::string LoadResourceString(UINT stringId) {
@@ -45,14 +51,15 @@ std::string LoadResourceString(UINT stringId) {
 }
 
 int ShowMessage(const std::string& text, UINT type) {
-  const Application* const application = Application::Current();
-  const std::string caption = application != nullptr ? application->MessageCaption() : "";
-  return MessageBoxA(Application::MainWindowHandle(), text.c_str(),
-                     caption.empty() ? nullptr : caption.c_str(), type);
+  return ShowMessageOverWindow(Application::MainWindowHandle(), text, type);
 }
 
 int ShowMessage(UINT stringId, UINT type) {
   return ShowMessage(LoadResourceString(stringId), type);
+}
+
+int ShowMessageOver(HWND owner, UINT stringId, UINT type) {
+  return ShowMessageOverWindow(owner, LoadResourceString(stringId), type);
 }
 
 }  // namespace tembori

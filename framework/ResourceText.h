@@ -15,5 +15,7 @@ std::string LoadResourceString(UINT stringId);
 // with the application's MessageCaption; returns the button chosen.
 int ShowMessage(const std::string& text, UINT type = MB_OK);
 int ShowMessage(UINT stringId, UINT type = MB_OK);
+// The same over another window, such as a dialog that stays open.
+int ShowMessageOver(HWND owner, UINT stringId, UINT type = MB_OK);
 
 }  // namespace tembori

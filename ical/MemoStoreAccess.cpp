@@ -20,12 +20,12 @@ constexpr int kEveryYearCalendar = 2000;
 class PlaceStore {
  public:
   PlaceStore(const MemoPlace& place, const Settings& settings, KeyValueStore& registry,
-             ProfileFile& files, const std::string& programDir)
+             ProfileFile& files, StoreLock& lock, const std::string& programDir)
       : clock_(MakeDate(
             static_cast<std::uint16_t>(place.EveryYear() ? kEveryYearCalendar : place.year),
             static_cast<std::uint16_t>(place.month), 1)),
         calendar_(clock_, marks_, settings),
-        store_(calendar_, settings, registry, files) {
+        store_(calendar_, settings, registry, files, lock) {
     store_.SetProgramDir(programDir);
   }
   MemoStore& Store() { return store_; }
@@ -40,11 +40,15 @@ class PlaceStore {
 }  // namespace
 
 MemoStoreAccess::MemoStoreAccess(const Settings& settings, KeyValueStore& registry,
-                                 ProfileFile& files, std::string programDir)
-    : settings_(settings), registry_(registry), files_(files), programDir_(std::move(programDir)) {}
+                                 ProfileFile& files, StoreLock& lock, std::string programDir)
+    : settings_(settings),
+      registry_(registry),
+      files_(files),
+      lock_(lock),
+      programDir_(std::move(programDir)) {}
 
 std::size_t MemoStoreAccess::MaxBytes() const {
-  return EveryYear() ? kMaxMemoBytes : kMaxFileMemoBytes;
+  return kMaxMemoBytes;
 }
 
 std::vector<PlacedMemo> MemoStoreAccess::Collect(const std::vector<int>& fileYears) {
@@ -53,7 +57,7 @@ std::vector<PlacedMemo> MemoStoreAccess::Collect(const std::vector<int>& fileYea
   for (const int year : years) {
     for (int month = 1; month <= 12; ++month) {
       const MemoPlace first{year, month, 1};
-      PlaceStore place(first, settings_, registry_, files_, programDir_);
+      PlaceStore place(first, settings_, registry_, files_, lock_, programDir_);
       const int days = DaysInMonth(year == 0 ? kEveryYearCalendar : year, month);
       for (int day = 1; day <= days; ++day) {
         std::string text;
@@ -65,14 +69,14 @@ std::vector<PlacedMemo> MemoStoreAccess::Collect(const std::vector<int>& fileYea
 }
 
 std::string MemoStoreAccess::Read(const MemoPlace& place) {
-  PlaceStore store(place, settings_, registry_, files_, programDir_);
+  PlaceStore store(place, settings_, registry_, files_, lock_, programDir_);
   std::string text;
   if (!store.Store().ReadMemo(place.day, text)) text.clear();
   return text;
 }
 
 bool MemoStoreAccess::Write(const PlacedMemo& memo) {
-  PlaceStore place(memo.place, settings_, registry_, files_, programDir_);
+  PlaceStore place(memo.place, settings_, registry_, files_, lock_, programDir_);
   MemoStore& store = place.Store();
   std::string before;
   if (!store.BeginEdit(memo.place.day, before)) return false;

@@ -8,6 +8,7 @@
 
 #include "ical/MemoCalendar.h"
 #include "memo/ProfileFile.h"
+#include "memo/StoreLock.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
 
@@ -15,9 +16,10 @@ namespace tembori {
 
 class MemoStoreAccess {
  public:
-  // `programDir` is where the memo files are, with its trailing backslash.
+  // `programDir` is where the memo files are, with its trailing backslash; every write takes
+  // the store's `lock`.
   MemoStoreAccess(const Settings& settings, KeyValueStore& registry, ProfileFile& files,
-                  std::string programDir);
+                  StoreLock& lock, std::string programDir);
 
   // True for the registry, whose memos are shown in every year.
   bool EveryYear() const { return settings_.MemoFile == 0; }
@@ -37,6 +39,7 @@ class MemoStoreAccess {
   const Settings& settings_;
   KeyValueStore& registry_;
   ProfileFile& files_;
+  StoreLock& lock_;
   const std::string programDir_;
 };
 

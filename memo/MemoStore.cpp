@@ -1,9 +1,22 @@
-// Reading and writing memos and the month's map in either store.
+// The rules both memo places share: the bound of a text, the month's map and how a save
+// changes it, the lock around every write, and map bits whose write failed.
 #include "memo/MemoStore.h"
 
+#include "memo/StoreLockHold.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
+namespace {
+
+DayMask MapFromTexts(const std::function<bool(int day)>& hasText) {
+  DayMask map = 0;
+  for (int day = 1; day <= kMapDays; ++day) {
+    if (hasText(day)) map |= DayBit(day);
+  }
+  return map;
+}
+
+}  // namespace
 
 std::string_view BoundMemoText(std::string_view text) {
   // A line break in a memo file would end the value and start a stray key.
@@ -16,133 +29,109 @@ std::string MemoDateLabel(int month, int day) {
 }
 
 MemoStore::MemoStore(const MonthCalendar& calendar, const Settings& settings,
-                     KeyValueStore& registry, ProfileFile& files)
-    : calendar_(calendar), settings_(settings), registry_(registry), files_(files) {}
+                     KeyValueStore& registry, ProfileFile& files, StoreLock& lock)
+    : calendar_(calendar), settings_(settings), registry_(registry), files_(files), lock_(lock) {}
 
-MemoStore::~MemoStore() = default;
-
-std::string MemoStore::FileName() const {
-  return programDir_ + "tb" + std::to_string(calendar_.Shown().wYear) + ".mem";
+MemoBackend& MemoStore::CurrentBackend() {
+  if (settings_.MemoFile != 0) return files_;
+  return registry_;
 }
 
-std::string MemoStore::MonthKeyPath() const {
-  return std::string(kMemoKey) + "\\" + std::to_string(ShownMonth());
-}
-
-MemoStore::Location MemoStore::CurrentLocation(bool inFile) const {
-  return {inFile ? FileName() : std::string(), ShownMonth()};
-}
-
-DayMask MemoStore::WithPending(DayMask stored, bool inFile) const {
-  const auto found = pending_.find(CurrentLocation(inFile));
+DayMask MemoStore::WithPending(DayMask stored, const Location& location) const {
+  const auto found = pending_.find(location);
   if (found == pending_.end()) return stored;
   return (stored | found->second.set) & ~found->second.clear;
 }
 
-// The map as the store holds it, 0 when it cannot be read; `key` is the open month key of
-// the registry store.
-DayMask MemoStore::ReadStoredMap(bool inFile, StoreKey* key) {
-  std::uint32_t map = 0;
-  if (inFile) {
-    if (!files_.GetStruct(FileName(), std::to_string(ShownMonth()), kMemoMapName, map)) map = 0;
-  } else if (key == nullptr || ReadNumber(*key, kMemoMapName, map) != StoreResult::Ok) {
-    map = 0;
+DayMask MemoStore::ShownMap(MemoBackend& backend, StoredMap::State& state) {
+  const int year = ShownYear(), month = ShownMonth();
+  const StoredMap stored = backend.Map(year, month);
+  state = stored.state;
+  if (stored.state != StoredMap::State::Damaged) {
+    return WithPending(stored.map, {backend.Name(year), month});
   }
-  return map;
+  return MapFromTexts([&](int day) { return !backend.Text(year, month, day).empty(); });
 }
 
 void MemoStore::LoadMonthMap() {
-  const bool inFile = UsesFiles();
-  std::unique_ptr<StoreKey> key;
-  if (!inFile) registry_.OpenKey(MonthKeyPath(), key);
-  memoMap_ = WithPending(ReadStoredMap(inFile, key.get()), inFile);
+  MemoBackend& backend = CurrentBackend();
+  StoredMap::State state = StoredMap::State::Missing;
+  memoMap_ = ShownMap(backend, state);
+  if (state != StoredMap::State::Damaged) return;
+  // Stored again, so that the next save finds a map it can read.
+  const StoreLockHold hold(lock_);
+  DayMask written = 0;
+  if (hold.Held() &&
+      WriteMonth(backend, ShownYear(), ShownMonth(), {}, written) != MemoSaveResult::TextNotSaved) {
+    memoMap_ = written;
+  }
 }
 
 bool MemoStore::ReadMemo(int day, std::string& text) {
-  const std::string dayName = std::to_string(day);
-  std::string memo;
-  if (UsesFiles()) {
-    memo = TruncateMultibyte(files_.GetString(FileName(), std::to_string(ShownMonth()), dayName),
-                             kMaxFileMemoBytes);
-  } else {
-    std::unique_ptr<StoreKey> key;
-    if (registry_.OpenKey(MonthKeyPath(), key) != StoreResult::Ok) return false;
-    // Other writers may have left any type, any length and no terminator.
-    if (ReadString(*key, dayName, memo) != StoreResult::Ok) return false;
-    memo.resize(TruncateMultibyte(memo, kMaxMemoBytes).size());
-  }
-  if (memo.empty()) return false;
-  text = std::move(memo);
+  const std::string memo = CurrentBackend().Text(ShownYear(), ShownMonth(), day);
+  const std::string_view bounded = TruncateMultibyte(memo, kMaxMemoBytes);
+  if (bounded.empty()) return false;
+  text = std::string(bounded);
   return true;
 }
 
 bool MemoStore::BeginEdit(int day, std::string& text) {
   EndEdit();
-  if (!UsesFiles()) {
-    // Created now, so that a cancelled edit of a new month leaves its empty key behind.
-    if (registry_.CreateKey(MonthKeyPath(), editKey_, nullptr) != StoreResult::Ok) {
-      editKey_.reset();
-      return false;
-    }
-    std::string memo;
-    if (ReadString(*editKey_, std::to_string(day), memo) != StoreResult::Ok) memo.clear();
-    text = TruncateMultibyte(memo, kMaxMemoBytes);
-    return true;
-  }
-  if (!ReadMemo(day, text)) text.clear();
+  MemoBackend& backend = CurrentBackend();
+  if (!backend.PrepareEdit(ShownYear(), ShownMonth())) return false;
+  text =
+      std::string(TruncateMultibyte(backend.Text(ShownYear(), ShownMonth(), day), kMaxMemoBytes));
+  editBackend_ = &backend;
   return true;
 }
 
 MemoSaveResult MemoStore::CommitEdit(int day, std::string_view text) {
-  const std::string_view memo = BoundMemoText(text);
-  const std::string dayName = std::to_string(day);
-  const std::string section = std::to_string(ShownMonth());
-  // An edit begun in the registry ends there.
-  const bool inFile = editKey_ == nullptr && UsesFiles();
-  if (!inFile && editKey_ == nullptr &&
-      registry_.CreateKey(MonthKeyPath(), editKey_, nullptr) != StoreResult::Ok) {
-    editKey_.reset();
-    LoadMonthMap();
-    return MemoSaveResult::TextNotSaved;
-  }
-
-  bool textSaved = false;
-  if (inFile) {
-    textSaved = memo.empty() ? files_.DeleteKey(FileName(), section, dayName)
-                             : files_.WriteString(FileName(), section, dayName, memo);
-  } else if (memo.empty()) {
-    const StoreResult deleted = editKey_->DeleteValue(dayName);
-    textSaved = deleted == StoreResult::Ok || deleted == StoreResult::NotFound;
-  } else {
-    textSaved = editKey_->WriteString(dayName, memo) == StoreResult::Ok;
-  }
-  // Read again: another copy of the program may have stored other days meanwhile.
-  DayMask map = WithPending(ReadStoredMap(inFile, editKey_.get()), inFile);
-  if (!textSaved) {
-    memoMap_ = map;
-    EndEdit();
-    return MemoSaveResult::TextNotSaved;
-  }
-
-  const DayMask bit = DayBit(day);
-  map = memo.empty() ? map & ~bit : map | bit;
-  const bool mapSaved = inFile ? files_.WriteStruct(FileName(), section, kMemoMapName, map)
-                               : editKey_->WriteDword(kMemoMapName, map) == StoreResult::Ok;
-  memoMap_ = map;
+  // An edit ends in the store it began in.
+  MemoBackend& backend = editBackend_ != nullptr ? *editBackend_ : CurrentBackend();
   EndEdit();
-  const Location location = CurrentLocation(inFile);
-  if (mapSaved) {
-    pending_.erase(location);
-    return MemoSaveResult::Saved;
+  MemoSaveResult result = MemoSaveResult::TextNotSaved;
+  DayMask written = 0;
+  {
+    const StoreLockHold hold(lock_);
+    if (hold.Held()) {
+      result = WriteMonth(backend, ShownYear(), ShownMonth(),
+                          {{day, std::string(BoundMemoText(text))}}, written);
+    }
   }
-  PendingBits& pending = pending_[location];
-  pending.set = memo.empty() ? pending.set & ~bit : pending.set | bit;
-  pending.clear = memo.empty() ? pending.clear | bit : pending.clear & ~bit;
-  return MemoSaveResult::MapNotSaved;
+  StoredMap::State state = StoredMap::State::Missing;
+  memoMap_ = result == MemoSaveResult::TextNotSaved ? ShownMap(backend, state) : written;
+  return result;
 }
 
-void MemoStore::EndEdit() {
-  editKey_.reset();
+MemoSaveResult MemoStore::WriteMonth(MemoBackend& backend, int year, int month,
+                                     const std::vector<DayText>& texts, DayMask& written) {
+  const Location location{backend.Name(year), month};
+  const MemoSaveResult result =
+      backend.Write(year, month, texts, [&](const StoredMap& stored, const auto& hasText) {
+        // A map that another writer left damaged, or left out, is made from the texts.
+        if (stored.state != StoredMap::State::Read) return written = MapFromTexts(hasText);
+        DayMask map = WithPending(stored.map, location);
+        for (const DayText& text : texts) {
+          map = text.text.empty() ? map & ~DayBit(text.day) : map | DayBit(text.day);
+        }
+        return written = map;
+      });
+  Remember(location, texts, result);
+  return result;
+}
+
+void MemoStore::Remember(const Location& location, const std::vector<DayText>& texts,
+                         MemoSaveResult result) {
+  if (result == MemoSaveResult::Saved) {
+    pending_.erase(location);
+  } else if (result == MemoSaveResult::MapNotSaved && !texts.empty()) {
+    PendingBits& pending = pending_[location];
+    for (const DayText& text : texts) {
+      const DayMask bit = DayBit(text.day);
+      pending.set = text.text.empty() ? pending.set & ~bit : pending.set | bit;
+      pending.clear = text.text.empty() ? pending.clear | bit : pending.clear & ~bit;
+    }
+  }
 }
 
 }  // namespace tembori

@@ -1,19 +1,24 @@
-// The memos of the shown month: one line of text per day, kept in the registry (one set per
-// month, shown in every year) or in a memo file per year in the program's directory, as the
-// MemoFile setting chooses at each operation. Nothing is copied between the two places.
-// Alongside the texts each month keeps a map, bit (day - 1) set when the day has a memo.
+// The memos: one line of text per day, kept in the registry (one set of months, shown in
+// every year) or in a memo file per year, as the MemoFile setting chooses at each operation.
+// Nothing is copied between the two places. Alongside the texts each month keeps a map, bit
+// (day - 1) set when the day has a memo. Every write takes the lock that all running copies
+// share and reads what it changes afresh under it.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "calendar/MonthCalendar.h"
+#include "memo/FileMemoBackend.h"
+#include "memo/MemoBackend.h"
 #include "memo/ProfileFile.h"
+#include "memo/RegistryMemoBackend.h"
+#include "memo/StoreLock.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
 
@@ -21,12 +26,6 @@ namespace tembori {
 
 // The longest memo the dialog takes and the stores keep, in bytes.
 inline constexpr std::size_t kMaxMemoBytes = 64;
-// A memo file gives back one byte less, as the program always read it.
-inline constexpr std::size_t kMaxFileMemoBytes = kMaxMemoBytes - 1;
-
-// Registry memos: one key per month below this one; the year in it is a fixed name.
-inline constexpr char kMemoKey[] = "Software\\Tembori\\Memo\\1996";
-inline constexpr char kMemoMapName[] = "MapOfMemo";
 
 // What a store may hold of a memo: its first line, at most kMaxMemoBytes bytes, ending on
 // a whole Shift-JIS character.
@@ -35,27 +34,30 @@ std::string_view BoundMemoText(std::string_view text);
 // The dialog's label for a day: month/day without leading zeros, 12/5.
 std::string MemoDateLabel(int month, int day);
 
-enum class MemoSaveResult {
-  Saved,
-  TextNotSaved,  // nothing changed; the user must be told
-  MapNotSaved,   // the text is stored; the month's map is put right at its next save
+// The year of a memo file's name, tb followed by four digits and .mem; none for other names.
+std::optional<int> MemoFileYear(std::string_view fileName);
+
+// A memo of a given day. The registry's memos belong to every year: their year is 0.
+struct DatedMemo {
+  int year, month, day;
+  std::string text;  // empty deletes the memo when written
 };
 
 class MemoStore {
  public:
-  // Every operation works on the month that `calendar` shows, in the store that `settings`
-  // chooses at that moment.
+  // Every operation on one day works on the month that `calendar` shows, in the store that
+  // `settings` chooses at that moment.
   MemoStore(const MonthCalendar& calendar, const Settings& settings, KeyValueStore& registry,
-            ProfileFile& files);
-  ~MemoStore();
+            ProfileFile& files, StoreLock& lock);
   MemoStore(const MemoStore&) = delete;
   MemoStore& operator=(const MemoStore&) = delete;
 
   // The directory of the memo files, with its trailing backslash; empty leaves the choice
   // of directory to the profile functions (the Windows directory).
-  void SetProgramDir(std::string programDir) { programDir_ = std::move(programDir); }
+  void SetProgramDir(std::string programDir) { files_.SetDirectory(std::move(programDir)); }
 
-  // Reads the shown month's map; a month whose map is missing or damaged has none.
+  // Reads the shown month's map. A damaged map is made again from the texts there are, and
+  // stored; a missing one is empty.
   void LoadMonthMap();
   DayMask MemoMap() const { return memoMap_; }
 
@@ -63,41 +65,52 @@ class MemoStore {
   bool ReadMemo(int day, std::string& text);
 
   // Starts an edit of the day's memo and gives its current text (empty for none). False
-  // when the store cannot be opened for writing: there is then nothing to edit. A registry
-  // edit keeps the month's key, created if need be, open until CommitEdit or EndEdit.
+  // when the store cannot be opened for writing: there is then nothing to edit.
   bool BeginEdit(int day, std::string& text);
-  // Stores the new text (bounded by BoundMemoText; empty deletes the memo) and sets or clears
-  // the day's bit in the map as stored now, keeping the bits that another copy of the
-  // program may have stored meanwhile. Ends the edit.
+  // Stores the new text (bounded by BoundMemoText; empty deletes the memo) in the store the
+  // edit began in, and sets or clears the day's bit in the map as stored now. Ends the edit.
   MemoSaveResult CommitEdit(int day, std::string_view text);
   // Ends an edit without writing.
-  void EndEdit();
+  void EndEdit() { editBackend_ = nullptr; }
+
+  // Writes many memos at once into the store in use, under the lock: each text bounded, each
+  // month's map kept right. Another writer's memos are kept. The result is the worst of the
+  // months' results; a month whose text was not saved may have some of its texts stored.
+  MemoSaveResult WriteMemos(const std::vector<DatedMemo>& memos);
+  // Every memo of the store in use: all months of the registry, or all memo files.
+  std::vector<DatedMemo> ReadAllMemos();
 
   std::uint16_t ShownMonth() const { return calendar_.Shown().wMonth; }
   // The memo file of the shown year.
-  std::string FileName() const;
+  std::string FileName() const { return files_.Name(calendar_.Shown().wYear); }
 
  private:
-  // Where a month's map is kept: the file (empty for the registry) and the month.
+  // Where a month's map is kept: the backend's name for the year, and the month.
   using Location = std::tuple<std::string, int>;
   // Bit changes whose map write failed, made good at the month's next save.
   struct PendingBits {
     DayMask set = 0, clear = 0;
   };
 
-  bool UsesFiles() const { return settings_.MemoFile != 0; }
-  std::string MonthKeyPath() const;
-  Location CurrentLocation(bool inFile) const;
-  DayMask WithPending(DayMask stored, bool inFile) const;
-  DayMask ReadStoredMap(bool inFile, StoreKey* key);
+  MemoBackend& CurrentBackend();
+  // The years whose memos ReadAllMemos reads: those of the memo files, or 0 for the registry.
+  std::vector<int> Years(bool inFiles);
+  int ShownYear() const { return calendar_.Shown().wYear; }
+  DayMask WithPending(DayMask stored, const Location& location) const;
+  // The shown month's map as `backend` holds it, made from its texts when it is damaged.
+  DayMask ShownMap(MemoBackend& backend, StoredMap::State& state);
+  // Writes the texts of one month with its new map; `written` receives the map.
+  MemoSaveResult WriteMonth(MemoBackend& backend, int year, int month,
+                            const std::vector<DayText>& texts, DayMask& written);
+  void Remember(const Location& location, const std::vector<DayText>& texts, MemoSaveResult result);
 
   const MonthCalendar& calendar_;
   const Settings& settings_;
-  KeyValueStore& registry_;
-  ProfileFile& files_;
-  std::string programDir_;
+  RegistryMemoBackend registry_;
+  FileMemoBackend files_;
+  StoreLock& lock_;
   DayMask memoMap_ = 0;
-  std::unique_ptr<StoreKey> editKey_;  // open during a registry edit
+  MemoBackend* editBackend_ = nullptr;  // where the open edit began
   std::map<Location, PendingBits> pending_;
 };
 

@@ -1,14 +1,13 @@
-// In-memory profile files with failure injection.
+// In-memory memo files with failure injection.
 #include "memo/MemoryProfileFile.h"
 
 #include <algorithm>
 
-#include "memo/ProfileStruct.h"
+#include "memo/ProfileText.h"
 
 namespace tembori {
-namespace {
 
-std::string Lower(std::string_view text) {
+std::string MemoryProfileFile::Lower(std::string_view text) {
   std::string lower(text);
   std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -16,81 +15,91 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-}  // namespace
-
-MemoryProfileFile::Path MemoryProfileFile::PathOf(std::string_view file, std::string_view section) {
-  return {Lower(file), Lower(section)};
-}
-
-bool MemoryProfileFile::Fails(Operation operation, std::string_view key) const {
-  return failures_.count({operation, std::string()}) != 0 ||
-         failures_.count({operation, Lower(key)}) != 0;
-}
-
-void MemoryProfileFile::FailOn(Operation operation, std::string_view key) {
-  failures_.emplace(operation, Lower(key));
-}
-
 std::string MemoryProfileFile::GetString(std::string_view file, std::string_view section,
                                          std::string_view key) {
-  if (Fails(Operation::Read, key)) return {};
   return Text(file, section, key);
 }
 
-bool MemoryProfileFile::WriteString(std::string_view file, std::string_view section,
-                                    std::string_view key, std::string_view value) {
-  if (Fails(Operation::Write, key)) return false;
-  Put(file, section, key, value);
+ProfileFile::ReadResult MemoryProfileFile::ReadAll(const std::string& file, std::string& bytes) {
+  if (Fails(Step::Read)) return ReadResult::Failed;
+  const auto found = files_.find(Lower(file));
+  if (found == files_.end()) return ReadResult::NotFound;
+  bytes = found->second;
+  return ReadResult::Ok;
+}
+
+bool MemoryProfileFile::WriteNew(const std::string& file, std::string_view bytes) {
+  if (Fails(Step::Create)) return false;
+  std::string& written = files_[Lower(file)];
+  if (Fails(Step::Write)) {
+    written = std::string(bytes.substr(0, bytes.size() / 2));
+    return false;
+  }
+  written = std::string(bytes);
+  return !Fails(Step::Flush);
+}
+
+bool MemoryProfileFile::Replace(const std::string& from, const std::string& to) {
+  const auto found = files_.find(Lower(from));
+  if (Fails(Step::Replace) || found == files_.end()) return false;
+  files_[Lower(to)] = std::move(found->second);
+  files_.erase(found);
   return true;
 }
 
-bool MemoryProfileFile::DeleteKey(std::string_view file, std::string_view section,
-                                  std::string_view key) {
-  if (Fails(Operation::Delete, key)) return false;
-  const auto found = sections_.find(PathOf(file, section));
-  if (found != sections_.end()) found->second.erase(Lower(key));
-  return true;
+void MemoryProfileFile::Remove(const std::string& file) {
+  files_.erase(Lower(file));
 }
 
-bool MemoryProfileFile::GetStruct(std::string_view file, std::string_view section,
-                                  std::string_view key, std::uint32_t& value) {
-  if (Fails(Operation::ReadStruct, key) || !Has(file, section, key)) return false;
-  const std::optional<std::uint32_t> decoded = DecodeProfileStruct(Text(file, section, key));
-  if (!decoded) return false;
-  value = *decoded;
-  return true;
+std::vector<std::string> MemoryProfileFile::FileNames(const std::string& directory) {
+  std::vector<std::string> names;
+  const std::string prefix = Lower(directory);
+  for (const auto& entry : files_) {
+    const std::string& name = entry.first;
+    if (name.compare(0, prefix.size(), prefix) == 0 &&
+        name.find('\\', prefix.size()) == std::string::npos) {
+      names.push_back(name.substr(prefix.size()));
+    }
+  }
+  return names;
 }
 
-bool MemoryProfileFile::WriteStruct(std::string_view file, std::string_view section,
-                                    std::string_view key, std::uint32_t value) {
-  if (Fails(Operation::WriteStruct, key)) return false;
-  Put(file, section, key, EncodeProfileStruct(value));
-  return true;
+std::string MemoryProfileFile::Utf16ToUtf8(std::string_view bytes) {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) text += bytes[i];
+  return text;
+}
+
+std::string MemoryProfileFile::Utf8ToUtf16(std::string_view text) {
+  std::string bytes;
+  for (const char c : text) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
 }
 
 void MemoryProfileFile::Put(std::string_view file, std::string_view section, std::string_view key,
                             std::string_view value) {
-  sections_[PathOf(file, section)][Lower(key)] = std::string(value);
+  std::string& bytes = Bytes(file);
+  bytes = SetProfileValue(bytes, section, key, value);
 }
 
 bool MemoryProfileFile::Has(std::string_view file, std::string_view section,
                             std::string_view key) const {
-  const auto found = sections_.find(PathOf(file, section));
-  return found != sections_.end() && found->second.count(Lower(key)) != 0;
+  const auto found = files_.find(Lower(file));
+  return found != files_.end() && ProfileValue(found->second, section, key).has_value();
 }
 
 std::string MemoryProfileFile::Text(std::string_view file, std::string_view section,
                                     std::string_view key) const {
-  const auto found = sections_.find(PathOf(file, section));
-  if (found == sections_.end()) return {};
-  const auto value = found->second.find(Lower(key));
-  return value == found->second.end() ? std::string() : value->second;
+  const auto found = files_.find(Lower(file));
+  if (found == files_.end()) return {};
+  return ProfileValue(found->second, section, key).value_or("");
 }
 
 bool MemoryProfileFile::HasFile(std::string_view file) const {
-  const std::string lower = Lower(file);
-  return std::any_of(sections_.begin(), sections_.end(),
-                     [&](const auto& entry) { return entry.first.first == lower; });
+  return files_.count(Lower(file)) != 0;
 }
 
 }  // namespace tembori

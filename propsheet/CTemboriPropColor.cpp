@@ -8,25 +8,6 @@
 #include "res/ResourceIds.h"
 
 namespace tembori {
-namespace {
-
-// A square of 8 dialog units' height, 3 units left of the label and level with its text, in
-// the page's client coordinates; framed, so that it shows in any colour, the page's included.
-void DrawSwatch(HWND page, HDC dc, int labelId, COLORREF color) {
-  RECT label{};
-  GetWindowRect(GetDlgItem(page, labelId), &label);
-  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&label), 2);
-  RECT units{0, 0, 3, 8};
-  MapDialogRect(page, &units);
-  const int side = units.bottom;
-  const RECT swatch{label.left - units.right - side, label.top, label.left - units.right,
-                    label.top + side};
-  SetDCBrushColor(dc, color);
-  FillRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  FrameRect(dc, &swatch, GetSysColorBrush(COLOR_BTNTEXT));
-}
-
-}  // namespace
 
 CTemboriPropColor::CTemboriPropColor(Settings& draft, bool isNT3)
     : PropertyPage(IDD_PROPCOLOR), draft_(draft), isNT3_(isNT3) {}
@@ -57,10 +38,10 @@ void CTemboriPropColor::OnTransparentClicked() {
 
 void CTemboriPropColor::OnPaint() {
   const PaintDc paint(Handle());
-  DrawSwatch(Handle(), paint.Get(), IDC_ORDINARY_LABEL, draft_.OrdinaryColor);
-  DrawSwatch(Handle(), paint.Get(), IDC_HOLIDAY_LABEL, draft_.HolidayColor);
-  DrawSwatch(Handle(), paint.Get(), IDC_TODAY_LABEL, draft_.TodayColor);
-  DrawSwatch(Handle(), paint.Get(), IDC_BACK_LABEL, draft_.BackColor);
+  DrawSwatchBeside(paint.Get(), IDC_ORDINARY_LABEL, draft_.OrdinaryColor);
+  DrawSwatchBeside(paint.Get(), IDC_HOLIDAY_LABEL, draft_.HolidayColor);
+  DrawSwatchBeside(paint.Get(), IDC_TODAY_LABEL, draft_.TodayColor);
+  DrawSwatchBeside(paint.Get(), IDC_BACK_LABEL, draft_.BackColor);
 }
 
 const RouteTable& CTemboriPropColor::Routes() const {

@@ -1,7 +1,11 @@
-// The second general page.
+// The second general page. The circle colour shows as a swatch left of its label, which is
+// drawn as any other, as on the colour page.
 #include "propsheet/CTemboriPropGen2.h"
 
+#include <optional>
+
 #include "framework/ColorDialog.h"
+#include "framework/GdiHandles.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -40,9 +44,9 @@ void CTemboriPropGen2::OnChooseCircColor() {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-std::optional<LRESULT> CTemboriPropGen2::OnCtlColorStatic(const Message& message) {
-  if (reinterpret_cast<HWND>(message.lParam) != Item(IDC_CIRC_LABEL)) return std::nullopt;
-  return ColorStaticText(message, draft_.CircColor);
+void CTemboriPropGen2::OnPaint() {
+  const PaintDc paint(Handle());
+  DrawSwatchBeside(paint.Get(), IDC_CIRC_LABEL, draft_.CircColor);
 }
 
 const RouteTable& CTemboriPropGen2::Routes() const {
@@ -50,7 +54,7 @@ const RouteTable& CTemboriPropGen2::Routes() const {
   static const Route routes[] = {
       RouteCommand<IDC_CIRC, &Page::OnCircClicked>(),
       RouteCommand<IDC_CIRC_COLOR, &Page::OnChooseCircColor>(),
-      RouteMessage<WM_CTLCOLORSTATIC, &Page::OnCtlColorStatic>(),
+      RouteMessage<WM_PAINT, &Page::OnPaint>(),
   };
   static const RouteTable table(routes, &PropertyPage::Routes());
   return table;

@@ -2,8 +2,6 @@
 // first day of the week and the holiday rules.
 #pragma once
 
-#include <optional>
-
 #include "framework/PropertyPage.h"
 #include "settings/Settings.h"
 
@@ -21,8 +19,7 @@ class CTemboriPropGen2 : public PropertyPage {
  private:
   void OnCircClicked();
   void OnChooseCircColor();
-  // The circle colour's label is drawn in that colour.
-  std::optional<LRESULT> OnCtlColorStatic(const Message& message);
+  void OnPaint();
 
   Settings& draft_;
   const bool isNT3_;

@@ -8,8 +8,11 @@
 
 namespace tembori {
 
-MemoDialog::MemoDialog(std::string date, std::string memo, HWND owner)
-    : Dialog(IDD_MEMO, owner), memo_(std::move(memo)), date_(std::move(date)) {}
+MemoDialog::MemoDialog(std::string date, std::string memo, Saver save, HWND owner)
+    : Dialog(IDD_MEMO, owner),
+      memo_(std::move(memo)),
+      date_(std::move(date)),
+      save_(std::move(save)) {}
 
 const RouteTable& MemoDialog::Routes() const {
   static const Route routes[] = {
@@ -25,6 +28,17 @@ bool MemoDialog::OnInitDialog() {
   SendDlgItemMessageA(Handle(), IDC_MEMO_TEXT, EM_LIMITTEXT, kMaxMemoBytes, 0);
   if (memo_.empty()) EnableWindow(GetDlgItem(Handle(), IDC_MEMO_DELETE), FALSE);
   return result;
+}
+
+void MemoDialog::OnOK() {
+  if (!UpdateData(true)) return;
+  while (!save_(memo_)) {
+    if (ShowMessageOver(Handle(), IDS_MEMO_NOT_SAVED, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
+        IDRETRY) {
+      return;
+    }
+  }
+  EndDialog(IDOK);
 }
 
 void MemoDialog::ExchangeData(DataExchange& exchange) {
@@ -55,15 +69,13 @@ void MemoDialog::OnMemoChanged() {
 bool EditMemo(MemoStore& store, int day, HWND owner) {
   std::string text;
   if (!store.BeginEdit(day, text)) return false;
-  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), owner);
-  if (dialog.RunModal() != IDOK) {
-    store.EndEdit();
-    return false;
-  }
-  if (store.CommitEdit(day, dialog.Memo()) == MemoSaveResult::TextNotSaved) {
-    ShowMessage(IDS_MEMO_NOT_SAVED, MB_OK | MB_ICONEXCLAMATION);
-  }
-  return true;
+  const auto save = [&store, day](const std::string& memo) {
+    return store.CommitEdit(day, memo) != MemoSaveResult::TextNotSaved;
+  };
+  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), save, owner);
+  if (dialog.RunModal() == IDOK) return true;
+  store.EndEdit();
+  return false;
 }
 
 }  // namespace tembori

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "framework/Dialog.h"
@@ -14,15 +15,18 @@ namespace tembori {
 
 class MemoDialog : public Dialog {
  public:
-  // `date` labels the day (12/5); `memo` is the line's first text. Without an owner the
-  // dialog belongs to the application's main window.
-  MemoDialog(std::string date, std::string memo, HWND owner = nullptr);
+  // Stores the line; false when it could not be stored.
+  using Saver = std::function<bool(const std::string& memo)>;
 
-  // After OK: the line as it was, bounded to what the stores take.
-  const std::string& Memo() const { return memo_; }
+  // `date` labels the day (12/5); `memo` is the line's first text; OK hands the line to
+  // `save`. Without an owner the dialog belongs to the application's main window.
+  MemoDialog(std::string date, std::string memo, Saver save, HWND owner = nullptr);
 
  protected:
   bool OnInitDialog() override;
+  // A line that could not be stored keeps the dialog open under a message that offers to
+  // try again; after Cancel there the line can be changed, saved again or dropped.
+  void OnOK() override;
   void ExchangeData(DataExchange& exchange) override;
   const RouteTable& Routes() const override;
 
@@ -32,12 +36,13 @@ class MemoDialog : public Dialog {
 
   std::string memo_;
   std::string date_;
+  Saver save_;
 };
 
 // Edits the memo of `day` of the shown month: the dialog opens with the stored text, and
-// OK stores the line (an empty one deletes the memo). A text that could not be stored is
-// reported in a message box. True when OK was pressed, so that the day's cell is drawn
-// again; false when the store could not be opened or the dialog was cancelled.
+// OK stores the line (an empty one deletes the memo). True when the line was stored, so that
+// the day's cell is drawn again; false when the store could not be opened or the dialog was
+// cancelled.
 bool EditMemo(MemoStore& store, int day, HWND owner);
 
 }  // namespace tembori

@@ -1,5 +1,4 @@
-// The profile-file store over GetPrivateProfileStringA, WritePrivateProfileStringA,
-// GetPrivateProfileStructA and WritePrivateProfileStructA.
+// The memo files over GetPrivateProfileStringA for reading and the file functions for saving.
 #include "memo/win32/PrivateProfileFile.h"
 
 #include <windows.h>
@@ -9,6 +8,63 @@
 #include "settings/StoreValues.h"
 
 namespace tembori {
+namespace {
+
+// The profile functions take a name without a directory from the Windows directory; so do
+// the file functions here, so that both see the same file.
+std::string FullName(const std::string& file) {
+  if (file.find_first_of("\\/:") != std::string::npos) return file;
+  char windows[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return file;
+  return std::string(windows, length) + "\\" + file;
+}
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (Valid()) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    const bool closed = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Held in a vector: a wide string would bring the library's whole instantiation of it along.
+using WideText = std::vector<wchar_t>;
+
+WideText Wide(UINT codePage, std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  WideText wide(static_cast<std::size_t>(length > 0 ? length : 0));
+  if (!wide.empty()) MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const WideText& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  if (!text.empty()) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+  }
+  return text;
+}
+
+}  // namespace
 
 std::string PrivateProfileFile::GetString(std::string_view file, std::string_view section,
                                           std::string_view key) {
@@ -25,40 +81,92 @@ std::string PrivateProfileFile::GetString(std::string_view file, std::string_vie
   }
 }
 
-bool PrivateProfileFile::WriteString(std::string_view file, std::string_view section,
-                                     std::string_view key, std::string_view value) {
-  const std::string fileName(file), sectionName(section), keyName(key), text(value);
-  return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), text.c_str(),
-                                    fileName.c_str()) != FALSE;
+ProfileFile::ReadResult PrivateProfileFile::ReadAll(const std::string& file, std::string& bytes) {
+  FileHandle handle(CreateFileA(FullName(file).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.Valid()) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ReadResult::NotFound : ReadResult::Failed;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handle.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return ReadResult::Failed;
+  std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD done = 0;
+  if (!read.empty() &&
+      (!ReadFile(handle.Get(), read.data(), static_cast<DWORD>(read.size()), &done, nullptr) ||
+       done != read.size())) {
+    return ReadResult::Failed;
+  }
+  bytes = std::move(read);
+  return ReadResult::Ok;
 }
 
-bool PrivateProfileFile::DeleteKey(std::string_view file, std::string_view section,
-                                   std::string_view key) {
-  const std::string fileName(file), sectionName(section), keyName(key);
-  return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), nullptr,
-                                    fileName.c_str()) != FALSE;
-}
-
-bool PrivateProfileFile::GetStruct(std::string_view file, std::string_view section,
-                                   std::string_view key, std::uint32_t& value) {
-  const std::string fileName(file), sectionName(section), keyName(key);
-  BYTE bytes[4] = {};
-  if (!GetPrivateProfileStructA(sectionName.c_str(), keyName.c_str(), bytes, sizeof bytes,
-                                fileName.c_str())) {
+bool PrivateProfileFile::WriteNew(const std::string& file, std::string_view bytes) {
+  FileHandle handle(CreateFileA(FullName(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.Valid()) return false;
+  DWORD written = 0;
+  if (!bytes.empty() && (!WriteFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                    &written, nullptr) ||
+                         written != bytes.size())) {
     return false;
   }
-  value =
-      bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-  return true;
+  return FlushFileBuffers(handle.Get()) != FALSE && handle.Close();
 }
 
-bool PrivateProfileFile::WriteStruct(std::string_view file, std::string_view section,
-                                     std::string_view key, std::uint32_t value) {
-  const std::string fileName(file), sectionName(section), keyName(key);
-  BYTE bytes[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8),
-                   static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 24)};
-  return WritePrivateProfileStructA(sectionName.c_str(), keyName.c_str(), bytes, sizeof bytes,
-                                    fileName.c_str()) != FALSE;
+bool PrivateProfileFile::Replace(const std::string& from, const std::string& to) {
+  const std::string source = FullName(from), target = FullName(to);
+  // A reader of the old file (another copy's profile functions) holds it for a moment.
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (MoveFileExA(source.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+    Sleep(25);
+  }
+  return false;
+}
+
+void PrivateProfileFile::Remove(const std::string& file) {
+  DeleteFileA(FullName(file).c_str());
+}
+
+std::vector<std::string> PrivateProfileFile::FileNames(const std::string& directory) {
+  std::vector<std::string> names;
+  const std::string pattern = directory.empty() ? FullName("*") : directory + "*";
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string PrivateProfileFile::AnsiToUtf8(std::string_view text) {
+  return Utf8(Wide(CP_ACP, text));
+}
+
+std::string PrivateProfileFile::Utf16ToUtf8(std::string_view bytes) {
+  WideText wide(bytes.size() / 2);
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                   (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  }
+  return Utf8(wide);
+}
+
+std::string PrivateProfileFile::Utf8ToUtf16(std::string_view text) {
+  std::string bytes;
+  for (const wchar_t c : Wide(CP_UTF8, text)) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>((c >> 8) & 0xFF);
+  }
+  return bytes;
 }
 
 }  // namespace tembori

@@ -1,5 +1,6 @@
-// Profile files on disk, through the platform's own profile functions, in the system code
-// page. A file name without a directory is looked for in the Windows directory.
+// Memo files on disk: values read through the platform's own profile functions in the system
+// code page (a file name without a directory is looked for in the Windows directory), and
+// files written whole with a flush before they take the old one's place.
 #pragma once
 
 #include "memo/ProfileFile.h"
@@ -10,13 +11,14 @@ class PrivateProfileFile : public ProfileFile {
  public:
   std::string GetString(std::string_view file, std::string_view section,
                         std::string_view key) override;
-  bool WriteString(std::string_view file, std::string_view section, std::string_view key,
-                   std::string_view value) override;
-  bool DeleteKey(std::string_view file, std::string_view section, std::string_view key) override;
-  bool GetStruct(std::string_view file, std::string_view section, std::string_view key,
-                 std::uint32_t& value) override;
-  bool WriteStruct(std::string_view file, std::string_view section, std::string_view key,
-                   std::uint32_t value) override;
+  ReadResult ReadAll(const std::string& file, std::string& bytes) override;
+  bool WriteNew(const std::string& file, std::string_view bytes) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  void Remove(const std::string& file) override;
+  std::vector<std::string> FileNames(const std::string& directory) override;
+  std::string AnsiToUtf8(std::string_view text) override;
+  std::string Utf16ToUtf8(std::string_view bytes) override;
+  std::string Utf8ToUtf16(std::string_view text) override;
 };
 
 }  // namespace tembori

@@ -10,6 +10,7 @@
 #include "ical/ICalReader.h"
 #include "ical/MemoStoreAccess.h"
 #include "memo/MemoryProfileFile.h"
+#include "memo/MemoryStoreLock.h"
 #include "settings/MemoryStore.h"
 
 using namespace tembori;
@@ -29,14 +30,14 @@ const ICalDateTime kStamp{{2026, 12, 6}, 1, 2, 3};
 // that iCalendar escapes; and memos as long as each store keeps, ending on a whole "あ".
 const std::string kTricky = "\x95\x5C\x83\x5C\x94\x5C \xD2\xD3 \x81\x60\x81\x7C, a;b\\c";
 const std::string k64 = std::string(62, 'x') + "\x82\xA0";
-const std::string k63 = std::string(61, 'x') + "\x82\xA0";
 
 struct Stores {
   explicit Stores(bool files) { settings.MemoFile = files ? 1 : 0; }
   Settings settings;
   MemoryStore registry;
   MemoryProfileFile files;
-  MemoStoreAccess access{settings, registry, files, "C:\\Tembori\\"};
+  MemoryStoreLock lock;
+  MemoStoreAccess access{settings, registry, files, lock, "C:\\Tembori\\"};
 };
 
 ImportPlan PlanInto(MemoStoreAccess& access, const std::string& file) {
@@ -74,8 +75,8 @@ TEST_CASE("memos of both stores go out and come back byte for byte") {
     CAPTURE(files);
     Stores from(files);
     const int year = files ? 2024 : 0;
-    const std::vector<PlacedMemo> memos = Fill(
-        from, {{{year, 1, 1}, kTricky}, {{year, 2, 29}, files ? k63 : k64}, {{year, 12, 31}, "x"}});
+    const std::vector<PlacedMemo> memos =
+        Fill(from, {{{year, 1, 1}, kTricky}, {{year, 2, 29}, k64}, {{year, 12, 31}, "x"}});
     const std::vector<int> fileYears = {2023, 2024};
     const std::vector<PlacedMemo> collected = from.access.Collect(fileYears);
     CHECK(Same(collected, memos));
@@ -104,22 +105,31 @@ TEST_CASE("an import whose memo file cannot be written stops at that memo") {
                   kStamp, "2.63", codec);
   const ImportPlan plan = PlanInto(stores.access, file);
 
-  SUBCASE("the text") {
-    stores.files.FailOn(MemoryProfileFile::Operation::Write, "2");
-    const ImportOutcome outcome = ApplyTo(stores.access, plan, true);
-    CHECK(outcome.failed);
-    CHECK(outcome.written == 1);
-    CHECK(stores.access.Read({2026, 3, 2}) == "kept");
-    CHECK(stores.access.Read({2026, 3, 3}).empty());  // nothing after the failure
-  }
-  SUBCASE("the month's map: the memo goes back to what it was") {
-    stores.files.FailOn(MemoryProfileFile::Operation::WriteStruct);
-    const ImportOutcome outcome = ApplyTo(stores.access, plan, true);
-    CHECK(outcome.failed);
-    CHECK(outcome.written == 0);
-    CHECK(stores.access.Read({2026, 3, 1}).empty());
-    CHECK(stores.access.Read({2026, 3, 2}) == "kept");
-  }
+  // The second save fails as it puts its new file in the old one's place.
+  int saves = 0;
+  stores.lock.beforeTaken = [&] {
+    if (++saves == 2) stores.files.FailOn(MemoryProfileFile::Step::Replace);
+  };
+  const ImportOutcome outcome = ApplyTo(stores.access, plan, true);
+  CHECK(outcome.failed);
+  CHECK(outcome.written == 1);
+  CHECK(stores.access.Read({2026, 3, 2}) == "kept");
+  CHECK(stores.access.Read({2026, 3, 3}).empty());  // nothing after the failure
+}
+
+TEST_CASE("an import whose registry map cannot be written puts the memo back as it was") {
+  Stores stores(false);
+  Fill(stores, {{{0, 3, 2}, "kept"}});
+  const ImportPlan plan =
+      PlanInto(stores.access,
+               ExportMemos({{{0, 3, 1}, "one"}, {{0, 3, 2}, "two"}}, 2026, kStamp, "2.63", codec));
+  stores.registry.FailOn(MemoryStore::Operation::Write, "Software\\Tembori\\Memo\\1996\\3",
+                         "MapOfMemo");
+  const ImportOutcome outcome = ApplyTo(stores.access, plan, true);
+  CHECK(outcome.failed);
+  CHECK(outcome.written == 0);
+  CHECK(stores.access.Read({0, 3, 1}).empty());
+  CHECK(stores.access.Read({0, 3, 2}) == "kept");
 }
 
 TEST_CASE("an import whose registry key cannot be written stops at that memo") {

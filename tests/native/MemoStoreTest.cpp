@@ -1,22 +1,24 @@
-// The memo store over the in-memory registry and profile files: where memos go in each store,
-// the month's map and how a save changes it, texts bounded to whole characters, and what a
-// failing write leaves behind.
+// The memo store over the in-memory registry and memo files: where memos go in each store,
+// the month's map and how a save changes it or makes a damaged one again, texts bounded to
+// whole characters, the lock around every write, a save cut short at each of its steps, and
+// the writing and reading of many memos at once.
 #include <doctest.h>
 
 #include <string>
 
-#include "calendar/FixedClock.h"
-#include "memo/MemoStore.h"
 #include "memo/MemoryProfileFile.h"
+#include "memo/MemoryStoreLock.h"
 #include "memo/ProfileStruct.h"
+#include "memo/ProfileText.h"
 #include "settings/MemoryStore.h"
+#include "tests/common/MemoFixture.h"
 
 using namespace tembori;
 
 namespace {
 
 using RegistryOp = MemoryStore::Operation;
-using FileOp = MemoryProfileFile::Operation;
+using FileStep = MemoryProfileFile::Step;
 
 constexpr char kDecember[] = "Software\\Tembori\\Memo\\1996\\12";
 constexpr char kFile2003[] = "C:\\Tembori\\tb2003.mem";
@@ -24,25 +26,11 @@ const std::string kA = "\x82\xA0";  // "あ" in Shift-JIS
 const std::string x62(62, 'x');
 
 // December 2003 is shown; memos go to the registry until MemoFile is set.
-struct Memos {
-  explicit Memos(int memoFile = 0) {
-    settings.MemoFile = memoFile;
+struct Memos : MemoFixture<MemoryStore, MemoryProfileFile, MemoryStoreLock> {
+  explicit Memos(int memoFile = 0) : MemoFixture(MakeDate(2003, 12, 5), memoFile) {
     store.SetProgramDir("C:\\Tembori\\");
   }
 
-  MemoSaveResult Save(int day, const std::string& text) {
-    std::string old;
-    REQUIRE(store.BeginEdit(day, old));
-    return store.CommitEdit(day, text);
-  }
-  std::string Read(int day) {
-    std::string text;
-    return store.ReadMemo(day, text) ? text : "(none)";
-  }
-  DayMask Loaded() {
-    store.LoadMonthMap();
-    return store.MemoMap();
-  }
   // The map and the day's entry as the store holds them.
   DayMask StoredMap() const {
     if (settings.MemoFile != 0) {
@@ -52,11 +40,21 @@ struct Memos {
     registry.ReadDword(kDecember, "MapOfMemo", map);
     return map;
   }
-  void PutStoredMap(DayMask map) {
+  // Stores the map, or a damaged one, as another writer would.
+  void PutStoredMap(DayMask map, bool damaged = false) {
     if (settings.MemoFile != 0) {
-      files.Put(kFile2003, "12", "MapOfMemo", EncodeProfileStruct(map));
+      files.Put(kFile2003, "12", "MapOfMemo", damaged ? "0500000006" : EncodeProfileStruct(map));
+    } else if (damaged) {
+      registry.PutString(kDecember, "MapOfMemo", std::to_string(map));
     } else {
       registry.PutDword(kDecember, "MapOfMemo", map);
+    }
+  }
+  void PutText(int day, const std::string& text) {
+    if (settings.MemoFile != 0) {
+      files.Put(kFile2003, "12", std::to_string(day), text);
+    } else {
+      registry.PutString(kDecember, std::to_string(day), text);
     }
   }
   std::string Entry(int day) const {
@@ -67,17 +65,6 @@ struct Memos {
     const MemoryStore::Value* value = registry.Find(kDecember, name);
     return value != nullptr ? std::string(value->data.begin(), value->data.end()) : "(none)";
   }
-  void ClearFailures() {
-    files.ClearFailures();
-    registry.ClearFailures();
-  }
-
-  FixedClock clock{MakeDate(2003, 12, 5)};
-  MemoryStore registry;
-  MemoryProfileFile files;
-  Settings settings;
-  MonthCalendar calendar{clock, registry, settings};
-  MemoStore store{calendar, settings, registry, files};
 };
 
 }  // namespace
@@ -91,7 +78,7 @@ TEST_CASE("the registry keeps a memo for its day in every year, a memo file only
   memos.settings.MemoFile = 1;
   CHECK(memos.Loaded() == 0);  // switching stores moves nothing
   CHECK(memos.Save(5, "File") == MemoSaveResult::Saved);
-  CHECK(memos.files.Text(kFile2003, "12", "MapOfMemo") == "1000000010");
+  CHECK(memos.files.Bytes(kFile2003) == "[12]\r\n5=File\r\nMapOfMemo=1000000010\r\n");
 
   memos.calendar.SetYear(2004);
   CHECK(memos.Loaded() == 0);
@@ -107,7 +94,7 @@ TEST_CASE("the registry keeps a memo for its day in every year, a memo file only
   CHECK(memos.store.FileName() == "tb2003.mem");
 }
 
-TEST_CASE("saves in either store: deleting, other copies' days, a damaged map, cancelling") {
+TEST_CASE("saves in either store: deleting, other writers' days, a damaged map, cancelling") {
   for (const int memoFile : {0, 1}) {
     CAPTURE(memoFile);
     Memos memos(memoFile);
@@ -123,26 +110,33 @@ TEST_CASE("saves in either store: deleting, other copies' days, a damaged map, c
     CHECK(memos.Entry(1) == "(none)");
     CHECK(memos.StoredMap() == DayBit(3));
 
-    // Another copy of the program stores day 9 while this one's dialog is open.
+    // Another writer stores day 9 while the dialog is open, and day 11 just before this
+    // save takes the lock: the save reads the map again under the lock and keeps both.
     REQUIRE(memos.store.BeginEdit(20, text));
+    memos.PutText(9, "nine");
     memos.PutStoredMap(DayBit(3) | DayBit(9));
+    memos.lock.beforeTaken = [&] {
+      memos.PutText(11, "eleven");
+      memos.PutStoredMap(DayBit(3) | DayBit(9) | DayBit(11));
+    };
     CHECK(memos.store.CommitEdit(20, "twenty") == MemoSaveResult::Saved);
-    CHECK(memos.store.MemoMap() == (DayBit(3) | DayBit(9) | DayBit(20)));
-    CHECK(memos.StoredMap() == memos.store.MemoMap());
+    memos.lock.beforeTaken = nullptr;
+    const DayMask all = DayBit(3) | DayBit(9) | DayBit(11) | DayBit(20);
+    CHECK(memos.store.MemoMap() == all);
+    CHECK(memos.StoredMap() == all);
+    CHECK(memos.Read(11) == "eleven");
+    CHECK(memos.lock.held == 0);
 
-    // A damaged map shows no marks, yet the texts still read; the next save writes a map
-    // with the saved day alone.
-    if (memoFile != 0) {
-      memos.files.Put(kFile2003, "12", "MapOfMemo", "0500000006");
-    } else {
-      memos.registry.Put(kDecember, "MapOfMemo", kTypeQword, {5, 0, 0, 0, 0, 0, 0, 0});
-    }
-    CHECK(memos.Loaded() == 0);
-    CHECK(memos.Read(3) == "three");
+    // A damaged map is made again from the texts there are, shown and stored.
+    memos.PutStoredMap(DayBit(1), true);
+    CHECK(memos.Loaded() == all);
+    CHECK(memos.StoredMap() == all);
+    // Also when a save finds it damaged.
+    memos.PutStoredMap(DayBit(1), true);
     CHECK(memos.Save(7, "seven") == MemoSaveResult::Saved);
-    CHECK(memos.StoredMap() == DayBit(7));
+    CHECK(memos.StoredMap() == (all | DayBit(7)));
 
-    // Cancelling writes nothing; the registry key stays open only while the dialog runs.
+    // Cancelling writes nothing; no registry key stays open.
     REQUIRE(memos.store.BeginEdit(3, text));
     memos.store.EndEdit();
     CHECK(memos.Read(3) == "three");
@@ -159,7 +153,7 @@ TEST_CASE("saves in either store: deleting, other copies' days, a damaged map, c
   CHECK(memos.registry.ValueNames(kDecember).empty());
 }
 
-TEST_CASE("memo texts are one line of at most 64 bytes of whole characters") {
+TEST_CASE("memo texts are one line of at most 64 bytes of whole characters, read whole") {
   const struct {
     std::string text, bound;
   } cases[] = {
@@ -171,65 +165,83 @@ TEST_CASE("memo texts are one line of at most 64 bytes of whole characters") {
 
   Memos memos;
   for (const int memoFile : {0, 1}) {
+    CAPTURE(memoFile);
     memos.settings.MemoFile = memoFile;
     REQUIRE(memos.Save(2, x62 + "y" + kA) == MemoSaveResult::Saved);
     CHECK(memos.Read(2) == x62 + "y");
+    // A 64-byte memo reads whole and stays whole when OK is pressed on it unchanged.
+    std::string text;
+    REQUIRE(memos.Save(4, x62 + kA) == MemoSaveResult::Saved);
+    REQUIRE(memos.store.BeginEdit(4, text));
+    CHECK(text == x62 + kA);
+    CHECK(memos.store.CommitEdit(4, text) == MemoSaveResult::Saved);
+    CHECK(memos.Read(4) == x62 + kA);
   }
-
-  // A memo file gives back 63 bytes, never half a character, to the pop-up and the dialog.
-  memos.files.Put(kFile2003, "12", "4", x62 + kA);
-  CHECK(memos.Read(4) == x62);
-  memos.files.Put(kFile2003, "12", "4", x62 + "yz");
-  std::string text;
-  REQUIRE(memos.store.BeginEdit(4, text));
-  CHECK(text == x62 + "y");
-  memos.store.EndEdit();
+  // Longer texts that other writers left are read to whole characters.
+  memos.files.Put(kFile2003, "12", "6", x62 + "y" + kA + "zz");
+  CHECK(memos.Read(6) == x62 + "y");
 }
 
-TEST_CASE("a text that was not stored does not look stored") {
+TEST_CASE("a save cut short at any step leaves the old file whole and is reported") {
+  Memos memos(1);
+  REQUIRE(memos.Save(3, "kept") == MemoSaveResult::Saved);
+  const std::string before = memos.files.Bytes(kFile2003);
+  for (const FileStep step :
+       {FileStep::Read, FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Replace}) {
+    CAPTURE(static_cast<int>(step));
+    memos.files.FailOn(step);
+    CHECK(memos.Save(5, "lost") == MemoSaveResult::TextNotSaved);
+    CHECK(memos.Save(3, "") == MemoSaveResult::TextNotSaved);
+    memos.files.ClearFailures();
+    CHECK(memos.files.Bytes(kFile2003) == before);
+    CHECK(memos.files.Files().size() == 1);  // nothing left beside it
+    CHECK(memos.store.MemoMap() == DayBit(3));
+  }
+  CHECK(memos.Save(5, "saved") == MemoSaveResult::Saved);
+  CHECK(memos.StoredMap() == (DayBit(3) | DayBit(5)));
+}
+
+TEST_CASE("a registry text that was not stored does not look stored, and a lost map is made good") {
+  Memos memos;
+  REQUIRE(memos.Save(3, "kept") == MemoSaveResult::Saved);
+  memos.registry.FailOn(RegistryOp::Write, kDecember, "5");
+  memos.registry.FailOn(RegistryOp::Delete, kDecember, "3");
+  CHECK(memos.Save(5, "lost") == MemoSaveResult::TextNotSaved);
+  CHECK(memos.store.MemoMap() == DayBit(3));
+  CHECK(memos.Entry(5) == "(none)");
+  CHECK(memos.Save(3, "") == MemoSaveResult::TextNotSaved);  // a failed delete keeps it
+  CHECK(memos.Read(3) == "kept");
+  CHECK(memos.StoredMap() == DayBit(3));
+  memos.registry.ClearFailures();
+
+  // Only the map's write fails: the text is kept and shown, and the month's next save
+  // writes the map with it.
+  memos.registry.FailOn(RegistryOp::Write, kDecember, "MapOfMemo");
+  CHECK(memos.Save(5, "text only") == MemoSaveResult::MapNotSaved);
+  CHECK(memos.Read(5) == "text only");
+  CHECK(memos.store.MemoMap() == (DayBit(3) | DayBit(5)));
+  CHECK(memos.StoredMap() == DayBit(3));
+  CHECK(memos.Save(3, "") == MemoSaveResult::MapNotSaved);
+  CHECK(memos.Loaded() == DayBit(5));
+  memos.registry.ClearFailures();
+  CHECK(memos.Save(9, "nine") == MemoSaveResult::Saved);
+  CHECK(memos.StoredMap() == (DayBit(5) | DayBit(9)));
+  CHECK(memos.registry.OpenKeyCount() == 0);
+}
+
+TEST_CASE("nothing is written without the lock, and a store that cannot be opened offers no edit") {
   for (const int memoFile : {0, 1}) {
     CAPTURE(memoFile);
     Memos memos(memoFile);
-    REQUIRE(memos.Save(3, "kept") == MemoSaveResult::Saved);
-
-    // Writing the text fails, as in a read-only program directory: the map stays as stored.
-    if (memoFile != 0) {
-      memos.files.FailOn(FileOp::Write);
-      memos.files.FailOn(FileOp::Delete);
-    } else {
-      memos.registry.FailOn(RegistryOp::Write, kDecember, "5");
-      memos.registry.FailOn(RegistryOp::Delete, kDecember, "3");
-    }
-    CHECK(memos.Save(5, "lost") == MemoSaveResult::TextNotSaved);
-    CHECK(memos.store.MemoMap() == DayBit(3));
-    CHECK(memos.Entry(5) == "(none)");
-    CHECK(memos.StoredMap() == DayBit(3));
-    CHECK(memos.Save(3, "") == MemoSaveResult::TextNotSaved);  // a failed delete keeps it
-    CHECK(memos.store.MemoMap() == DayBit(3));
-    CHECK(memos.Read(3) == "kept");
-    memos.ClearFailures();
-
-    // Only the map's write fails: the text is kept and shown, and the month's next save
-    // writes the map with it.
-    if (memoFile != 0) {
-      memos.files.FailOn(FileOp::WriteStruct);
-    } else {
-      memos.registry.FailOn(RegistryOp::Write, kDecember, "MapOfMemo");
-    }
-    CHECK(memos.Save(5, "text only") == MemoSaveResult::MapNotSaved);
-    CHECK(memos.Read(5) == "text only");
-    CHECK(memos.store.MemoMap() == (DayBit(3) | DayBit(5)));
-    CHECK(memos.StoredMap() == DayBit(3));
-    CHECK(memos.Save(3, "") == MemoSaveResult::MapNotSaved);
-    CHECK(memos.Loaded() == DayBit(5));  // the month shown again shows what is stored
-    memos.ClearFailures();
-    CHECK(memos.Save(9, "nine") == MemoSaveResult::Saved);
-    CHECK(memos.StoredMap() == (DayBit(5) | DayBit(9)));
-    CHECK(memos.registry.OpenKeyCount() == 0);
+    REQUIRE(memos.Save(5, "memo") == MemoSaveResult::Saved);
+    memos.lock.refuse = true;
+    CHECK(memos.Save(5, "other") == MemoSaveResult::TextNotSaved);
+    CHECK(memos.store.WriteMemos({{2003, 12, 6, "six"}}) == MemoSaveResult::TextNotSaved);
+    CHECK(memos.Read(5) == "memo");
+    CHECK(memos.Read(6) == "(none)");
+    CHECK(memos.store.MemoMap() == DayBit(5));
   }
-}
 
-TEST_CASE("a store that cannot be opened reads as empty and offers no edit") {
   Memos memos;
   REQUIRE(memos.Save(5, "memo") == MemoSaveResult::Saved);
   memos.registry.FailOn(RegistryOp::Open, kDecember);
@@ -241,7 +253,76 @@ TEST_CASE("a store that cannot be opened reads as empty and offers no edit") {
   CHECK(memos.store.CommitEdit(5, "x") == MemoSaveResult::TextNotSaved);
 }
 
-TEST_CASE("profile records: four bytes low first and their sum, checked when read") {
+TEST_CASE("many memos are written under one lock and read back from every month and file") {
+  Memos memos(1);
+  REQUIRE(memos.Save(1, "kept") == MemoSaveResult::Saved);
+  memos.files.Bytes("C:\\Tembori\\tb_mine_backup.mem") = "[1]\r\n1=not a memo file\r\n";
+  int taken = 0;
+  memos.lock.beforeTaken = [&] { ++taken; };
+  CHECK(memos.store.WriteMemos({{2003, 12, 2, "two\r\nline"},
+                                {2003, 1, 31, "new year"},
+                                {2005, 2, 3, x62 + "y" + kA},
+                                {2003, 12, 1, ""}}) == MemoSaveResult::Saved);
+  CHECK(taken == 1);
+  CHECK(memos.store.MemoMap() == DayBit(2));  // the shown month is shown as stored
+  CHECK(memos.StoredMap() == DayBit(2));
+  const std::vector<DatedMemo> read = memos.store.ReadAllMemos();
+  REQUIRE(read.size() == 3);
+  CHECK((read[0].year == 2003 && read[0].month == 1 && read[0].day == 31));
+  CHECK(read[1].text == "two");
+  CHECK((read[2].year == 2005 && read[2].text == x62 + "y"));
+  CHECK(memos.files.Text("C:\\Tembori\\tb2005.mem", "2", "MapOfMemo") == "0400000004");
+  // Days that do not exist are refused, the others still written.
+  CHECK(memos.store.WriteMemos({{2003, 13, 1, "x"}, {2003, 12, 0, "x"}, {2003, 12, 4, "four"}}) ==
+        MemoSaveResult::TextNotSaved);
+  CHECK(memos.Read(4) == "four");
+
+  // The registry's memos belong to every year.
+  memos.settings.MemoFile = 0;
+  CHECK(memos.store.WriteMemos({{1999, 12, 24, "eve"}, {2003, 3, 3, "doll"}}) ==
+        MemoSaveResult::Saved);
+  CHECK(memos.Read(24) == "eve");
+  const std::vector<DatedMemo> registry = memos.store.ReadAllMemos();
+  REQUIRE(registry.size() == 2);
+  CHECK((registry[0].year == 0 && registry[0].month == 3 && registry[0].text == "doll"));
+  CHECK(memos.registry.ValueNames(kDecember) == std::vector<std::string>{"24", "MapOfMemo"});
+}
+
+TEST_CASE("profile text: changed lines in place, other lines and a byte-order mark kept") {
+  const std::string file =
+      "\xEF\xBB\xBF[ 12 ]\n1 = one\n; note\n\n[1]\r\n5=five\r\nMapOfMemo=1000000010";
+  CHECK(ProfileValue(file, "12", "1") == "one");
+  CHECK(ProfileValue(file, "1", "mapofmemo") == "1000000010");
+  CHECK_FALSE(ProfileValue(file, "12", "5").has_value());
+  CHECK(SetProfileValue(file, "12", "1", "ONE") ==
+        "\xEF\xBB\xBF[ 12 ]\n1=ONE\n; note\n\n[1]\r\n5=five\r\nMapOfMemo=1000000010");
+  CHECK(SetProfileValue(file, "12", "2", "two") ==
+        "\xEF\xBB\xBF[ 12 ]\n1 = one\n; note\n2=two\r\n\n[1]\r\n5=five\r\nMapOfMemo=1000000010");
+  CHECK(
+      SetProfileValue(file, "1", "6", "six") ==
+      "\xEF\xBB\xBF[ 12 ]\n1 = one\n; note\n\n[1]\r\n5=five\r\nMapOfMemo=1000000010\r\n6=six\r\n");
+  CHECK(SetProfileValue(file, "2", "1", "x") == file + "\r\n[2]\r\n1=x\r\n");
+  CHECK(RemoveProfileValue(file, "1", "5") ==
+        "\xEF\xBB\xBF[ 12 ]\n1 = one\n; note\n\n[1]\r\nMapOfMemo=1000000010");
+  CHECK(RemoveProfileValue(file, "3", "5") == file);
+
+  // A memo file in UTF-16 is saved in UTF-16, its mark first.
+  Memos memos(1);
+  memos.files.Bytes(kFile2003) = std::string(
+      "\xFF\xFE[\0"
+      "1\0"
+      "2\0]\0\r\0\n\0",
+      14);
+  REQUIRE(memos.Save(2, "ab") == MemoSaveResult::Saved);
+  CHECK(memos.files.Bytes(kFile2003).substr(0, 16) == std::string("\xFF\xFE[\0"
+                                                                  "1\0"
+                                                                  "2\0]\0\r\0\n\0"
+                                                                  "2\0",
+                                                                  16));
+  CHECK(memos.files.Bytes(kFile2003).size() % 2 == 0);
+}
+
+TEST_CASE("profile records and memo file names") {
   for (const std::uint32_t value : {0u, 5u, 0x80000001u, 0xFFFFFFFFu}) {
     CHECK(DecodeProfileStruct(EncodeProfileStruct(value)) == value);
   }
@@ -249,5 +330,9 @@ TEST_CASE("profile records: four bytes low first and their sum, checked when rea
   CHECK(DecodeProfileStruct("ab000000ab") == 0xABu);
   for (const char* damaged : {"0500000006", "05000000", "050000000500", "05000000G5", ""}) {
     CHECK_FALSE(DecodeProfileStruct(damaged).has_value());
+  }
+  CHECK(MemoFileYear("TB2026.MEM") == 2026);
+  for (const char* other : {"tb_mine_backup.mem", "tb2026.mem.tmp", "tb202.mem", "xb2026.mem"}) {
+    CHECK_FALSE(MemoFileYear(other).has_value());
   }
 }

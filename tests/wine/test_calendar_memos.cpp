@@ -229,6 +229,14 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   PostQuitMessage(0);
   calendar.App().RunMessageLoop();
   CHECK(ShownPopup(calendar) == nullptr);
+  // So does a turn of the wheel to another month, at once: it told of a day no longer shown.
+  PointAt(calendar, CellCentre(window, 20));
+  PumpMessagesFor(kTwoPeriods);
+  REQUIRE(ShownPopup(calendar) != nullptr);
+  SendMessageA(calendar.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  CHECK(window.MemoMap() != november);
+  CHECK(ShownPopup(calendar) == nullptr);
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_THIS_MONTH, 0);
 
   // Nothing in the holiday-setting mode.
   SwitchMode(calendar);

@@ -507,30 +507,37 @@ TEST_CASE("the font page: faces in both character sets, TrueType sizes, the stor
   CHECK(StoredText("PointSize") == "13");
 }
 
-TEST_CASE("each colour shows beside its label, and every label reads on the page in any colour") {
-  // The worst cases: the page's own colour, and white, a background colour's usual.
-  const COLORREF ordinary = GetSysColor(COLOR_BTNFACE), holiday = RGB(255, 255, 255);
-  StoreSettings({{"OrdinaryColor", ordinary}, {"HolidayColor", holiday}});
+TEST_CASE("each colour shows beside its label, and every label reads on its page in any colour") {
+  // The worst cases: the page's own colour, and white, a background colour's usual; a pale
+  // yellow near both the white and the grey of a page, yet told from either in the swatch.
+  const COLORREF ordinary = GetSysColor(COLOR_BTNFACE), white = RGB(255, 255, 255),
+                 pale = RGB(255, 255, 204);
+  StoreSettings({{"OrdinaryColor", ordinary}, {"HolidayColor", white}, {"CircColor", pale}});
   RunningCalendar calendar;
   const auto farFrom = [](COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
                std::abs(GetBValue(a) - GetBValue(b)) >
            200;
   };
+  const struct {
+    Tab tab;
+    int label;
+    COLORREF colour;
+  } labels[] = {{kColor, IDC_ORDINARY_LABEL, ordinary},
+                {kColor, IDC_HOLIDAY_LABEL, white},
+                {kColor, IDC_TODAY_LABEL, kToday},
+                {kColor, IDC_BACK_LABEL, kBack},
+                {kGeneral2, IDC_CIRC_LABEL, pale}};
   int labelsSeen = 0;
   RunSheetOver(calendar, {[&](HWND sheet) {
-                 ShowTab(sheet, kColor);
-                 const HWND page = Page(sheet);
-                 RedrawWindow(page, nullptr, nullptr,
-                              RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-                 const Picture shown(page);
-                 const COLORREF ground = shown.At(1, 1);
-                 const std::pair<int, COLORREF> labels[] = {{IDC_ORDINARY_LABEL, ordinary},
-                                                            {IDC_HOLIDAY_LABEL, holiday},
-                                                            {IDC_TODAY_LABEL, kToday},
-                                                            {IDC_BACK_LABEL, kBack}};
-                 for (const auto& [label, colour] : labels) {
+                 for (const auto& [tab, label, colour] : labels) {
                    CAPTURE(label);
+                   ShowTab(sheet, tab);
+                   const HWND page = Page(sheet);
+                   RedrawWindow(page, nullptr, nullptr,
+                                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                   const Picture shown(page);
+                   const COLORREF ground = shown.At(1, 1);
                    const RECT text = ChildRect(page, label);
                    int contrasting = 0;
                    for (const COLORREF pixel : shown.Part(text)) {
@@ -546,7 +553,7 @@ TEST_CASE("each colour shows beside its label, and every label reads on the page
                  Press(sheet, IDCANCEL);
                  return true;
                }});
-  CHECK(labelsSeen == 4);
+  CHECK(labelsSeen == 5);
 }
 
 TEST_CASE("a stored face that is not listed stays, with its character set, until one is chosen") {

@@ -145,18 +145,6 @@ FontHandle GothicFor(int dpi) {
   return FontHandle(CreateFontIndirectA(&font));
 }
 
-TEXTMETRICA MetricsOf(HFONT font) {
-  const CreatedDc dc = CreateMemoryDc(nullptr);
-  SelectObject(dc.get(), font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
-  return metrics;
-}
-
-int FontHeight(HFONT font) {
-  return MetricsOf(font).tmHeight;
-}
-
 // The memo pop-up's line: the year field's font (the system's, made for the window's DPI)
 // with two pixels above and below at 96 DPI, scaled.
 int PopupLineHeight(HWND calendar, int dpi) {
@@ -228,8 +216,8 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
 
     // The calendar font is made for 144 DPI, half as tall again as at 96.
     const FontHandle gothic = GothicFor(kTestDpi);
-    CHECK(FontHeight(window.CalendarFont()) == FontHeight(gothic.get()));
-    CHECK(FontHeight(gothic.get()) > FontHeight(GothicFor(96).get()) * 4 / 3);
+    CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(gothic.get()).tmHeight);
+    CHECK(MetricsOf(gothic.get()).tmHeight > MetricsOf(GothicFor(96).get()).tmHeight * 4 / 3);
     CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, kTestDpi));
   }
 
@@ -251,7 +239,7 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     CHECK(placed.top == suggested.top);
     const Measured now = Measure(window);
     CheckScaled(now, at96, 192);
-    CHECK(FontHeight(window.CalendarFont()) == FontHeight(GothicFor(192).get()));
+    CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(GothicFor(192).get()).tmHeight);
     // The year field's font is the system's made for 192 DPI as well.
     const auto yearFont =
         reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(handle, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));

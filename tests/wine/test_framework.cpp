@@ -6,7 +6,6 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -374,21 +373,6 @@ bool Found(Pointer function) {
 
 constexpr char kWithoutDialogsVariable[] = "TEMBORI_TEST_WITHOUT_COMMON_DIALOGS";
 
-// The common dialogs switched off for this test program while a process of its own runs.
-class CommonDialogsSwitchedOff {
- public:
-  CommonDialogsSwitchedOff() {
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "comdlg32", REG_SZ, "", 1) ==
-            ERROR_SUCCESS);
-  }
-  ~CommonDialogsSwitchedOff() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
-
- private:
-  static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_framework.exe";
-  static constexpr char kOverridesKey[] =
-      "Software\\Wine\\AppDefaults\\test_framework.exe\\DllOverrides";
-};
-
 }  // namespace
 
 TEST_CASE("a system library is loaded when a function is asked for; what is missing is told") {
@@ -413,9 +397,7 @@ TEST_CASE("a system library is loaded when a function is asked for; what is miss
 
   // The program's own directory is not searched: a library there is not taken for the
   // system's.
-  const std::string program = testing::ThisProgram();
-  const std::string besideProgram =
-      program.substr(0, program.rfind('\\') + 1) + "tembori-beside.dll";
+  const std::string besideProgram = testing::ThisDirectory() + "tembori-beside.dll";
   char system[MAX_PATH] = {};
   REQUIRE(GetSystemDirectoryA(system, MAX_PATH) > 0);
   REQUIRE(
@@ -427,8 +409,7 @@ TEST_CASE("a system library is loaded when a function is asked for; what is miss
 }
 
 TEST_CASE("without the common dialogs the program runs and the colour dialog says so") {
-  if (const char* const mode = std::getenv(kWithoutDialogsVariable);
-      mode != nullptr && std::strcmp(mode, "1") == 0) {
+  if (testing::RunsAs(kWithoutDialogsVariable, "1")) {
     // Nothing the program links loads the library at start.
     CHECK(GetModuleHandleA("comdlg32.dll") == nullptr);
     missingLibraries.clear();
@@ -437,11 +418,7 @@ TEST_CASE("without the common dialogs the program runs and the colour dialog say
     CHECK(missingLibraries == std::vector<std::string>{"comdlg32.dll"});
     return;
   }
-  const CommonDialogsSwitchedOff switchedOff;
-  SetEnvironmentVariableA(kWithoutDialogsVariable, "1");
-  testing::ChildProcess child(testing::ThisProgram(),
-                              "--test-case=\"without the common dialogs*\"");
-  SetEnvironmentVariableA(kWithoutDialogsVariable, nullptr);
-  REQUIRE(child.Started());
-  CHECK(child.Finish(60000) == 0);
+  const testing::WineLoadOrder noDialogs("comdlg32", "");
+  CHECK(testing::RunTestCaseAlone("without the common dialogs*", kWithoutDialogsVariable, "1") ==
+        0);
 }

@@ -7,7 +7,6 @@
 #include <doctest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -24,7 +23,6 @@
 
 using namespace tembori;
 using namespace tembori_test;
-using tembori::testing::ChildProcess;
 using tembori::testing::ThisProgram;
 
 namespace {
@@ -33,14 +31,9 @@ constexpr char kControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\I
 constexpr char kChildVariable[] = "TEMBORI_HELP_TEST_CHILD";
 const HWND kAnswer = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4711));
 
-// The directory of this test program, with its backslash; the stand-in lies there.
-std::string TestDirectory() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string directory = path;
-  return directory.substr(0, directory.rfind('\\') + 1);
-}
-const std::string kStandInPath = TestDirectory() + kStandInFileName;
+// The stand-in lies beside this test program.
+using tembori::testing::ThisDirectory;
+const std::string kStandInPath = ThisDirectory() + kStandInFileName;
 
 // Registers `path` as the HTML Help control for the length of a test; what was registered
 // before comes back at the end.
@@ -118,7 +111,7 @@ void CheckContentsCall(const StandIn& standIn, const std::string& file) {
 
 // A directory beside the test program, with or without a help file in it.
 std::string ProgramDirectory(const char* name, bool withHelpFile) {
-  const std::string directory = TestDirectory() + name + "\\";
+  const std::string directory = ThisDirectory() + name + "\\";
   CreateDirectoryA(directory.c_str(), nullptr);
   const std::string helpFile = directory + "tembori.chm";
   if (withHelpFile) {
@@ -129,44 +122,18 @@ std::string ProgramDirectory(const char* name, bool withHelpFile) {
   return directory;
 }
 
-// Wine's load order of the control for this test program while a process of its own runs
-// (Wine reads the per-program overrides from the registry when a process starts): "" switches
-// Wine's own control off, "native,builtin" looks for a file by that name first, as Windows
-// does.
-class WineControlLoadOrder {
- public:
-  explicit WineControlLoadOrder(const std::string& order) {
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kOverridesKey, "hhctrl.ocx", REG_SZ, order.c_str(),
-                            static_cast<DWORD>(order.size() + 1)) == ERROR_SUCCESS);
-  }
-  ~WineControlLoadOrder() { RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesParent); }
-
- private:
-  static constexpr char kOverridesParent[] = "Software\\Wine\\AppDefaults\\test_help.exe";
-  static constexpr char kOverridesKey[] =
-      "Software\\Wine\\AppDefaults\\test_help.exe\\DllOverrides";
-};
-
-// Runs one test case of this program (or of a copy of it at `program`) in a new process with
-// `mode` in kChildVariable; its exit status.
 DWORD RunAlone(const char* testCase, const char* mode, const std::string& program = ThisProgram()) {
-  SetEnvironmentVariableA(kChildVariable, mode);
-  ChildProcess child(program, std::string("--test-case=\"") + testCase + "\"");
-  SetEnvironmentVariableA(kChildVariable, nullptr);
-  REQUIRE(child.Started());
-  return child.Finish(60000);
+  return testing::RunTestCaseAlone(testCase, kChildVariable, mode, program);
 }
-
 bool RunsAs(const char* mode) {
-  const char* const value = std::getenv(kChildVariable);
-  return value != nullptr && std::strcmp(value, mode) == 0;
+  return testing::RunsAs(kChildVariable, mode);
 }
 
 }  // namespace
 
 TEST_CASE("the help contents open from the program's directory, owned by no window") {
   // Registered with a variable, as systems do: loading needs the path expanded.
-  SetEnvironmentVariableA(kDirectoryVariable, TestDirectory().c_str());
+  SetEnvironmentVariableA(kDirectoryVariable, ThisDirectory().c_str());
   RegisteredControl registered(kStandInExpandable, REG_EXPAND_SZ);
   HtmlContextHelp help;
   const std::string withHelp = ProgramDirectory("help-with-file", true);
@@ -205,10 +172,7 @@ TEST_CASE(
   };
   char path[kHelpControlPathSize];
 
-  SetEnvironmentVariableA(kDirectoryVariable, "C:\\help\\");
-  store(kStandInExpandable + '\0', REG_EXPAND_SZ);
-  REQUIRE(FindHtmlHelpControl(path));
-  CHECK(std::string(path) == std::string("C:\\help\\") + kStandInFileName);
+  // (The expansion itself is what loads the control in the first test.)
   store(kStandInExpandable + '\0', REG_SZ);
   REQUIRE(FindHtmlHelpControl(path));
   CHECK(std::string(path) == kStandInExpandable);
@@ -306,11 +270,11 @@ TEST_CASE("the help key is offered along capture, focus and pop-up, and stops wh
 
 TEST_CASE("with no HTML Help control to be found, help stays off for the whole process") {
   if (!RunsAs("no-control")) {
-    const WineControlLoadOrder noWineControl("");
+    const testing::WineLoadOrder noWineControl("hhctrl.ocx", "");
     CHECK(RunAlone("with no HTML Help control*", "no-control") == 0);
     return;
   }
-  RegisteredControl registered(TestDirectory() + "no-such-control.ocx");
+  RegisteredControl registered(ThisDirectory() + "no-such-control.ocx");
   HtmlContextHelp help;
   CHECK(CallHtmlHelp(nullptr, "tembori.chm", 0, 0) == nullptr);
   CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
@@ -331,11 +295,11 @@ TEST_CASE("without a usable registered path, the control is loaded from the syst
     const std::string program = directory + "test_help.exe";
     REQUIRE(CopyFileA(ThisProgram().c_str(), program.c_str(), FALSE));
     REQUIRE(CopyFileA(kStandInPath.c_str(), (directory + "hhctrl.ocx").c_str(), FALSE));
-    const WineControlLoadOrder fileFirst("native,builtin");
+    const testing::WineLoadOrder fileFirst("hhctrl.ocx", "native,builtin");
     CHECK(RunAlone("without a usable registered path*", "system-directory", program) == 0);
     return;
   }
-  RegisteredControl registered(TestDirectory() + "no-such-control.ocx");
+  RegisteredControl registered(ThisDirectory() + "no-such-control.ocx");
   CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
   CallHtmlHelp(nullptr, nullptr, 0x12, 0);  // closes all help windows: there are none
   const HMODULE control = GetModuleHandleA("hhctrl.ocx");
@@ -344,7 +308,7 @@ TEST_CASE("without a usable registered path, the control is loaded from the syst
   GetModuleFileNameA(control, loaded, MAX_PATH);
   GetSystemDirectoryA(system, MAX_PATH);
   CHECK(lstrcmpiA(loaded, (std::string(system) + "\\hhctrl.ocx").c_str()) == 0);
-  CHECK(GetModuleHandleA((TestDirectory() + "hhctrl.ocx").c_str()) == nullptr);
+  CHECK(GetModuleHandleA((ThisDirectory() + "hhctrl.ocx").c_str()) == nullptr);
 }
 
 namespace {
@@ -369,8 +333,8 @@ TEST_CASE("F1 and the menu's help item open the help file beside the program, wi
   RegisteredControl registered(kStandInPath);
   testing::DeleteProgramKeys();
   testing::RunningCalendar calendar;
-  REQUIRE(calendar.Window().ProgramDir() == TestDirectory());
-  const std::string helpFile = TestDirectory() + "tembori.chm";
+  REQUIRE(calendar.Window().ProgramDir() == ThisDirectory());
+  const std::string helpFile = ThisDirectory() + "tembori.chm";
 
   // The key as the keyboard gives it, through the program's loop and its accelerators; no
   // window of the calendar takes the request, so it ends in the application's help entry.
@@ -398,7 +362,7 @@ TEST_CASE("a help request for any control of the settings sheet shows the contro
   testing::RunningCalendar calendar;
   REQUIRE(calendar.App().Help().ShowContents());  // loads the stand-in
   const StandIn standIn;
-  const std::string topicsFile = TestDirectory() + "tembori.chm::/tembori_pop_hlp.txt";
+  const std::string topicsFile = ThisDirectory() + "tembori.chm::/tembori_pop_hlp.txt";
   int controls = 0;
   const auto askOnPage = [&](int tab) {
     return [&, tab](HWND sheet) {

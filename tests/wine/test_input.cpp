@@ -15,7 +15,6 @@
 #include "CalendarHarness.h"
 #include "SheetScript.h"
 #include "app/WindowPosition.h"
-#include "framework/MenuHandle.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -111,27 +110,7 @@ DWORD StoredMarks(const char* year, const char* month) {
   return marks;
 }
 
-RECT WindowRect(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
 }  // namespace
-
-TEST_CASE("the context menu offers every command, none greyed or checked; the keys' table") {
-  const MenuHandle menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)));
-  const HMENU popup = GetSubMenu(menu.get(), 0);
-  REQUIRE(popup != nullptr);
-  for (const UINT command :
-       {ID_HELP_FINDER, ID_APP_ABOUT, ID_PROPERTIES, ID_THIS_MONTH, ID_NEXT_MONTH, ID_PREV_MONTH,
-        ID_NEXT_YEAR, ID_PREV_YEAR, ID_MODE_BUTTON, ID_FRAME_TOGGLE, ID_APP_EXIT}) {
-    CAPTURE(command);
-    CHECK(GetMenuState(popup, command, MF_BYCOMMAND) == MF_ENABLED);
-  }
-  // The keys are driven below; the table is the window's, found by its name.
-  CHECK(LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL") != nullptr);
-}
 
 TEST_CASE("each way through the months: commands, keys, buttons, the wheel and the year field") {
   StoreSettings({});
@@ -423,8 +402,6 @@ TEST_CASE(
     RunningCalendar plain;
     CHECK(Text(plain.Handle()) == "Tembori");
     CHECK(plain.Tray().calls.empty());
-    // Only with a tray icon has the window no taskbar button.
-    CHECK((GetWindowLongA(plain.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0);
   }
   SUBCASE("the date in English, in the title and the tooltip") {
     StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
@@ -442,7 +419,6 @@ TEST_CASE(
     StoreSettings({{"Tray", 1}});
     RunningCalendar calendar;
     const HWND handle = calendar.Handle();
-    CHECK((GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
     std::vector<RecordingTray::Call>& calls = calendar.Tray().calls;
     REQUIRE(calls.size() == 1);
     const NOTIFYICONDATAA added = calls[0].record;

@@ -15,6 +15,8 @@
 
 using namespace tembori;
 using tembori::testing::LiveGdiObjects;
+using tembori::testing::MetricsOf;
+using tembori::testing::WindowRect;
 
 namespace {
 
@@ -42,20 +44,6 @@ FontHandle MakeFont(const char* face, int height) {
   font.lfCharSet = SHIFTJIS_CHARSET;
   lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
   return FontHandle(CreateFontIndirectA(&font));
-}
-
-TEXTMETRICA MetricsOf(HFONT font) {
-  const CreatedDc dc = CreateMemoryDc(nullptr);
-  const ObjectSelection selected(dc.get(), font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
-  return metrics;
-}
-
-RECT WindowRect(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
 }
 
 // The client area's pixels as painted.

@@ -108,6 +108,20 @@ RECT ChildRect(HWND parent, int controlId) {
   return rect;
 }
 
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+TEXTMETRICA MetricsOf(HFONT font) {
+  const CreatedDc dc = CreateMemoryDc(nullptr);
+  const ObjectSelection selected(dc.get(), font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  return metrics;
+}
+
 namespace {
 
 BOOL CALLBACK CollectFieldTip(HWND window, LPARAM tips) {

@@ -93,6 +93,10 @@ int LiveGdiObjects();
 
 // A child control's window rectangle in its parent's client coordinates.
 RECT ChildRect(HWND parent, int controlId);
+// A window's rectangle on the screen.
+RECT WindowRect(HWND window);
+// The metrics of a font as a memory device context gives them.
+TEXTMETRICA MetricsOf(HFONT font);
 
 // The text of the balloon tip the thread shows at a field; empty when it shows none. Closing
 // them makes the next one the only one.

@@ -1,7 +1,6 @@
 // The memo store on the real registry and memo files.
 #include "RealMemos.h"
 
-#include <doctest.h>
 #include <windows.h>
 
 namespace tembori::testing {
@@ -9,39 +8,36 @@ namespace {
 
 constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
 
+// The registry's memos, and the memo files with what a save cut short left beside them.
+void RemoveMemos(const std::string& directory) {
+  RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((directory + "tb*.mem*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileA((directory + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 }  // namespace
 
-RealMemos::RealMemos(const SystemTime& today) : clock(today) {
-  RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  directory = std::string(temp) + "tembori-memo-" + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryA(directory.c_str(), nullptr);
-  store.SetProgramDir(directory);
+RealMemos::RealMemos(const SystemTime& today, int memoFile, std::string directory)
+    : RealMemoStore(today, memoFile), directory(std::move(directory)) {
+  if (this->directory.empty()) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    this->directory =
+        std::string(temp) + "tembori-memo-" + std::to_string(GetCurrentProcessId()) + "\\";
+  }
+  CreateDirectoryA(this->directory.c_str(), nullptr);
+  RemoveMemos(this->directory);
+  store.SetProgramDir(this->directory);
 }
 
 RealMemos::~RealMemos() {
-  RegDeleteTreeA(HKEY_CURRENT_USER, kMemoRoot);
-  WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA((directory + "*.mem").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      DeleteFileA((directory + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
+  RemoveMemos(directory);
   RemoveDirectoryA(directory.c_str());
-}
-
-MemoSaveResult RealMemos::Save(int day, const std::string& text) {
-  std::string old;
-  REQUIRE(store.BeginEdit(day, old));
-  return store.CommitEdit(day, text);
-}
-
-std::string RealMemos::Read(int day) {
-  std::string text;
-  return store.ReadMemo(day, text) ? text : "(none)";
 }
 
 }  // namespace tembori::testing

@@ -1,33 +1,27 @@
-// The memo store on the real registry and real memo files, in a directory of this process's
-// own, showing the month of a fixed today; the registry's memos are removed before and after.
+// The memo store on the real registry, real memo files and the real store lock, showing the
+// month of a fixed today; the registry's memos and the directory's memo files are removed
+// before and after.
 #pragma once
 
 #include <string>
 
-#include "calendar/FixedClock.h"
-#include "memo/MemoStore.h"
+#include "memo/win32/NamedStoreLock.h"
 #include "memo/win32/PrivateProfileFile.h"
 #include "settings/win32/RegistryStore.h"
+#include "tests/common/MemoFixture.h"
 
 namespace tembori::testing {
 
-struct RealMemos {
-  explicit RealMemos(const SystemTime& today);
+using RealMemoStore = MemoFixture<RegistryStore, PrivateProfileFile, NamedStoreLock>;
+
+struct RealMemos : RealMemoStore {
+  // Memo files in `directory` (with its backslash); empty for one of this process's own.
+  explicit RealMemos(const SystemTime& today, int memoFile = 0, std::string directory = {});
   ~RealMemos();
   RealMemos(const RealMemos&) = delete;
   RealMemos& operator=(const RealMemos&) = delete;
 
-  MemoSaveResult Save(int day, const std::string& text);
-  // "(none)" for a day without a memo.
-  std::string Read(int day);
-
   std::string directory;  // with its backslash
-  FixedClock clock;
-  RegistryStore registry;
-  PrivateProfileFile files;
-  Settings settings;
-  MonthCalendar calendar{clock, registry, settings};
-  MemoStore store{calendar, settings, registry, files};
 };
 
 }  // namespace tembori::testing

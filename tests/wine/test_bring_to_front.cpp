@@ -1,0 +1,179 @@
+// Bringing the calendar to the front: a second start of the real program hands over to the
+// running one (restored from minimised or hidden, or its open dialog brought back) and ends;
+// a tray click while a dialog is open brings that dialog back and opens nothing else.
+#include <doctest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "CalendarHarness.h"
+#include "ChildProcess.h"
+#include "framework/ResourceText.h"
+#include "res/ResourceIds.h"
+#include "settings/Settings.h"
+
+using namespace tembori;
+using namespace tembori::testing;
+
+namespace {
+
+// The program as built, seen through Wine's drive for the root directory.
+std::string ProgramPath() {
+  std::string path = std::string("Z:") + TEMBORI_PROGRAM;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+struct WindowSearch {
+  std::string windowClass;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (search.windowClass == name) search.found.push_back(window);
+  return TRUE;
+}
+
+// The top-level windows of the calendar's class (named after the program).
+std::vector<HWND> CalendarWindows() {
+  WindowSearch search{LoadResourceString(IDS_APP_NAME), {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForCalendar() {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    const std::vector<HWND> windows = CalendarWindows();
+    if (!windows.empty() && IsWindowVisible(windows.front())) return windows.front();
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// An enabled, visible pop-up that `owner` waits for.
+HWND WaitForDialogOf(HWND owner) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const HWND popup = GetLastActivePopup(owner);
+    if (popup != owner && IsWindowVisible(popup) && !IsWindowEnabled(owner)) return popup;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// A window of this process in front, so that the program has to take the front back.
+struct OtherWindow {
+  OtherWindow()
+      : handle(CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr,
+                               nullptr, nullptr, nullptr)) {
+    SetForegroundWindow(handle);
+    PumpMessages();
+  }
+  ~OtherWindow() { DestroyWindow(handle); }
+  HWND handle;
+};
+
+// Starts the program a second time; true when it ended by itself.
+bool SecondStartEnds() {
+  ChildProcess second(ProgramPath(), "");
+  REQUIRE(second.Started());
+  const bool ended = second.Finish(20000) == 0;
+  if (!ended) TerminateProcess(second.Handle(), 1);
+  PumpMessages();
+  return ended;
+}
+
+}  // namespace
+
+TEST_CASE("a second start brings the running calendar to the front and ends") {
+  DeleteProgramKeys();
+  REQUIRE(CalendarWindows().empty());
+  ChildProcess first(ProgramPath(), "");
+  REQUIRE(first.Started());
+  const HWND calendar = WaitForCalendar();
+  REQUIRE(calendar != nullptr);
+
+  SUBCASE("minimised") {
+    ShowWindow(calendar, SW_MINIMIZE);
+  }
+  SUBCASE("hidden, as in the tray") {
+    ShowWindow(calendar, SW_HIDE);
+  }
+  {
+    OtherWindow other;
+    CHECK(SecondStartEnds());
+    CHECK(CalendarWindows().size() == 1);
+    CHECK(IsWindowVisible(calendar));
+    CHECK_FALSE(IsIconic(calendar));
+    CHECK(GetForegroundWindow() == calendar);
+  }
+
+  // With its About box open, the box comes to the front.
+  PostMessageA(calendar, WM_COMMAND, ID_APP_ABOUT, 0);
+  const HWND about = WaitForDialogOf(calendar);
+  REQUIRE(about != nullptr);
+  {
+    OtherWindow other;
+    CHECK(SecondStartEnds());
+    CHECK(GetForegroundWindow() == about);
+  }
+  PostMessageA(about, WM_COMMAND, IDOK, 0);
+
+  CHECK(first.Finish(0) == STILL_ACTIVE);
+  PostMessageA(calendar, WM_CLOSE, 0, 0);
+  CHECK(first.Finish(20000) == 0);
+}
+
+namespace {
+
+struct TrayClickWhileOpen {
+  HWND calendar = nullptr;
+  UINT trayId = 0;
+  UINT action = 0;
+  HWND dialog = nullptr;
+  HWND foreground = nullptr;
+  bool menuOpened = false;
+} trayClick;
+
+// Inside the About box's loop: the tray click, then OK. A menu that the click opens is seen
+// from the menu's own loop, and closed.
+void CALLBACK ClickTrayUnderDialog(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND menu = FindWindowA("#32768", nullptr);
+  if (menu != nullptr && IsWindowVisible(menu)) {
+    trayClick.menuOpened = true;
+    EndMenu();
+    return;
+  }
+  if (trayClick.dialog != nullptr) return;
+  const HWND popup = GetLastActivePopup(trayClick.calendar);
+  if (popup == trayClick.calendar || !IsWindowVisible(popup)) return;
+  trayClick.dialog = popup;
+  OtherWindow other;
+  SendMessageA(trayClick.calendar, WM_USER, trayClick.trayId, trayClick.action);
+  trayClick.foreground = GetForegroundWindow();
+  PostMessageA(popup, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+TEST_CASE("a tray click while a dialog is open brings the dialog back and opens no menu") {
+  DeleteProgramKeys();
+  PutNumbers(kConfigKey, {{"Tray", 1}});
+  RunningCalendar running;
+  REQUIRE_FALSE(running.Tray().calls.empty());
+  for (const UINT action : {WM_RBUTTONUP, WM_LBUTTONDBLCLK}) {
+    CAPTURE(action);
+    trayClick = {running.Handle(), running.Tray().calls.back().record.uID, action};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ClickTrayUnderDialog);
+    REQUIRE(timer != 0);
+    SendMessageA(running.Handle(), WM_COMMAND, ID_APP_ABOUT, 0);
+    KillTimer(nullptr, timer);
+    REQUIRE(trayClick.dialog != nullptr);
+    CHECK(trayClick.foreground == trayClick.dialog);
+    CHECK_FALSE(trayClick.menuOpened);
+  }
+}
