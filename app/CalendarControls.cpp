@@ -3,11 +3,26 @@
 
 #include "app/CalendarPainting.h"
 #include "framework/Application.h"
+#include "res/ResourceIds.h"
 
 namespace tembori {
 
 void CalendarButton::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawCalendarButton(item, state_, dpi_);
+}
+
+const RouteTable& CalendarButton::Routes() const {
+  static const Route routes[] = {
+      RouteMessage<BM_GETSTATE, &CalendarButton::OnGetState>(),
+  };
+  static const RouteTable table(routes, &ButtonControl::Routes());
+  return table;
+}
+
+LRESULT CalendarButton::OnGetState(const Message& message) {
+  const LRESULT state = DefaultProcessing(message);
+  const bool modeOn = GetDlgCtrlID(Handle()) == ID_MODE_BUTTON && state_ == 0;
+  return modeOn ? state | BST_PUSHED : state;
 }
 
 const RouteTable& YearEdit::Routes() const {

@@ -34,8 +34,11 @@ constexpr COLORREF kFixedLight = 0xC0C0C0;
 constexpr COLORREF kFixedHighlight = 0xFFFFFF;
 constexpr COLORREF kFixedFace = 0xC0C0C0;
 
-constexpr DWORD kPadlockRop = MAKEROP4(SRCPAINT, SRCAND);
-static_assert(kPadlockRop == 0x88EE0086, "mask 1 keeps the destination, mask 0 puts the image in");
+// Mask 1 keeps the destination, mask 0 copies the image: the padlock looks the same on any
+// button face (an AND with the face would blacken it on a dark one).
+constexpr DWORD kKeepDestination = 0x00AA0029;
+constexpr DWORD kPadlockRop = MAKEROP4(kKeepDestination, SRCCOPY);
+static_assert(kPadlockRop == 0xCCAA0029, "the mask chooses between destination and image");
 
 template <std::size_t N>
 std::array<POINT, N> ToWinPoints(const std::array<Point, N>& points) {
@@ -66,28 +69,23 @@ void DrawSunkenBox(HDC dc, const Rect& box, bool threeDColours) {
 }
 
 void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
-  const bool english = view.settings.Language != 0;
-  const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
-  const char* const picture = english ? kEnglishHeading : kJapaneseHeading;
-  // The first call only measures; a failure there must not become a negative length.
-  const int needed = FormatDate(view.calendar, locale, 0, picture, nullptr, 0, kFormatShown);
-  if (needed <= 0) return;
   // Out of memory, std::bad_alloc reaches the window procedure, which reports it and ends
   // the paint, as for every other handler.
-  std::string text(static_cast<std::size_t>(needed), '\0');
-  const int written =
-      FormatDate(view.calendar, locale, 0, picture, text.data(), needed, kFormatShown);
-  if (written <= 0) return;
+  const std::string text = FormatHeading(view.calendar, view.settings.Language != 0);
+  if (text.empty()) return;
+  const int length = static_cast<int>(text.size());
 
   if (view.frameless) {
     // Over the last week row, in today's colour; nothing is drawn after it, so the
     // alignment is left as it is.
     SetTextAlign(dc, TA_RIGHT | TA_TOP);
-    SetTextColor(dc, view.settings.TodayColor);
+    SetTextColor(dc, view.colours.today);
     const Point anchor = FramelessHeadingAnchor(view.cell, FromWinRect(view.gridRect));
-    TextOutA(dc, anchor.x, anchor.y, text.data(), written - 1);
+    TextOutA(dc, anchor.x, anchor.y, text.data(), length);
   } else {
-    TextOutA(dc, clientWidth / 2, 0, text.data(), written - 1);
+    // On the button face, in its text colour: visible in every colour scheme.
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    TextOutA(dc, clientWidth / 2, 0, text.data(), length);
   }
 }
 
@@ -97,8 +95,8 @@ void DrawWeekdayNames(HDC dc, const CalendarView& view) {
   const auto& names = settings.Language == 0 ? kJapaneseWeekdays : kEnglishWeekdays;
   for (int column = 0; column < 7; ++column) {
     const int weekday = WeekdayOfColumn(column, WeeksStartOnMonday(settings));
-    SetTextColor(
-        dc, settings.WeekdayOff[weekday] == 1 ? settings.HolidayColor : settings.OrdinaryColor);
+    SetTextColor(dc,
+                 settings.WeekdayOff[weekday] == 1 ? view.colours.dayOff : view.colours.ordinary);
     const char* const name = names[weekday];
     TextOutA(dc, ColumnCentreX(column, grid, view.cell), grid.top, name,
              static_cast<int>(std::strlen(name)));
@@ -106,16 +104,15 @@ void DrawWeekdayNames(HDC dc, const CalendarView& view) {
 }
 
 COLORREF DayColour(const CalendarView& view, int day) {
-  const Settings& settings = view.settings;
-  if (view.calendar.IsToday(day) && settings.TodaysFace == 1) return settings.TodayColor;
-  return view.calendar.IsDayOff(day) ? settings.HolidayColor : settings.OrdinaryColor;
+  if (view.calendar.IsToday(day) && view.settings.TodaysFace == 1) return view.colours.today;
+  return view.calendar.IsDayOff(day) ? view.colours.dayOff : view.colours.ordinary;
 }
 
 void DrawDays(HDC dc, const CalendarView& view) {
   const MonthCalendar& calendar = view.calendar;
   const Settings& settings = view.settings;
   const Rect grid = FromWinRect(view.gridRect);
-  const PenHandle circlePen(CreatePen(PS_SOLID, 0, settings.CircColor));
+  const PenHandle circlePen(CreatePen(PS_SOLID, 0, view.colours.circle));
   for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
     const Rect cell =
         DayCell(day, calendar.FirstWeekday(), WeeksStartOnMonday(settings), grid, view.cell);
@@ -131,11 +128,21 @@ void DrawDays(HDC dc, const CalendarView& view) {
     char label[16];
     const int length = wsprintfA(label, (view.memoMap & DayBit(day)) != 0 ? "%d*" : "%d", day);
     TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
+    if (day == view.focusDay) {
+      // Inside today's box, which runs one pixel inside the cell's left edge and two inside
+      // its right one.
+      const RECT focus = ToWinRect(FocusFrame(cell));
+      DrawFocusRect(dc, &focus);
+    }
   }
 }
 
 void DrawTriangle(HDC dc, const std::array<Point, 3>& corners) {
-  const ObjectSelection selection(dc, GetStockObject(BLACK_BRUSH));
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  const BrushHandle brush(CreateSolidBrush(text));
+  const PenHandle pen(CreatePen(PS_SOLID, 0, text));
+  const ObjectSelection brushSelection(dc, brush.get());
+  const ObjectSelection penSelection(dc, pen.get());
   const std::array<POINT, 3> converted = ToWinPoints(corners);
   Polygon(dc, converted.data(), static_cast<int>(converted.size()));
 }
@@ -199,8 +206,25 @@ void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
 
 }  // namespace
 
+const char* JapaneseWeekdayName(int weekday) {
+  return kJapaneseWeekdays[weekday];
+}
+
+std::string FormatHeading(const MonthCalendar& calendar, bool english) {
+  const LCID locale = english ? kEnglishLocale : kSystemDefaultLocale;
+  const char* const picture = english ? kEnglishHeading : kJapaneseHeading;
+  // The first call only measures; a failure there must not become a negative length.
+  const int needed = FormatDate(calendar, locale, 0, picture, nullptr, 0, kFormatShown);
+  if (needed <= 0) return {};
+  std::string text(static_cast<std::size_t>(needed), '\0');
+  const int written = FormatDate(calendar, locale, 0, picture, text.data(), needed, kFormatShown);
+  if (written <= 0) return {};
+  text.resize(static_cast<std::size_t>(written - 1));
+  return text;
+}
+
 void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth) {
-  const PenHandle todayPen(CreatePen(PS_SOLID, 0, view.settings.TodayColor));
+  const PenHandle todayPen(CreatePen(PS_SOLID, 0, view.colours.today));
   const ObjectSelection penSelection(dc, todayPen.get());
   const ObjectSelection fontSelection(dc, view.calendarFont);
   SetBkMode(dc, TRANSPARENT);
@@ -217,14 +241,14 @@ void PaintCalendar(HDC dc, const CalendarView& view, int clientWidth) {
 }
 
 bool EraseCalendarBackground(HDC dc, const CalendarView& view) {
-  if (view.settings.Transparent != 0) {
+  if (view.colours.desktopBehind) {
     // The desktop painting may leave its own text colour and other state behind in this
     // device context, which the month's painting then shares.
     const int saved = SaveDC(dc);
     PaintDesktop(dc);
     RestoreDC(dc, saved);
   } else {
-    const BrushHandle background(CreateSolidBrush(view.settings.BackColor));
+    const BrushHandle background(CreateSolidBrush(view.colours.back));
     FillRect(dc, &view.gridRect, background.get());
   }
   if (view.frameless) return false;

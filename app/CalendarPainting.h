@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/geometry/Geometry.h"
+#include "app/geometry/GridColours.h"
 #include "app/geometry/PlatformAbilities.h"
 #include "calendar/MonthCalendar.h"
 #include "settings/Settings.h"
@@ -37,10 +39,19 @@ struct CalendarView {
   const PlatformAbilities& platform;
   bool frameless;
   std::uint32_t memoMap;  // bit (day - 1) set when the day has a memo
+  int focusDay;           // the chosen day, framed while the grid has the focus; else 0
+  GridColours colours;    // the user's, or the system's under high contrast
   HFONT calendarFont;
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };
+
+// The one-character name of a weekday (0 = Sunday .. 6) as the weekday row shows it.
+const char* JapaneseWeekdayName(int weekday);
+
+// The heading of the shown month as drawn: "2026年 12月", or "Dec. 2026" in English; empty
+// when the date cannot be formatted.
+std::string FormatHeading(const MonthCalendar& calendar, bool english);
 
 // WM_PAINT, between BeginPaint and EndPaint: heading, weekday names, days, and in framed mode
 // the sunken box around the grid.
@@ -53,7 +64,8 @@ bool EraseCalendarBackground(HDC dc, const CalendarView& view);
 
 // WM_DRAWITEM of the owner-drawn buttons: the padlock (ID_MODE_BUTTON, closed while state is
 // 1, open otherwise) and the next and previous month arrows, as drawn for the window's
-// DPI; other controls are not drawn.
+// DPI, the arrows in the button text colour, the padlock in its own dark yellow; other
+// controls are not drawn.
 void DrawCalendarButton(const DRAWITEMSTRUCT& item, int state, int dpi);
 
 }  // namespace tembori

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "app/CalendarAccessible.h"
 #include "app/FontMeasure.h"
 #include "app/MonitorAreas.h"
 #include "app/ProgramDir.h"
@@ -162,6 +163,13 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
       RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
       RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),
+      RouteMessage<WM_KILLFOCUS, &CalendarWindow::OnFocusChange>(),
+      RouteMessage<WM_GETOBJECT, &CalendarWindow::OnGetObject>(),
+      RouteMessage<WM_SYSCOLORCHANGE, &CalendarWindow::OnSystemColoursChanged>(),
+      RouteMessage<WM_SETTINGCHANGE, &CalendarWindow::OnSystemColoursChanged>(),
+      RouteMessage<WM_SETFOCUS, &CalendarWindow::OnFocusChange>(),
+      RouteCommand<ID_DAY_MEMO, &CalendarWindow::OnDayMemo>(),
+      RouteCommand<ID_DAY_MARK, &CalendarWindow::OnDayMark>(),
   };
   static const RouteTable table(routes, &Window::Routes());
   return table;
@@ -326,6 +334,10 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   }
   const DWORD visible = frameless_ ? 0 : WS_VISIBLE;
   CreateButton(modeButton_, layout.modeButtonRect, ID_MODE_BUTTON);
+  // The year field's label for screen readers, just before it among the children; it takes
+  // no room and shows nothing.
+  CreateWindowExA(0, "STATIC", LoadResourceString(IDS_ACC_YEAR).c_str(), WS_CHILD | WS_VISIBLE, 0,
+                  0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
   yearField_.Create(WS_EX_CLIENTEDGE, "EDIT", kYearFieldStyle | visible,
                     ToWinRect(layout.yearFieldRect), window, IDC_YEAR_FIELD);
   yearField_.LimitText(kYearFieldMaxBytes);
@@ -387,9 +399,14 @@ void CalendarWindow::PlaceMonthButtons(bool initial) {
 
 // The child controls are visible only with the frame.
 void CalendarWindow::CreateButton(CalendarButton& button, const Rect& rect, int controlId) {
+  // Owner-drawn, the buttons show no text: it is their name for screen readers.
+  const UINT name = controlId == ID_PREV_MONTH   ? IDS_ACC_PREV_MONTH
+                    : controlId == ID_NEXT_MONTH ? IDS_ACC_NEXT_MONTH
+                                                 : IDS_ACC_MODE;
   button.SetDpi(dpi_);
   button.Create(0, "BUTTON", kButtonStyle | (frameless_ ? 0 : WS_VISIBLE), ToWinRect(rect),
                 Handle(), controlId);
+  SetWindowTextA(button.Handle(), LoadResourceString(name).c_str());
 }
 
 void CalendarWindow::PlaceControl(const Window& control, const Rect& rect) const {
@@ -401,6 +418,13 @@ LRESULT CalendarWindow::OnDestroy(const Message& message) {
   const LRESULT result = DefaultProcessing(message);
   // The pop-up, an owned window, has gone with this one.
   hoverTimer_.Stop(Handle());
+  KillTimer(Handle(), kCursorTimerId);
+  // Readers that still hold the accessible object find it disconnected.
+  if (accessible_ != nullptr) {
+    accessible_->Disconnect();
+    accessible_->Release();
+    accessible_ = nullptr;
+  }
   return result;
 }
 

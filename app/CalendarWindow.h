@@ -2,8 +2,9 @@
 // child controls, painting, input, title and tray icon, and remembered position. Each of
 // these concerns has its own source file: CalendarWindow.cpp (creation, layout, frame and
 // position), CalendarWindowPaint.cpp, CalendarWindowCommands.cpp (commands, navigation and
-// keys), CalendarWindowMouse.cpp, CalendarWindowTitle.cpp (title and tray),
-// and CalendarWindowMemo.cpp (memos, their pop-up and the hover timer).
+// keys), CalendarWindowCursor.cpp (the keyboard's day cursor), CalendarWindowMouse.cpp,
+// CalendarWindowTitle.cpp (title and tray), and CalendarWindowMemo.cpp (memos, their pop-up
+// and the hover timer).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include "app/MemoWindow.h"
 #include "app/TrayIcon.h"
 #include "app/WindowDrag.h"
+#include "app/geometry/DayCursor.h"
 #include "app/geometry/Geometry.h"
 #include "app/geometry/InputGeometry.h"
 #include "app/geometry/PlatformAbilities.h"
@@ -34,6 +36,8 @@
 #include "settings/Settings.h"
 
 namespace tembori {
+
+class CalendarAccessible;
 
 class CalendarWindow : public Window, public CalendarOperations {
  public:
@@ -82,6 +86,18 @@ class CalendarWindow : public Window, public CalendarOperations {
   bool HolidayModeOn() const { return modeButton_.State() == 0; }
   bool Frameless() const { return frameless_; }
   bool Dragging() const { return drag_.Active(); }
+  // The grid as a focus stop: while it has the focus the keys move the chosen day, which is
+  // 0 otherwise.
+  bool GridFocused() const { return gridFocused_; }
+  int CursorDay() const { return gridFocused_ ? cursor_.day : 0; }
+  // A day's cell in client coordinates.
+  Rect CellOfDay(int day) const;
+
+  // What screen readers are told (CalendarWindowAccessible.cpp): the heading as it is drawn,
+  // a day's full date and weekday, and what its cell shows.
+  std::string HeadingText() const;
+  std::string AccessibleDayName(int day) const;
+  std::string AccessibleDayDescription(int day);
 
   // Keys typed into the window or any of its controls go through the accelerators first.
   bool PreTranslateMessage(MSG& message) override;
@@ -106,6 +122,8 @@ class CalendarWindow : public Window, public CalendarOperations {
  private:
   // The tray icon reports its mouse actions with this message.
   static constexpr UINT kTrayMessage = WM_USER;
+  // The chosen day's pop-up waits on this timer, beside the hover timer.
+  static constexpr UINT_PTR kCursorTimerId = HoverTimer::kTimerId + 1;
 
   // The old wheel's registered message where the platform has it, else 0.
   static UINT WheelRollMessage() { return wheelRollMessage_; }
@@ -126,9 +144,9 @@ class CalendarWindow : public Window, public CalendarOperations {
   Rect RestorePosition(int width, int height) const;
   void SavePosition();
   std::string TitleText() const;
-  // The context menu at a point on the screen, or at the window's corner for (-1, -1);
-  // none in the holiday-setting mode.
-  void ShowContextMenu(POINT at);
+  // The context menu at a point on the screen; with a day of the shown month (else 0) it
+  // begins with that day's memo and mark.
+  void ShowContextMenu(POINT at, int day);
   // Moves the shown month and shows it.
   void Step(CalendarStep step);
   // Every change of the shown month ends here, after the model has moved: the one place for
@@ -148,6 +166,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   void OnPaint();
   BOOL OnEraseBkgnd(HDC dc);
   void OnPrintClient(HDC dc);
+  void OnSystemColoursChanged(const Message& message);
   // Commands, navigation and keys.
   void OnNextMonth() { Step(CalendarStep::NextMonth); }
   void OnPrevMonth() { Step(CalendarStep::PrevMonth); }
@@ -175,8 +194,24 @@ class CalendarWindow : public Window, public CalendarOperations {
   // Title and tray.
   LRESULT OnTrayNotify(const Message& message);
   void OnTaskbarCreated();
+  // The day cursor.
+  bool PreTranslateGridKey(const MSG& message);
+  CursorDate ShownFirstCursor() const;
+  void FocusGrid();
+  void LeaveGrid();
+  void MoveCursor(const CursorDate& to);
+  void CursorMoved();
+  void InvalidateDayCell(int day) const;
+  void EditMemoOfChosenDay(int day);
+  void ToggleMarkOfDay(int day);
+  void ShowPopupForDay(int day);
+  // WM_SETFOCUS and WM_KILLFOCUS.
+  void OnFocusChange(const Message& message);
+  // Screen readers.
+  LRESULT OnGetObject(const Message& message);
+  void OnDayMemo() { EditMemoOfChosenDay(menuDay_); }
+  void OnDayMark() { ToggleMarkOfDay(menuDay_); }
   // Memos and the hover timer.
-  void EditMemoOfDay(POINT point);
   void TrackPointer(POINT point);
   void OnTimer(UINT_PTR timerId);
   // What applying the settings asks of the window, beyond the public operations above
@@ -221,6 +256,10 @@ class CalendarWindow : public Window, public CalendarOperations {
   std::string programDir_;
   const std::string appName_;
   TrayIcon trayIcon_;
+  bool gridFocused_ = false;
+  CursorDate cursor_;                         // in the shown month while the grid has the focus
+  int menuDay_ = 0;                           // the day whose section the last context menu had
+  CalendarAccessible* accessible_ = nullptr;  // one reference, given up when destroyed
 };
 
 }  // namespace tembori

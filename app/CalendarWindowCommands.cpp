@@ -26,6 +26,7 @@ bool CalendarWindow::PreTranslateMessage(MSG& message) {
   }
   // A key hides the memo's pop-up, whatever it then does.
   if (memoPopup_.IsShown()) memoPopup_.HideMemo();
+  if (PreTranslateGridKey(message)) return true;
   // Also while the year field has the focus: the arrows and Space move the calendar there.
   return accelerators_ != nullptr && TranslateAcceleratorA(Handle(), accelerators_, &message) != 0;
 }
@@ -56,6 +57,12 @@ void CalendarWindow::Step(CalendarStep step) {
 
 void CalendarWindow::ShownMonthMoved(bool yearFieldFollows) {
   memos_.LoadMonthMap();
+  // A cursor left in another month goes to the new month's first place.
+  const SystemTime& shown = calendar_.Shown();
+  if (gridFocused_ && (cursor_.year != shown.wYear || cursor_.month != shown.wMonth)) {
+    cursor_ = ShownFirstCursor();
+    CursorMoved();
+  }
   if (yearFieldFollows) {
     RefreshShownMonth();
   } else {
@@ -97,19 +104,43 @@ void CalendarWindow::OnHelpKey() {
   HandleHelpKey(Handle());
 }
 
+// The keyboard's menu (the context-menu key, Shift+F10) opens at the chosen day while the
+// grid has the focus, else at the window's corner; the mouse's at the pointer, with the
+// section of the day under it. In the holiday-setting mode a right click marks days instead.
 void CalendarWindow::OnContextMenu(HWND, POINT at) {
-  ShowContextMenu(at);
+  // As the platform asks from the keyboard: -1 in either coordinate.
+  const bool keyboard = at.x == -1 || at.y == -1;
+  if (keyboard && gridFocused_) {
+    const Rect cell = CellOfDay(cursor_.day);
+    POINT corner{cell.left, cell.bottom};
+    ClientToScreen(Handle(), &corner);
+    ShowContextMenu(corner, cursor_.day);
+    return;
+  }
+  if (HolidayModeOn()) return;
+  if (keyboard) {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    ShowContextMenu({window.left, window.top}, 0);
+    return;
+  }
+  POINT client = at;
+  ScreenToClient(Handle(), &client);
+  ShowContextMenu(at, DayFromPoint(FromWinPoint(client)).day);
 }
 
-void CalendarWindow::ShowContextMenu(POINT at) {
-  if (HolidayModeOn()) return;
+void CalendarWindow::ShowContextMenu(POINT at, int day) {
   const MenuHandle menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXTMENU)));
   const HMENU popup = menu != nullptr ? GetSubMenu(menu.get(), 0) : nullptr;
   if (popup == nullptr) return;
-  if (at.x == -1 || at.y == -1) {
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    at = {window.left, window.top};
+  menuDay_ = day;
+  if (day != 0) {
+    const std::string memo = LoadResourceString(IDS_DAY_MEMO);
+    const std::string mark =
+        LoadResourceString(calendar_.IsDayOff(day) ? IDS_MAKE_WORKING_DAY : IDS_MAKE_DAY_OFF);
+    InsertMenuA(popup, 0, MF_BYPOSITION | MF_STRING, ID_DAY_MEMO, memo.c_str());
+    InsertMenuA(popup, 1, MF_BYPOSITION | MF_STRING, ID_DAY_MARK, mark.c_str());
+    InsertMenuA(popup, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
   }
   // The choice arrives as a command once the menu has closed.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);

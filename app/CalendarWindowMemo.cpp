@@ -1,24 +1,15 @@
-// The calendar window's memos: the edit by double click in the holiday-setting mode, the
-// month's map, and the one timer that shows the pop-up over a resting pointer and notices
-// the change of the date.
+// The calendar window's memos: the month's map, and the one timer that shows the pop-up over a
+// resting pointer and notices the change of the date (the edit of a memo is the day
+// cursor's, CalendarWindowCursor.cpp).
 #include "app/CalendarWindow.h"
 
-#include "app/MemoPopupText.h"
 #include "framework/ResourceText.h"
-#include "memo/win32/MemoDialog.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
 
 void CalendarWindow::LoadMonthMap() {
   memos_.LoadMonthMap();
-}
-
-void CalendarWindow::EditMemoOfDay(POINT point) {
-  const DayHit hit = DayFromPoint(FromWinPoint(point));
-  if (hit.day == 0 || !EditMemo(memos_, hit.day, Handle())) return;
-  const RECT cell = ToWinRect(hit.cell);
-  InvalidateRect(Handle(), &cell, TRUE);
 }
 
 void CalendarWindow::RestartHoverTimer() {
@@ -35,21 +26,18 @@ void CalendarWindow::TrackPointer(POINT point) {
 }
 
 void CalendarWindow::OnTimer(UINT_PTR timerId) {
+  if (timerId == kCursorTimerId) {
+    // The chosen day's pop-up, once, while the grid still has the focus.
+    KillTimer(Handle(), kCursorTimerId);
+    if (gridFocused_ && GetFocus() == Handle()) ShowPopupForDay(cursor_.day);
+    return;
+  }
   if (timerId != HoverTimer::kTimerId) return;
   POINT pointer{};
   const HoverTick tick =
       hoverTimer_.OnTimer(Handle(), HolidayModeOn(), memoPopup_.IsShown(), pointer);
   if (tick.hidePopup) memoPopup_.HideMemo();
-  if (tick.showDayUnderPointer) {
-    const DayHit hit = DayFromPoint(FromWinPoint(pointer));
-    if (hit.day != 0) {
-      if (const auto text = PopupTextForDay(memos_, calendar_, hit.day)) {
-        RECT cell = ToWinRect(hit.cell);
-        MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
-        memoPopup_.ShowMemo(*text, cell);
-      }
-    }
-  }
+  if (tick.showDayUnderPointer) ShowPopupForDay(DayFromPoint(FromWinPoint(pointer)).day);
   if (tick.checkDate && calendar_.RefreshToday()) {
     UpdateTitleAndTray();
     InvalidateRect(Handle(), &gridRect_, TRUE);

@@ -12,12 +12,7 @@ DayHit CalendarWindow::DayFromPoint(Point point) const {
 // With the mode off, default processing asks for the context menu (WM_CONTEXTMENU).
 std::optional<LRESULT> CalendarWindow::OnRButtonUp(POINT point, UINT) {
   if (!HolidayModeOn()) return std::nullopt;
-  const DayHit hit = DayFromPoint(FromWinPoint(point));
-  if (hit.day != 0) {
-    calendar_.ToggleMark(hit.day);
-    const RECT cell = ToWinRect(hit.cell);
-    InvalidateRect(Handle(), &cell, FALSE);
-  }
+  ToggleMarkOfDay(DayFromPoint(FromWinPoint(point)).day);
   return 0;
 }
 
@@ -25,7 +20,7 @@ std::optional<LRESULT> CalendarWindow::OnRButtonUp(POINT point, UINT) {
 // frame.
 std::optional<LRESULT> CalendarWindow::OnLButtonDblClk(POINT point, UINT) {
   if (HolidayModeOn()) {
-    EditMemoOfDay(point);
+    EditMemoOfChosenDay(DayFromPoint(FromWinPoint(point)).day);
     return 0;
   }
   ToggleFrame();

@@ -69,7 +69,7 @@ LRESULT CalendarWindow::OnTrayNotify(const Message& message) {
   if (action == WM_RBUTTONUP) {
     POINT pointer{};
     GetCursorPos(&pointer);
-    ShowContextMenu(pointer);
+    if (!HolidayModeOn()) ShowContextMenu(pointer, 0);
   }
   return 1;
 }

@@ -62,6 +62,8 @@ void MemoWindow::SetMemoFont(HFONT font, int dpi) {
 bool MemoWindow::ShowMemo(const std::string& text, const RECT& cellOnScreen) {
   if (font_ == nullptr) return false;
   text_ = text;
+  // Screen readers read the pop-up by its window's name.
+  SetWindowTextA(Handle(), text_.c_str());
   textWidth_ = MemoTextWidth(text_.size(), metrics_);
   const RECT monitor = MonitorOf(cellOnScreen);
   const Rect placed =

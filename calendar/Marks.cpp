@@ -54,11 +54,13 @@ void MonthCalendar::ComputeDayOffMask() {
   daysOff |= RotateWeekMask(settings_.RegularHoliday, firstWeekday_);
 
   std::unique_ptr<StoreKey> key;
-  if (store_.OpenKey(YearKey(shown_.wYear), key) == StoreResult::Ok) {
-    std::uint32_t marks = 0;
-    if (ReadNumber(*key, MonthValue(shown_.wMonth), marks) == StoreResult::Ok) daysOff ^= marks;
+  std::uint32_t marks = 0;
+  if (store_.OpenKey(YearKey(shown_.wYear), key) == StoreResult::Ok &&
+      ReadNumber(*key, MonthValue(shown_.wMonth), marks) != StoreResult::Ok) {
+    marks = 0;
   }
-  dayOffMask_ = daysOff & MonthDays();
+  marks_ = marks & MonthDays();
+  dayOffMask_ = (daysOff ^ marks) & MonthDays();
 }
 
 void MonthCalendar::ToggleMark(int day) {
@@ -75,6 +77,7 @@ void MonthCalendar::ToggleMark(int day) {
   std::uint32_t marks = 0;
   if (ReadNumber(*key, month, marks) != StoreResult::Ok) marks = 0;
   marks ^= bit;
+  marks_ ^= bit;
   dayOffMask_ ^= bit;
   StoreMarks(*key, month, marks);
 }

@@ -83,6 +83,8 @@ class MonthCalendar {
   // The shown month's days off by the holiday rules that are no national holidays.
   DayMask RestDayMask() const;
   DayMask DayOffMask() const { return dayOffMask_; }
+  // The shown month's days whose status a stored mark has turned around.
+  DayMask MarkedDays() const { return marks_; }
   const SystemTime& Today() const { return today_; }
   const SystemTime& Shown() const { return shown_; }
 
@@ -116,6 +118,7 @@ class MonthCalendar {
   std::uint16_t yearStartWeekday_ = 0;
   std::array<DayMask, 12> holidayMask_ = {};
   DayMask dayOffMask_ = 0;
+  DayMask marks_ = 0;
   SystemTime today_;
   SystemTime shown_;
   DayMask vernalEquinoxBit_ = 0;

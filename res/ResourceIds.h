@@ -48,6 +48,9 @@
 #define ID_HELP_FINDER 57667
 #define ID_HELP 57670
 #define ID_DEFAULT_HELP 57671
+/* The context menu's section for one day */
+#define ID_DAY_MEMO 32790
+#define ID_DAY_MARK 32791
 
 /* Child controls of the calendar window (105 to 107 are the buttons above) */
 #define IDC_YEAR_FIELD 108
@@ -102,6 +105,7 @@
 #define IDC_MEMO_DELETE 1050
 #define IDC_MEMO_TEXT 1051
 #define IDC_MEMO_DATE 1052
+#define IDC_MEMO_DAY 1053 /* the full date and how long the memo lasts */
 
 /* Strings */
 #define IDS_SHEET_CAPTION 102
@@ -147,6 +151,25 @@
 #define IDS_MEMO_NOT_SAVED 57720
 #define IDS_OUT_OF_TIMER 57721
 #define IDS_SORRY_OUT_OF_TIMER 57722
+/* The day cursor's menu section, what screen readers are told and the memo dialog's line:
+   one block of the string table, 58096 to 58111 */
+#define IDS_DAY_MEMO 58096
+#define IDS_MAKE_DAY_OFF 58097
+#define IDS_MAKE_WORKING_DAY 58098
+/* What screen readers are told of the calendar */
+#define IDS_ACC_TODAY 58100
+#define IDS_ACC_DAY_OFF 58101
+#define IDS_ACC_HOLIDAY 58102
+#define IDS_ACC_MEMO 58103
+#define IDS_ACC_MADE_OFF 58104
+#define IDS_ACC_MADE_WORKING 58105
+#define IDS_ACC_PREV_MONTH 58106
+#define IDS_ACC_NEXT_MONTH 58107
+#define IDS_ACC_MODE 58108
+#define IDS_ACC_YEAR 58109
+/* The memo dialog's line of the full date */
+#define IDS_MEMO_EVERY_YEAR 58110
+#define IDS_MEMO_THIS_YEAR 58111
 /* Texts of era years, the six-day cycle and the 24 solar terms (by longitude from 0 degrees) */
 #define IDS_ERA_MEIJI 58368
 #define IDS_ERA_TAISHO 58369

@@ -225,6 +225,10 @@ std::array<Point, 5> TodayFrame(const Rect& cell) {
            {left, cell.top}}};
 }
 
+Rect FocusFrame(const Rect& cell) {
+  return {cell.left + 3, cell.top + 2, cell.right - 4, cell.bottom - 2};
+}
+
 std::array<std::array<Point, 3>, 4> SunkenBoxPaths(const Rect& box) {
   const int l = box.left, t = box.top, r = box.right, b = box.bottom;
   return {{

@@ -148,6 +148,9 @@ Rect CircleBox(const Rect& cell);
 // Today's frame: a closed outline one pixel inside the cell's left edge and two inside its
 // right edge, over the cell's full height.
 std::array<Point, 5> TodayFrame(const Rect& cell);
+// The chosen day's focus rectangle: two pixels inside today's frame on every side, so that
+// both show on today.
+Rect FocusFrame(const Rect& cell);
 // The four polylines of the sunken border, outermost shadow first: shadow, dark shadow,
 // light, highlight. Line drawing leaves out the end point of a line, so each path ends one
 // pixel beyond the last pixel of its line: the corner pixels are drawn too.

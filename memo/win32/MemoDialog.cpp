@@ -8,11 +8,13 @@
 
 namespace tembori {
 
-MemoDialog::MemoDialog(std::string date, std::string memo, Saver save, HWND owner)
+MemoDialog::MemoDialog(std::string date, std::string memo, Saver save, HWND owner,
+                       std::string dayLine)
     : Dialog(IDD_MEMO, owner),
       memo_(std::move(memo)),
       date_(std::move(date)),
-      save_(std::move(save)) {}
+      save_(std::move(save)),
+      dayLine_(std::move(dayLine)) {}
 
 const RouteTable& MemoDialog::Routes() const {
   static const Route routes[] = {
@@ -44,6 +46,7 @@ void MemoDialog::OnOK() {
 void MemoDialog::ExchangeData(DataExchange& exchange) {
   exchange.Text(IDC_MEMO_TEXT, memo_);
   exchange.Text(IDC_MEMO_DATE, date_);
+  exchange.Text(IDC_MEMO_DAY, dayLine_);
   memo_.resize(BoundMemoText(memo_).size());
 }
 
@@ -66,13 +69,13 @@ void MemoDialog::OnMemoChanged() {
   MessageBeep(MB_OK);
 }
 
-bool EditMemo(MemoStore& store, int day, HWND owner) {
+bool EditMemo(MemoStore& store, int day, HWND owner, const std::string& dayLine) {
   std::string text;
   if (!store.BeginEdit(day, text)) return false;
   const auto save = [&store, day](const std::string& memo) {
     return store.CommitEdit(day, memo) != MemoSaveResult::TextNotSaved;
   };
-  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), save, owner);
+  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), save, owner, dayLine);
   if (dialog.RunModal() == IDOK) return true;
   store.EndEdit();
   return false;

@@ -18,9 +18,11 @@ class MemoDialog : public Dialog {
   // Stores the line; false when it could not be stored.
   using Saver = std::function<bool(const std::string& memo)>;
 
-  // `date` labels the day (12/5); `memo` is the line's first text; OK hands the line to
-  // `save`. Without an owner the dialog belongs to the application's main window.
-  MemoDialog(std::string date, std::string memo, Saver save, HWND owner = nullptr);
+  // `date` labels the day (12/5), `dayLine` says more of it under the label; `memo` is the
+  // line's first text; OK hands the line to `save`. Without an owner the dialog belongs to
+  // the application's main window.
+  MemoDialog(std::string date, std::string memo, Saver save, HWND owner = nullptr,
+             std::string dayLine = {});
 
  protected:
   bool OnInitDialog() override;
@@ -37,12 +39,13 @@ class MemoDialog : public Dialog {
   std::string memo_;
   std::string date_;
   Saver save_;
+  std::string dayLine_;
 };
 
 // Edits the memo of `day` of the shown month: the dialog opens with the stored text, and
 // OK stores the line (an empty one deletes the memo). True when the line was stored, so that
 // the day's cell is drawn again; false when the store could not be opened or the dialog was
 // cancelled.
-bool EditMemo(MemoStore& store, int day, HWND owner);
+bool EditMemo(MemoStore& store, int day, HWND owner, const std::string& dayLine = {});
 
 }  // namespace tembori
