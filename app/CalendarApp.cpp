@@ -5,10 +5,12 @@
 
 #include "app/AboutDialog.h"
 #include "app/CalendarWindow.h"
+#include "app/DayNameText.h"
 #include "app/LocalClock.h"
 #include "app/MessageBoxReporter.h"
 #include "framework/ResourceText.h"
 #include "framework/SystemLibrary.h"
+#include "ical/win32/ICalCommands.h"
 #include "propsheet/CTemboriPropSheet.h"
 #include "res/ResourceIds.h"
 
@@ -106,6 +108,50 @@ void CalendarApp::OnProperties() {
   OpenPropertiesSheet(environment);
 }
 
+namespace {
+
+std::string DayNameResource(DayName name) {
+  return LoadResourceString(DayNameStringId(name));
+}
+
+// A quiet command line shows nothing, not even a setting it could not read.
+class QuietReporter : public ErrorReporter {
+ public:
+  void Report(SettingsFailure, std::string_view) override {}
+};
+
+}  // namespace
+
+int CalendarApp::RunCommandLine(const ICalCommand& command) {
+  QuietReporter quiet;
+  MessageBoxReporter shown;
+  LoadSettings(settings_, store_, command.quiet ? static_cast<ErrorReporter&>(quiet) : shown);
+  return ICalCommands(settings_, store_, FindProgramDir(), DayNameResource).Run(command);
+}
+
+void CalendarApp::OnExportMemos() {
+  RunICalCommand(ID_ICAL_EXPORT_MEMOS);
+}
+
+void CalendarApp::OnImportMemos() {
+  RunICalCommand(ID_ICAL_IMPORT_MEMOS);
+}
+
+void CalendarApp::OnExportHolidays() {
+  RunICalCommand(ID_ICAL_EXPORT_HOLIDAYS);
+}
+
+void CalendarApp::RunICalCommand(UINT commandId) {
+  CalendarWindow* const window = MainCalendarWindow();
+  if (window == nullptr) return;
+  ICalCommands commands(settings_, store_, window->ProgramDir(), DayNameResource);
+  if (commandId == ID_ICAL_EXPORT_MEMOS) commands.ExportMemos(window->Handle());
+  if (commandId == ID_ICAL_IMPORT_MEMOS) commands.ImportMemos(window->Handle());
+  if (commandId == ID_ICAL_EXPORT_HOLIDAYS) {
+    commands.ExportHolidays(window->Handle(), window->Calendar().Shown().wYear);
+  }
+}
+
 std::string CalendarApp::MessageCaption() const {
   return LoadResourceString(IDS_APP_NAME);
 }
@@ -132,6 +178,9 @@ const RouteTable& CalendarApp::Routes() const {
       RouteCommand<ID_DEFAULT_HELP, &CalendarApp::OnHelpContents>(),
       RouteCommand<ID_APP_ABOUT, &CalendarApp::OnAppAbout>(),
       RouteCommand<ID_PROPERTIES, &CalendarApp::OnProperties>(),
+      RouteCommand<ID_ICAL_EXPORT_MEMOS, &CalendarApp::OnExportMemos>(),
+      RouteCommand<ID_ICAL_IMPORT_MEMOS, &CalendarApp::OnImportMemos>(),
+      RouteCommand<ID_ICAL_EXPORT_HOLIDAYS, &CalendarApp::OnExportHolidays>(),
   };
   static const RouteTable table(routes, &Application::Routes());
   return table;

@@ -9,6 +9,7 @@
 #include "calendar/Clock.h"
 #include "framework/Application.h"
 #include "help/ContextHelp.h"
+#include "ical/ICalCommandLine.h"
 #include "settings/Settings.h"
 #include "settings/win32/RegistryStore.h"
 
@@ -27,10 +28,18 @@ class CalendarApp : public Application {
   // Checks the system, loads the settings and creates and shows the calendar window.
   bool InitInstance() override;
 
+  // One of the command line's export and import forms, with the stored settings and no
+  // window; its exit code.
+  int RunCommandLine(const ICalCommand& command);
+
   // The About box, modal over the calendar window.
   void OnAppAbout();
   // The settings sheet, modal over the calendar window; what it confirms takes effect at once.
   void OnProperties();
+  // The iCalendar submenu: memos out and in, the holidays out.
+  void OnExportMemos();
+  void OnImportMemos();
+  void OnExportHolidays();
 
   std::string MessageCaption() const override;
   std::string OutOfMemoryText() const override;
@@ -60,6 +69,8 @@ class CalendarApp : public Application {
   // Every help request that reaches the application opens the help file at its default
   // topic, owned by no window.
   void OnHelpContents();
+  // One of the iCalendar submenu's commands, over the calendar window.
+  void RunICalCommand(UINT commandId);
 
   const Clock& clock_;
   TrayArea& tray_;

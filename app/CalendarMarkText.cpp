@@ -30,12 +30,12 @@ std::uint32_t EraStringId(std::uint8_t era) {
   return era < std::size(kEraIds) ? kEraIds[era] : 0;
 }
 
-std::string EraHeading(std::uint16_t year, std::uint16_t month,
+std::string EraHeading(std::uint16_t year, std::uint16_t month, std::uint16_t day,
                        std::string (*text)(std::uint32_t)) {
   // The heading's text puts %1 for the era, %2 for its year and %3 for the month; without an
   // era the Western year stands alone.
   EraYear era{};
-  const bool inEra = EraYearOf(year, month, era);
+  const bool inEra = EraYearOf(year, month, era, day);
   const std::string values[] = {
       inEra ? text(EraStringId(era.era)) : std::string(),
       !inEra          ? std::to_string(year)

@@ -14,9 +14,11 @@ std::uint32_t RokuyoStringId(Rokuyo rokuyo);
 std::uint32_t SolarTermStringId(SolarTerm term);
 std::uint32_t EraStringId(std::uint8_t era);
 
-// The Japanese heading of a month with its year in the era ("令和8年 12月", "令和元年 5月"), or
-// in the Western calendar before the first era ("1872年 12月"); its texts from `text`, a
+// The Japanese heading of a month with its year in the era in force on `day` of it (the first
+// for the calendar's heading, today for the title bar): "令和8年 12月", "令和元年 5月"; in the
+// Western calendar before the first era ("1872年 12月"). Its texts come from `text`, a
 // string-table lookup.
-std::string EraHeading(std::uint16_t year, std::uint16_t month, std::string (*text)(std::uint32_t));
+std::string EraHeading(std::uint16_t year, std::uint16_t month, std::uint16_t day,
+                       std::string (*text)(std::uint32_t));
 
 }  // namespace tembori

@@ -8,9 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "app/CalendarMarkText.h"
 #include "app/DateFormat.h"
 #include "calendar/CalendarArithmetic.h"
 #include "framework/GdiHandles.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -71,7 +73,11 @@ void DrawSunkenBox(HDC dc, const Rect& box, bool threeDColours) {
 void DrawHeading(HDC dc, const CalendarView& view, int clientWidth) {
   // Out of memory, std::bad_alloc reaches the window procedure, which reports it and ends
   // the paint, as for every other handler.
-  const std::string text = FormatHeading(view.calendar, view.settings.Language != 0);
+  const bool english = view.settings.Language != 0;
+  const SystemTime& shown = view.calendar.Shown();
+  const std::string text = !english && view.settings.EraYear != 0
+                               ? EraHeading(shown.wYear, shown.wMonth, 1, &LoadResourceString)
+                               : FormatHeading(view.calendar, english);
   if (text.empty()) return;
   const int length = static_cast<int>(text.size());
 

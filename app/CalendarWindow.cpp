@@ -16,6 +16,7 @@
 #include "framework/DisplayDpi.h"
 #include "framework/FontFace.h"
 #include "framework/ResourceText.h"
+#include "ical/win32/ICalTransfer.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -40,21 +41,6 @@ static_assert(sizeof(WINDOWPLACEMENT) == 44, "the placement record of every Wind
 
 bool IsSystemLeadByte(unsigned char byte) {
   return IsDBCSLeadByte(byte) != FALSE;
-}
-
-std::string FindProgramDir() {
-  // A path cut to the buffer fills it and would name another directory: the buffer grows
-  // until the whole path fits.
-  constexpr std::size_t kLongestPath = 32768;
-  std::string path;
-  for (std::size_t size = MAX_PATH; size < 2 * kLongestPath; size *= 2) {
-    path.resize(size);
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(size));
-    if (length < size) {
-      return ProgramDirFromPath(std::string_view(path.data(), length), &IsSystemLeadByte);
-    }
-  }
-  return {};
 }
 
 LOGFONTA LogFontOf(HFONT fontHandle) {
@@ -86,6 +72,21 @@ RECT ScreenRectFromPlacement(HWND window, const WINDOWPLACEMENT& placement) {
 }
 
 }  // namespace
+
+std::string FindProgramDir() {
+  // A path cut to the buffer fills it and would name another directory: the buffer grows
+  // until the whole path fits.
+  constexpr std::size_t kLongestPath = 32768;
+  std::string path;
+  for (std::size_t size = MAX_PATH; size < 2 * kLongestPath; size *= 2) {
+    path.resize(size);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(size));
+    if (length < size) {
+      return ProgramDirFromPath(std::string_view(path.data(), length), &IsSystemLeadByte);
+    }
+  }
+  return {};
+}
 
 CalendarWindow::CalendarWindow(const Settings& settings, const PlatformAbilities& platform,
                                const Clock& clock, KeyValueStore& store, TrayArea& tray)
@@ -160,6 +161,7 @@ const RouteTable& CalendarWindow::Routes() const {
       RouteNotify<UDN_DELTAPOS, IDC_YEAR_SPIN, &CalendarWindow::OnYearSpinDeltaPos>(),
       RouteMessage<WM_CAPTURECHANGED, &CalendarWindow::OnCaptureChanged>(),
       RouteRegistered<&CalendarWindow::TaskbarCreatedMessage, &CalendarWindow::OnTaskbarCreated>(),
+      RouteRegistered<&MemosChangedMessage, &CalendarWindow::OnMemosChanged>(),
       RouteMessage<WM_PRINTCLIENT, &CalendarWindow::OnPrintClient>(),
       RouteMessage<WM_TIMER, &CalendarWindow::OnTimer>(),
       RouteMessage<WM_DPICHANGED, &CalendarWindow::OnDpiChanged>(),
@@ -185,6 +187,7 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
   dpi_ = WindowDpi(Handle());
   CreateSystemFont();
+  LoadHolidayFile();
   calendar_.RecomputeYear();
   CreateCalendarFont(settings_.TypeFace, settings_.PointSize, settings_.CharSet,
                      settings_.PitchAndFamily);

@@ -37,6 +37,9 @@
 
 namespace tembori {
 
+// The directory of the running program, where its memo files are; empty when it cannot be told.
+std::string FindProgramDir();
+
 class CalendarAccessible;
 
 class CalendarWindow : public Window, public CalendarOperations {
@@ -73,6 +76,10 @@ class CalendarWindow : public Window, public CalendarOperations {
   // under the chosen rule set, marks made against the old weekly days off are dropped and
   // the month's days off are computed again.
   void ReloadHolidays() override;
+  // Reads the government's list of holidays (syukujitsu.csv) from the user's application data
+  // folder under Tembori\ or beside the program, while the law's rules are in use; a damaged
+  // list is reported and left out. Recompute the year to show it.
+  void LoadHolidayFile();
   // Which days of the shown month have a memo, from the store the settings name now.
   void LoadMonthMap() override;
   // The hover timer with the period the settings give now.
@@ -194,6 +201,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   // Title and tray.
   LRESULT OnTrayNotify(const Message& message);
   void OnTaskbarCreated();
+  // An import, here or in another process, has written memos: the shown month's are read again.
+  void OnMemosChanged();
   // The day cursor.
   bool PreTranslateGridKey(const MSG& message);
   CursorDate ShownFirstCursor() const;
@@ -246,6 +255,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   int dpi_ = kDefaultDpi;
   bool created_ = false;  // OnCreate has laid the window out
   MonthCalendar calendar_;
+  HolidayFile holidayFile_;  // the list in force while calendar_ points to it
   PrivateProfileFile memoFiles_;
   NamedStoreLock memoLock_;
   MemoStore memos_;  // over calendar_, memoFiles_ and memoLock_, declared before it

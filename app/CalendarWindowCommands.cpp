@@ -83,9 +83,41 @@ void CalendarWindow::InvalidateShownMonth() const {
   InvalidateRect(Handle(), &gridRect_, FALSE);
 }
 
-// The whole year, since the rule set of the national holidays may have changed too.
+// The whole year, since the rule set of the national holidays or their list may have
+// changed too.
 void CalendarWindow::ReloadHolidays() {
+  LoadHolidayFile();
   calendar_.RecomputeYear();
+}
+
+void CalendarWindow::LoadHolidayFile() {
+  calendar_.SetHolidayFile(nullptr);
+  if (settings_.HolidayLaw == 0) return;
+  char appData[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  // The user's folder first, then the program's.
+  const std::string folders[] = {
+      length > 0 && length < MAX_PATH ? std::string(appData) + "\\Tembori\\" : std::string(),
+      programDir_};
+  for (const std::string& folder : folders) {
+    const std::string path = folder + "syukujitsu.csv";
+    if (folder.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    const HolidayFile::Error error = holidayFile_.Load(path);
+    if (error == HolidayFile::Error::None) {
+      calendar_.SetHolidayFile(&holidayFile_);
+      return;
+    }
+    static_assert(IDS_HOLIDAY_FILE_TOO_LARGE == IDS_HOLIDAY_FILE_UNREADABLE + 1 &&
+                      IDS_HOLIDAY_FILE_BAD_LINE == IDS_HOLIDAY_FILE_UNREADABLE + 2,
+                  "the texts follow the order of the errors");
+    const UINT text = IDS_HOLIDAY_FILE_UNREADABLE - 1 + static_cast<UINT>(error);
+    // user32's formatter takes at most 1024 characters, a path at most MAX_PATH.
+    char message[1024];
+    wsprintfA(message, LoadResourceString(text).c_str(), path.c_str(),
+              static_cast<int>(holidayFile_.BadLine()));
+    ShowMessage(message);
+    return;
+  }
 }
 
 // The padlock is hidden without the frame, so switching the mode brings the frame back.

@@ -44,4 +44,9 @@ void CalendarWindow::OnTimer(UINT_PTR timerId) {
   }
 }
 
+void CalendarWindow::OnMemosChanged() {
+  memos_.LoadMonthMap();
+  InvalidateShownMonth();
+}
+
 }  // namespace tembori

@@ -4,8 +4,10 @@
 
 #include <new>
 
+#include "app/CalendarMarkText.h"
 #include "app/DateFormat.h"
 #include "app/FrontWindow.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -15,6 +17,8 @@ constexpr LCID kSystemDefaultLocale = 0x800;
 constexpr LCID kEnglishLocale = 0x409;
 constexpr char kJapaneseTitle[] = "yy'年' MMMM d'日' '('ddd')'";
 constexpr char kEnglishTitle[] = "ddd',' MMM dd yy";
+// After the era heading ("令和8年 12月"), the rest of the Japanese title.
+constexpr char kJapaneseTitleDay[] = "d'日' '('ddd')'";
 constexpr int kTitleBytes = 32;
 
 }  // namespace
@@ -25,6 +29,12 @@ std::string CalendarWindow::TitleText() const {
   // One byte more than the formatter is given: a failed format may leave the buffer without
   // a terminator.
   char buffer[kTitleBytes + 1] = {};
+  if (!english && settings_.EraYear != 0) {
+    const SystemTime& today = calendar_.Today();
+    FormatDate(calendar_, kSystemDefaultLocale, 0, kJapaneseTitleDay, buffer, kTitleBytes,
+               kFormatToday);
+    return EraHeading(today.wYear, today.wMonth, today.wDay, &LoadResourceString) + ' ' + buffer;
+  }
   FormatDate(calendar_, english ? kEnglishLocale : kSystemDefaultLocale, 0,
              english ? kEnglishTitle : kJapaneseTitle, buffer, kTitleBytes, kFormatToday);
   return buffer;

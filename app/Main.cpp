@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <string_view>
+#include <vector>
 
 #include "app/CalendarApp.h"
 #include "app/SingleInstance.h"
 #include "framework/ResourceText.h"
+#include "ical/ICalCommandLine.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -59,6 +62,13 @@ void __throw_bad_function_call() {
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  // The export and import forms open no window and run beside a running calendar: they are
+  // no second calendar.
+  const std::vector<std::string_view> arguments(__argv + 1, __argv + __argc);
+  const tembori::ICalCommand command = tembori::ParseICalCommand(arguments);
+  if (command.action != tembori::ICalCommand::Action::None) {
+    return application.RunCommandLine(command);
+  }
   const tembori::SingleInstance instance;
   if (!instance.IsFirst()) {
     // The calendar window's class is named after the program.

@@ -10,6 +10,8 @@ std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar
                                            int day) {
   std::string text;
   if (store.ReadMemo(day, text)) return text;
+  const std::string_view listed = calendar.ListedName(day);
+  if (!listed.empty()) return std::string(listed);
   DayName name = DayName::None;
   if (calendar.GetDayName(day, name)) return LoadResourceString(DayNameStringId(name));
   return std::nullopt;

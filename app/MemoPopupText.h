@@ -9,8 +9,8 @@
 
 namespace tembori {
 
-// The day's memo, else its name (a national holiday or another named day) in the program's
-// texts, else nothing.
+// The day's memo, else its name (a national holiday, a day of the list of holidays or another
+// named day) in the program's texts, else nothing.
 std::optional<std::string> PopupTextForDay(MemoStore& store, const MonthCalendar& calendar,
                                            int day);
 

@@ -18,18 +18,19 @@ constexpr EraStart kEraStarts[] = {
 #undef TEMBORI_ERA
 };
 
-constexpr bool StartsBy(const EraStart& era, std::uint16_t year, std::uint16_t month) {
-  // The first of the month counts, so an era starting later in the month waits for the next.
-  return era.year != year ? era.year < year
-                          : era.month < month || (era.month == month && era.day == 1);
+// Whether the era has begun by the given day.
+constexpr bool StartsBy(const EraStart& era, std::uint16_t year, std::uint16_t month,
+                        std::uint16_t day) {
+  if (era.year != year) return era.year < year;
+  return era.month != month ? era.month < month : era.day <= day;
 }
 
 }  // namespace
 
-bool EraYearOf(std::uint16_t year, std::uint16_t month, EraYear& result) {
+bool EraYearOf(std::uint16_t year, std::uint16_t month, EraYear& result, std::uint16_t day) {
   if (year < FirstEraYear) return false;
   for (std::size_t i = std::size(kEraStarts); i-- > 0;) {
-    if (StartsBy(kEraStarts[i], year, month)) {
+    if (StartsBy(kEraStarts[i], year, month, day)) {
       result.era = static_cast<std::uint8_t>(i);
       result.year = static_cast<std::uint16_t>(year - kEraStarts[i].year + 1);
       return true;

@@ -14,7 +14,8 @@ struct EraYear {
 
 inline constexpr std::uint16_t FirstEraYear = 1873;
 
-// False for months before FirstEraYear, whose years stay Western.
-bool EraYearOf(std::uint16_t year, std::uint16_t month, EraYear& result);
+// The era in force on a day, by default the first of the month, which heads the month.
+// False for days before FirstEraYear, whose years stay Western.
+bool EraYearOf(std::uint16_t year, std::uint16_t month, EraYear& result, std::uint16_t day = 1);
 
 }  // namespace tembori

@@ -17,31 +17,24 @@ constexpr std::string_view kDayOff = "\x8B\x78\x93\xFA";
 constexpr int kFirstYear = 1851;
 constexpr int kLastYear = 2150;
 
-// A number of 1 to `maxDigits` digits up to `separator` (or the end when it is 0).
-bool TakeNumber(std::string_view& text, std::size_t maxDigits, char separator, int& number) {
-  std::size_t digits = 0;
-  number = 0;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
-    number = number * 10 + (text[digits] - '0');
-    ++digits;
-  }
-  if (digits == 0 || digits > maxDigits) return false;
-  text.remove_prefix(digits);
-  if (separator == 0) return text.empty();
-  if (text.empty() || text.front() != separator) return false;
-  text.remove_prefix(1);
-  return true;
-}
-
 // The date of "yyyy/m/d" as yyyymmdd, 0 if it is none or outside the calendar's years.
 std::int32_t ParseDate(std::string_view text) {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  if (!TakeNumber(text, 4, '/', year) || !TakeNumber(text, 2, '/', month) ||
-      !TakeNumber(text, 2, 0, day)) {
-    return 0;
+  constexpr std::size_t kMaxDigits[3] = {4, 2, 2};
+  int fields[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    std::size_t digits = 0;
+    for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+      fields[i] = fields[i] * 10 + (text[digits] - '0');
+    }
+    if (digits == 0 || digits > kMaxDigits[i]) return 0;
+    text.remove_prefix(digits);
+    // A slash after the year and the month, nothing after the day.
+    if (i < 2 ? text.empty() || text.front() != '/' : !text.empty()) return 0;
+    text.remove_prefix(i < 2 ? 1 : 0);
   }
+  const int year = fields[0];
+  const int month = fields[1];
+  const int day = fields[2];
   if (year < kFirstYear || year > kLastYear || month < 1 || month > 12) return 0;
   const bool leapYear = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
   if (day < 1 || day > MonthLength(month, leapYear)) return 0;

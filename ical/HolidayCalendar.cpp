@@ -1,8 +1,6 @@
 // Walks the months of the range through the month model and writes each day off it shows.
 #include "ical/HolidayCalendar.h"
 
-#include <cstdio>
-
 #include "ical/ICalWriter.h"
 
 namespace tembori {
@@ -30,9 +28,7 @@ bool ExportHolidays(MonthCalendar& calendar, const HolidayExportRange& range,
       const bool named = (holiday || rest) && calendar.GetDayName(day, name);
       AllDayEvent event;
       event.date = {shown.wYear, shown.wMonth, day};
-      char uid[40];
-      std::snprintf(uid, sizeof uid, "%s.holiday@tembori", FormatDate(event.date).c_str());
-      event.uid = uid;
+      event.uid = FormatDate(event.date) + ".holiday@tembori";
       event.summary = named ? nameOf(name) : dayOff;
       event.holiday = true;
       writer.Add(event);

@@ -1,8 +1,6 @@
 // Date arithmetic and the date forms of iCalendar files.
 #include "ical/ICalDate.h"
 
-#include <cstdio>
-
 namespace tembori {
 
 bool IsLeapYear(int year) {
@@ -44,10 +42,18 @@ int FirstLeapYearFrom(int year) {
   return year;
 }
 
+std::string ZeroPadded(int value, int width) {
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
+    value /= 10;
+  } while (value > 0);
+  if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
+
 std::string FormatDate(const ICalDate& date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
-  return text;
+  return ZeroPadded(date.year, 4) + ZeroPadded(date.month, 2) + ZeroPadded(date.day, 2);
 }
 
 namespace {

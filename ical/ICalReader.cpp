@@ -152,10 +152,10 @@ bool RuleMatchesStart(std::string_view rule, const ICalDate& start) {
     const std::size_t end = rule.find(';');
     const std::string part = Upper(rule.substr(0, end));
     rule = end == std::string_view::npos ? std::string_view() : rule.substr(end + 1);
-    if (part.rfind("BYMONTH=", 0) == 0 && part.substr(8) != std::to_string(start.month)) {
+    if (part.rfind("BYMONTH=", 0) == 0 && part.substr(8) != ZeroPadded(start.month, 1)) {
       return false;
     }
-    if (part.rfind("BYMONTHDAY=", 0) == 0 && part.substr(11) != std::to_string(start.day)) {
+    if (part.rfind("BYMONTHDAY=", 0) == 0 && part.substr(11) != ZeroPadded(start.day, 1)) {
       return false;
     }
   }

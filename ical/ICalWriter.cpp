@@ -1,16 +1,13 @@
 // The VCALENDAR and VEVENT lines of an export.
 #include "ical/ICalWriter.h"
 
-#include <cstdio>
-
 #include "ical/ICalText.h"
 
 namespace tembori {
 
 ICalWriter::ICalWriter(std::string_view version, const ICalDateTime& stamp) {
-  char text[24];
-  std::snprintf(text, sizeof text, "T%02d%02d%02dZ", stamp.hour, stamp.minute, stamp.second);
-  stamp_ = FormatDate(stamp.date) + text;
+  stamp_ = FormatDate(stamp.date) + "T" + ZeroPadded(stamp.hour, 2) + ZeroPadded(stamp.minute, 2) +
+           ZeroPadded(stamp.second, 2) + "Z";
   Line("BEGIN:VCALENDAR");
   Line("VERSION:2.0");
   Line("PRODID:-//Tembori//Tembori " + std::string(version) + "//JA");

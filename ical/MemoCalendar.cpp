@@ -2,7 +2,6 @@
 #include "ical/MemoCalendar.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 #include "ical/ICalText.h"
@@ -14,13 +13,8 @@ namespace tembori {
 namespace {
 
 std::string MemoUid(const MemoPlace& place) {
-  char uid[48];
-  if (place.EveryYear()) {
-    std::snprintf(uid, sizeof uid, "yearly-%02d%02d.memo@tembori", place.month, place.day);
-  } else {
-    std::snprintf(uid, sizeof uid, "%04d%02d%02d.memo@tembori", place.year, place.month, place.day);
-  }
-  return uid;
+  const std::string monthDay = ZeroPadded(place.month, 2) + ZeroPadded(place.day, 2);
+  return (place.EveryYear() ? "yearly-" : ZeroPadded(place.year, 4)) + monthDay + ".memo@tembori";
 }
 
 // What a store can hold of a text: no line break or NUL, whole characters up to `maxBytes`.

@@ -1,5 +1,5 @@
 // Reaches every place through the memo store, over a month model of its own that shows the
-// place's month; the model's marks go to a store in memory, so nothing but memos is written.
+// place's month. The model computes nothing, so it neither reads nor writes any marks.
 #include "ical/MemoStoreAccess.h"
 
 #include <utility>
@@ -7,7 +7,6 @@
 #include "calendar/FixedClock.h"
 #include "calendar/MonthCalendar.h"
 #include "memo/MemoStore.h"
-#include "settings/MemoryStore.h"
 
 namespace tembori {
 
@@ -24,7 +23,7 @@ class PlaceStore {
       : clock_(MakeDate(
             static_cast<std::uint16_t>(place.EveryYear() ? kEveryYearCalendar : place.year),
             static_cast<std::uint16_t>(place.month), 1)),
-        calendar_(clock_, marks_, settings),
+        calendar_(clock_, registry, settings),
         store_(calendar_, settings, registry, files, lock) {
     store_.SetProgramDir(programDir);
   }
@@ -32,7 +31,6 @@ class PlaceStore {
 
  private:
   FixedClock clock_;
-  MemoryStore marks_;
   MonthCalendar calendar_;
   MemoStore store_;
 };

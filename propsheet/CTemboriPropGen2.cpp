@@ -30,6 +30,7 @@ void CTemboriPropGen2::ExchangeData(DataExchange& exchange) {
   exchange.Check(IDC_CIRC, draft_.Circ);
   exchange.Radio(IDC_SUNDAY_FIRST, draft_.SunFirst);
   exchange.Check(IDC_HOLIDAY_LAW, draft_.HolidayLaw);
+  exchange.Check(IDC_ERA_YEAR, draft_.EraYear);
 }
 
 void CTemboriPropGen2::OnCircClicked() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <vector>
 
 namespace tembori {
 
@@ -13,12 +14,12 @@ namespace {
 
 constexpr UINT kCodePage = 932;
 
-std::wstring Widen(UINT codePage, std::string_view text) {
+std::vector<wchar_t> Widen(UINT codePage, std::string_view text) {
   if (text.empty() || text.size() > INT_MAX) return {};
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
   if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  std::vector<wchar_t> wide(static_cast<std::size_t>(length));
   MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
   return wide;
 }
@@ -26,7 +27,7 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 }  // namespace
 
 std::string Cp932Codec::ToUtf8(std::string_view cp932) const {
-  const std::wstring wide = Widen(kCodePage, cp932);
+  const std::vector<wchar_t> wide = Widen(kCodePage, cp932);
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
   const int length =
@@ -38,7 +39,7 @@ std::string Cp932Codec::ToUtf8(std::string_view cp932) const {
 }
 
 std::string Cp932Codec::FromUtf8(std::string_view utf8, int& replaced) const {
-  const std::wstring wide = Widen(CP_UTF8, utf8);
+  const std::vector<wchar_t> wide = Widen(CP_UTF8, utf8);
   std::string cp932;
   cp932.reserve(wide.size() * 2);
   for (std::size_t i = 0; i < wide.size();) {

@@ -32,6 +32,16 @@ TEST_CASE("each month is headed by the era in force on its first day") {
     CHECK(result.era == expected.era);
     CHECK(result.year == expected.eraYear);
   }
+  // A day of its own, as the title bar's date has it: the era's first day and the one before.
+  EraYear day{};
+  REQUIRE(EraYearOf(1989, 1, day, 7));
+  CHECK(day.era == 2);
+  REQUIRE(EraYearOf(1989, 1, day, 8));
+  CHECK(day.era == 3);
+  CHECK(day.year == 1);
+  REQUIRE(EraYearOf(2019, 4, day, 30));
+  CHECK(day.era == 3);
+
   EraYear untouched{9, 99};
   CHECK_FALSE(EraYearOf(1872, 12, untouched));
   CHECK_FALSE(EraYearOf(1851, 1, untouched));

@@ -178,7 +178,8 @@ void StoreCustomSettings(DWORD charSet = SHIFTJIS_CHARSET) {
                  {"PitchAndFamily", 0x31},
                  {"Transparent", 1},
                  {"SunFirst", 1},
-                 {"HolidayLaw", 1}});
+                 {"HolidayLaw", 1},
+                 {"EraYear", 1}});
   PutValue(kConfigKey, "TypeFace", REG_SZ, "ＭＳ ゴシック", sizeof "ＭＳ ゴシック");
   PutValue(kConfigKey, "PointSize", REG_SZ, "13", 3);
 }
@@ -554,6 +555,30 @@ TEST_CASE("each colour shows beside its label, and every label reads on its page
                  return true;
                }});
   CHECK(labelsSeen == 5);
+}
+
+TEST_CASE("era years from General 2: shown at once, saved, and ticked when reopened") {
+  StoreSettings({{"DispToday", 1}});
+  RunningCalendar calendar({2026, 12, 0, 6, 12, 0, 0, 0});
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_ERA_YEAR), PressButton(IDOK)});
+  CHECK(StoredNumber("EraYear") == 1);
+  char title[64] = {};
+  GetWindowTextA(calendar.Handle(), title, sizeof title);
+  CHECK(std::string(title) == "令和8年 12月 6日 (日)");
+
+  UINT eraBox = 0;
+  RunSheetOver(calendar, {[&](HWND sheet) {
+                            ShowTab(sheet, kGeneral2);
+                            eraBox = static_cast<UINT>(
+                                SendMessageA(Control(sheet, IDC_ERA_YEAR), BM_GETCHECK, 0, 0));
+                            Click(sheet, IDC_ERA_YEAR);
+                            return true;
+                          },
+                          PressButton(IDOK)});
+  CHECK(eraBox == BST_CHECKED);
+  CHECK(StoredNumber("EraYear") == 0);
+  GetWindowTextA(calendar.Handle(), title, sizeof title);
+  CHECK(std::string(title) == "26年 12月 6日 (日)");
 }
 
 TEST_CASE("a stored face that is not listed stays, with its character set, until one is chosen") {

@@ -250,7 +250,7 @@ TEST_CASE("the context menu over a day begins with its memo and its mark") {
 
   // Without the grid's focus the keyboard's menu is the plain one.
   std::vector<std::string> items = MenuOpenedBy(calendar, keyboard);
-  REQUIRE(items.size() == 16);
+  REQUIRE(items.size() == 18);  // with the iCalendar submenu and its separator
   CHECK(items[0] == "ﾄﾋﾟｯｸの検索(&H)...");
 
   // At the chosen day's cell: Friday the 14th, a working day.
@@ -258,7 +258,7 @@ TEST_CASE("the context menu over a day begins with its memo and its mark") {
   Press(calendar, VK_RIGHT);
   Press(calendar, VK_RIGHT);
   items = MenuOpenedBy(calendar, keyboard);
-  REQUIRE(items.size() == 19);
+  REQUIRE(items.size() == 21);
   CHECK(items[0] == "ﾒﾓの入力(&M)...");
   CHECK(items[1] == "休日にする(&O)");
   CHECK(items[2].empty());
@@ -276,12 +276,12 @@ TEST_CASE("the context menu over a day begins with its memo and its mark") {
   // A right click on a day, outside the mode: the 3rd, a national holiday.
   Press(calendar, VK_ESCAPE);
   items = MenuOpenedBy(calendar, OnScreen(calendar, DayCell(window, 3)));
-  REQUIRE(items.size() == 19);
+  REQUIRE(items.size() == 21);
   CHECK(items[1] == "平日にする(&O)");
   SendMessageA(calendar.Handle(), WM_COMMAND, ID_DAY_MARK, 0);
   CHECK_FALSE(window.Calendar().IsDayOff(3));
   // On the heading, no day.
-  CHECK(MenuOpenedBy(calendar, OnScreen(calendar, window.TitleRect())).size() == 16);
+  CHECK(MenuOpenedBy(calendar, OnScreen(calendar, window.TitleRect())).size() == 18);
 }
 
 TEST_CASE("the chosen day's memo or name pops up at its cell after the delay") {

@@ -332,7 +332,7 @@ int Run(std::vector<std::string_view> args) {
       return Fail("month must be a number from 1 to 12: " + std::string(args[2]));
     }
     const std::string heading =
-        EraHeading(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month),
+        EraHeading(static_cast<std::uint16_t>(*year), static_cast<std::uint16_t>(*month), 1,
                    [](std::uint32_t id) { return std::string(TextOf(id)); });
     std::printf("%s\n", heading.c_str());
     return 0;

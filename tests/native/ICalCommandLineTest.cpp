@@ -1,0 +1,64 @@
+// The command line's export and import forms: what they take, what makes them invalid, and
+// that any other command line still starts the calendar.
+#include <doctest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "ical/ICalCommandLine.h"
+
+using namespace tembori;
+using Action = ICalCommand::Action;
+
+namespace {
+
+ICalCommand Parse(std::vector<std::string_view> arguments) {
+  return ParseICalCommand(arguments);
+}
+
+}  // namespace
+
+TEST_CASE("the three forms with their operands, in any case, quiet anywhere") {
+  ICalCommand command = Parse({"/export-memos", "C:\\backup\\memos.ics"});
+  CHECK(command.action == Action::ExportMemos);
+  CHECK(command.file == "C:\\backup\\memos.ics");
+  CHECK_FALSE(command.quiet);
+
+  command = Parse({"/QUIET", "-Import-Memos", "in.ics"});
+  CHECK(command.action == Action::ImportMemos);
+  CHECK(command.file == "in.ics");
+  CHECK(command.quiet);
+
+  command = Parse({"/export-holidays", "1851", "2150", "h.ics", "/quiet"});
+  CHECK(command.action == Action::ExportHolidays);
+  CHECK(command.firstYear == 1851);
+  CHECK(command.lastYear == 2150);
+  CHECK(command.file == "h.ics");
+  CHECK(command.quiet);
+}
+
+TEST_CASE("a form given wrongly is invalid, keeping its quiet") {
+  const std::vector<std::vector<std::string_view>> invalid = {
+      {"/export-memos"},
+      {"/export-memos", "a.ics", "b.ics"},
+      {"/import-memos", ""},
+      {"/export-holidays", "2026", "h.ics"},
+      {"/export-holidays", "1850", "2026", "h.ics"},
+      {"/export-holidays", "2026", "2151", "h.ics"},
+      {"/export-holidays", "2027", "2026", "h.ics"},
+      {"/export-holidays", "2026x", "2027", "h.ics"},
+      {"/export-memos", "a.ics", "/import-memos"},
+  };
+  for (const auto& arguments : invalid) {
+    CAPTURE(arguments.size());
+    CHECK(Parse(arguments).action == Action::Invalid);
+  }
+  CHECK(Parse({"/export-memos", "/quiet"}).quiet);
+}
+
+TEST_CASE("other command lines start the calendar") {
+  CHECK(Parse({}).action == Action::None);
+  CHECK(Parse({"/quiet"}).action == Action::None);
+  CHECK(Parse({"memos.ics"}).action == Action::None);
+  CHECK(Parse({"/export-memo", "x.ics"}).action == Action::None);
+}

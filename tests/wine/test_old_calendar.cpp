@@ -1,0 +1,137 @@
+// The Japanese calendar in the window: the era year in the heading and the title bar, and the
+// government's list of holidays read at start and on Apply, a damaged one reported.
+#include <doctest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "CalendarHarness.h"
+#include "res/ResourceIds.h"
+
+using namespace tembori;
+using namespace tembori::testing;
+
+namespace {
+
+constexpr SystemTime kSecondSunday = {2026, 12, 0, 6, 12, 0, 0, 0};
+constexpr SystemTime kReiwaFirstDay = {2019, 5, 3, 1, 12, 0, 0, 0};
+constexpr COLORREF kUnpainted = RGB(1, 2, 3);
+
+std::string Title(HWND window) {
+  char text[64] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// Whether the heading row shows exactly `text` in the calendar font, drawn as the window
+// draws its heading.
+bool HeadingReads(RunningCalendar& calendar, const char* text) {
+  const HWND handle = calendar.Handle();
+  const Picture picture(handle, kUnpainted);
+  const Picture expected(handle, kUnpainted);
+  const RECT title = calendar.Window().TitleRect();
+  const BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  FillRect(expected.Dc(), &title, face.get());
+  SelectObject(expected.Dc(), calendar.Window().CalendarFont());
+  SetTextColor(expected.Dc(), kBlack);
+  SetBkMode(expected.Dc(), TRANSPARENT);
+  SetTextAlign(expected.Dc(), TA_CENTER | TA_TOP);
+  RECT client{};
+  GetClientRect(handle, &client);
+  TextOutA(expected.Dc(), client.right / 2, 0, text, static_cast<int>(std::strlen(text)));
+  return picture.Count(title, kBlack) > 0 && picture.Part(title) == expected.Part(title);
+}
+
+std::string messageText;
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND box = FindWindowA("#32770", nullptr);
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  char text[512] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  messageText = text;
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  REQUIRE(file != nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+}  // namespace
+
+TEST_CASE("with EraYear the heading and the title's date are in the era, 元年 for the first") {
+  StoreSettings({{"EraYear", 1}, {"DispToday", 1}});
+  {
+    RunningCalendar calendar(kSecondSunday);
+    CHECK(HeadingReads(calendar, "令和8年 12月"));
+    CHECK(Title(calendar.Handle()) == "令和8年 12月 6日 (日)");
+  }
+  {
+    RunningCalendar calendar(kReiwaFirstDay);
+    CHECK(HeadingReads(calendar, "令和元年 5月"));
+    CHECK(Title(calendar.Handle()) == "令和元年 5月 1日 (水)");
+    // April: the era in force on its first day.
+    calendar.Window().Calendar().PrevMonth();
+    InvalidateRect(calendar.Handle(), nullptr, TRUE);
+    PumpMessages();
+    CHECK(HeadingReads(calendar, "平成31年 4月"));
+  }
+  // The English texts keep the Western year; without the setting the Japanese ones do too.
+  StoreSettings({{"EraYear", 1}, {"DispToday", 1}, {"Language", 1}});
+  {
+    RunningCalendar calendar(kSecondSunday);
+    CHECK(HeadingReads(calendar, "Dec. 2026"));
+    CHECK(Title(calendar.Handle()).find("2026") == std::string::npos);  // "Sun, Dec 06 26"
+    CHECK(Title(calendar.Handle()).find("Dec") != std::string::npos);
+  }
+  StoreSettings({{"DispToday", 1}});
+  RunningCalendar calendar(kSecondSunday);
+  CHECK(HeadingReads(calendar, "2026年 12月"));
+  CHECK(Title(calendar.Handle()) == "26年 12月 6日 (日)");
+}
+
+TEST_CASE("the government's list: read at start and on Apply; a damaged one is reported") {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string appData = std::string(folder) + "tembori-appdata";
+  CreateDirectoryA(appData.c_str(), nullptr);
+  CreateDirectoryA((appData + "\\Tembori").c_str(), nullptr);
+  const std::string path = appData + "\\Tembori\\syukujitsu.csv";
+  REQUIRE(SetEnvironmentVariableA("APPDATA", appData.c_str()));
+  const std::string header = "国民の祝日・休日月日,国民の祝日・休日名称\r\n";
+  WriteFile(path, header + "2026/1/1,元日\r\n2026/12/7,試験の日\r\n");
+
+  StoreSettings({{"HolidayLaw", 1}});
+  {
+    RunningCalendar calendar(kSecondSunday);
+    MonthCalendar& month = calendar.Window().Calendar();
+    CHECK(month.IsNationalHoliday(7));
+    CHECK(month.ListedName(7) == "試験の日");
+
+    // A damaged list on Apply: one message naming the file and the line, and the rules.
+    WriteFile(path, header + "2026/1/1,元日\r\n2026/12/32,試験の日\r\n");
+    messageText.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &AnswerMessageBox);
+    calendar.Window().ReloadHolidays();
+    KillTimer(nullptr, timer);
+    CHECK(messageText.find(path) != std::string::npos);
+    CHECK(messageText.find("3 行目") != std::string::npos);
+    CHECK_FALSE(month.IsNationalHoliday(7));
+    CHECK(month.ListedName(7).empty());
+  }
+  // With the calendar's own rules the list is not read at all.
+  StoreSettings({{"HolidayLaw", 0}});
+  WriteFile(path, header + "2026/12/7,試験の日\r\n");
+  {
+    RunningCalendar calendar(kSecondSunday);
+    CHECK_FALSE(calendar.Window().Calendar().IsNationalHoliday(7));
+  }
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA((appData + "\\Tembori").c_str());
+  RemoveDirectoryA(appData.c_str());
+}
