@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 namespace tembori {
@@ -44,32 +45,24 @@ int UpDownControl::Position() const {
   return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0));
 }
 
-int ComboBoxControl::AddString(const std::string& text) const {
-  const LRESULT index =
-      SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  return index >= 0 ? static_cast<int>(index) : -1;
-}
-
-void ComboBoxControl::SetItemData(int index, LPARAM data) const {
-  SendMessageA(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-}
-
-LPARAM ComboBoxControl::ItemData(int index) const {
-  return SendMessageA(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+std::size_t ComboBoxControl::AddStrings(const std::vector<const char*>& texts) const {
+  std::size_t bytes = 0;
+  for (const char* const text : texts) bytes += std::strlen(text) + 1;
+  SendMessageA(Handle(), CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+  std::size_t added = 0;
+  while (added < texts.size() &&
+         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[added])) >= 0) {
+    ++added;
+  }
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return added;
 }
 
 int ComboBoxControl::Count() const {
   const LRESULT count = SendMessageA(Handle(), CB_GETCOUNT, 0, 0);
   return count > 0 ? static_cast<int>(count) : 0;
-}
-
-std::string ComboBoxControl::ItemText(int index) const {
-  const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length < 0) return {};
-  std::vector<char> text(static_cast<std::size_t>(length) + 1);
-  const LRESULT copied = SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(text.data()));
-  return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
 }
 
 int ComboBoxControl::Selection() const {

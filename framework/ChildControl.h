@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Window.h"
 
@@ -47,12 +48,12 @@ class UpDownControl : public ChildControl {
 // A combo box of a dialog template; items carry a number as their data.
 class ComboBoxControl : public ChildControl {
  public:
-  // The new item's index, or -1 when it could not be added.
-  int AddString(const std::string& text) const;
-  void SetItemData(int index, LPARAM data) const;
-  LPARAM ItemData(int index) const;
+  // Adds the texts at the end in one pass: the storage reserved for all of them first, the
+  // control drawn once, after the last. Without item data, which the list would hand to its
+  // owner item by item when it is emptied or destroyed. Stops at a text that does not fit
+  // into memory; returns how many were added.
+  std::size_t AddStrings(const std::vector<const char*>& texts) const;
   int Count() const;
-  std::string ItemText(int index) const;
   // The selected item's index, -1 when none is.
   int Selection() const;
   // Selects the item (which also shows its text in the edit field); -1 selects none.

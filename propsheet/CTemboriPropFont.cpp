@@ -1,6 +1,7 @@
 // The font page: font enumeration into the two lists, the sample and the description.
 #include "propsheet/CTemboriPropFont.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -44,6 +45,17 @@ int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD
 int CALLBACK CollectSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM sizes) {
   return Collect<SizeEntry>(sizes, [&](std::vector<SizeEntry>& entries) {
     entries.push_back(SizeEntry{font->lfHeight, metrics->tmInternalLeading});
+  });
+}
+
+// The faces in the order of a sorted list that they were added to one by one as enumerated:
+// names compared as such a list compares them (in the user's locale, letters in either case
+// alike), and a face placed before the one of the same name added earlier.
+void SortAsListed(std::vector<FaceEntry>& faces) {
+  std::reverse(faces.begin(), faces.end());
+  std::stable_sort(faces.begin(), faces.end(), [](const FaceEntry& a, const FaceEntry& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.FaceName.c_str(), -1,
+                          b.FaceName.c_str(), -1) == CSTR_LESS_THAN;
   });
 }
 
@@ -104,10 +116,13 @@ void CTemboriPropFont::FillFaceList() {
     }
   }
   if (faces_.empty()) return;
-  for (std::size_t entry = 0; entry < faces_.size(); ++entry) {
-    const int item = faceList_.AddString(faces_[entry].FaceName);
-    if (item >= 0) faceList_.SetItemData(item, static_cast<LPARAM>(entry));
-  }
+  // Sorted here, the list's items are the faces in their order: the stored face is found
+  // here, without reading the list back.
+  SortAsListed(faces_);
+  std::vector<const char*> names;
+  names.reserve(faces_.size());
+  for (const FaceEntry& face : faces_) names.push_back(face.FaceName.c_str());
+  faces_.resize(faceList_.AddStrings(names));
   SelectFace();
   FillSizeList();
   UpdateSample();
@@ -135,10 +150,14 @@ void CTemboriPropFont::FillSizeList() {
       EnumFontFamiliesExA(dc.get(), &wanted, &CollectSize, sizes, 0);
     }
   }
-  for (const std::uint16_t points : FaceSizes(face.PitchAndFamily, ownSizes, PixelsPerInch())) {
-    const int item = sizeList_.AddString(std::to_string(points));
-    if (item >= 0) sizeList_.SetItemData(item, points);
-  }
+  sizes_ = FaceSizes(face.PitchAndFamily, ownSizes, PixelsPerInch());
+  std::vector<std::string> texts;
+  texts.reserve(sizes_.size());
+  for (const std::uint16_t points : sizes_) texts.push_back(std::to_string(points));
+  std::vector<const char*> items;
+  items.reserve(texts.size());
+  for (const std::string& text : texts) items.push_back(text.c_str());
+  sizes_.resize(sizeList_.AddStrings(items));
   SelectSize(size);
 }
 
@@ -153,12 +172,13 @@ void CTemboriPropFont::UpdateSample() {
   // The chosen size; with none chosen, the size in the field (kept from the settings when it
   // is not in the list), else the first size.
   int points = 0;
-  if (const int item = sizeList_.Selection(); item >= 0) {
-    points = static_cast<int>(sizeList_.ItemData(item));
+  if (const int item = sizeList_.Selection();
+      item >= 0 && static_cast<std::size_t>(item) < sizes_.size()) {
+    points = static_cast<int>(sizes_[static_cast<std::size_t>(item)]);
   } else if (const auto typed = LeadingPoints(ItemText(IDC_SIZE_LIST)); typed && *typed > 0) {
     points = *typed;
-  } else if (sizeList_.Count() > 0) {
-    points = static_cast<int>(sizeList_.ItemData(0));
+  } else if (!sizes_.empty()) {
+    points = static_cast<int>(sizes_.front());
   } else {
     return;
   }
@@ -183,10 +203,8 @@ void CTemboriPropFont::ShowFontType() {
 
 const FaceEntry* CTemboriPropFont::ChosenFace() const {
   const int item = faceList_.Selection();
-  if (item < 0) return nullptr;
-  const LPARAM entry = faceList_.ItemData(item);
-  if (entry < 0 || static_cast<std::size_t>(entry) >= faces_.size()) return nullptr;
-  return &faces_[static_cast<std::size_t>(entry)];
+  if (item < 0 || static_cast<std::size_t>(item) >= faces_.size()) return nullptr;
+  return &faces_[static_cast<std::size_t>(item)];
 }
 
 FaceEntry CTemboriPropFont::ShownFace() const {
@@ -196,12 +214,8 @@ FaceEntry CTemboriPropFont::ShownFace() const {
 
 void CTemboriPropFont::SelectFace() const {
   std::vector<ListItem> items;
-  for (int item = 0; item < faceList_.Count(); ++item) {
-    const LPARAM entry = faceList_.ItemData(item);
-    const bool known = entry >= 0 && static_cast<std::size_t>(entry) < faces_.size();
-    items.push_back({faceList_.ItemText(item),
-                     known ? faces_[static_cast<std::size_t>(entry)].CharSet : kAnsiCharSet});
-  }
+  items.reserve(faces_.size());
+  for (const FaceEntry& face : faces_) items.push_back({face.FaceName, face.CharSet});
   const std::optional<std::size_t> found = FindFaceItem(items, draft_.TypeFace, draft_.CharSet);
   if (found) {
     faceList_.Select(static_cast<int>(*found));
@@ -212,8 +226,10 @@ void CTemboriPropFont::SelectFace() const {
 }
 
 void CTemboriPropFont::SelectSize(const std::string& size) const {
+  // The size list is not sorted: its items are the sizes in their order.
   std::vector<ListItem> items;
-  for (int item = 0; item < sizeList_.Count(); ++item) items.push_back({sizeList_.ItemText(item)});
+  items.reserve(sizes_.size());
+  for (const std::uint16_t points : sizes_) items.push_back({std::to_string(points)});
   if (const std::optional<std::size_t> found = FindSizeItem(items, size)) {
     sizeList_.Select(static_cast<int>(*found));
   } else {

@@ -59,7 +59,8 @@ class CTemboriPropFont : public PropertyPage {
   StaticControl sample_;
   StaticControl description_;
   FontHandle sampleFont_;
-  std::vector<FaceEntry> faces_;  // item data of the face list: an index here
+  std::vector<FaceEntry> faces_;      // the items of the face list, in its order
+  std::vector<std::uint16_t> sizes_;  // the items of the size list
 };
 
 }  // namespace tembori

@@ -9,6 +9,7 @@
 #include <prsht.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -655,4 +656,104 @@ TEST_CASE("a delay or a size the field cannot take is told there, kept, and hold
   CloseFieldTips();
   CHECK(StoredNumber("MemoTime") == 30);
   CHECK(StoredText("PointSize") == "99");
+}
+
+namespace {
+
+int CALLBACK AddListedFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
+  const BYTE set = font->lfCharSet;
+  if (font->lfFaceName[0] != '@' && (set == ANSI_CHARSET || set == SHIFTJIS_CHARSET)) {
+    const auto combo = reinterpret_cast<HWND>(list);
+    const LRESULT item =
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), set);
+  }
+  return 1;
+}
+
+// The face list as it was made before: the faces added one by one, as enumerated, to a list
+// that sorts itself; each item's text with its character set.
+std::vector<std::pair<std::string, BYTE>> FacesAddedOneByOne() {
+  const HWND list = CreateWindowExA(0, "ComboBox", "", CBS_SIMPLE | CBS_SORT | WS_POPUP, 0, 0, 100,
+                                    100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  REQUIRE(list != nullptr);
+  const HDC dc = GetDC(list);
+  LOGFONTA all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExA(dc, &all, &AddListedFace, reinterpret_cast<LPARAM>(list), 0);
+  ReleaseDC(list, dc);
+  std::vector<std::pair<std::string, BYTE>> faces;
+  const std::vector<std::string> texts = Items(list);
+  for (std::size_t item = 0; item < texts.size(); ++item) {
+    faces.emplace_back(texts[item], static_cast<BYTE>(SendMessageA(list, CB_GETITEMDATA, item, 0)));
+  }
+  DestroyWindow(list);
+  return faces;
+}
+
+bool BeginsWithTwoLetters(const std::string& text) {
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  return text.size() > 2 && letter(text[0]) && letter(text[1]);
+}
+
+// The letters before the first double-byte character in the other case.
+std::string OtherCase(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) break;
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    } else if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+TEST_CASE("the font page lists the faces as a self-sorting list did and finds the stored one") {
+  const std::vector<std::pair<std::string, BYTE>> expected = FacesAddedOneByOne();
+  std::vector<std::string> texts;
+  for (const auto& face : expected) texts.push_back(face.first);
+  // A name listed in both character sets.
+  std::size_t ansi = 0, shiftJis = 0;
+  for (std::size_t item = 1; item < expected.size() && shiftJis == 0; ++item) {
+    if (texts[item] == texts[item - 1] && BeginsWithTwoLetters(texts[item])) {
+      const bool firstIsAnsi = expected[item - 1].second == ANSI_CHARSET;
+      ansi = firstIsAnsi ? item - 1 : item;
+      shiftJis = firstIsAnsi ? item : item - 1;
+    }
+  }
+  REQUIRE(shiftJis != 0);
+  const std::string both = texts[shiftJis];
+  // The first item that begins with the name's first two letters, in either case.
+  std::size_t firstBeginning = 0;
+  while (_strnicmp(texts[firstBeginning].c_str(), both.c_str(), 2) != 0) ++firstBeginning;
+  const struct {
+    std::string face;
+    BYTE charSet;
+    std::size_t item;
+  } cases[] = {
+      {both, SHIFTJIS_CHARSET, shiftJis},
+      {both, ANSI_CHARSET, ansi},
+      {OtherCase(both), SHIFTJIS_CHARSET, shiftJis},
+      {OtherCase(both.substr(0, 2)), SHIFTJIS_CHARSET, firstBeginning},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.face);
+    StoreCustomSettings(c.charSet);
+    PutValue(kConfigKey, "TypeFace", REG_SZ, c.face.c_str(), static_cast<DWORD>(c.face.size() + 1));
+    RunningCalendar calendar;
+    RunSheetOver(calendar, {[&](HWND sheet) {
+                   ShowTab(sheet, kFont);
+                   CHECK(Items(Control(sheet, IDC_FACE_LIST)) == texts);
+                   CHECK(SendMessageA(Control(sheet, IDC_FACE_LIST), CB_GETCURSEL, 0, 0) ==
+                         static_cast<LRESULT>(c.item));
+                   const char* const charSet =
+                       expected[c.item].second == ANSI_CHARSET ? " (ANSI)" : " (SHIFT JIS)";
+                   CHECK(EndsWith(Text(Control(sheet, IDC_FONT_KIND)), charSet));
+                   Press(sheet, IDCANCEL);
+                   return true;
+                 }});
+  }
 }
