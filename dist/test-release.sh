@@ -203,6 +203,8 @@ test_installer() {
   cp "$setup" "$WINEPREFIX/drive_c/tembori-setup.exe" || return
 
   tembori_unlocked wine 'C:\tembori-setup.exe' /S >/dev/null 2>&1 || fail "the silent install failed"
+  # Under a busy wine server the installer's last files can land just after it has returned.
+  wait_for 30 test -e "$install_dir/Uninstall.exe" -a -e "$install_dir/ReadMe.txt"
   local file
   for file in Tembori.exe tembori.chm ReadMe.txt Uninstall.exe; do
     expect_file "$install_dir/$file" "the installer did not put $file into $install"

@@ -12,19 +12,11 @@
 #include "ical/HolidayCalendar.h"
 #include "ical/ICalReader.h"
 #include "res/ResourceIds.h"
+#include "tests/native/ListedHolidays.h"
 
 using namespace tembori;
 
 namespace {
-
-struct ListedDay {
-  int date;  // yyyymmdd
-  const char* name;
-};
-
-constexpr ListedDay kListedDays[] = {
-#include "data/HolidayJp.inc"
-};
 
 struct Text {
   std::uint32_t id;

@@ -9,18 +9,10 @@
 
 #include "calendar/HolidayFile.h"
 #include "calendar/StandaloneCalendar.h"
+#include "tests/native/ListedHolidays.h"
 
 namespace tembori {
 namespace {
-
-struct ListedDay {
-  int date;  // yyyymmdd
-  const char* name;
-};
-
-constexpr ListedDay kListedDays[] = {
-#include "data/HolidayJp.inc"
-};
 
 // The header and "休日" in Shift-JIS, as the file has them.
 const std::string kHeader =

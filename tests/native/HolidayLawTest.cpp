@@ -10,19 +10,10 @@
 #include <vector>
 
 #include "calendar/StandaloneCalendar.h"
+#include "tests/native/ListedHolidays.h"
 
 namespace tembori {
 namespace {
-
-struct ListedDay {
-  int date;  // yyyymmdd
-  const char* name;
-};
-
-// Made from the npm package by tools/holiday-data/make-holiday-data.sh.
-constexpr ListedDay kListedDays[] = {
-#include "data/HolidayJp.inc"
-};
 
 // A year's calendar with no weekly days off, so that its days off are the law's alone.
 struct LawYear {
