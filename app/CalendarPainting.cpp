@@ -122,9 +122,11 @@ void DrawDays(HDC dc, const CalendarView& view) {
   for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
     const Rect cell =
         DayCell(day, calendar.FirstWeekday(), WeeksStartOnMonday(settings), grid, view.cell);
+    // The number keeps the cell's top; the 六曜 take its bottom line.
+    const Rect numberCell = {cell.left, cell.top, cell.right, cell.bottom - view.markHeight};
     if (settings.Circ != 0 && calendar.IsNationalHoliday(day)) {
       const ObjectSelection selection(dc, circlePen.get());
-      const Rect box = CircleBox(cell);
+      const Rect box = CircleBox(numberCell);
       Arc(dc, box.left, box.top, box.right, box.bottom, box.left, box.top, box.left, box.top);
     }
     if (settings.TodaysFace == 0 && calendar.IsToday(day)) DrawPolyline(dc, TodayFrame(cell));
@@ -134,6 +136,13 @@ void DrawDays(HDC dc, const CalendarView& view) {
     char label[16];
     const int length = wsprintfA(label, (view.memoMap & DayBit(day)) != 0 ? "%d*" : "%d", day);
     TextOutA(dc, cell.left + view.cell.width / 2, cell.top, label, length);
+    if (view.markHeight > 0) {
+      const ObjectSelection selection(dc, view.markFont);
+      const std::string mark =
+          LoadResourceString(RokuyoStringId(RokuyoOf(calendar.OldDateOf(day))));
+      TextOutA(dc, cell.left + view.cell.width / 2, numberCell.bottom, mark.c_str(),
+               static_cast<int>(mark.size()));
+    }
     if (day == view.focusDay) {
       // Inside today's box, which runs one pixel inside the cell's left edge and two inside
       // its right one.

@@ -42,6 +42,8 @@ struct CalendarView {
   int focusDay;           // the chosen day, framed while the grid has the focus; else 0
   GridColours colours;    // the user's, or the system's under high contrast
   HFONT calendarFont;
+  HFONT markFont;  // the 六曜 under each number
+  int markHeight;  // the 六曜's line at the cells' bottom; 0 while they are not shown
   CellSize cell;
   RECT gridRect, boxRect, titleRect, leftStripRect, rightStripRect, bottomStripRect;
 };

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -15,6 +16,7 @@
 #include "app/WindowPosition.h"
 #include "framework/DisplayDpi.h"
 #include "framework/FontFace.h"
+#include "framework/GdiHandles.h"
 #include "framework/ResourceText.h"
 #include "ical/win32/ICalTransfer.h"
 #include "res/ResourceIds.h"
@@ -269,6 +271,25 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
     font = LogFontOf(systemFont_.get());
   }
   calendarFont_.reset(CreateFontIndirectA(&font));
+
+  // The marks take three quarters of the number's height, never less than 10 pixels at 96 DPI,
+  // below which the kanji of the 六曜 cannot be read.
+  font = LogFontOf(calendarFont_.get());
+  const int numberHeight = MeasureFont(calendarFont_.get(), Handle()).tmHeight;
+  font.lfHeight = -std::max(numberHeight * 3 / 4, ScaleToDpi(10, dpi_));
+  font.lfWidth = 0;
+  markFont_.reset(CreateFontIndirectA(&font));
+}
+
+CellSize CalendarWindow::MarkSize() const {
+  if (settings_.Rokuyo == 0 || !markFont_) return {};
+  // Every 六曜 is two full-width characters; 大安 stands for them all.
+  const std::string text = LoadResourceString(IDS_ROKUYO_TAIAN);
+  const WindowDc dc = GetWindowDc(Handle());
+  const ObjectSelection selection(dc.get(), markFont_.get());
+  SIZE size{};
+  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
 std::string CalendarWindow::FontFaceName() const {
@@ -358,6 +379,7 @@ SIZE CalendarWindow::WantedWindowSize() {
   const HWND window = Handle();
   cell_ = ComputeCellSize(LayoutMetrics(MeasureFont(calendarFont_.get(), window)),
                           settings_.Squeeze != 0, dpi_);
+  if (settings_.Rokuyo != 0) cell_ = WithMarkLine(cell_, MarkSize(), dpi_);
 
   if (frameless_) {
     const Rect wanted = FramelessWindowRect(cell_);

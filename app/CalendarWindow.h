@@ -59,6 +59,8 @@ class CalendarWindow : public Window, public CalendarOperations {
   std::string FontPointSize() const;  // whole points, decimal
   std::uint8_t FontCharSet() const;
   HFONT CalendarFont() const { return calendarFont_.get(); }
+  // The size of the widest 六曜 in the mark font; none while the setting is off.
+  CellSize MarkSize() const;
 
   // Sizes the window and its rectangles from the calendar font and applies the frame, tray
   // and topmost settings; `initial` (only during creation) places the window at its
@@ -245,6 +247,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   HACCEL accelerators_ = nullptr;  // loaded from the resources: freed with the program
   FontHandle systemFont_;
   FontHandle calendarFont_;
+  FontHandle markFont_;  // the calendar font's smaller size, for the 六曜 in the cells
   CalendarButton prevMonthButton_;
   CalendarButton nextMonthButton_;
   CalendarButton modeButton_;

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/CalendarAccessible.h"
+#include "app/CalendarMarkText.h"
 #include "app/DayDescription.h"
 #include "app/DayNameText.h"
 #include "framework/ResourceText.h"
@@ -46,6 +47,9 @@ std::string CalendarWindow::AccessibleDayDescription(int day) {
     facts.mark = facts.dayOff ? DayFacts::Mark::MadeDayOff : DayFacts::Mark::MadeWorkingDay;
   }
   memos_.ReadMemo(day, facts.memo);
+  if (settings_.Rokuyo != 0) {
+    facts.extra = LoadResourceString(RokuyoStringId(RokuyoOf(calendar_.OldDateOf(day))));
+  }
   return DescribeDay(facts, &LoadResourceString);
 }
 

@@ -151,7 +151,7 @@ void CalendarWindow::ToggleMarkOfDay(int day) {
 
 void CalendarWindow::ShowPopupForDay(int day) {
   if (day < 1 || day > calendar_.DaysInMonth()) return;
-  if (const auto text = PopupTextForDay(memos_, calendar_, day)) {
+  if (const auto text = PopupTextForDay(memos_, calendar_, day, settings_.Rokuyo != 0)) {
     RECT cell = ToWinRect(CellOfDay(day));
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
     memoPopup_.ShowMemo(*text, cell);

@@ -26,6 +26,8 @@ CalendarView CalendarWindow::View() const {
                       GetFocus() == Handle() ? CursorDay() : 0,
                       ChooseGridColours(settings_, HighContrastOn(), system),
                       calendarFont_.get(),
+                      markFont_.get(),
+                      settings_.Rokuyo != 0 ? MarkLineHeight(MarkSize(), dpi_) : 0,
                       cell_,
                       gridRect_,
                       boxRect_,

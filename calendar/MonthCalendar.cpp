@@ -138,6 +138,14 @@ bool MonthCalendar::IsDayOff(int day) const {
   return (dayOffMask_ & DayBitInMonth(day)) != 0;
 }
 
+OldDate MonthCalendar::OldDateOf(int day) const {
+  return oldCalendar_.DateOf(shown_.wYear, shown_.wMonth, day);
+}
+
+SolarTerm MonthCalendar::SolarTermOf(int day) const {
+  return oldCalendar_.TermOn(shown_.wYear, shown_.wMonth, day);
+}
+
 DayMask MonthCalendar::HolidayMask(int month) const {
   return month >= 1 && month <= 12 ? holidayMask_[month - 1] : 0;
 }

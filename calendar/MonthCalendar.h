@@ -15,6 +15,7 @@
 #include "calendar/DayName.h"
 #include "calendar/HolidayFile.h"
 #include "calendar/LawHolidays.h"
+#include "calendar/OldCalendar.h"
 #include "settings/KeyValueStore.h"
 #include "settings/Settings.h"
 
@@ -64,6 +65,11 @@ class MonthCalendar {
   bool GetDayName(int day, DayName& name) const;
   // The name that the list of holidays gives the day (Shift-JIS), empty if none.
   std::string_view ListedName(int day) const;
+
+  // The shown month's day in the old calendar, and the solar term on it (NoSolarTerm if none);
+  // `day` must lie in the month. Their year is computed on first use and kept.
+  OldDate OldDateOf(int day) const;
+  SolarTerm SolarTermOf(int day) const;
 
   // The list that the law's rules give way to in the years it covers; null for none. The
   // list must outlive its use; RecomputeYear shows the change.
@@ -132,6 +138,8 @@ class MonthCalendar {
   bool lawInForce_ = false;
   LawHolidays law_;
   const HolidayFile* holidayFile_ = nullptr;
+  // A cache, filled by the const queries above.
+  mutable OldCalendar oldCalendar_;
   // The shown year follows the list of holidays (and lawInForce_ is true).
   bool listInForce_ = false;
 };

@@ -13,7 +13,7 @@ struct PopupTopic {
   std::uint32_t topic;
 };
 
-constexpr std::size_t kPopupTopicCount = 47;
+constexpr std::size_t kPopupTopicCount = 48;
 
 // kPopupTopicCount pairs and the zero pair that ends them.
 const PopupTopic* PopupTopicTable();

@@ -31,6 +31,7 @@ void CTemboriPropGen2::ExchangeData(DataExchange& exchange) {
   exchange.Radio(IDC_SUNDAY_FIRST, draft_.SunFirst);
   exchange.Check(IDC_HOLIDAY_LAW, draft_.HolidayLaw);
   exchange.Check(IDC_ERA_YEAR, draft_.EraYear);
+  exchange.Check(IDC_ROKUYO, draft_.Rokuyo);
 }
 
 void CTemboriPropGen2::OnCircClicked() {

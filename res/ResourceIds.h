@@ -98,6 +98,7 @@
 #define IDC_MONDAY_FIRST 1066
 #define IDC_HOLIDAY_LAW 1067
 #define IDC_ERA_YEAR 1068
+#define IDC_ROKUYO 1069
 
 /* The property sheet's own Apply button */
 #define ID_APPLY_NOW 12321

@@ -87,6 +87,16 @@ CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi) {
   return {width, height};
 }
 
+int MarkLineHeight(CellSize mark, int dpi) {
+  return mark.height + ScaleToDpi(3, dpi);
+}
+
+CellSize WithMarkLine(CellSize cell, CellSize mark, int dpi) {
+  // A quarter of a mark's width of space between the marks of neighbouring cells.
+  return {std::max(cell.width, mark.width + ScaleToDpi(8, dpi)),
+          cell.height + MarkLineHeight(mark, dpi)};
+}
+
 Rect FramedClientRect(CellSize cell, int border, int dpi) {
   return {0, 0, kDaysPerWeek * cell.width + 2 * border + 2 * kBoxBorder,
           (kDaysPerWeek + 1) * cell.height + 2 * kBoxBorder + ScaleToDpi(kBottomStripHeight, dpi)};

@@ -70,6 +70,12 @@ std::optional<int> PointSizeFromText(std::string_view text);
 // with the font, so the cell keeps its proportions at every DPI.
 CellSize ComputeCellSize(const FontMetrics& metrics, bool squeeze, int dpi);
 
+// The line of small marks (the 六曜) under a cell's number: the widest mark, `mark`, with a
+// little space below it, so that the next week's numbers do not crowd it.
+int MarkLineHeight(CellSize mark, int dpi);
+// The cell with that line: taller by it, and wide enough for the mark with room on both sides.
+CellSize WithMarkLine(CellSize cell, CellSize mark, int dpi);
+
 // Client rectangle of the framed window, before the frame is added (AdjustWindowRectEx).
 // border is the platform's gap between the client edge and the sunken box.
 Rect FramedClientRect(CellSize cell, int border, int dpi);

@@ -19,7 +19,7 @@ const std::vector<std::string> kLoadOrder = {
     "Squeeze",        "NoFrame",   "MemoFile",     "TopMost",     "Tray",
     "Circ",           "CircColor", "TypeFace",     "PointSize",   "CharSet",
     "PitchAndFamily", "BackColor", "HolidayColor", "TodayColor",  "OrdinaryColor",
-    "Transparent",    "SunFirst",  "HolidayLaw",   "EraYear"};
+    "Transparent",    "SunFirst",  "HolidayLaw",   "EraYear",     "Rokuyo"};
 
 bool IsText(const std::string& name) {
   return name == "TypeFace" || name == "PointSize";
@@ -41,7 +41,7 @@ Settings Custom() {
   s.MemoTime = 12, s.DispToday = 1, s.TodaysFace = 1, s.Language = 1, s.Circ = 0;
   s.Squeeze = s.NoFrame = s.MemoFile = s.TopMost = s.Tray = s.Transparent = s.SunFirst = 1;
   s.HolidayLaw = 0;  // the calendar's own rules, as a user who turned the law off
-  s.EraYear = 1;
+  s.EraYear = s.Rokuyo = 1;
   s.CircColor = 0x010203, s.BackColor = 0x040506, s.HolidayColor = 0x070809;
   s.TodayColor = 0x0A0B0C, s.OrdinaryColor = 0x0D0E0F, s.CharSet = 0, s.PitchAndFamily = 0x31;
   s.TypeFace = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9", s.PointSize = "12";
@@ -54,7 +54,7 @@ auto Fields(const Settings& s) {
                   s.NoFrame, s.MemoFile, s.TopMost, s.Tray, s.Circ, s.CircColor, s.SunFirst,
                   s.TypeFace, s.PointSize, s.CharSet, s.PitchAndFamily, s.BackColor, s.HolidayColor,
                   s.TodayColor, s.OrdinaryColor, s.Transparent, s.RegularHoliday, s.HolidayLaw,
-                  s.EraYear);
+                  s.EraYear, s.Rokuyo);
 }
 
 }  // namespace

@@ -179,7 +179,8 @@ void StoreCustomSettings(DWORD charSet = SHIFTJIS_CHARSET) {
                  {"Transparent", 1},
                  {"SunFirst", 1},
                  {"HolidayLaw", 1},
-                 {"EraYear", 1}});
+                 {"EraYear", 1},
+                 {"Rokuyo", 1}});
   PutValue(kConfigKey, "TypeFace", REG_SZ, "ＭＳ ゴシック", sizeof "ＭＳ ゴシック");
   PutValue(kConfigKey, "PointSize", REG_SZ, "13", 3);
 }
@@ -557,28 +558,35 @@ TEST_CASE("each colour shows beside its label, and every label reads on its page
   CHECK(labelsSeen == 5);
 }
 
-TEST_CASE("era years from General 2: shown at once, saved, and ticked when reopened") {
+TEST_CASE("era years and 六曜 from General 2: shown at once, saved, and ticked when reopened") {
   StoreSettings({{"DispToday", 1}});
   RunningCalendar calendar({2026, 12, 0, 6, 12, 0, 0, 0});
-  RunSheetOver(calendar, {Tick(kGeneral2, IDC_ERA_YEAR), PressButton(IDOK)});
+  CalendarWindow& window = calendar.Window();
+  const CellSize plain = window.Cell();
+  RunSheetOver(calendar,
+               {Tick(kGeneral2, IDC_ERA_YEAR), Tick(kGeneral2, IDC_ROKUYO), PressButton(IDOK)});
   CHECK(StoredNumber("EraYear") == 1);
+  CHECK(StoredNumber("Rokuyo") == 1);
   char title[64] = {};
   GetWindowTextA(calendar.Handle(), title, sizeof title);
   CHECK(std::string(title) == "令和8年 12月 6日 (日)");
+  CHECK(window.Cell().height > plain.height);
 
-  UINT eraBox = 0;
+  UINT eraBox = 0, rokuyoBox = 0;
   RunSheetOver(calendar, {[&](HWND sheet) {
                             ShowTab(sheet, kGeneral2);
                             eraBox = static_cast<UINT>(
                                 SendMessageA(Control(sheet, IDC_ERA_YEAR), BM_GETCHECK, 0, 0));
-                            Click(sheet, IDC_ERA_YEAR);
+                            rokuyoBox = static_cast<UINT>(
+                                SendMessageA(Control(sheet, IDC_ROKUYO), BM_GETCHECK, 0, 0));
+                            Click(sheet, IDC_ROKUYO);
                             return true;
                           },
                           PressButton(IDOK)});
   CHECK(eraBox == BST_CHECKED);
-  CHECK(StoredNumber("EraYear") == 0);
-  GetWindowTextA(calendar.Handle(), title, sizeof title);
-  CHECK(std::string(title) == "26年 12月 6日 (日)");
+  CHECK(rokuyoBox == BST_CHECKED);
+  CHECK(StoredNumber("Rokuyo") == 0);
+  CHECK(window.Cell().height == plain.height);
 }
 
 TEST_CASE("a stored face that is not listed stays, with its character set, until one is chosen") {

@@ -1,5 +1,6 @@
-// The Japanese calendar in the window: the era year in the heading and the title bar, and the
-// government's list of holidays read at start and on Apply, a damaged one reported.
+// The Japanese calendar's marks in the window: the era year in the heading and the title bar,
+// the 六曜 under each number and in the pop-up with the solar terms, the cells grown for them,
+// and the government's list of holidays read at start and on Apply, a damaged one reported.
 #include <doctest.h>
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "CalendarHarness.h"
+#include "app/MemoPopupText.h"
 #include "res/ResourceIds.h"
 
 using namespace tembori;
@@ -15,7 +17,7 @@ using namespace tembori::testing;
 
 namespace {
 
-constexpr SystemTime kSecondSunday = {2026, 12, 0, 6, 12, 0, 0, 0};
+constexpr SystemTime kSecondSunday = {2026, 12, 0, 6, 12, 0, 0, 0};  // 先勝, 大雪 the next day
 constexpr SystemTime kReiwaFirstDay = {2019, 5, 3, 1, 12, 0, 0, 0};
 constexpr COLORREF kUnpainted = RGB(1, 2, 3);
 
@@ -93,6 +95,59 @@ TEST_CASE("with EraYear the heading and the title's date are in the era, 元年 
   RunningCalendar calendar(kSecondSunday);
   CHECK(HeadingReads(calendar, "2026年 12月"));
   CHECK(Title(calendar.Handle()) == "26年 12月 6日 (日)");
+}
+
+TEST_CASE("with Rokuyo every day's pop-up ends with its 六曜 and solar term") {
+  StoreSettings({{"Rokuyo", 1}});
+  RunningCalendar calendar(kSecondSunday);
+  CalendarWindow& window = calendar.Window();
+  CHECK(PopupTextForDay(window.Memos(), window.Calendar(), 6, true) == std::string("先勝"));
+  CHECK(PopupTextForDay(window.Memos(), window.Calendar(), 7, true) == std::string("友引　大雪"));
+  // Screen readers hear the cell's 六曜 last.
+  const std::string sunday = window.AccessibleDayDescription(6);
+  CHECK(sunday.size() > std::strlen("、先勝"));
+  CHECK(sunday.compare(sunday.size() - std::strlen("、先勝"), std::string::npos, "、先勝") == 0);
+  CHECK(window.AccessibleDayDescription(8) == "先負");
+  // A named day keeps its name in front.
+  CHECK(PopupTextForDay(window.Memos(), window.Calendar(), 25, true) ==
+        std::string("Merry Christmas!!　先負"));
+  window.Calendar().PrevMonth();
+  CHECK(PopupTextForDay(window.Memos(), window.Calendar(), 3, true) ==
+        std::string("文化の日　友引"));
+  // Without the setting a day with nothing to say has no pop-up.
+  CHECK_FALSE(PopupTextForDay(window.Memos(), window.Calendar(), 4, false).has_value());
+}
+
+TEST_CASE("with Rokuyo the cells grow for the 六曜 under the numbers; without it they do not") {
+  StoreSettings({});
+  CellSize plain;
+  {
+    RunningCalendar calendar(kSecondSunday);
+    plain = calendar.Window().Cell();
+    CHECK(calendar.Window().AccessibleDayDescription(8).empty());
+  }
+  StoreSettings({{"Rokuyo", 1}});
+  RunningCalendar calendar(kSecondSunday);
+  CalendarWindow& window = calendar.Window();
+  const CellSize marked = window.Cell();
+  const CellSize mark = window.MarkSize();
+  CHECK(mark.height > 0);
+  CHECK(marked.height == plain.height + MarkLineHeight(mark, kDefaultDpi));
+  CHECK(MarkLineHeight(mark, kDefaultDpi) > mark.height);
+  CHECK(marked.width >= plain.width);
+  CHECK(marked.width > mark.width);
+  // The mark's line under the number of an ordinary day holds text in the day's colour.
+  const Picture picture(calendar.Handle());
+  RECT cell = DayCell(window, 8);
+  const RECT markLine = {cell.left, cell.bottom - MarkLineHeight(mark, kDefaultDpi), cell.right,
+                         cell.bottom};
+  CHECK(picture.Count(markLine, kOrdinary) > 0);
+  // A Sunday's in the holiday colour.
+  cell = DayCell(window, 13);
+  const RECT sundayLine = {cell.left, cell.bottom - MarkLineHeight(mark, kDefaultDpi), cell.right,
+                           cell.bottom};
+  CHECK(picture.Count(sundayLine, kHoliday) > 0);
+  CHECK(picture.Count(sundayLine, kOrdinary) == 0);
 }
 
 TEST_CASE("the government's list: read at start and on Apply; a damaged one is reported") {

@@ -10,7 +10,7 @@ and the pages say so in their charset. The check unpacks the built file with ext
 and looks at what a user would meet: the file holds the pages, the contents, the index, the
 style sheet and the pop-up texts and nothing else of the sources' folder, every page of the
 contents and the index is there, every link between pages (and its anchor) leads somewhere,
-the pop-up file has the topics 1 to 24, and every control of the program's topic table finds
+the pop-up file has the topics 1 to 25, and every control of the program's topic table finds
 its topic.
 """
 import html.parser
@@ -25,7 +25,7 @@ import urllib.parse
 
 TEXT_SUFFIXES = ('.html', '.hhc', '.hhk', '.txt')
 CONTENTS, INDEX, POPUPS, DEFAULT_PAGE = 'tembori.hhc', 'tembori.hhk', 'tembori_pop_hlp.txt', 'index.html'
-TOPIC_COUNT = 24
+TOPIC_COUNT = 25
 
 
 def is_help_source(name):
