@@ -29,9 +29,11 @@ use_wine_session() {
   export WINEPREFIX DISPLAY
 }
 
-# The program's budget. The whole-file memo saves, the lock shared by running copies and the
-# single running copy took it past 200 KB; the iCalendar export and import add about 55 KB.
-readonly max_program_bytes=$((280 * 1024))
+# The program's budget, so that growth is a decision. The whole-file memo saves, the lock
+# shared by running copies and the single running copy took it past 200 KB; the iCalendar
+# export and import add about 55 KB, the day cursor and accessibility about 12 KB, the old
+# calendar with its 六曜 and the era years about 20 KB.
+readonly max_program_bytes=$((300 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
 readonly position_key='HKCU\Software\Tembori\Config\Position'
 readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'
