@@ -36,7 +36,11 @@ const RouteTable& YearEdit::Routes() const {
 std::optional<LRESULT> YearEdit::OnChar(UINT character) {
   if (character != '\r') return std::nullopt;
   const HWND mainWindow = Application::MainWindowHandle();
-  if (mainWindow != nullptr) SetFocus(mainWindow);
+  if (mainWindow != nullptr) {
+    leavingByEnter_ = true;
+    SetFocus(mainWindow);
+    leavingByEnter_ = false;
+  }
   return 0;
 }
 

@@ -35,11 +35,18 @@ class CalendarButton : public ButtonControl {
 // The year field: Enter hands the focus back to the calendar window, which commits the year
 // as the field loses the focus.
 class YearEdit : public EditControl {
+ public:
+  // True while Enter hands the focus to the calendar, so that a year the calendar refuses
+  // can keep the focus in the field for its correction.
+  bool LeavingByEnter() const { return leavingByEnter_; }
+
  protected:
   const RouteTable& Routes() const override;
 
  private:
   std::optional<LRESULT> OnChar(UINT character);
+
+  bool leavingByEnter_ = false;
 };
 
 }  // namespace tembori

@@ -206,10 +206,15 @@ LRESULT CalendarWindow::OnInitMenu(const Message& message) {
 
 // A typed year counts when the field is left; text that is no year from 1851 to 2150 is
 // left as it is for correction, and a balloon at the field says why (not when the focus has
-// gone to another program, over which the balloon would stand).
+// gone to another program, over which the balloon would stand). Enter on such a text keeps
+// the focus in the field, its text selected, so that typing corrects it at once.
 std::optional<LRESULT> CalendarWindow::OnYearFieldKillFocus() {
   const LRESULT position = SendMessageA(yearSpin_.Handle(), UDM_GETPOS, 0, 0);
   if (HIWORD(position) != 0) {
+    if (yearField_.LeavingByEnter()) {
+      SetFocus(yearField_.Handle());
+      SendMessageA(yearField_.Handle(), EM_SETSEL, 0, -1);
+    }
     if (GetFocus() != nullptr) {
       ShowFieldTip(yearField_.Handle(), LoadResourceString(IDS_YEAR_INVALID));
     }

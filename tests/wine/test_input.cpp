@@ -200,6 +200,18 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
     CHECK(Text(yearField) == typed);
     CHECK(ShownFieldTip() == LoadResourceString(IDS_YEAR_INVALID));
   }
+  // Enter on a refused year keeps the focus in the field, its text selected for retyping.
+  CloseFieldTips();
+  SetFocus(yearField);
+  SetWindowTextA(yearField, "2151");
+  PostMessageA(yearField, WM_CHAR, '\r', 1);
+  calendar.RunProgramLoop();
+  CHECK(GetFocus() == yearField);
+  CHECK(ShownFieldTip() == LoadResourceString(IDS_YEAR_INVALID));
+  DWORD selectionEnd = 0;
+  SendMessageA(yearField, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&selectionEnd));
+  CHECK(selectionEnd == 4);
+  CHECK(ShownMonth(calendar).year == 1999);
   typeAndLeave("2149");
   CheckShown(calendar, {2149, 11});
   CHECK(ShownFieldTip().empty());  // taken, and the balloon is put away
