@@ -19,31 +19,11 @@ namespace {
 
 constexpr SystemTime kSecondSunday = {2026, 12, 0, 6, 12, 0, 0, 0};  // 先勝, 大雪 the next day
 constexpr SystemTime kReiwaFirstDay = {2019, 5, 3, 1, 12, 0, 0, 0};
-constexpr COLORREF kUnpainted = RGB(1, 2, 3);
 
 std::string Title(HWND window) {
   char text[64] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
-}
-
-// Whether the heading row shows exactly `text` in the calendar font, drawn as the window
-// draws its heading.
-bool HeadingReads(RunningCalendar& calendar, const char* text) {
-  const HWND handle = calendar.Handle();
-  const Picture picture(handle, kUnpainted);
-  const Picture expected(handle, kUnpainted);
-  const RECT title = calendar.Window().TitleRect();
-  const BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-  FillRect(expected.Dc(), &title, face.get());
-  SelectObject(expected.Dc(), calendar.Window().CalendarFont());
-  SetTextColor(expected.Dc(), kBlack);
-  SetBkMode(expected.Dc(), TRANSPARENT);
-  SetTextAlign(expected.Dc(), TA_CENTER | TA_TOP);
-  RECT client{};
-  GetClientRect(handle, &client);
-  TextOutA(expected.Dc(), client.right / 2, 0, text, static_cast<int>(std::strlen(text)));
-  return picture.Count(title, kBlack) > 0 && picture.Part(title) == expected.Part(title);
 }
 
 std::string messageText;

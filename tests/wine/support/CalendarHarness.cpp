@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/WindowPosition.h"
 #include "settings/Settings.h"
@@ -246,6 +247,25 @@ RECT BoxSide(const RECT& cell) {
 
 RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
   return {rect.left + dx, rect.top + dy, rect.left + dx + width, rect.top + dy + height};
+}
+
+constexpr COLORREF kHeadingUnpainted = RGB(1, 2, 3);
+
+bool HeadingReads(RunningCalendar& calendar, const char* text) {
+  const HWND handle = calendar.Handle();
+  const Picture picture(handle, kHeadingUnpainted);
+  const Picture expected(handle, kHeadingUnpainted);
+  const RECT title = calendar.Window().TitleRect();
+  const BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  FillRect(expected.Dc(), &title, face.get());
+  SelectObject(expected.Dc(), calendar.Window().CalendarFont());
+  SetTextColor(expected.Dc(), kBlack);
+  SetBkMode(expected.Dc(), TRANSPARENT);
+  SetTextAlign(expected.Dc(), TA_CENTER | TA_TOP);
+  RECT client{};
+  GetClientRect(handle, &client);
+  TextOutA(expected.Dc(), client.right / 2, 0, text, static_cast<int>(std::strlen(text)));
+  return picture.Count(title, kBlack) > 0 && picture.Part(title) == expected.Part(title);
 }
 
 }  // namespace tembori::testing

@@ -141,6 +141,10 @@ constexpr COLORREF kToday = RGB(255, 0, 255);
 constexpr COLORREF kCircle = RGB(255, 128, 0);
 constexpr COLORREF kBack = RGB(255, 255, 204);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// Whether the heading row shows exactly `text` in the calendar font, over the button face,
+// drawn as the window draws its heading.
+bool HeadingReads(RunningCalendar& calendar, const char* text);
 constexpr COLORREF kDarkYellow = RGB(128, 128, 0);  // the padlock
 
 // No stored state but those colours, Sundays as the only weekly days off and `settings` over
