@@ -1,6 +1,7 @@
 // The window layer: routing tables and the hooks before them, the application's table, the
 // lifetime of a window object, child controls, pre-translation in the message loop, modal
-// dialogs with data exchange, and texts in code page 932.
+// dialogs with data exchange, face names in code page 932 and the system libraries loaded
+// on demand.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -19,7 +20,6 @@
 #include "framework/ColorDialog.h"
 #include "framework/Dialog.h"
 #include "framework/FontFace.h"
-#include "framework/ResourceText.h"
 #include "framework/SystemLibrary.h"
 #include "framework/Window.h"
 #include "res/ResourceIds.h"
@@ -48,21 +48,8 @@ struct TestApplication : Application {
     return table;
   }
   void OnAppCommand() { ++commands; }
-  std::string MessageCaption() const override { return "Probe caption"; }
   int commands = 0;
 };
-
-// A message box, its caption read and OK pressed by a timer.
-std::string boxCaption;
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  const HWND box = FindWindowA("#32770", nullptr);
-  if (box == nullptr) return;
-  KillTimer(nullptr, timer);
-  char caption[64] = {};
-  GetWindowTextA(box, caption, sizeof caption);
-  boxCaption = caption;
-  SendMessageA(box, WM_COMMAND, IDOK, 0);
-}
 
 // Its table is searched after that of the class derived from it.
 struct BaseProbe : Window {
@@ -184,16 +171,13 @@ struct ExchangeDialog : Dialog {
     const bool result = Dialog::OnInitDialog();
 
     for (int id = kTextId; id < kFirstRadioId + 4; ++id) {
-      char text[16] = {};
-      GetDlgItemTextA(dialog, id, text, sizeof text);
-      loaded += id < kFirstRadioId ? text + std::string(" ")
-                                   : std::to_string(IsDlgButtonChecked(dialog, id));
+      loaded += id < kFirstRadioId ? ItemText(id) + " " : std::to_string(IsItemChecked(id));
     }
     const HWND owner = GetWindow(dialog, GW_OWNER);
     ownedByDisabledMainWindow =
         owner == Application::Current()->MainWindow()->Handle() && !IsWindowEnabled(owner);
-    SetDlgItemTextA(dialog, kTextId, std::string(300, 'x').c_str());
-    SetDlgItemTextA(dialog, kNumberId, typedNumber);
+    SetItemText(kTextId, std::string(300, 'x'));
+    SetItemText(kNumberId, typedNumber);
     CheckRadioButton(dialog, kFirstRadioId, kFirstRadioId + 2, kFirstRadioId);
     for (const UINT command : commands) PostMessageA(dialog, WM_COMMAND, command, 0);
     return result;
@@ -327,35 +311,18 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
   application.SetMainWindow(nullptr);
 }
 
-TEST_CASE("message boxes carry the caption that the application gives") {
-  TestApplication application;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &AnswerMessageBox);
-  REQUIRE(timer != 0);
-  CHECK(ShowMessage("text") == IDOK);
-  KillTimer(nullptr, timer);
-  CHECK(boxCaption == "Probe caption");
-}
-
-TEST_CASE("texts are Shift-JIS: the system's code page, the literals and the string table") {
-  CHECK(GetACP() == 932);
-  const std::string comingOfAgeDay = "\x90\xAC\x90\x6C\x82\xCC\x93\xFA";
-  CHECK(LoadResourceString(IDS_COMING_OF_AGE_DAY) == comingOfAgeDay);
-  CHECK("成人の日ﾒﾓ" == comingOfAgeDay + "\xD2\xD3");  // half-width katakana: one byte each
-}
-
 TEST_CASE("a face name is cut to the font record's 31 bytes on a whole character") {
-  LOGFONTA font{};
-  std::memset(font.lfFaceName, 'x', sizeof font.lfFaceName);
-  // 30 single bytes and a double-byte character that would end on byte 32.
-  const std::string face = std::string(30, 'A') + "字" + "B";
-  SetFaceName(font, face);
-  CHECK(FaceNameOf(font) == std::string(30, 'A'));
-  CHECK(font.lfFaceName[30] == '\0');
-  SetFaceName(font, std::string(29, 'A') + "字");
-  CHECK(FaceNameOf(font) == std::string(29, 'A') + "字");
-  SetFaceName(font, "ＭＳ ゴシック");
-  CHECK(FaceNameOf(font) == "ＭＳ ゴシック");
-  CHECK(font.lfFaceName[sizeof font.lfFaceName - 1] == '\0');  // nothing left of the x's
+  const std::pair<std::string, std::string> cases[] = {
+      // 30 single bytes and a double-byte character that would end on byte 32.
+      {std::string(30, 'A') + "字" + "B", std::string(30, 'A')},
+      {std::string(29, 'A') + "字", std::string(29, 'A') + "字"},
+      {"ＭＳ ゴシック", "ＭＳ ゴシック"}};
+  for (const auto& [face, kept] : cases) {
+    LOGFONTA font{};
+    std::memset(font.lfFaceName, 'x', sizeof font.lfFaceName);  // nothing of it may stay
+    SetFaceName(font, face);
+    CHECK(FaceNameOf(font) == kept);
+  }
 }
 
 namespace {
