@@ -40,27 +40,16 @@ std::string ItemText(HWND dialog, int id) {
   return TextOf(GetDlgItem(dialog, id));
 }
 
-struct Search {
-  const std::function<bool(HWND)>& wanted;
-  HWND found;
-};
-BOOL CALLBACK CheckWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<Search*>(data);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name) != "#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
-      !search.wanted(window)) {
-    return TRUE;
-  }
-  search.found = window;
-  return FALSE;
-}
 // A dialog of this thread that `wanted` accepts and that takes input (not one under a message
 // box).
 HWND FindDialog(const std::function<bool(HWND)>& wanted) {
-  Search search{wanted, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &CheckWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w) &&
+        IsWindowEnabled(w) && wanted(w)) {
+      return w;
+    }
+  }
+  return nullptr;
 }
 
 // Does `act` on the dialog that `wanted` accepts, then presses its OK.
