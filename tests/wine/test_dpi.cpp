@@ -145,15 +145,6 @@ FontHandle GothicFor(int dpi) {
   return FontHandle(CreateFontIndirectA(&font));
 }
 
-// The memo pop-up's line: the year field's font (the system's, made for the window's DPI)
-// with two pixels above and below at 96 DPI, scaled.
-int PopupLineHeight(HWND calendar, int dpi) {
-  const auto font =
-      reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(calendar, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
-  const TEXTMETRICA metrics = MetricsOf(font);
-  return metrics.tmHeight + metrics.tmExternalLeading + MulDiv(4, dpi, 96);
-}
-
 // Every pixel of the padlock (where its mask is 0) in `area` of the picture is the bitmap's.
 void CheckPadlock(const Picture& picture, const RECT& area, int image, int mask) {
   const HINSTANCE module = GetModuleHandleA(nullptr);
@@ -195,7 +186,7 @@ TEST_CASE("on a display at 150 % the calendar is laid out and drawn for it") {
 }
 
 TEST_SUITE("at 144 DPI" * doctest::skip()) {
-  TEST_CASE("the window, its cells, fonts and padlock are made for 144 DPI") {
+  TEST_CASE("the window is made for 144 DPI, and again for 192 at the place the system suggests") {
     REQUIRE(reportedStart);
     REQUIRE(SystemDpi() == kTestDpi);
     const Measured at96 = MeasuredAt96();
@@ -203,44 +194,27 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     RunningCalendar calendar;
     CalendarWindow& window = calendar.Window();
     const HWND handle = window.Handle();
-    CHECK(window.Dpi() == kTestDpi);
-
-    // One and a half times the size at 96 DPI, within a pixel per cell.
-    CheckScaled(Measure(window), at96, kTestDpi);
-    // The settings keep the size in points, as at 96 DPI.
-    CHECK(calendar.UserSettings().PointSize == std::to_string(kPoints));
-
-    // The 150 % padlock, closed, in a button of its size.
-    CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_150,
-                 IDB_PADLOCK_CLOSED_MASK_150);
-
-    // The calendar font is made for 144 DPI, half as tall again as at 96.
-    const FontHandle gothic = GothicFor(kTestDpi);
-    CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(gothic.get()).tmHeight);
-    CHECK(MetricsOf(gothic.get()).tmHeight > MetricsOf(GothicFor(96).get()).tmHeight * 4 / 3);
-    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, kTestDpi));
-  }
-
-  TEST_CASE("a change to 192 DPI lays the window out again, at the place the system suggests") {
-    const Measured at96 = MeasuredAt96();
-    StoreGothicSettings();
-    RunningCalendar calendar;
-    CalendarWindow& window = calendar.Window();
-    const HWND handle = window.Handle();
     const int gdiObjects = LiveGdiObjects();
+    // Each time one and a half or two times the size at 96 DPI, within a pixel per cell, in
+    // the calendar font made for the DPI, the padlock of its scale in a button of its size.
+    const auto checkMadeFor = [&](int dpi, int padlock, int padlockMask) {
+      CAPTURE(dpi);
+      CHECK(window.Dpi() == dpi);
+      CheckScaled(Measure(window), at96, dpi);
+      CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(GothicFor(dpi).get()).tmHeight);
+      CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), padlock, padlockMask);
+    };
+    checkMadeFor(kTestDpi, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150);
 
     RECT suggested{120, 90, 120 + 2 * at96.clientWidth, 90 + 2 * at96.clientHeight};
     SendMessageA(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     PumpMessages();
-    CHECK(window.Dpi() == 192);
-    RECT placed{};
-    GetWindowRect(handle, &placed);
+    const RECT placed = WindowRect(handle);
     CHECK(placed.left == suggested.left);
     CHECK(placed.top == suggested.top);
-    const Measured now = Measure(window);
-    CheckScaled(now, at96, 192);
-    CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(GothicFor(192).get()).tmHeight);
-    // The year field's font is the system's made for 192 DPI as well.
+    checkMadeFor(192, IDB_PADLOCK_CLOSED_200, IDB_PADLOCK_CLOSED_MASK_200);
+    // The year field's font is the system's made for 192 DPI as well; so is the memo
+    // pop-up's, with two pixels above and below its text at 96 DPI, scaled.
     const auto yearFont =
         reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(handle, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
     NONCLIENTMETRICSA system{};
@@ -249,12 +223,9 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     LOGFONTA yearLogFont{};
     GetObjectA(yearFont, sizeof yearLogFont, &yearLogFont);
     CHECK(yearLogFont.lfHeight == MulDiv(system.lfSmCaptionFont.lfHeight, 192, kTestDpi));
-    // So is the memo pop-up's, with its room around the text.
-    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, 192));
-    // The grid follows the new cells, and the padlock is the 200 % one.
-    CHECK(window.GridRect().right == 7 * now.cellWidth + 2);
-    CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_200,
-                 IDB_PADLOCK_CLOSED_MASK_200);
+    const TEXTMETRICA year = MetricsOf(yearFont);
+    CHECK(window.MemoPopup().Metrics().lineHeight ==
+          year.tmHeight + year.tmExternalLeading + MulDiv(4, 192, 96));
 
     // Back to 144: the old fonts are freed, none left behind.
     suggested = {100, 80, 100 + at96.clientWidth * 3 / 2, 80 + at96.clientHeight * 3 / 2};
