@@ -205,6 +205,8 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
       CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), padlock, padlockMask);
     };
     checkMadeFor(kTestDpi, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150);
+    // The settings keep the size in points, as at 96 DPI.
+    CHECK(calendar.UserSettings().PointSize == std::to_string(kPoints));
 
     RECT suggested{120, 90, 120 + 2 * at96.clientWidth, 90 + 2 * at96.clientHeight};
     SendMessageA(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
