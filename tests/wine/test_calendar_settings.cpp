@@ -447,6 +447,16 @@ TEST_CASE("Cancel after a colour was chosen changes nothing; the custom colours 
 
 namespace {
 
+std::vector<std::string> Items(HWND list) {
+  std::vector<std::string> items;
+  for (LRESULT item = 0; item < SendMessageA(list, CB_GETCOUNT, 0, 0); ++item) {
+    char text[LF_FACESIZE] = {};
+    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
 // A face as the platform enumerates it.
 struct Face {
   std::string name;
@@ -477,29 +487,18 @@ std::vector<Face> FacesAddedOneByOne() {
   EnumFontFamiliesExA(dc, &all, &AddListedFace, reinterpret_cast<LPARAM>(list), 0);
   ReleaseDC(list, dc);
   std::vector<Face> faces;
-  for (LRESULT item = 0; item < SendMessageA(list, CB_GETCOUNT, 0, 0); ++item) {
-    char text[LF_FACESIZE] = {};
-    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
-    const auto data = static_cast<WORD>(SendMessageA(list, CB_GETITEMDATA, item, 0));
-    faces.push_back({text, LOBYTE(data), HIBYTE(data)});
+  for (const std::string& name : Items(list)) {
+    const auto data = static_cast<WORD>(SendMessageA(list, CB_GETITEMDATA, faces.size(), 0));
+    faces.push_back({name, LOBYTE(data), HIBYTE(data)});
   }
   DestroyWindow(list);
   return faces;
 }
 
-std::vector<std::string> Items(HWND list) {
-  std::vector<std::string> items;
-  for (LRESULT item = 0; item < SendMessageA(list, CB_GETCOUNT, 0, 0); ++item) {
-    char text[LF_FACESIZE] = {};
-    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
-    items.emplace_back(text);
-  }
-  return items;
-}
-
 }  // namespace
 
-TEST_CASE("the font page: faces as a sorted list had them; Apply takes the chosen one's kind") {
+TEST_CASE(
+    "the font page: faces as a sorted list had them; Apply and OK take the chosen face's kind") {
   // A TrueType face listed in both character sets (twice in a row), stored in the character
   // set of its second item, so that the first by its name alone is the wrong one.
   const std::vector<Face> expected = FacesAddedOneByOne();

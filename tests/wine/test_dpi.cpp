@@ -32,9 +32,9 @@ constexpr char kStartedEvent[] = "TEMBORI_TEST_STARTED_EVENT";
 constexpr char kGothic[] = "ＭＳ ゴシック";
 constexpr int kPoints = 12;
 
-// The window's sizes, as measured at 96 DPI and handed to the second run.
+// The window's sizes and its font's height, as measured at 96 DPI and handed to the second run.
 struct Measured {
-  int cellWidth = 0, cellHeight = 0, clientWidth = 0, clientHeight = 0;
+  int cellWidth = 0, cellHeight = 0, clientWidth = 0, clientHeight = 0, fontHeight = 0;
 };
 
 void StoreGothicSettings() {
@@ -47,7 +47,8 @@ void StoreGothicSettings() {
 Measured Measure(CalendarWindow& window) {
   RECT client{};
   GetClientRect(window.Handle(), &client);
-  return {window.Cell().width, window.Cell().height, client.right, client.bottom};
+  return {window.Cell().width, window.Cell().height, client.right, client.bottom,
+          MetricsOf(window.CalendarFont()).tmHeight};
 }
 
 // The system caches its DPI when a program first asks for it; the second run asks at once,
@@ -92,8 +93,8 @@ class LogPixelsOverride {
 // This program again, with the tests of the suite "at 144 DPI"; its exit status.
 DWORD RunAtTestDpi(const Measured& at96) {
   char measured[128];
-  std::snprintf(measured, sizeof measured, "%d %d %d %d", at96.cellWidth, at96.cellHeight,
-                at96.clientWidth, at96.clientHeight);
+  std::snprintf(measured, sizeof measured, "%d %d %d %d %d", at96.cellWidth, at96.cellHeight,
+                at96.clientWidth, at96.clientHeight, at96.fontHeight);
   char eventName[64];
   std::snprintf(eventName, sizeof eventName, "TemboriDpiTest%lu", GetCurrentProcessId());
   const HANDLE started = CreateEventA(nullptr, TRUE, FALSE, eventName);
@@ -119,12 +120,13 @@ Measured MeasuredAt96() {
   char text[128] = {};
   REQUIRE(GetEnvironmentVariableA(kMeasuredAt96, text, sizeof text) > 0);
   Measured at96;
-  REQUIRE(std::sscanf(text, "%d %d %d %d", &at96.cellWidth, &at96.cellHeight, &at96.clientWidth,
-                      &at96.clientHeight) == 4);
+  REQUIRE(std::sscanf(text, "%d %d %d %d %d", &at96.cellWidth, &at96.cellHeight, &at96.clientWidth,
+                      &at96.clientHeight, &at96.fontHeight) == 5);
   return at96;
 }
 
-// The window measured now is the one at 96 DPI scaled to `dpi`, within a pixel per cell.
+// The window measured now is the one at 96 DPI scaled to `dpi`, within a pixel per cell, in
+// the calendar font made for `dpi`.
 void CheckScaled(const Measured& now, const Measured& at96, int dpi) {
   const auto scaled = [dpi](int value, int reference, double slack) {
     return std::abs(value - reference * dpi / 96.0) <= slack;
@@ -133,16 +135,7 @@ void CheckScaled(const Measured& now, const Measured& at96, int dpi) {
   CHECK(scaled(now.cellHeight, at96.cellHeight, 1));
   CHECK(scaled(now.clientWidth, at96.clientWidth, 7 + 1));
   CHECK(scaled(now.clientHeight, at96.clientHeight, 8 + 1));
-}
-
-// The calendar font as the settings ask for it, made here for `dpi`.
-FontHandle GothicFor(int dpi) {
-  LOGFONTA font{};
-  font.lfHeight = -MulDiv(kPoints, dpi, 72);
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  font.lfQuality = PROOF_QUALITY;
-  std::strcpy(font.lfFaceName, kGothic);
-  return FontHandle(CreateFontIndirectA(&font));
+  CHECK(scaled(now.fontHeight, at96.fontHeight, 1));
 }
 
 // Every pixel of the padlock (where its mask is 0) in `area` of the picture is the bitmap's.
@@ -195,13 +188,12 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     CalendarWindow& window = calendar.Window();
     const HWND handle = window.Handle();
     const int gdiObjects = LiveGdiObjects();
-    // Each time one and a half or two times the size at 96 DPI, within a pixel per cell, in
-    // the calendar font made for the DPI, the padlock of its scale in a button of its size.
+    // Each time one and a half or two times the size at 96 DPI, the padlock of its scale in a
+    // button of its size.
     const auto checkMadeFor = [&](int dpi, int padlock, int padlockMask) {
       CAPTURE(dpi);
       CHECK(window.Dpi() == dpi);
       CheckScaled(Measure(window), at96, dpi);
-      CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(GothicFor(dpi).get()).tmHeight);
       CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), padlock, padlockMask);
     };
     checkMadeFor(kTestDpi, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150);
