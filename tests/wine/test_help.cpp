@@ -7,6 +7,7 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -179,10 +180,8 @@ struct HelpKeyRecord {
 LRESULT CALLBACK RecordingProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
   if (id == HelpRequestMessage()) {
     record.asked.push_back(window);
-    for (const HWND answering : record.answering) {
-      if (answering == window) return 1;
-    }
-    return 0;
+    const auto& answering = record.answering;
+    return std::find(answering.begin(), answering.end(), window) != answering.end() ? 1 : 0;
   }
   if (id == WM_COMMAND && LOWORD(wParam) == ID_DEFAULT_HELP) {
     ++record.defaultHelpCommands;
