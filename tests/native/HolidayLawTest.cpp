@@ -1,6 +1,6 @@
 // The holidays by the law as amended: every day from 1970 to 2050 against a published list of
-// the actual holidays, names and texts alike, the law's changes before 1970, and the years
-// before the law, which keep the calendar's own rules. Every day name has a text of its own.
+// the actual holidays, by the days' texts, the law's changes before 1970, and the years before
+// the law, which keep the calendar's own rules.
 #include <doctest.h>
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <tuple>
 
 #include "app/DayNameText.h"
 #include "calendar/StandaloneCalendar.h"
@@ -62,17 +62,6 @@ std::string InOurWords(const ListedDay& listed) {
   return found == differing.end() ? std::string(name) : TextOf(found->second);
 }
 
-TEST_CASE("each day name has its own string-table text") {
-  CHECK(DayNameStringId(DayName::None) == 0);
-  std::set<std::string> seen;
-  for (int value = 1; value <= static_cast<int>(DayName::EnthronementDay); ++value) {
-    CAPTURE(value);
-    const std::string text = TextOf(static_cast<DayName>(value));
-    CHECK_FALSE(text.empty());
-    CHECK(seen.insert(text).second);
-  }
-}
-
 TEST_CASE("every day from 1970 to 2050 is a holiday or day off by the law exactly as listed") {
   std::map<int, const ListedDay*> listed;
   for (const ListedDay& day : kListedDays) listed[day.date] = &day;
@@ -84,10 +73,13 @@ TEST_CASE("every day from 1970 to 2050 is a holiday or day off by the law exactl
     LawYear shown(year);
     MonthCalendar& calendar = shown.calendar;
     for (int month = 1; month <= 12; ++month, calendar.NextMonth()) {
+      DayName name = DayName::None;
+      CHECK_FALSE(calendar.GetDayName(0, name));  // no name outside the month
+      CHECK_FALSE(calendar.GetDayName(calendar.DaysInMonth() + 1, name));
       for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
         const int date = (year * 100 + month) * 100 + day;
         CAPTURE(date);
-        DayName name = DayName::None;
+        name = DayName::None;
         const bool named = calendar.GetDayName(day, name);
         const auto entry = listed.find(date);
         if (entry == listed.end()) {
@@ -109,55 +101,36 @@ TEST_CASE("every day from 1970 to 2050 is a holiday or day off by the law exactl
   CHECK(found == listed.size());
 }
 
-// The list starts in 1970: the law's changes before it, by name.
+// The list starts in 1970: the law's changes before it, by the days' texts.
 TEST_CASE("the years in which the law changed before 1970, and its single days, by name") {
-  constexpr DayName kWorkingDay = DayName::None;
-  // Dates as yyyymmdd; a holiday of the law with its name, or a working day.
-  const struct {
-    DayName name;
-    std::vector<int> dates;
-  } cases[] = {
+  // yyyymmdd, the day's text, and whether it is a holiday.
+  const std::tuple<int, const char*, bool> cases[] = {
+      {19480101, "A Happy New Year!!", false},  // greeted, before the Act
       // The Act in force from 20 July 1948.
-      {DayName::AutumnalEquinoxDay, {19480923}},
-      {DayName::EmperorsBirthday, {19490429}},
+      {19480923, "秋分の日", true},
+      {19490429, "天皇誕生日", true},
+      {19480429, "", false},
+      {19480503, "", false},
+      {19470923, "", false},
       // Respect for the Aged Day and Health and Sports Day from 1966, National Foundation
       // Day from 1967.
-      {DayName::RespectForTheAgedDay, {19660915}},
-      {DayName::HealthSportsDay, {19661010}},
-      {DayName::NationalFoundationDayOfTheAct, {19670211}},
-      {DayName::CrownPrinceAkihitoWedding, {19590410}},
-      {kWorkingDay, {19480429, 19480503, 19470923, 19650915, 19651010, 19660211}},
+      {19660915, "敬老の日", true},
+      {19650915, "", false},
+      {19661010, "体育の日", true},
+      {19651010, "", false},
+      {19670211, "建国記念の日", true},
+      {19660211, "", false},
+      {19590410, "皇太子明仁親王の結婚の儀", true},
   };
-  for (const auto& test : cases) {
-    for (const int date : test.dates) {
-      CAPTURE(date);
-      const LawYear shown(date / 10000, date / 100 % 100);
-      const MonthCalendar& calendar = shown.calendar;
-      const int day = date % 100;
-      CHECK(calendar.IsDayOff(day) == (test.name != kWorkingDay));
-      CHECK(calendar.IsNationalHoliday(day) == (test.name != kWorkingDay));
-      DayName name = DayName::None;
-      calendar.GetDayName(day, name);
-      CHECK(name == test.name);
-    }
-  }
-}
-
-TEST_CASE("the law keeps the greetings and has no name outside the month") {
-  LawYear january1948(1948, 1);
-  DayName name = DayName::None;
-  CHECK(january1948.calendar.GetDayName(1, name));  // no holiday before the Act, but greeted
-  CHECK(name == DayName::NewYearsDay);
-  CHECK_FALSE(january1948.calendar.IsDayOff(1));
-  // Once a holiday of the Act, New Year's Day has the law's name; the greeting stays with the
-  // calendar's own rules.
-  for (const bool law : {true, false}) {
-    const LawYear january(2026, 1, law);
-    CHECK(january.calendar.GetDayName(1, name));
-    CHECK(name == (law ? DayName::NewYearsDayOfTheAct : DayName::NewYearsDay));
-    CHECK(january.calendar.IsNationalHoliday(1));
-    CHECK_FALSE(january.calendar.GetDayName(0, name));
-    CHECK_FALSE(january.calendar.GetDayName(32, name));
+  for (const auto& [date, text, holiday] : cases) {
+    CAPTURE(date);
+    const LawYear shown(date / 10000, date / 100 % 100);
+    const int day = date % 100;
+    CHECK(shown.calendar.IsDayOff(day) == holiday);
+    CHECK(shown.calendar.IsNationalHoliday(day) == holiday);
+    DayName name = DayName::None;
+    shown.calendar.GetDayName(day, name);
+    CHECK(TextOf(name) == text);
   }
 }
 
