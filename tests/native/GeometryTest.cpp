@@ -1,14 +1,20 @@
-// The window's arithmetic: cell size, window layout, frame shifts, restored positions, the day
-// under the pointer, the wheel's steps, the drag's outline and the memo pop-up's size and place.
+// The window's arithmetic and decisions: cell size, window layout, frame shifts, restored
+// positions, the day under the pointer, the wheel's steps, the drag's outline, the memo
+// pop-up's size and place, the hover timer, the keyboard's day cursor and the grid's colours.
 #include <doctest.h>
 
+#include <climits>
 #include <limits>
 #include <ostream>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/geometry/DayCursor.h"
 #include "app/geometry/Geometry.h"
+#include "app/geometry/GridColours.h"
+#include "app/geometry/HoverTracker.h"
 #include "app/geometry/InputGeometry.h"
 #include "app/geometry/MemoPopupGeometry.h"
 #include "app/geometry/PlatformAbilities.h"
@@ -18,6 +24,31 @@ namespace tembori {
 inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
   return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
 }
+
+inline std::ostream& operator<<(std::ostream& out, const CursorDate& date) {
+  return out << date.year << '-' << date.month << '-' << date.day;
+}
+
+namespace {
+
+// What a hover tick asks for, in words: "hide", "stop", "show" and "date".
+std::string Tick(HoverTracker& tracker, int x, int y, bool inside = true, bool mode = false,
+                 bool shown = false) {
+  const HoverTick tick = tracker.OnTick(x, y, inside, mode, shown);
+  return std::string(tick.hidePopup ? "hide " : "") + (tick.stopTimer ? "stop " : "") +
+         (tick.showDayUnderPointer ? "show " : "") + (tick.checkDate ? "date " : "");
+}
+
+// Ordinary, day off, today, background and circle, and whether the desktop shows behind.
+std::string Colours(const GridColours& c) {
+  std::string text;
+  for (const ColorRef colour : {c.ordinary, c.dayOff, c.today, c.back, c.circle}) {
+    text += std::to_string(colour) + ' ';
+  }
+  return text + (c.desktopBehind ? "desktop" : "");
+}
+
+}  // namespace
 
 TEST_CASE("a stored font size counts only as a whole number of points from 1 to 99") {
   const std::pair<const char*, int> sizes[] = {{"12", 12}, {"1", 1}, {"99", 99}};
@@ -109,8 +140,7 @@ TEST_CASE("a window that would show on no monitor moves to the nearest one's wor
   const MonitorArea left{{-1280, -200, 0, 824}, {-1280, -170, 0, 824}};  // and at the top
   const std::vector<MonitorArea> both{primary, left}, one{primary};
   const std::tuple<Rect, std::vector<MonitorArea>, Rect> cases[] = {
-      // Partly off the screen, even mostly, it stays.
-      {{-100, -50, 114, 150}, both, {-100, -50, 114, 150}},
+      // Partly off the screen, even all but a pixel, it stays.
       {{-213, 0, 1, 200}, one, {-213, 0, 1, 200}},
       // Touching the screen's edge from outside shows nothing; the stored extent is kept.
       {{-214, 0, 0, 200}, one, {0, 0, 214, 200}},
@@ -216,6 +246,93 @@ TEST_CASE("the pop-up hangs from the cell's corner, moved left at its monitor's 
   CHECK(PlaceMemoPopup({2250, 200}, 100, 16, second) == Rect{2204, 200, 2304, 216});
   CHECK(PlaceMemoPopup({2250, 200}, 1500, 16, second) == Rect{1024, 200, 2524, 216});
   CHECK(PlaceMemoPopup({-40, 200}, 100, 16, {-1280, 0, 0, 1024}) == Rect{-100, 200, 0, 216});
+}
+
+TEST_CASE("the hover timer's period: tenths of a second, within what the platform's timers take") {
+  CHECK(HoverTimerPeriod(5) == 500);
+  CHECK(HoverTimerPeriod(0) == kMinTimerPeriod);
+  CHECK(HoverTimerPeriod(-7) == kMinTimerPeriod);
+  CHECK(HoverTimerPeriod(21474836) == 2147483600u);
+  CHECK(HoverTimerPeriod(42949673) == kMaxTimerPeriod);  // 32 bits would wrap to 4 ms
+  CHECK(HoverTimerPeriod(INT_MAX) == kMaxTimerPeriod);
+}
+
+TEST_CASE("a resting pointer shows the pop-up once, a moving one hides it and checks the date") {
+  HoverTracker tracker;
+  CHECK(tracker.OnMouseMove());
+  tracker.TimerStarted(7, 100, 50);
+  CHECK_FALSE(tracker.OnMouseMove());  // moves while the timer runs change nothing
+
+  CHECK(Tick(tracker, 100, 50) == "show ");
+  CHECK(Tick(tracker, 100, 50, true, false, true) == "");  // shown already
+  CHECK(Tick(tracker, 101, 50, true, false, true) == "hide date ");
+  CHECK(Tick(tracker, 101, 51) == "date ");  // hidden, still moving
+  CHECK(Tick(tracker, 101, 51) == "show ");
+
+  // In holiday-setting mode nothing shows, but the date is still looked at.
+  CHECK(Tick(tracker, 101, 51, true, true) == "");
+  CHECK(Tick(tracker, 90, 51, true, true) == "date ");
+
+  // Another period keeps the last sample.
+  tracker.TimerRestarted(9);
+  CHECK(Tick(tracker, 90, 51) == "show ");
+}
+
+TEST_CASE("leaving the client area hides the pop-up and stops the timer until the next move") {
+  HoverTracker tracker;
+  tracker.TimerStarted(1, 10, 10);
+  CHECK(Tick(tracker, 10, 10, false, false, true) == "hide stop ");
+  tracker.TimerStopped();
+  CHECK(tracker.OnMouseMove());
+  CHECK(Tick(tracker, 500, 500, false) == "stop ");
+
+  // Restarted where the pointer now is, the first tick there counts as a rest.
+  tracker.TimerStarted(1, 20, 30);
+  CHECK(Tick(tracker, 20, 30) == "show ");
+}
+
+TEST_CASE("the day cursor crosses into the next year, and starts on today only in its month") {
+  CHECK(MoveDayCursor({2026, 12, 31}, CursorKey::Right) == CursorDate{2027, 1, 1});
+  CHECK(MoveDayCursor({2026, 12, 25}, CursorKey::Down) == CursorDate{2027, 1, 1});
+  CHECK(MoveDayCursor({2024, 2, 27}, CursorKey::Down) == CursorDate{2024, 3, 5});  // leap
+  const CursorDate today{2026, 12, 25};
+  CHECK(FirstCursorDate(2026, 12, today) == today);
+  CHECK(FirstCursorDate(2025, 12, today) == CursorDate{2025, 12, 1});
+}
+
+TEST_CASE("months and years keep the day, or take the last day of a shorter month") {
+  CHECK(MoveDayCursor({2026, 3, 31}, CursorKey::PageUp) == CursorDate{2026, 2, 28});
+  CHECK(MoveDayCursor({2024, 1, 30}, CursorKey::PageDown) == CursorDate{2024, 2, 29});
+  CHECK(MoveDayCursor({2026, 12, 15}, CursorKey::PageDown) == CursorDate{2027, 1, 15});
+  CHECK(MoveDayCursor({2024, 2, 29}, CursorKey::YearDown) == CursorDate{2025, 2, 28});
+  CHECK(MoveDayCursor({2024, 2, 29}, CursorKey::YearUp) == CursorDate{2023, 2, 28});
+  CHECK(MoveDayCursor({1900, 2, 15}, CursorKey::End) == CursorDate{1900, 2, 28});  // no leap
+  CHECK(MoveDayCursor({2000, 2, 15}, CursorKey::End) == CursorDate{2000, 2, 29});
+}
+
+TEST_CASE("at the ends of the calendar's years the cursor stays") {
+  CHECK(MoveDayCursor({1851, 1, 1}, CursorKey::Left) == CursorDate{1851, 1, 1});
+  CHECK(MoveDayCursor({1851, 1, 3}, CursorKey::Up) == CursorDate{1851, 1, 3});
+  CHECK(MoveDayCursor({1851, 6, 3}, CursorKey::YearUp) == CursorDate{1851, 6, 3});
+  CHECK(MoveDayCursor({2150, 12, 31}, CursorKey::Right) == CursorDate{2150, 12, 31});
+  CHECK(MoveDayCursor({2150, 12, 3}, CursorKey::PageDown) == CursorDate{2150, 12, 3});
+  CHECK(MoveDayCursor({1851, 1, 8}, CursorKey::Up) == CursorDate{1851, 1, 1});
+}
+
+TEST_CASE("high contrast puts the system's colours on the grid, and the user's come back") {
+  Settings settings;
+  settings.OrdinaryColor = 1;
+  settings.HolidayColor = 2;
+  settings.TodayColor = 3;
+  settings.BackColor = 4;
+  settings.CircColor = 5;
+  settings.Transparent = 1;
+  // Window, window text, highlight, hyperlink.
+  const SystemGridColours system{10, 11, 12, 13};
+  CHECK(Colours(ChooseGridColours(settings, false, system)) == "1 2 3 4 5 desktop");
+  CHECK(Colours(ChooseGridColours(settings, true, system)) == "11 13 12 10 13 ");
+  // A scheme whose link colour is its text colour: days off stay apart from working days.
+  CHECK(Colours(ChooseGridColours(settings, true, {10, 11, 12, 11})) == "11 12 12 10 12 ");
 }
 
 }  // namespace tembori

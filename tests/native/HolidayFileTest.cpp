@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "calendar/HolidayFile.h"
 #include "calendar/StandaloneCalendar.h"
@@ -101,12 +102,8 @@ TEST_CASE("a made-up day is a day off, its list read by lines of any ending; own
 
 TEST_CASE("a damaged list is refused as a whole with its first bad line") {
   const std::string good = kHeader + "\r\n" + Line(20260101, "A");
-  struct Damage {
-    const char* what;
-    std::string bytes;
-    std::size_t line;
-  };
-  const Damage damages[] = {
+  // What is wrong, the bytes, and the first bad line.
+  const std::tuple<const char*, std::string, std::size_t> damages[] = {
       {"empty", "", 1},
       {"another header", "date,name\r\n" + Line(20260101, "A"), 1},
       {"header in UTF-8 with its mark", "\xEF\xBB\xBF" + kHeader + "\r\n", 1},
@@ -125,12 +122,12 @@ TEST_CASE("a damaged list is refused as a whole with its first bad line") {
       {"the same day twice", good + Line(20260101, "B"), 3},
       {"out of order", good + Line(20261231, "B") + Line(20260505, "C"), 4},
   };
-  for (const Damage& damage : damages) {
-    INFO(std::string(damage.what));
+  for (const auto& [what, bytes, line] : damages) {
+    INFO(std::string(what));
     HolidayFile file;
     REQUIRE(file.Parse(good) == HolidayFile::Error::None);
-    CHECK(file.Parse(damage.bytes) == HolidayFile::Error::BadLine);
-    CHECK(file.BadLine() == damage.line);
+    CHECK(file.Parse(bytes) == HolidayFile::Error::BadLine);
+    CHECK(file.BadLine() == line);
     CHECK_FALSE(file.Covers(2026));  // nothing of the earlier list or of the damaged one stays
   }
 
