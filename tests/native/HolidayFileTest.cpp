@@ -8,8 +8,6 @@
 #include <string_view>
 #include <tuple>
 
-#include "calendar/HolidayFile.h"
-#include "calendar/StandaloneCalendar.h"
 #include "tests/native/ListedHolidays.h"
 
 namespace tembori {
@@ -38,21 +36,10 @@ std::string FileFromList() {
   return file;
 }
 
-struct Year {
-  Year(int year, const HolidayFile* file, int month = 1) : core(MakeDate(year, month, 1)) {
-    core.settings.HolidayLaw = 1;
-    core.settings.RegularHoliday = 0;
-    core.calendar.SetHolidayFile(file);
-    core.calendar.RecomputeYear();
-  }
-  StandaloneCalendar core;
-  MonthCalendar& calendar = core.calendar;
-};
-
 // Both calendars month by month: the same holidays, the same days off.
 void CheckSameDays(int year, const HolidayFile* file) {
-  Year withFile(year, file);
-  Year byLaw(year, nullptr);
+  LawCalendar withFile(year, 1, true, file);
+  LawCalendar byLaw(year);
   for (int month = 1; month <= 12; ++month) {
     INFO(year, "-", month);
     CHECK(withFile.calendar.HolidayMask(month) == byLaw.calendar.HolidayMask(month));
@@ -72,7 +59,7 @@ TEST_CASE("a list written from the actual holidays gives the law's days in its y
   for (int year = 1970; year <= 2050; ++year) CheckSameDays(year, &file);
 
   // The list's names replace the law's; its days off are not circled.
-  Year y2019(2019, &file, 5);
+  LawCalendar y2019(2019, 5, true, &file);
   CHECK(y2019.calendar.ListedName(1) == "休日（祝日扱い）");
   CHECK(y2019.calendar.IsNationalHoliday(1));
   CHECK_FALSE(y2019.calendar.IsNationalHoliday(6));
@@ -90,7 +77,7 @@ TEST_CASE("a made-up day is a day off, its list read by lines of any ending; own
   // The header with a line feed alone, a line with a return, and a bare last line.
   REQUIRE(file.Parse(kHeader + "\n" + Line(20260101, "A") + "2026/12/07," + special) ==
           HolidayFile::Error::None);
-  Year december(2026, &file, 12);
+  LawCalendar december(2026, 12, true, &file);
   CHECK(december.calendar.IsDayOff(7));
   CHECK(december.calendar.ListedName(7) == special);
   CheckSameDays(2025, &file);
