@@ -20,8 +20,7 @@ long DaysFromCivil(int year, int month, int day) {
 }
 
 struct ShownMonth {
-  // By the calendar's own holiday rules, which this file tests; the law's have tests of their
-  // own.
+  // By the calendar's own holiday rules.
   ShownMonth(int year, int month, int day = 1) : core(MakeDate(year, month, day)) {
     core.settings.HolidayLaw = 0;
     calendar.RecomputeYear();
