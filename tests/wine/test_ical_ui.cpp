@@ -17,6 +17,7 @@
 
 #include "CalendarHarness.h"
 #include "ChildProcess.h"
+#include "SheetScript.h"
 #include "memo/MemoStore.h"
 #include "res/ResourceIds.h"
 
@@ -27,17 +28,12 @@ namespace {
 
 // ---- A script of steps played from a timer inside whatever modal loop runs ----
 
-using Step = std::function<bool()>;  // false: not yet possible, try again at the next tick
-std::deque<Step> script;
+using UserStep = std::function<bool()>;  // false: not yet possible, try again at the next tick
+std::deque<UserStep> script;
 int idleTicks = 0;
 
-std::string TextOf(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 std::string ItemText(HWND dialog, int id) {
-  return TextOf(GetDlgItem(dialog, id));
+  return Text(GetDlgItem(dialog, id));
 }
 
 // A dialog of this thread that `wanted` accepts and that takes input (not one under a message
@@ -53,7 +49,7 @@ HWND FindDialog(const std::function<bool(HWND)>& wanted) {
 }
 
 // Does `act` on the dialog that `wanted` accepts, then presses its OK.
-Step OnDialog(const std::function<bool(HWND)>& wanted, const std::function<void(HWND)>& act) {
+UserStep OnDialog(const std::function<bool(HWND)>& wanted, const std::function<void(HWND)>& act) {
   return [wanted, act] {
     const HWND dialog = FindDialog(wanted);
     if (dialog == nullptr) return false;
@@ -63,8 +59,8 @@ Step OnDialog(const std::function<bool(HWND)>& wanted, const std::function<void(
   };
 }
 // The program's message boxes are captioned "Tembori", their text is item 0xFFFF.
-Step OnDialog(const std::string& caption, const std::function<void(HWND)>& act) {
-  return OnDialog([caption](HWND dialog) { return TextOf(dialog) == caption; }, act);
+UserStep OnDialog(const std::string& caption, const std::function<void(HWND)>& act) {
+  return OnDialog([caption](HWND dialog) { return Text(dialog) == caption; }, act);
 }
 // The system's file dialogs: the one with a file name field (cmb13 or edt1).
 int FileNameField(HWND dialog) {
@@ -72,14 +68,14 @@ int FileNameField(HWND dialog) {
          : GetDlgItem(dialog, 0x480) != nullptr ? 0x480
                                                 : 0;
 }
-Step ChooseFile(const std::string& path) {
+UserStep ChooseFile(const std::string& path) {
   return OnDialog(
       [](HWND dialog) { return FileNameField(dialog) != 0; },
       [path](HWND dialog) { SetDlgItemTextA(dialog, FileNameField(dialog), path.c_str()); });
 }
 
 // A key as the keyboard gives it, once `menus` menus are open (two while the submenu is).
-Step MenuKey(int menus, char key) {
+UserStep MenuKey(int menus, char key) {
   return [menus, key] {
     int open = 0;
     for (HWND menu = nullptr;
@@ -113,7 +109,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 // Chooses `command` of the context menu's iCalendar submenu by its keys, then takes `steps`
 // in the dialogs that follow until every one has been taken.
-void ChooseAndPlay(RunningCalendar& calendar, char command, const std::vector<Step>& steps) {
+void ChooseAndPlay(RunningCalendar& calendar, char command, const std::vector<UserStep>& steps) {
   script = {MenuKey(1, 'I'), MenuKey(2, command)};
   script.insert(script.end(), steps.begin(), steps.end());
   idleTicks = 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CalendarHarness.h"
+#include "SheetScript.h"
 #include "app/MemoPopupText.h"
 
 using namespace tembori;
@@ -17,12 +18,6 @@ namespace {
 
 constexpr SystemTime kSecondSunday = {2026, 12, 0, 6, 12, 0, 0, 0};  // 先勝, 大雪 the next day
 constexpr SystemTime kReiwaFirstDay = {2019, 5, 3, 1, 12, 0, 0, 0};
-
-std::string Title(HWND window) {
-  char text[64] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 std::string messageText;
 void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -46,7 +41,7 @@ TEST_CASE("with EraYear the heading and the title's date are in the era, 元年 
   {
     RunningCalendar calendar(kReiwaFirstDay);
     CHECK(HeadingReads(calendar, "令和元年 5月"));
-    CHECK(Title(calendar.Handle()) == "令和元年 5月 1日 (水)");
+    CHECK(Text(calendar.Handle()) == "令和元年 5月 1日 (水)");
     // April: the era in force on its first day.
     calendar.Window().Calendar().PrevMonth();
     InvalidateRect(calendar.Handle(), nullptr, TRUE);
@@ -57,7 +52,7 @@ TEST_CASE("with EraYear the heading and the title's date are in the era, 元年 
   StoreSettings({{"EraYear", 1}, {"DispToday", 1}, {"Language", 1}});
   RunningCalendar calendar(kSecondSunday);
   CHECK(HeadingReads(calendar, "Dec. 2026"));
-  CHECK(Title(calendar.Handle()) == "Sun, Dec 06 26");
+  CHECK(Text(calendar.Handle()) == "Sun, Dec 06 26");
 }
 
 TEST_CASE("with Rokuyo the pop-up ends with the 六曜 and solar term, the cells grow for them") {
