@@ -1,7 +1,6 @@
-// The window layer: routing tables and the hooks before them, the application's table, the
-// lifetime of a window object, child controls, pre-translation in the message loop, modal
-// dialogs with data exchange, face names in code page 932 and the system libraries loaded
-// on demand.
+// The window layer: routing tables and the hooks before them, the lifetime of a window
+// object, child controls, pre-translation in the message loop, modal dialogs with data
+// exchange, face names in code page 932 and the system libraries loaded on demand.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -95,6 +94,7 @@ struct Probe : BaseProbe {
         RouteMessage<WM_LBUTTONDOWN, &Probe::OnLButtonDown>(),
         RouteMessage<WM_MOUSEWHEEL, &Probe::OnMouseWheel>(),
         RouteMessage<WM_CONTEXTMENU, &Probe::OnContextMenu>(),
+        RouteMessage<WM_CAPTURECHANGED, &Probe::OnCaptureChanged>(),
     };
     static const RouteTable table(routes, &BaseProbe::Routes());
     return table;
@@ -123,6 +123,7 @@ struct Probe : BaseProbe {
     Cracked(delta, static_cast<int>(keys), point.x, point.y);
   }
   void OnContextMenu(HWND window, POINT point) { Cracked(window == Handle(), point.x, point.y); }
+  void OnCaptureChanged(HWND taker) { Cracked(taker == Handle()); }
   template <typename... Values>
   void Cracked(Values... values) {
     arguments.emplace_back(std::vector<int>{static_cast<int>(values)...});
@@ -224,15 +225,17 @@ TEST_CASE("routing: the first taker of the entries and the base's, hooks, reflec
   CHECK(Send(probe, WM_NULL, 2) == 0);
   CHECK(probe.calls == std::vector<std::string>{"declined", "declined", "declined"});
 
-  // Typed arguments keep signed points, deltas and the keyboard's (-1, -1); the timers' and
-  // the capture's are shown by the calendar's pop-up delay and dragging.
+  // Typed arguments keep signed points, deltas and the keyboard's (-1, -1); the timer's are
+  // shown by the calendar's pop-up delay.
   Send(probe, WM_LBUTTONDOWN, MK_LBUTTON, reinterpret_cast<void*>(MAKELPARAM(-5, 7)));
   Send(probe, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -240),
        reinterpret_cast<void*>(MAKELPARAM(300, -20)));
   Send(probe, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(probe.Handle()),
        reinterpret_cast<void*>(MAKELPARAM(-1, -1)));
-  CHECK(probe.arguments == std::vector<std::vector<int>>{
-                               {-5, 7, MK_LBUTTON}, {-240, MK_CONTROL, 300, -20}, {1, -1, -1}});
+  Send(probe, WM_CAPTURECHANGED, 0, probe.Handle());
+  CHECK(probe.arguments ==
+        std::vector<std::vector<int>>{
+            {-5, 7, MK_LBUTTON}, {-240, MK_CONTROL, 300, -20}, {1, -1, -1}, {1}});
 }
 
 TEST_CASE("the main window's object is deleted after its window, and the loop told to end") {
