@@ -35,7 +35,7 @@ use_wine_session() {
 # carries the DWARF unwinder (about 20 KB) and tables that say how to unwind each function
 # (about 40 KB, against 27 KB on x86_64).
 readonly max_program_bytes_x86_64=$((232 * 1024))
-readonly max_program_bytes_i686=$((280 * 1024))
+readonly max_program_bytes_i686=$((264 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
 readonly position_key='HKCU\Software\Tembori\Config\Position'
 readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'
@@ -131,11 +131,11 @@ check_help_beside_program() {
 # The released program at $1: within the size limit, stripped, and loading the shell and the
 # common dialogs only when first used.
 check_program() {
-  local program=$1 bytes imports library limit=$max_program_bytes_x86_64
+  local program=$1 bytes format imports library limit=$max_program_bytes_x86_64
   bytes=$(stat -c %s "$program")
-  # This objdump reads 32-bit programs as well.
-  x86_64-w64-mingw32-objdump -f "$program" 2>/dev/null | grep -q 'file format pei-i386' &&
-    limit=$max_program_bytes_i686
+  # This objdump reads 32-bit programs as well; its words only in the C locale.
+  format=$(LC_ALL=C x86_64-w64-mingw32-objdump -f "$program" 2>/dev/null)
+  [[ $format == *'file format pei-i386'* ]] && limit=$max_program_bytes_i686
   echo "Tembori.exe: $bytes bytes"
   [ "$bytes" -le "$limit" ] || fail "Tembori.exe is $bytes bytes, more than $limit"
   x86_64-w64-mingw32-objdump -h "$program" 2>/dev/null | grep -q '\.debug' &&
