@@ -97,7 +97,7 @@ void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
 
 }  // namespace
 
-TEST_CASE("the client area reads as the heading and one cell per day with what it shows") {
+TEST_CASE("the heading and one cell per day with what it shows, its neighbours, place and focus") {
   const ComSession com;
   StoreSettings({});
   const std::string key = std::string(kMemoKey) + "\\11";
@@ -105,11 +105,12 @@ TEST_CASE("the client area reads as the heading and one cell per day with what i
   const DWORD map = DayBit(14);
   PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
   RunningCalendar calendar;  // Wednesday 12 November 2003
+  const HWND handle = calendar.Handle();
   CalendarWindow& window = calendar.Window();
   window.Calendar().ToggleMark(13);  // a Thursday made a day off
   window.Calendar().ToggleMark(16);  // a Sunday made a working day
 
-  const Accessible grid(calendar.Handle());
+  const Accessible grid(handle);
   long count = 0;
   CHECK(grid->get_accChildCount(&count) == S_OK);
   CHECK(count == 1 + 30);
@@ -128,19 +129,7 @@ TEST_CASE("the client area reads as the heading and one cell per day with what i
   BSTR none = nullptr;
   CHECK(grid->get_accName(Child(Day(31)), &none) == E_INVALIDARG);
 
-  // The next month: the children follow the shown month.
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
-  CHECK(grid->get_accChildCount(&count) == S_OK);
-  CHECK(count == 1 + 31);
-  CHECK(Said(grid, Day(23), true) == "祝日 天皇誕生日");
-}
-
-TEST_CASE("neighbours and points lead to the right day; the chosen day is focused and selected") {
-  const ComSession com;
-  StoreSettings({});
-  RunningCalendar calendar;
-  const HWND handle = calendar.Handle();
-  const Accessible grid(handle);
+  // Neighbours and points lead to the right day.
   CHECK(Navigate(grid, NAVDIR_FIRSTCHILD, CHILDID_SELF) == 1);
   CHECK(Navigate(grid, NAVDIR_LASTCHILD, CHILDID_SELF) == Day(30));
   CHECK(Navigate(grid, NAVDIR_NEXT, 1) == Day(1));
@@ -157,14 +146,14 @@ TEST_CASE("neighbours and points lead to the right day; the chosen day is focuse
   };
   for (const int day : {1, 30}) {
     CAPTURE(day);
-    const RECT cell = OnScreen(handle, DayCell(calendar.Window(), day));
+    const RECT cell = OnScreen(handle, DayCell(window, day));
     CHECK(hitAt(cell) == Day(day));
     long left = 0, top = 0, width = 0, height = 0;
     CHECK(grid->accLocation(&left, &top, &width, &height, Child(Day(day))) == S_OK);
     CHECK(RECT{left, top, left + width, top + height} == cell);
   }
   // The cell after the last day is no day.
-  RECT after = OnScreen(handle, DayCell(calendar.Window(), 30));
+  RECT after = OnScreen(handle, DayCell(window, 30));
   OffsetRect(&after, after.right - after.left, 0);
   CHECK(hitAt(after) == CHILDID_SELF);
 
@@ -188,6 +177,12 @@ TEST_CASE("neighbours and points lead to the right day; the chosen day is focuse
   CHECK((State(grid, Day(12)) & kChosen) == 0);
   calendar.PressKey(VK_ESCAPE);
   CHECK((State(grid, Day(13)) & STATE_SYSTEM_SELECTED) == 0);
+
+  // The next month: the children follow the shown month.
+  SendMessageA(handle, WM_COMMAND, ID_NEXT_MONTH, 0);
+  CHECK(grid->get_accChildCount(&count) == S_OK);
+  CHECK(count == 1 + 31);
+  CHECK(Said(grid, Day(23), true) == "祝日 天皇誕生日");
 }
 
 TEST_CASE("the buttons, the year field and the chosen day's pop-up have names") {

@@ -514,6 +514,19 @@ TEST_CASE("Tab makes the grid a focus stop beside the year field; its keys cross
   CheckShown(calendar, {2004, 1, 0});
   calendar.PressKey(VK_TAB);
   CheckShown(calendar, {2004, 1, 1});
+
+  // Enter writes the chosen day's memo, in the holiday-setting mode as well.
+  REQUIRE(EnterOpensMemo(calendar, "会議"));
+  CHECK(memoLabel == "1/1");
+  CHECK(memoLine == "2004年1月1日 (木)　毎年表示されます");
+  CHECK((window.MemoMap() & DayBit(1)) != 0);
+  std::string stored;
+  CHECK(window.Memos().ReadMemo(1, stored));
+  CHECK(stored == "会議");
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_MODE_BUTTON, 0);
+  SetFocus(calendar.Handle());
+  CHECK(EnterOpensMemo(calendar, nullptr));
+  CHECK(memoLabel == "1/1");
 }
 
 TEST_CASE("the chosen day is framed inside its cell, and only while the grid has the focus") {
@@ -542,25 +555,6 @@ TEST_CASE("the chosen day is framed inside its cell, and only while the grid has
 
   calendar.PressKey(VK_ESCAPE);
   CHECK(paint().Part(client) == unfocused);
-}
-
-TEST_CASE("Enter writes the chosen day's memo in either mode") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  calendar.TakeKeyboard();
-  for (const UINT key : {VK_TAB, VK_RIGHT, VK_RIGHT}) calendar.PressKey(key);
-  REQUIRE(EnterOpensMemo(calendar, "会議"));
-  CHECK(memoLabel == "11/14");
-  CHECK(memoLine == "2003年11月14日 (金)　毎年表示されます");
-  CHECK((calendar.Window().MemoMap() & DayBit(14)) != 0);
-  std::string stored;
-  CHECK(calendar.Window().Memos().ReadMemo(14, stored));
-  CHECK(stored == "会議");
-  // In the holiday-setting mode as well.
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_MODE_BUTTON, 0);
-  SetFocus(calendar.Handle());
-  CHECK(EnterOpensMemo(calendar, nullptr));
-  CHECK(memoLabel == "11/14");
 }
 
 TEST_CASE("the context menu over a day begins with its memo and its mark") {
