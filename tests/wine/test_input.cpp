@@ -252,12 +252,19 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
   CHECK(!window.HolidayModeOn());
 }
 
-TEST_CASE("the keyboard's menu at the window's corner; a double click switches the frame") {
+TEST_CASE("the menu at the keyboard's corner or chosen day; a double click switches the frame") {
   StoreSettings({});
   RunningCalendar calendar;
+  calendar.TakeKeyboard();
   CalendarWindow& window = calendar.Window();
   const HWND handle = calendar.Handle();
   SetWindowPos(handle, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const auto menuAt = [&](LPARAM point) {
+    const SeenMenu menu = MenuOpenedBy(
+        [&] { SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), point); });
+    calendar.RunProgramLoop();
+    return menu;
+  };
   // The keyboard's point is -1 in either coordinate; the mouse's is where the pointer is.
   const std::tuple<POINT, POINT> menus[] = {{{-1, -1}, {120, 90}},
                                             {{-1, 300}, {120, 90}},
@@ -266,15 +273,48 @@ TEST_CASE("the keyboard's menu at the window's corner; a double click switches t
   for (const auto& [asked, opened] : menus) {
     CAPTURE(asked.x);
     CAPTURE(asked.y);
-    const SeenMenu menu = MenuOpenedBy([&, asked = asked] {
-      SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(asked.x, asked.y));
-    });
+    const SeenMenu menu = menuAt(At(asked.x, asked.y));
     CHECK(menu.opened);
     CHECK(menu.rect.left == opened.x);
     CHECK(menu.rect.top == opened.y);
   }
   // A right click asks for it through default processing.
   CHECK(MenuOpenedBy([&] { SendMessageA(handle, WM_RBUTTONUP, 0, At(30, 40)); }).opened);
+
+  const LPARAM keyboard = At(-1, -1);
+  // Without the grid's focus the keyboard's menu is the plain one; over a day, that day's
+  // section comes first.
+  const SeenMenu plain = menuAt(keyboard);
+  REQUIRE(plain.opened);
+  CHECK(plain.items[0] != "ﾒﾓの入力(&M)...");
+  const auto checkDaySection = [&](const SeenMenu& menu, const char* mark) {
+    REQUIRE(menu.items.size() == plain.items.size() + 3);
+    CHECK(menu.items[0] == "ﾒﾓの入力(&M)...");
+    CHECK(menu.items[1] == mark);
+    CHECK(menu.items[2].empty());
+    CHECK(std::equal(plain.items.begin(), plain.items.end(), menu.items.begin() + 3));
+  };
+
+  // At the chosen day's cell: Friday the 14th, a working day.
+  for (const UINT key : {VK_TAB, VK_RIGHT, VK_RIGHT}) calendar.PressKey(key);
+  const SeenMenu atCursor = menuAt(keyboard);
+  checkDaySection(atCursor, "休日にする(&O)");
+  const RECT cell = OnScreen(handle, DayCell(window, 14));
+  CHECK(atCursor.rect.left == cell.left);
+  CHECK(atCursor.rect.top == cell.bottom);
+  // Its mark, as a right click in the mode makes it.
+  SendMessageA(handle, WM_COMMAND, ID_DAY_MARK, 0);
+  CHECK(window.Calendar().IsDayOff(14));
+  CHECK((window.Calendar().MarkedDays() & DayBit(14)) != 0);
+  checkDaySection(menuAt(keyboard), "平日にする(&O)");
+
+  // A right click on a day, outside the mode: the 3rd, a national holiday.
+  calendar.PressKey(VK_ESCAPE);
+  checkDaySection(menuAt(AtCentre(OnScreen(handle, DayCell(window, 3)))), "平日にする(&O)");
+  SendMessageA(handle, WM_COMMAND, ID_DAY_MARK, 0);
+  CHECK_FALSE(window.Calendar().IsDayOff(3));
+  // On the heading, no day.
+  CHECK(menuAt(AtCentre(OnScreen(handle, window.TitleRect()))).items == plain.items);
 
   // With the frame, a press and a move of the left button drag nothing.
   const RECT framed = WindowRect(handle);
@@ -464,24 +504,46 @@ TEST_CASE("the end of a session saves the position; a frameless start saves the 
   CHECK(saved.right - saved.left == framed.right - framed.left);
 }
 
-TEST_CASE("Tab makes the grid a focus stop beside the year field; its keys cross months") {
+TEST_CASE("Tab makes the grid a focus stop, the chosen day framed; its keys cross months") {
   StoreSettings({});
   RunningCalendar calendar;  // Wednesday 12 November 2003
   calendar.TakeKeyboard();
   CalendarWindow& window = calendar.Window();
-  const HWND yearField = GetDlgItem(calendar.Handle(), IDC_YEAR_FIELD);
+  const HWND handle = calendar.Handle();
+  const HWND yearField = GetDlgItem(handle, IDC_YEAR_FIELD);
   CHECK_FALSE(window.GridFocused());
   CHECK(window.CursorDay() == 0);
+  const auto paint = [&] {
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return Picture(handle);
+  };
+  RECT client{};
+  GetClientRect(handle, &client);
+  const Picture before = paint();
+  const std::vector<COLORREF> unfocused = before.Part(client);
 
   calendar.PressKey(VK_TAB);
   CHECK(window.GridFocused());
   CheckShown(calendar, {2003, 11, 12});  // today
-  calendar.PressKey(VK_RIGHT);
+  // The chosen day is framed inside its cell, and only while the grid has the focus.
+  calendar.PressKey(VK_LEFT);  // the 11th, a working day
+  const RECT frame = ToWinRect(FocusFrame(FromWinRect(DayCell(window, 11))));
+  const Picture focused = paint();
+  CHECK(focused.Part(frame) != before.Part(frame));
+  const BrushHandle cover(CreateSolidBrush(kBlack));
+  for (const Picture* picture : {&before, &focused}) FillRect(picture->Dc(), &frame, cover.get());
+  CHECK(focused.Part(client) == before.Part(client));
+  calendar.PressKey(VK_ESCAPE);
+  CHECK(paint().Part(client) == unfocused);
+
+  // The cursor starts on today again, and Tab goes on to the year field and back.
+  calendar.PressKey(VK_TAB);
+  CheckShown(calendar, {2003, 11, 12});
   calendar.PressKey(VK_TAB);
   CHECK(GetFocus() == yearField);
   CHECK_FALSE(window.GridFocused());
   calendar.PressKey(VK_TAB, false, yearField);  // back: the grid is the field's only neighbour
-  CHECK(GetFocus() == calendar.Handle());
+  CHECK(GetFocus() == handle);
   CheckShown(calendar, {2003, 11, 12});
 
   // Every key once, the shown month following (the moves' arithmetic is tested natively).
@@ -527,80 +589,4 @@ TEST_CASE("Tab makes the grid a focus stop beside the year field; its keys cross
   SetFocus(calendar.Handle());
   CHECK(EnterOpensMemo(calendar, nullptr));
   CHECK(memoLabel == "1/1");
-}
-
-TEST_CASE("the chosen day is framed inside its cell, and only while the grid has the focus") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  calendar.TakeKeyboard();
-  const HWND handle = calendar.Handle();
-  const auto paint = [&] {
-    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    return Picture(handle);
-  };
-  RECT client{};
-  GetClientRect(handle, &client);
-  const Picture before = paint();
-  const std::vector<COLORREF> unfocused = before.Part(client);
-
-  calendar.PressKey(VK_TAB);
-  calendar.PressKey(VK_LEFT);  // the 11th, a working day
-  const RECT frame = ToWinRect(FocusFrame(FromWinRect(DayCell(calendar.Window(), 11))));
-  const Picture focused = paint();
-  CHECK(focused.Part(frame) != before.Part(frame));
-  // Outside the frame nothing changed.
-  const BrushHandle cover(CreateSolidBrush(kBlack));
-  for (const Picture* picture : {&before, &focused}) FillRect(picture->Dc(), &frame, cover.get());
-  CHECK(focused.Part(client) == before.Part(client));
-
-  calendar.PressKey(VK_ESCAPE);
-  CHECK(paint().Part(client) == unfocused);
-}
-
-TEST_CASE("the context menu over a day begins with its memo and its mark") {
-  StoreSettings({});
-  RunningCalendar calendar;
-  calendar.TakeKeyboard();
-  CalendarWindow& window = calendar.Window();
-  const HWND handle = calendar.Handle();
-  const auto menuAt = [&](LPARAM point) {
-    const SeenMenu menu = MenuOpenedBy(
-        [&] { SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), point); });
-    calendar.RunProgramLoop();
-    return menu;
-  };
-  const LPARAM keyboard = At(-1, -1);
-  // Without the grid's focus the keyboard's menu is the plain one; over a day, that day's
-  // section comes first.
-  const SeenMenu plain = menuAt(keyboard);
-  REQUIRE(plain.opened);
-  CHECK(plain.items[0] != "ﾒﾓの入力(&M)...");
-  const auto checkDaySection = [&](const SeenMenu& menu, const char* mark) {
-    REQUIRE(menu.items.size() == plain.items.size() + 3);
-    CHECK(menu.items[0] == "ﾒﾓの入力(&M)...");
-    CHECK(menu.items[1] == mark);
-    CHECK(menu.items[2].empty());
-    CHECK(std::equal(plain.items.begin(), plain.items.end(), menu.items.begin() + 3));
-  };
-
-  // At the chosen day's cell: Friday the 14th, a working day.
-  for (const UINT key : {VK_TAB, VK_RIGHT, VK_RIGHT}) calendar.PressKey(key);
-  const SeenMenu atCursor = menuAt(keyboard);
-  checkDaySection(atCursor, "休日にする(&O)");
-  const RECT cell = OnScreen(handle, DayCell(window, 14));
-  CHECK(atCursor.rect.left == cell.left);
-  CHECK(atCursor.rect.top == cell.bottom);
-  // Its mark, as a right click in the mode makes it.
-  SendMessageA(handle, WM_COMMAND, ID_DAY_MARK, 0);
-  CHECK(window.Calendar().IsDayOff(14));
-  CHECK((window.Calendar().MarkedDays() & DayBit(14)) != 0);
-  checkDaySection(menuAt(keyboard), "平日にする(&O)");
-
-  // A right click on a day, outside the mode: the 3rd, a national holiday.
-  calendar.PressKey(VK_ESCAPE);
-  checkDaySection(menuAt(AtCentre(OnScreen(handle, DayCell(window, 3)))), "平日にする(&O)");
-  SendMessageA(handle, WM_COMMAND, ID_DAY_MARK, 0);
-  CHECK_FALSE(window.Calendar().IsDayOff(3));
-  // On the heading, no day.
-  CHECK(menuAt(AtCentre(OnScreen(handle, window.TitleRect()))).items == plain.items);
 }
