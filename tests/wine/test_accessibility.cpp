@@ -97,9 +97,9 @@ void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
 
 }  // namespace
 
-TEST_CASE("the heading and one cell per day with what it shows, its neighbours, place and focus") {
+TEST_CASE("the heading, the days with what they show, their neighbours, places and focus") {
   const ComSession com;
-  StoreSettings({});
+  StoreSettings({{"MemoTime", 1}});
   const std::string key = std::string(kMemoKey) + "\\11";
   PutValue(key.c_str(), "14", REG_SZ, "会議", sizeof "会議");
   const DWORD map = DayBit(14);
@@ -178,18 +178,7 @@ TEST_CASE("the heading and one cell per day with what it shows, its neighbours, 
   calendar.PressKey(VK_ESCAPE);
   CHECK((State(grid, Day(13)) & STATE_SYSTEM_SELECTED) == 0);
 
-  // The next month: the children follow the shown month.
-  SendMessageA(handle, WM_COMMAND, ID_NEXT_MONTH, 0);
-  CHECK(grid->get_accChildCount(&count) == S_OK);
-  CHECK(count == 1 + 31);
-  CHECK(Said(grid, Day(23), true) == "祝日 天皇誕生日");
-}
-
-TEST_CASE("the buttons, the year field and the chosen day's pop-up have names") {
-  const ComSession com;
-  StoreSettings({{"MemoTime", 1}});
-  RunningCalendar calendar;
-  const HWND handle = calendar.Handle();
+  // The buttons, the year field and the chosen day's pop-up have names.
   const auto nameOf = [&](int id) {
     return Said(Accessible(GetDlgItem(handle, id)), CHILDID_SELF);
   };
@@ -212,16 +201,22 @@ TEST_CASE("the buttons, the year field and the chosen day's pop-up have names") 
   // day with neither shows none.
   calendar.TakeKeyboard();
   for (const UINT key : {VK_TAB, VK_HOME, VK_RIGHT, VK_RIGHT}) calendar.PressKey(key);  // the 3rd
-  const MemoWindow& popup = calendar.Window().MemoPopup();
+  const MemoWindow& popup = window.MemoPopup();
   CHECK_FALSE(popup.IsShown());
   PumpMessagesFor(400);
   REQUIRE(popup.IsShown());
   CHECK(Said(Accessible(popup.Handle()), CHILDID_SELF) == "文化の日");
-  const RECT cell = OnScreen(handle, DayCell(calendar.Window(), 3));
+  const RECT cell = OnScreen(handle, DayCell(window, 3));
   CHECK(WindowRect(popup.Handle()).left == cell.right);
   CHECK(WindowRect(popup.Handle()).top == cell.bottom);
   calendar.PressKey(VK_RIGHT);
   CHECK_FALSE(popup.IsShown());
   PumpMessagesFor(400);
   CHECK_FALSE(popup.IsShown());
+
+  // The next month: the children follow the shown month.
+  SendMessageA(handle, WM_COMMAND, ID_NEXT_MONTH, 0);
+  CHECK(grid->get_accChildCount(&count) == S_OK);
+  CHECK(count == 1 + 31);
+  CHECK(Said(grid, Day(23), true) == "祝日 天皇誕生日");
 }

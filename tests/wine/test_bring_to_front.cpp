@@ -121,21 +121,18 @@ struct TrayClickWhileOpen {
   bool menuOpened = false;
 } trayClick;
 
-// Inside the About box's loop: the tray click, then OK. A menu that the click opens is seen
-// from the menu's own loop, and closed.
+// Inside the About box's loop: the tray click, then OK.
 void CALLBACK ClickTrayUnderDialog(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND menu = FindWindowA("#32768", nullptr);
-  if (menu != nullptr && IsWindowVisible(menu)) {
-    trayClick.menuOpened = true;
-    EndMenu();
+  const HWND popup = GetLastActivePopup(trayClick.calendar);
+  if (trayClick.dialog != nullptr || popup == trayClick.calendar || !IsWindowVisible(popup)) {
     return;
   }
-  if (trayClick.dialog != nullptr) return;
-  const HWND popup = GetLastActivePopup(trayClick.calendar);
-  if (popup == trayClick.calendar || !IsWindowVisible(popup)) return;
   trayClick.dialog = popup;
-  OtherWindow other;
-  SendMessageA(trayClick.calendar, WM_USER, trayClick.trayId, trayClick.action);
+  const OtherWindow other;
+  trayClick.menuOpened =
+      MenuOpenedBy([] {
+        SendMessageA(trayClick.calendar, WM_USER, trayClick.trayId, trayClick.action);
+      }).opened;
   trayClick.foreground = GetForegroundWindow();
   PostMessageA(popup, WM_COMMAND, IDOK, 0);
 }
