@@ -4,14 +4,12 @@
 #include <doctest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "CalendarHarness.h"
 #include "app/WindowPosition.h"
@@ -246,14 +244,13 @@ TEST_CASE("the window opens where it was, brought back onto the screen, and save
     PutNumbers(kPositionKey, c.saved);
     RunningCalendar calendar;
     const HWND handle = calendar.Handle();
-    RECT window{};
-    GetWindowRect(handle, &window);
+    RECT window = WindowRect(handle);
     CHECK(window.left == c.opened.x);
     CHECK(window.top == c.opened.y);
     CHECK(StoredPosition() == c.left);
 
     SetWindowPos(handle, nullptr, 210, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(handle, &window);
+    window = WindowRect(handle);
     REQUIRE(window.left == 210);
     if (c.minimisedAtClose) ShowWindow(handle, SW_MINIMIZE);
     PumpMessages();
@@ -272,8 +269,7 @@ TEST_CASE("the About box opens centred over the calendar, on the screen, until O
   // In the middle of the screen, and half off its bottom-right corner.
   for (const POINT at : {POINT{300, 250}, POINT{work.right - 60, work.bottom - 40}}) {
     SetWindowPos(calendar.Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    RECT owner{};
-    GetWindowRect(calendar.Handle(), &owner);
+    const RECT owner = WindowRect(calendar.Handle());
     aboutBox = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &PressOkInAboutBox);
     REQUIRE(timer != 0);
