@@ -86,25 +86,6 @@ TEST_CASE("saved settings load back unchanged with their types, and loading keep
   CHECK(reporter.reports.empty());
 }
 
-TEST_CASE("the law's holidays when nothing says otherwise, and a stored choice keeps its meaning") {
-  MemoryStore store;
-  RecordingReporter reporter(store);
-  Settings firstStart;
-  LoadSettings(firstStart, store, reporter);  // no key at all
-  CHECK(firstStart.HolidayLaw != 0);
-  store.PutDword(kConfigKey, "Language", 0);  // a key from before the choice existed
-  Settings older;
-  LoadSettings(older, store, reporter);
-  CHECK(older.HolidayLaw != 0);
-  for (const std::uint32_t stored : {0u, 1u}) {
-    store.PutDword(kConfigKey, "HolidayLaw", stored);
-    Settings loaded;
-    LoadSettings(loaded, store, reporter);
-    CHECK(loaded.HolidayLaw == static_cast<std::int32_t>(stored));
-  }
-  CHECK(reporter.reports.empty());
-}
-
 TEST_CASE("an unreadable value takes its default alone and is named, and loading goes on") {
   for (std::size_t failing = 0; failing < kLoadOrder.size(); ++failing) {
     const std::string& name = kLoadOrder[failing];
