@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "CalendarHarness.h"
@@ -25,9 +24,8 @@ namespace {
 constexpr int kTestDpi = 144;
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kDpiValue[] = "LogPixels";
-// Set for the second run: the 96 DPI measurements, and the event that says it has started.
+// Set for the second run: the 96 DPI measurements.
 constexpr char kMeasuredAt96[] = "TEMBORI_TEST_MEASURED_AT_96";
-constexpr char kStartedEvent[] = "TEMBORI_TEST_STARTED_EVENT";
 
 constexpr char kGothic[] = "ＭＳ ゴシック";
 constexpr int kPoints = 12;
@@ -50,19 +48,6 @@ Measured Measure(CalendarWindow& window) {
   return {window.Cell().width, window.Cell().height, client.right, client.bottom,
           MetricsOf(window.CalendarFont()).tmHeight};
 }
-
-// The system caches its DPI when a program first asks for it; the second run asks at once,
-// so that the first can put LogPixels back while it runs.
-const bool reportedStart = [] {
-  char name[64] = {};
-  if (GetEnvironmentVariableA(kStartedEvent, name, sizeof name) == 0) return false;
-  SystemDpi();
-  const HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
-  if (started == nullptr) return false;
-  SetEvent(started);
-  CloseHandle(started);
-  return true;
-}();
 
 // LogPixels of the prefix set for as long as the object lives, and then as it was.
 class LogPixelsOverride {
@@ -90,30 +75,17 @@ class LogPixelsOverride {
   bool had_ = false;
 };
 
-// This program again, with the tests of the suite "at 144 DPI"; its exit status.
+// This program again, with the tests of the suite "at 144 DPI", started while the prefix's
+// LogPixels says 144 (a program takes the system's DPI once, at its first use); its exit status.
 DWORD RunAtTestDpi(const Measured& at96) {
   char measured[128];
   std::snprintf(measured, sizeof measured, "%d %d %d %d %d", at96.cellWidth, at96.cellHeight,
                 at96.clientWidth, at96.clientHeight, at96.fontHeight);
-  char eventName[64];
-  std::snprintf(eventName, sizeof eventName, "TemboriDpiTest%lu", GetCurrentProcessId());
-  const HANDLE started = CreateEventA(nullptr, TRUE, FALSE, eventName);
-  REQUIRE(started != nullptr);
   SetEnvironmentVariableA(kMeasuredAt96, measured);
-  SetEnvironmentVariableA(kStartedEvent, eventName);
-
-  std::optional<ChildProcess> child;
-  {
-    LogPixelsOverride override(kTestDpi);
-    child.emplace(ThisProgram(), "--no-skip -ts=\"at 144 DPI\"");
-    REQUIRE(child->Started());
-    // Only while the second run starts: the next test program finds 96 again.
-    const HANDLE waits[] = {started, child->Handle()};
-    WaitForMultipleObjects(2, waits, FALSE, 30000);
-  }
-  const DWORD status = child->Finish(90000);
-  CloseHandle(started);
-  return status;
+  const LogPixelsOverride override(kTestDpi);
+  ChildProcess child(ThisProgram(), "--no-skip -ts=\"at 144 DPI\"");
+  REQUIRE(child.Started());
+  return child.Finish(90000);
 }
 
 Measured MeasuredAt96() {
@@ -180,7 +152,6 @@ TEST_CASE("on a display at 150 % the calendar is laid out and drawn for it") {
 
 TEST_SUITE("at 144 DPI" * doctest::skip()) {
   TEST_CASE("the window is made for 144 DPI, and again for 192 at the place the system suggests") {
-    REQUIRE(reportedStart);
     REQUIRE(SystemDpi() == kTestDpi);
     const Measured at96 = MeasuredAt96();
     StoreGothicSettings();
