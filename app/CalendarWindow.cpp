@@ -383,10 +383,6 @@ void CalendarWindow::CreateControls() {
   const CalendarLayout layout = UseLayout();
   const DWORD visible = frameless_ ? 0 : WS_VISIBLE;
   CreateButton(modeButton_, layout.modeButtonRect, ID_MODE_BUTTON);
-  // The year field's label for screen readers, just before it among the children; it takes
-  // no room and shows nothing.
-  CreateWindowExA(0, "STATIC", LoadResourceString(IDS_ACC_YEAR).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                  0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
   yearField_.Create(WS_EX_CLIENTEDGE, "EDIT", kYearFieldStyle | visible,
                     ToWinRect(layout.yearFieldRect), window, IDC_YEAR_FIELD);
   yearField_.LimitText(kYearFieldMaxBytes);
