@@ -179,6 +179,7 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
            sizeof december);
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
+  CHECK(window.MemoPopup().Handle() == nullptr);  // made when first shown
   // Each month shows its own memos after moving there.
   CHECK(window.MemoMap() == november);
   SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
