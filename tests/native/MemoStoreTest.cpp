@@ -234,6 +234,8 @@ TEST_CASE("nothing is written without the lock, and a store that cannot be opene
     CHECK(memos.Save(5, "other") == MemoSaveResult::TextNotSaved);
     CHECK(memos.Read(5) == "memo");
     CHECK(memos.store.MemoMap() == DayBit(5));
+    memos.PutStoredMap(0, true);  // a damaged map is still shown from the texts
+    CHECK(memos.Loaded() == DayBit(5));
   }
 
   Memos memos;
