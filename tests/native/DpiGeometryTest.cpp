@@ -80,11 +80,8 @@ TEST_CASE("at every DPI the window is the 96 DPI window in proportion, within a 
   }
 }
 
-TEST_CASE("at 144 DPI the cell's padding is scaled with the font") {
-  const CellSize gothic = ComputeCellSize(GothicAt(144), false, 144);
-  CHECK(gothic.width == 45);  // 12 × 3 + 9
-  CHECK(gothic.height == 27);
-  // A proportional font of 7 pixels' average width at 96 DPI, 11 at 144: 4 × 11 + 6.
+TEST_CASE("at 144 DPI the cell's padding of a proportional font is scaled with the font") {
+  // 7 pixels' average width at 96 DPI, 11 at 144: 4 × 11 + 6.
   CHECK(ComputeCellSize({24, 0, 11, true}, false, 144).width == 50);
   CHECK(ComputeCellSize({24, 0, 11, true}, true, 144).width == 44);
 }

@@ -25,18 +25,11 @@ TEST_CASE("sizes: the fixed list for TrueType, the face's own heights otherwise"
   // Any face with the TrueType bit, whatever heights it reports.
   CHECK(FaceSizes(0x04, own, 96) == trueType);
   CHECK(FaceSizes(0x37, {}, 96) == trueType);
-  // (20 - 4) at 96 dpi is 12 points, 10 at 13 ÷ 96 × 72 = 7.5, rounded up; ascending with
-  // repeats kept.
+  // (20 - 4) at 96 dpi is 12 points, 10 at 13 ÷ 96 × 72 = 7.5, rounded half away from zero;
+  // ascending with repeats kept.
   CHECK(FaceSizes(0x01, own, 96) == std::vector<std::uint16_t>{0, 8, 8, 10, 12});
   CHECK(FaceSizes(0x30, own, 72) == std::vector<std::uint16_t>{0, 10, 10, 13, 16});
   CHECK(FaceSizes(0x00, {}, 96).empty());
-}
-
-TEST_CASE("MulDivRounded rounds halves away from zero and survives large products") {
-  CHECK(MulDivRounded(10, 72, 96) == 8);    // 7.5
-  CHECK(MulDivRounded(-10, 72, 96) == -8);  // -7.5
-  CHECK(MulDivRounded(2000000000, 3, 4) == 1500000000);
-  CHECK(MulDivRounded(5, 1, 0) == -1);
 }
 
 TEST_CASE("the description names the kind and the character set") {

@@ -1,13 +1,22 @@
-// Cell size, window layout, frame shifts, restored positions, day cells and drawn shapes.
+// The window's arithmetic and decisions: cell size, window layout, frame shifts, restored
+// positions, the day under the pointer, the wheel's steps, the drag's outline, the memo
+// pop-up's size and place, the hover timer, the keyboard's day cursor and the grid's colours.
 #include <doctest.h>
 
+#include <climits>
 #include <limits>
 #include <ostream>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/geometry/DayCursor.h"
 #include "app/geometry/Geometry.h"
+#include "app/geometry/GridColours.h"
+#include "app/geometry/HoverTracker.h"
+#include "app/geometry/InputGeometry.h"
+#include "app/geometry/MemoPopupGeometry.h"
 #include "app/geometry/PlatformAbilities.h"
 
 namespace tembori {
@@ -15,6 +24,31 @@ namespace tembori {
 inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
   return out << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
 }
+
+inline std::ostream& operator<<(std::ostream& out, const CursorDate& date) {
+  return out << date.year << '-' << date.month << '-' << date.day;
+}
+
+namespace {
+
+// What a hover tick asks for, in words: "hide", "stop", "show" and "date".
+std::string Tick(HoverTracker& tracker, int x, int y, bool inside = true, bool mode = false,
+                 bool shown = false) {
+  const HoverTick tick = tracker.OnTick(x, y, inside, mode, shown);
+  return std::string(tick.hidePopup ? "hide " : "") + (tick.stopTimer ? "stop " : "") +
+         (tick.showDayUnderPointer ? "show " : "") + (tick.checkDate ? "date " : "");
+}
+
+// Ordinary, day off, today, background and circle, and whether the desktop shows behind.
+std::string Colours(const GridColours& c) {
+  std::string text;
+  for (const ColorRef colour : {c.ordinary, c.dayOff, c.today, c.back, c.circle}) {
+    text += std::to_string(colour) + ' ';
+  }
+  return text + (c.desktopBehind ? "desktop" : "");
+}
+
+}  // namespace
 
 TEST_CASE("a stored font size counts only as a whole number of points from 1 to 99") {
   const std::pair<const char*, int> sizes[] = {{"12", 12}, {"1", 1}, {"99", 99}};
@@ -29,9 +63,10 @@ TEST_CASE("a stored font size counts only as a whole number of points from 1 to 
 }
 
 TEST_CASE("cell size follows the font's pitch, width, height and squeeze") {
+  // A fixed-pitch font without leading is measured at every DPI elsewhere.
   const std::tuple<FontMetrics, bool, int, int> cases[] = {
-      {{16, 0, 8, false}, false, 30, 18}, {{16, 0, 8, false}, true, 24, 16},
-      {{16, 0, 7, true}, false, 32, 18},  {{16, 0, 7, true}, true, 28, 16},
+      {{16, 0, 7, true}, false, 32, 18},
+      {{16, 0, 7, true}, true, 28, 16},
       {{16, 3, 8, false}, false, 30, 21},
   };
   for (const auto& [metrics, squeeze, width, height] : cases) {
@@ -41,13 +76,11 @@ TEST_CASE("cell size follows the font's pitch, width, height and squeeze") {
   }
 }
 
-TEST_CASE("framed and frameless sizes and the rectangles of the framed window") {
+TEST_CASE("the framed window's size and rectangles, with the old platform's border") {
   // The child controls' places are checked on the real window.
   const CellSize cell{30, 18};
   CHECK(FramedClientRect(cell, 0, 96) == Rect{0, 0, 214, 172});
-  CHECK(FramelessWindowRect(cell) == Rect{0, 0, 210, 126});
   const int oldBorder = PlatformAbilitiesFor(false, true, 3, 51).clientBorder;
-  CHECK(PlatformAbilitiesFor(false, true, 4, 0).clientBorder == 0);
   const CalendarLayout nt3 = ComputeCalendarLayout(cell, false, oldBorder, 96);
   CHECK(nt3.gridRect == Rect{4, 20, 214, 146});
   CHECK(nt3.rightStripRect == Rect{216, 18, 218, 148});
@@ -57,21 +90,21 @@ TEST_CASE("framed and frameless sizes and the rectangles of the framed window") 
 
 TEST_CASE("removing and restoring the frame keeps the grid in place and round-trips") {
   const Rect framed{101, 57, 101 + 221, 57 + 203};  // odd width change: truncation matters
-  for (const int dpi : {96, 120, 144, 192}) {
-    for (const unsigned ntVersion : {3u, 10u}) {
-      CAPTURE(dpi);
-      CAPTURE(ntVersion);
-      const int captionHeight = PlatformAbilitiesFor(false, true, ntVersion, 0).captionHeight;
-      const int caption = ScaleToDpi(ntVersion == 3 ? 27 : 29, dpi);
-      FrameShift shift{};
-      const Rect frameless =
-          PlaceResizedWindow(framed, 210, 126, FrameChange::Removed, captionHeight, dpi, shift);
-      CHECK(frameless == Rect{101 + 5, 57 + 77 - caption, 101 + 5 + 210, 57 + 77 - caption + 126});
-      // Saving while frameless, when the frame is what the next start shows.
-      CHECK(UndoFrameShift(frameless, shift) == Rect{101, 57, 101 + 210, 57 + 126});
-      CHECK(PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, captionHeight, dpi,
-                               shift) == framed);
-    }
+  // The grid rises by the height lost less the caption's, which the DPI scales.
+  const std::tuple<int, unsigned, int> cases[] = {
+      {96, 3, 107}, {96, 10, 105}, {144, 3, 93}, {144, 10, 90}};
+  for (const auto& [dpi, ntVersion, top] : cases) {
+    CAPTURE(dpi);
+    CAPTURE(ntVersion);
+    const int captionHeight = PlatformAbilitiesFor(false, true, ntVersion, 0).captionHeight;
+    FrameShift shift{};
+    const Rect frameless =
+        PlaceResizedWindow(framed, 210, 126, FrameChange::Removed, captionHeight, dpi, shift);
+    CHECK(frameless == Rect{106, top, 106 + 210, top + 126});
+    // Saving while frameless, when the frame is what the next start shows.
+    CHECK(UndoFrameShift(frameless, shift) == Rect{101, 57, 101 + 210, 57 + 126});
+    CHECK(PlaceResizedWindow(frameless, 221, 203, FrameChange::Restored, captionHeight, dpi,
+                             shift) == framed);
   }
   FrameShift kept{3, 4};
   CHECK(PlaceResizedWindow({10, 20, 50, 60}, 100, 80, FrameChange::None, 29, 96, kept) ==
@@ -107,8 +140,7 @@ TEST_CASE("a window that would show on no monitor moves to the nearest one's wor
   const MonitorArea left{{-1280, -200, 0, 824}, {-1280, -170, 0, 824}};  // and at the top
   const std::vector<MonitorArea> both{primary, left}, one{primary};
   const std::tuple<Rect, std::vector<MonitorArea>, Rect> cases[] = {
-      // Partly off the screen, even mostly, it stays.
-      {{-100, -50, 114, 150}, both, {-100, -50, 114, 150}},
+      // Partly off the screen, even all but a pixel, it stays.
       {{-213, 0, 1, 200}, one, {-213, 0, 1, 200}},
       // Touching the screen's edge from outside shows nothing; the stored extent is kept.
       {{-214, 0, 0, 200}, one, {0, 0, 214, 200}},
@@ -128,19 +160,179 @@ TEST_CASE("a window that would show on no monitor moves to the nearest one's wor
   }
 }
 
-TEST_CASE("day cells and week orders") {
-  CHECK(WeekdayOfColumn(0, true) == 1);  // Monday first, Sunday last
+TEST_CASE("the day under a point, in both week orders, and the grid's edges") {
+  const Rect grid{4, 20, 214, 146};  // cells of 30 x 18
+  const CellSize cell{30, 18};
+  // Sunday first, day 1 on a Wednesday: row 1 column 3 is day 1, row 2 column 0 day 5.
+  const std::tuple<Point, int, int, bool, int> cases[] = {
+      {{4 + 3 * 30, 38}, 3, 31, false, 1},
+      {{4 + 2 * 30 + 29, 38 + 17}, 3, 31, false, 0},  // the cell before day 1
+      {{4, 56}, 3, 31, false, 5},
+      {{10, 25}, 0, 31, false, 0},  // the weekday names
+      // The cell right after the last day: day 31 of a 30-day month, day 32 of a 31-day one.
+      {{4 + 1 * 30, 20 + 5 * 18}, 0, 30, false, 30},
+      {{4 + 2 * 30, 20 + 5 * 18}, 0, 30, false, 0},
+      {{4 + 1 * 30, 20 + 6 * 18}, 6, 31, false, 31},
+      {{4 + 2 * 30, 20 + 6 * 18}, 6, 31, false, 0},
+      // Monday first, day 1 on a Sunday: last column of row 1, then day 2 in column 0.
+      {{4 + 6 * 30, 38}, 0, 31, true, 1},
+      {{4, 56}, 0, 31, true, 2},
+      {{4 + 5 * 30, 38}, 0, 31, true, 0},
+      // The right and bottom edges lie outside, the left and top inside.
+      {{213, 60}, 0, 31, false, 14},
+      {{214, 60}, 0, 31, false, 0},
+      {{100, 145}, 6, 31, false, 0},  // row 6, columns past day 31 of a month from Saturday
+      {{10, 145}, 6, 31, false, 30},
+      {{10, 146}, 6, 31, false, 0},
+      {{3, 60}, 0, 31, false, 0},
+  };
+  for (const auto& [point, firstWeekday, days, mondayFirst, day] : cases) {
+    CAPTURE(point.x);
+    CAPTURE(point.y);
+    const DayHit hit = DayFromPoint(point, firstWeekday, days, mondayFirst, grid, cell);
+    CHECK(hit.day == day);
+    if (day != 0) {
+      CHECK(hit.cell == DayCell(day, firstWeekday, mondayFirst, grid, cell));
+      CHECK(Contains(hit.cell, point));
+    }
+  }
+  CHECK(DayFromPoint({10, 40}, 0, 31, false, grid, {0, 0}).day == 0);  // no cell size yet
+  // The weekday names' heading in the week from Monday: Sunday last.
+  CHECK(WeekdayOfColumn(0, true) == 1);
   CHECK(WeekdayOfColumn(6, true) == 0);
   for (int column = 0; column < 7; ++column) {
     CHECK(ColumnOfWeekday(WeekdayOfColumn(column, true), true) == column);
   }
-  const Rect grid{4, 20, 214, 146};
-  const CellSize cell{30, 18};
-  CHECK(ColumnCentreX(2, grid, cell) == 79);
-  // Monday first, day 1 on a Sunday: last column of the first week row.
-  CHECK(DayCell(1, 0, true, grid, cell) == Rect{184, 38, 214, 56});
-  // 31 days from column 6 reach the sixth week row, the grid's last.
-  CHECK(DayCell(31, 6, false, grid, cell) == Rect{34, 128, 64, 146});
+}
+
+TEST_CASE("one step per wheel message, from a whole notch on, forward away from the user") {
+  // Whole notches of either sign are turned on the real window.
+  const std::tuple<int, bool, CalendarStep> cases[] = {
+      {-600, false, CalendarStep::PrevMonth},   {-119, false, CalendarStep::None},
+      {119, true, CalendarStep::None},          {-360, true, CalendarStep::PrevYear},
+      {-32768, false, CalendarStep::PrevMonth},
+  };
+  for (const auto& [delta, control, step] : cases) {
+    CAPTURE(delta);
+    CHECK(WheelStep(delta, control) == step);
+  }
+  CHECK(PlatformAbilitiesFor(true, false, 4, 0).registeredWheelMessage);
+  CHECK(PlatformAbilitiesFor(false, true, 3, 0).registeredWheelMessage);
+  CHECK_FALSE(PlatformAbilitiesFor(true, false, 4, 10).registeredWheelMessage);  // 98
+  CHECK_FALSE(PlatformAbilitiesFor(false, true, 4, 0).registeredWheelMessage);
+  CHECK_FALSE(PlatformAbilitiesFor(false, true, 3, 51).registeredWheelMessage);
+}
+
+TEST_CASE("a drag's outline is the grid at the window's corner moved by the pointer's way") {
+  // The window's own move is dragged on the real window.
+  CHECK(DragOutline({0, 0, 210, 126}, {40, 25}, {10, 5}, {400, 300}) == Rect{430, 320, 640, 446});
+}
+
+TEST_CASE("the pop-up's width per byte follows the font's pitch, its text between borders") {
+  // The fixed-pitch font's width and the height are measured on the real pop-up.
+  const MemoPopupMetrics variable = ComputeMemoPopupMetrics({12, 0, 7, true}, 96);
+  CHECK(variable.charWidth == 10);  // 3 * 7 / 2, truncated
+  CHECK(MemoTextWidth(10, variable) == 100);
+  CHECK(variable.textTop == 1);  // half the room above the text, inside the border
+}
+
+TEST_CASE("the pop-up hangs from the cell's corner, moved left at its monitor's right edge") {
+  // As wide as its monitor it starts at the left edge; it is never moved up.
+  const Rect primary{0, 0, 1024, 768};
+  CHECK(PlaceMemoPopup({950, 200}, 1024, 16, primary) == Rect{0, 200, 1024, 216});
+  CHECK(PlaceMemoPopup({300, 760}, 100, 16, primary) == Rect{300, 760, 400, 776});
+  // A monitor right of the primary one, and one left of it.
+  const Rect second{1024, 0, 2304, 1024};
+  CHECK(PlaceMemoPopup({2250, 200}, 100, 16, second) == Rect{2204, 200, 2304, 216});
+  CHECK(PlaceMemoPopup({2250, 200}, 1500, 16, second) == Rect{1024, 200, 2524, 216});
+  CHECK(PlaceMemoPopup({-40, 200}, 100, 16, {-1280, 0, 0, 1024}) == Rect{-100, 200, 0, 216});
+}
+
+TEST_CASE("the hover timer's period: tenths of a second, within what the platform's timers take") {
+  CHECK(HoverTimerPeriod(5) == 500);
+  CHECK(HoverTimerPeriod(0) == kMinTimerPeriod);
+  CHECK(HoverTimerPeriod(-7) == kMinTimerPeriod);
+  CHECK(HoverTimerPeriod(21474836) == 2147483600u);
+  CHECK(HoverTimerPeriod(42949673) == kMaxTimerPeriod);  // 32 bits would wrap to 4 ms
+  CHECK(HoverTimerPeriod(INT_MAX) == kMaxTimerPeriod);
+}
+
+TEST_CASE("a resting pointer shows the pop-up once, a moving one hides it and checks the date") {
+  HoverTracker tracker;
+  CHECK(tracker.OnMouseMove());
+  tracker.TimerStarted(7, 100, 50);
+  CHECK_FALSE(tracker.OnMouseMove());  // moves while the timer runs change nothing
+
+  CHECK(Tick(tracker, 100, 50) == "show ");
+  CHECK(Tick(tracker, 100, 50, true, false, true) == "");  // shown already
+  CHECK(Tick(tracker, 101, 50, true, false, true) == "hide date ");
+  CHECK(Tick(tracker, 101, 51) == "date ");  // hidden, still moving
+  CHECK(Tick(tracker, 101, 51) == "show ");
+
+  // In holiday-setting mode nothing shows, but the date is still looked at.
+  CHECK(Tick(tracker, 101, 51, true, true) == "");
+  CHECK(Tick(tracker, 90, 51, true, true) == "date ");
+
+  // Another period keeps the last sample.
+  tracker.TimerRestarted(9);
+  CHECK(Tick(tracker, 90, 51) == "show ");
+}
+
+TEST_CASE("leaving the client area hides the pop-up and stops the timer until the next move") {
+  HoverTracker tracker;
+  tracker.TimerStarted(1, 10, 10);
+  CHECK(Tick(tracker, 10, 10, false, false, true) == "hide stop ");
+  tracker.TimerStopped();
+  CHECK(tracker.OnMouseMove());
+  CHECK(Tick(tracker, 500, 500, false) == "stop ");
+
+  // Restarted where the pointer now is, the first tick there counts as a rest.
+  tracker.TimerStarted(1, 20, 30);
+  CHECK(Tick(tracker, 20, 30) == "show ");
+}
+
+TEST_CASE("the day cursor crosses into the next year, and starts on today only in its month") {
+  CHECK(MoveDayCursor({2026, 12, 31}, CursorKey::Right) == CursorDate{2027, 1, 1});
+  CHECK(MoveDayCursor({2026, 12, 25}, CursorKey::Down) == CursorDate{2027, 1, 1});
+  CHECK(MoveDayCursor({2024, 2, 27}, CursorKey::Down) == CursorDate{2024, 3, 5});  // leap
+  const CursorDate today{2026, 12, 25};
+  CHECK(FirstCursorDate(2026, 12, today) == today);
+  CHECK(FirstCursorDate(2025, 12, today) == CursorDate{2025, 12, 1});
+}
+
+TEST_CASE("months and years keep the day, or take the last day of a shorter month") {
+  CHECK(MoveDayCursor({2026, 3, 31}, CursorKey::PageUp) == CursorDate{2026, 2, 28});
+  CHECK(MoveDayCursor({2024, 1, 30}, CursorKey::PageDown) == CursorDate{2024, 2, 29});
+  CHECK(MoveDayCursor({2026, 12, 15}, CursorKey::PageDown) == CursorDate{2027, 1, 15});
+  CHECK(MoveDayCursor({2024, 2, 29}, CursorKey::YearDown) == CursorDate{2025, 2, 28});
+  CHECK(MoveDayCursor({2024, 2, 29}, CursorKey::YearUp) == CursorDate{2023, 2, 28});
+  CHECK(MoveDayCursor({1900, 2, 15}, CursorKey::End) == CursorDate{1900, 2, 28});  // no leap
+  CHECK(MoveDayCursor({2000, 2, 15}, CursorKey::End) == CursorDate{2000, 2, 29});
+}
+
+TEST_CASE("at the ends of the calendar's years the cursor stays") {
+  CHECK(MoveDayCursor({1851, 1, 1}, CursorKey::Left) == CursorDate{1851, 1, 1});
+  CHECK(MoveDayCursor({1851, 1, 3}, CursorKey::Up) == CursorDate{1851, 1, 3});
+  CHECK(MoveDayCursor({1851, 6, 3}, CursorKey::YearUp) == CursorDate{1851, 6, 3});
+  CHECK(MoveDayCursor({2150, 12, 31}, CursorKey::Right) == CursorDate{2150, 12, 31});
+  CHECK(MoveDayCursor({2150, 12, 3}, CursorKey::PageDown) == CursorDate{2150, 12, 3});
+  CHECK(MoveDayCursor({1851, 1, 8}, CursorKey::Up) == CursorDate{1851, 1, 1});
+}
+
+TEST_CASE("high contrast puts the system's colours on the grid, and the user's come back") {
+  Settings settings;
+  settings.OrdinaryColor = 1;
+  settings.HolidayColor = 2;
+  settings.TodayColor = 3;
+  settings.BackColor = 4;
+  settings.CircColor = 5;
+  settings.Transparent = 1;
+  // Window, window text, highlight, hyperlink.
+  const SystemGridColours system{10, 11, 12, 13};
+  CHECK(Colours(ChooseGridColours(settings, false, system)) == "1 2 3 4 5 desktop");
+  CHECK(Colours(ChooseGridColours(settings, true, system)) == "11 13 12 10 13 ");
+  // A scheme whose link colour is its text colour: days off stay apart from working days.
+  CHECK(Colours(ChooseGridColours(settings, true, {10, 11, 12, 11})) == "11 12 12 10 12 ");
 }
 
 }  // namespace tembori

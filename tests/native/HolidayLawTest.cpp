@@ -1,90 +1,73 @@
 // The holidays by the law as amended: every day from 1970 to 2050 against a published list of
-// the actual holidays, the law's changes before 1970, and the years before the law, which keep
-// the calendar's own rules.
+// the actual holidays, by the days' texts, the law's changes before 1970, and the years before
+// the law, which keep the calendar's own rules (a change of rules is made on the real window).
 #include <doctest.h>
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <tuple>
 
-#include "calendar/StandaloneCalendar.h"
+#include "app/DayNameText.h"
+#include "res/ResourceIds.h"
 #include "tests/native/ListedHolidays.h"
 
 namespace tembori {
 namespace {
 
-// A year's calendar with no weekly days off, so that its days off are the law's alone.
-struct LawYear {
-  LawYear(int year, int month = 1, bool law = true) : core(MakeDate(year, month, 1)) {
-    core.settings.HolidayLaw = law ? 1 : 0;
-    core.settings.RegularHoliday = 0;
-    calendar.RecomputeYear();
-  }
-  StandaloneCalendar core;
-  MonthCalendar& calendar = core.calendar;
+const std::map<std::uint32_t, std::string> kTexts = {
+#define TEMBORI_STRING(id, text) {id, text},
+#include "res/Strings.def"
+#undef TEMBORI_STRING
 };
 
-// The list's names against ours. The list calls a substitute "<holiday> 振替休日" and a day
-// between two holidays "休日"; the list gives
-// the single days short names, and in 2019 calls Sports Day's old name by its new one.
-DayName OurName(const ListedDay& listed) {
-  static const std::map<std::string_view, DayName> names = {
-      {"元日", DayName::NewYearsDayOfTheAct},
-      {"成人の日", DayName::ComingOfAgeDay},
-      {"建国記念の日", DayName::NationalFoundationDayOfTheAct},
-      {"春分の日", DayName::VernalEquinoxDay},
-      {"天皇誕生日", DayName::EmperorsBirthday},
-      {"みどりの日", DayName::GreeneryDay},
-      {"昭和の日", DayName::ShowaDay},
-      {"憲法記念日", DayName::ConstitutionDay},
-      {"こどもの日", DayName::ChildrensDay},
-      {"海の日", DayName::MarineDay},
-      {"山の日", DayName::MountainDay},
-      {"敬老の日", DayName::RespectForTheAgedDay},
-      {"秋分の日", DayName::AutumnalEquinoxDay},
-      {"体育の日", DayName::HealthSportsDay},
-      {"体育の日（スポーツの日）", DayName::HealthSportsDay},
-      {"スポーツの日", DayName::SportsDay},
-      {"文化の日", DayName::CultureDay},
-      {"勤労感謝の日", DayName::LabourThanksgivingDay},
+std::string TextOf(DayName name) {
+  const auto found = kTexts.find(DayNameStringId(name));
+  return found == kTexts.end() ? "" : found->second;
+}
+
+// The list's name in our words. The list calls a substitute "<holiday> 振替休日" and a day
+// between two holidays "休日"; it gives the single days short names, and in 2019 calls Sports
+// Day's old name by its new one.
+std::string InOurWords(const ListedDay& listed) {
+  static const std::map<std::string_view, DayName> differing = {
       {"休日", DayName::DayBetweenHolidays},
       {"大喪の礼", DayName::EmperorShowaFuneral},
-      {"即位礼正殿の儀", DayName::EnthronementCeremony},
       {"結婚の儀", DayName::CrownPrinceNaruhitoWedding},
+      {"体育の日（スポーツの日）", DayName::HealthSportsDay},
+      {"休日（祝日扱い）", DayName::EnthronementCeremony},
   };
   const std::string_view name = listed.name;
   constexpr std::string_view kSubstitute = " 振替休日";
   if (name.size() > kSubstitute.size() &&
       name.substr(name.size() - kSubstitute.size()) == kSubstitute) {
-    return DayName::SubstituteHoliday;
+    return TextOf(DayName::SubstituteHoliday);
   }
-  if (name == "休日（祝日扱い）") {
-    return listed.date == 20190501 ? DayName::EnthronementDay : DayName::EnthronementCeremony;
-  }
-  const auto found = names.find(name);
-  REQUIRE_MESSAGE(found != names.end(), "a name the list did not use before: ", listed.name);
-  return found->second;
-}
-
-bool IsRestDayName(DayName name) {
-  return name == DayName::SubstituteHoliday || name == DayName::DayBetweenHolidays;
+  if (listed.date == 20190501) return TextOf(DayName::EnthronementDay);
+  const auto found = differing.find(name);
+  return found == differing.end() ? std::string(name) : TextOf(found->second);
 }
 
 TEST_CASE("every day from 1970 to 2050 is a holiday or day off by the law exactly as listed") {
   std::map<int, const ListedDay*> listed;
   for (const ListedDay& day : kListedDays) listed[day.date] = &day;
   REQUIRE(listed.size() == std::size(kListedDays));
+  const std::set<std::string> restDays = {TextOf(DayName::SubstituteHoliday),
+                                          TextOf(DayName::DayBetweenHolidays)};
   std::size_t found = 0;
   for (int year = 1970; year <= 2050; ++year) {
-    LawYear shown(year);
+    LawCalendar shown(year);
     MonthCalendar& calendar = shown.calendar;
     for (int month = 1; month <= 12; ++month, calendar.NextMonth()) {
+      DayName name = DayName::None;
+      CHECK_FALSE(calendar.GetDayName(0, name));  // no name outside the month
+      CHECK_FALSE(calendar.GetDayName(calendar.DaysInMonth() + 1, name));
       for (int day = 1; day <= calendar.DaysInMonth(); ++day) {
         const int date = (year * 100 + month) * 100 + day;
         CAPTURE(date);
-        DayName name = DayName::None;
+        name = DayName::None;
         const bool named = calendar.GetDayName(day, name);
         const auto entry = listed.find(date);
         if (entry == listed.end()) {
@@ -94,83 +77,54 @@ TEST_CASE("every day from 1970 to 2050 is a holiday or day off by the law exactl
           continue;
         }
         ++found;
-        const DayName expected = OurName(*entry->second);
+        const std::string expected = InOurWords(*entry->second);
+        const bool restDay = restDays.count(expected) != 0;
         CHECK(calendar.IsDayOff(day));
-        CHECK(calendar.IsNationalHoliday(day) == !IsRestDayName(expected));
-        CHECK(((calendar.RestDayMask() & DayBit(day)) != 0) == IsRestDayName(expected));
-        CHECK(named);
-        CHECK(name == expected);
+        CHECK(calendar.IsNationalHoliday(day) == !restDay);
+        CHECK(((calendar.RestDayMask() & DayBit(day)) != 0) == restDay);
+        CHECK(TextOf(name) == expected);
       }
     }
   }
   CHECK(found == listed.size());
 }
 
-// The list starts in 1970: the law's changes before it, by name.
+// The list starts in 1970: the law's changes before it, by the days' texts.
 TEST_CASE("the years in which the law changed before 1970, and its single days, by name") {
-  constexpr DayName kWorkingDay = DayName::None;
-  // Dates as yyyymmdd; a holiday of the law with its name, or a working day.
-  const struct {
-    DayName name;
-    std::vector<int> dates;
-  } cases[] = {
+  // yyyymmdd, the day's text, and whether it is a holiday.
+  const std::tuple<int, const char*, bool> cases[] = {
+      {19480101, "A Happy New Year!!", false},  // greeted, before the Act
       // The Act in force from 20 July 1948.
-      {DayName::AutumnalEquinoxDay, {19480923}},
-      {DayName::EmperorsBirthday, {19490429}},
+      {19480923, "秋分の日", true},
+      {19490429, "天皇誕生日", true},
+      {19480429, "", false},
+      {19480503, "", false},
+      {19470923, "", false},
       // Respect for the Aged Day and Health and Sports Day from 1966, National Foundation
       // Day from 1967.
-      {DayName::RespectForTheAgedDay, {19660915}},
-      {DayName::HealthSportsDay, {19661010}},
-      {DayName::NationalFoundationDayOfTheAct, {19670211}},
-      {DayName::CrownPrinceAkihitoWedding, {19590410}},
-      {kWorkingDay, {19480429, 19480503, 19470923, 19650915, 19651010, 19660211}},
+      {19660915, "敬老の日", true},
+      {19650915, "", false},
+      {19661010, "体育の日", true},
+      {19651010, "", false},
+      {19670211, "建国記念の日", true},
+      {19660211, "", false},
+      {19590410, "皇太子明仁親王の結婚の儀", true},
   };
-  for (const auto& test : cases) {
-    for (const int date : test.dates) {
-      CAPTURE(date);
-      const LawYear shown(date / 10000, date / 100 % 100);
-      const MonthCalendar& calendar = shown.calendar;
-      const int day = date % 100;
-      CHECK(calendar.IsDayOff(day) == (test.name != kWorkingDay));
-      CHECK(calendar.IsNationalHoliday(day) == (test.name != kWorkingDay));
-      DayName name = DayName::None;
-      calendar.GetDayName(day, name);
-      CHECK(name == test.name);
-    }
+  for (const auto& [date, text, holiday] : cases) {
+    CAPTURE(date);
+    const LawCalendar shown(date / 10000, date / 100 % 100);
+    const int day = date % 100;
+    CHECK(shown.calendar.IsDayOff(day) == holiday);
+    CHECK(shown.calendar.IsNationalHoliday(day) == holiday);
+    DayName name = DayName::None;
+    shown.calendar.GetDayName(day, name);
+    CHECK(TextOf(name) == text);
   }
 }
 
-TEST_CASE("the law keeps the greetings, has no name outside the month, and takes marks") {
-  LawYear january1948(1948, 1);
-  DayName name = DayName::None;
-  CHECK(january1948.calendar.GetDayName(1, name));  // no holiday before the Act, but greeted
-  CHECK(name == DayName::NewYearsDay);
-  CHECK_FALSE(january1948.calendar.IsDayOff(1));
-  // Once a holiday of the Act, New Year's Day has the law's name; the greeting stays with the
-  // calendar's own rules.
-  for (const bool law : {true, false}) {
-    const LawYear january(2026, 1, law);
-    CHECK(january.calendar.GetDayName(1, name));
-    CHECK(name == (law ? DayName::NewYearsDayOfTheAct : DayName::NewYearsDay));
-    CHECK(january.calendar.IsNationalHoliday(1));
-  }
-  LawYear december(2026, 12);
-  CHECK(december.calendar.GetDayName(25, name));
-  CHECK(name == DayName::Christmas);
-  CHECK_FALSE(december.calendar.IsDayOff(25));
-  CHECK_FALSE(december.calendar.GetDayName(0, name));
-  CHECK_FALSE(december.calendar.GetDayName(32, name));
-
-  LawYear september(2026, 9);
-  september.calendar.ToggleMark(22);
-  CHECK_FALSE(september.calendar.IsDayOff(22));
-  CHECK(september.calendar.IsNationalHoliday(21));
-}
-
-TEST_CASE(
-    "before 1948 the law keeps the calendar's own rules, and a change of rules applies at once") {
+TEST_CASE("before 1948 the law keeps the calendar's own rules") {
   for (int year = MinYear; year < 1948; ++year) {
-    LawYear law(year), own(year, 1, false);
+    LawCalendar law(year), own(year, 1, false);
     for (int month = 1; month <= 12; ++month) {
       CAPTURE(year * 100 + month);
       REQUIRE(law.calendar.HolidayMask(month) == own.calendar.HolidayMask(month));
@@ -184,16 +138,6 @@ TEST_CASE(
       own.calendar.NextMonth();
     }
   }
-
-  LawYear september(2026, 9, false);
-  CHECK_FALSE(september.calendar.IsDayOff(22));
-  september.core.settings.HolidayLaw = 1;
-  september.calendar.RecomputeYear();
-  CHECK(september.calendar.IsDayOff(22));
-  september.core.settings.HolidayLaw = 0;
-  september.calendar.RecomputeYear();
-  CHECK_FALSE(september.calendar.IsDayOff(22));
-  CHECK(september.calendar.IsNationalHoliday(21));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "CalendarHarness.h"
@@ -25,16 +24,15 @@ namespace {
 constexpr int kTestDpi = 144;
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kDpiValue[] = "LogPixels";
-// Set for the second run: the 96 DPI measurements, and the event that says it has started.
+// Set for the second run: the 96 DPI measurements.
 constexpr char kMeasuredAt96[] = "TEMBORI_TEST_MEASURED_AT_96";
-constexpr char kStartedEvent[] = "TEMBORI_TEST_STARTED_EVENT";
 
 constexpr char kGothic[] = "ＭＳ ゴシック";
 constexpr int kPoints = 12;
 
-// The window's sizes, as measured at 96 DPI and handed to the second run.
+// The window's sizes and its font's height, as measured at 96 DPI and handed to the second run.
 struct Measured {
-  int cellWidth = 0, cellHeight = 0, clientWidth = 0, clientHeight = 0;
+  int cellWidth = 0, cellHeight = 0, clientWidth = 0, clientHeight = 0, fontHeight = 0;
 };
 
 void StoreGothicSettings() {
@@ -47,21 +45,9 @@ void StoreGothicSettings() {
 Measured Measure(CalendarWindow& window) {
   RECT client{};
   GetClientRect(window.Handle(), &client);
-  return {window.Cell().width, window.Cell().height, client.right, client.bottom};
+  return {window.Cell().width, window.Cell().height, client.right, client.bottom,
+          MetricsOf(window.CalendarFont()).tmHeight};
 }
-
-// The system caches its DPI when a program first asks for it; the second run asks at once,
-// so that the first can put LogPixels back while it runs.
-const bool reportedStart = [] {
-  char name[64] = {};
-  if (GetEnvironmentVariableA(kStartedEvent, name, sizeof name) == 0) return false;
-  SystemDpi();
-  const HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
-  if (started == nullptr) return false;
-  SetEvent(started);
-  CloseHandle(started);
-  return true;
-}();
 
 // LogPixels of the prefix set for as long as the object lives, and then as it was.
 class LogPixelsOverride {
@@ -89,42 +75,30 @@ class LogPixelsOverride {
   bool had_ = false;
 };
 
-// This program again, with the tests of the suite "at 144 DPI"; its exit status.
+// This program again, with the tests of the suite "at 144 DPI", started while the prefix's
+// LogPixels says 144 (a program takes the system's DPI once, at its first use); its exit status.
 DWORD RunAtTestDpi(const Measured& at96) {
   char measured[128];
-  std::snprintf(measured, sizeof measured, "%d %d %d %d", at96.cellWidth, at96.cellHeight,
-                at96.clientWidth, at96.clientHeight);
-  char eventName[64];
-  std::snprintf(eventName, sizeof eventName, "TemboriDpiTest%lu", GetCurrentProcessId());
-  const HANDLE started = CreateEventA(nullptr, TRUE, FALSE, eventName);
-  REQUIRE(started != nullptr);
+  std::snprintf(measured, sizeof measured, "%d %d %d %d %d", at96.cellWidth, at96.cellHeight,
+                at96.clientWidth, at96.clientHeight, at96.fontHeight);
   SetEnvironmentVariableA(kMeasuredAt96, measured);
-  SetEnvironmentVariableA(kStartedEvent, eventName);
-
-  std::optional<ChildProcess> child;
-  {
-    LogPixelsOverride override(kTestDpi);
-    child.emplace(ThisProgram(), "--no-skip -ts=\"at 144 DPI\"");
-    REQUIRE(child->Started());
-    // Only while the second run starts: the next test program finds 96 again.
-    const HANDLE waits[] = {started, child->Handle()};
-    WaitForMultipleObjects(2, waits, FALSE, 30000);
-  }
-  const DWORD status = child->Finish(90000);
-  CloseHandle(started);
-  return status;
+  const LogPixelsOverride override(kTestDpi);
+  ChildProcess child(ThisProgram(), "--no-skip -ts=\"at 144 DPI\"");
+  REQUIRE(child.Started());
+  return child.Finish(90000);
 }
 
 Measured MeasuredAt96() {
   char text[128] = {};
   REQUIRE(GetEnvironmentVariableA(kMeasuredAt96, text, sizeof text) > 0);
   Measured at96;
-  REQUIRE(std::sscanf(text, "%d %d %d %d", &at96.cellWidth, &at96.cellHeight, &at96.clientWidth,
-                      &at96.clientHeight) == 4);
+  REQUIRE(std::sscanf(text, "%d %d %d %d %d", &at96.cellWidth, &at96.cellHeight, &at96.clientWidth,
+                      &at96.clientHeight, &at96.fontHeight) == 5);
   return at96;
 }
 
-// The window measured now is the one at 96 DPI scaled to `dpi`, within a pixel per cell.
+// The window measured now is the one at 96 DPI scaled to `dpi`, within a pixel per cell, in
+// the calendar font made for `dpi`.
 void CheckScaled(const Measured& now, const Measured& at96, int dpi) {
   const auto scaled = [dpi](int value, int reference, double slack) {
     return std::abs(value - reference * dpi / 96.0) <= slack;
@@ -133,25 +107,7 @@ void CheckScaled(const Measured& now, const Measured& at96, int dpi) {
   CHECK(scaled(now.cellHeight, at96.cellHeight, 1));
   CHECK(scaled(now.clientWidth, at96.clientWidth, 7 + 1));
   CHECK(scaled(now.clientHeight, at96.clientHeight, 8 + 1));
-}
-
-// The calendar font as the settings ask for it, made here for `dpi`.
-FontHandle GothicFor(int dpi) {
-  LOGFONTA font{};
-  font.lfHeight = -MulDiv(kPoints, dpi, 72);
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  font.lfQuality = PROOF_QUALITY;
-  std::strcpy(font.lfFaceName, kGothic);
-  return FontHandle(CreateFontIndirectA(&font));
-}
-
-// The memo pop-up's line: the year field's font (the system's, made for the window's DPI)
-// with two pixels above and below at 96 DPI, scaled.
-int PopupLineHeight(HWND calendar, int dpi) {
-  const auto font =
-      reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(calendar, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
-  const TEXTMETRICA metrics = MetricsOf(font);
-  return metrics.tmHeight + metrics.tmExternalLeading + MulDiv(4, dpi, 96);
+  CHECK(scaled(now.fontHeight, at96.fontHeight, 1));
 }
 
 // Every pixel of the padlock (where its mask is 0) in `area` of the picture is the bitmap's.
@@ -195,52 +151,35 @@ TEST_CASE("on a display at 150 % the calendar is laid out and drawn for it") {
 }
 
 TEST_SUITE("at 144 DPI" * doctest::skip()) {
-  TEST_CASE("the window, its cells, fonts and padlock are made for 144 DPI") {
-    REQUIRE(reportedStart);
+  TEST_CASE("the window is made for 144 DPI, and again for 192 at the place the system suggests") {
     REQUIRE(SystemDpi() == kTestDpi);
     const Measured at96 = MeasuredAt96();
     StoreGothicSettings();
     RunningCalendar calendar;
     CalendarWindow& window = calendar.Window();
     const HWND handle = window.Handle();
-    CHECK(window.Dpi() == kTestDpi);
-
-    // One and a half times the size at 96 DPI, within a pixel per cell.
-    CheckScaled(Measure(window), at96, kTestDpi);
+    const int gdiObjects = LiveGdiObjects();
+    // Each time one and a half or two times the size at 96 DPI, the padlock of its scale in a
+    // button of its size.
+    const auto checkMadeFor = [&](int dpi, int padlock, int padlockMask) {
+      CAPTURE(dpi);
+      CHECK(window.Dpi() == dpi);
+      CheckScaled(Measure(window), at96, dpi);
+      CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), padlock, padlockMask);
+    };
+    checkMadeFor(kTestDpi, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150);
     // The settings keep the size in points, as at 96 DPI.
     CHECK(calendar.UserSettings().PointSize == std::to_string(kPoints));
-
-    // The 150 % padlock, closed, in a button of its size.
-    CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_150,
-                 IDB_PADLOCK_CLOSED_MASK_150);
-
-    // The calendar font is made for 144 DPI, half as tall again as at 96.
-    const FontHandle gothic = GothicFor(kTestDpi);
-    CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(gothic.get()).tmHeight);
-    CHECK(MetricsOf(gothic.get()).tmHeight > MetricsOf(GothicFor(96).get()).tmHeight * 4 / 3);
-    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, kTestDpi));
-  }
-
-  TEST_CASE("a change to 192 DPI lays the window out again, at the place the system suggests") {
-    const Measured at96 = MeasuredAt96();
-    StoreGothicSettings();
-    RunningCalendar calendar;
-    CalendarWindow& window = calendar.Window();
-    const HWND handle = window.Handle();
-    const int gdiObjects = LiveGdiObjects();
 
     RECT suggested{120, 90, 120 + 2 * at96.clientWidth, 90 + 2 * at96.clientHeight};
     SendMessageA(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     PumpMessages();
-    CHECK(window.Dpi() == 192);
-    RECT placed{};
-    GetWindowRect(handle, &placed);
+    const RECT placed = WindowRect(handle);
     CHECK(placed.left == suggested.left);
     CHECK(placed.top == suggested.top);
-    const Measured now = Measure(window);
-    CheckScaled(now, at96, 192);
-    CHECK(MetricsOf(window.CalendarFont()).tmHeight == MetricsOf(GothicFor(192).get()).tmHeight);
-    // The year field's font is the system's made for 192 DPI as well.
+    checkMadeFor(192, IDB_PADLOCK_CLOSED_200, IDB_PADLOCK_CLOSED_MASK_200);
+    // The year field's font is the system's made for 192 DPI as well; so is the memo
+    // pop-up's, with two pixels above and below its text at 96 DPI, scaled.
     const auto yearFont =
         reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(handle, IDC_YEAR_FIELD), WM_GETFONT, 0, 0));
     NONCLIENTMETRICSA system{};
@@ -249,12 +188,9 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     LOGFONTA yearLogFont{};
     GetObjectA(yearFont, sizeof yearLogFont, &yearLogFont);
     CHECK(yearLogFont.lfHeight == MulDiv(system.lfSmCaptionFont.lfHeight, 192, kTestDpi));
-    // So is the memo pop-up's, with its room around the text.
-    CHECK(window.MemoPopup().Metrics().lineHeight == PopupLineHeight(handle, 192));
-    // The grid follows the new cells, and the padlock is the 200 % one.
-    CHECK(window.GridRect().right == 7 * now.cellWidth + 2);
-    CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), IDB_PADLOCK_CLOSED_200,
-                 IDB_PADLOCK_CLOSED_MASK_200);
+    const TEXTMETRICA year = MetricsOf(yearFont);
+    CHECK(window.MemoPopup().Metrics().lineHeight ==
+          year.tmHeight + year.tmExternalLeading + MulDiv(4, 192, 96));
 
     // Back to 144: the old fonts are freed, none left behind.
     suggested = {100, 80, 100 + at96.clientWidth * 3 / 2, 80 + at96.clientHeight * 3 / 2};

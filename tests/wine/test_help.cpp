@@ -2,11 +2,12 @@
 // in the test prefix records every call. The help contents and the pop-ups of the settings
 // sheet's controls, the help file found in the program's directory, the help key's offer to
 // the windows that may know better, and a process in which no control can be loaded at all.
-// The loader's state lasts for the whole process, so the cases that need a fresh one run in
-// a process of their own.
+// The loader's state lasts for the whole process, so the cases that load a control run in a
+// process of their own.
 #include <doctest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -83,7 +84,7 @@ class StandIn {
     REQUIRE(count_() > 0);
     return *at_(count_() - 1);
   }
-  void Reset(HWND answer = kAnswer) const { reset_(answer); }
+  void Reset() const { reset_(kAnswer); }
 
  private:
   template <typename Function>
@@ -131,34 +132,12 @@ bool RunsAs(const char* mode) {
 
 }  // namespace
 
-TEST_CASE("the help contents open from the program's directory, owned by no window") {
-  // Registered with a variable, as systems do: loading needs the path expanded.
-  SetEnvironmentVariableA(kDirectoryVariable, ThisDirectory().c_str());
-  RegisteredControl registered(kStandInExpandable, REG_EXPAND_SZ);
+TEST_CASE("without the help file beside the program its bare name is left to the viewer") {
   HtmlContextHelp help;
-  const std::string withHelp = ProgramDirectory("help-with-file", true);
-  help.SetProgramDir(withHelp);
-
-  REQUIRE(help.ShowContents());
-  const StandIn standIn;
-  // Loaded from where the registry says, not by its name from the system.
-  CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
-  CheckContentsCall(standIn, withHelp + "tembori.chm");
-
-  // Without the file beside the program, or without a known directory, the bare name is left
-  // to the viewer.
   for (const std::string& directory : {ProgramDirectory("help-without-file", false), {}}) {
     help.SetProgramDir(directory);
-    CHECK(help.ShowContents());
-    CHECK(std::string(standIn.Last().file) == "tembori.chm");
+    CHECK(help.HelpFile() == "tembori.chm");
   }
-  CHECK(standIn.Count() == 3);
-
-  // The control's answer is passed on: null means no help was shown.
-  standIn.Reset(nullptr);
-  CHECK_FALSE(help.ShowContents());
-  CHECK(standIn.Count() == 1);
-  standIn.Reset();
 }
 
 TEST_CASE(
@@ -172,7 +151,7 @@ TEST_CASE(
   };
   char path[kHelpControlPathSize];
 
-  // (The expansion itself is what loads the control in the first test.)
+  // (The expansion itself is what loads the control for the calendar's help below.)
   store(kStandInExpandable + '\0', REG_SZ);
   REQUIRE(FindHtmlHelpControl(path));
   CHECK(std::string(path) == kStandInExpandable);
@@ -201,10 +180,8 @@ struct HelpKeyRecord {
 LRESULT CALLBACK RecordingProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
   if (id == HelpRequestMessage()) {
     record.asked.push_back(window);
-    for (const HWND answering : record.answering) {
-      if (answering == window) return 1;
-    }
-    return 0;
+    const auto& answering = record.answering;
+    return std::find(answering.begin(), answering.end(), window) != answering.end() ? 1 : 0;
   }
   if (id == WM_COMMAND && LOWORD(wParam) == ID_DEFAULT_HELP) {
     ++record.defaultHelpCommands;
@@ -325,12 +302,15 @@ std::string UnpackedProgram() {
 
 }  // namespace
 
-TEST_CASE("F1 and the menu's help item open the help file beside the program, with no owner") {
-  if (!RunsAs("calendar-keys")) {
-    CHECK(RunAlone("F1 and the menu's help item*", "calendar-keys", UnpackedProgram()) == 0);
+TEST_CASE(
+    "F1 and the menu's help item open the help file beside the program; controls their topics") {
+  if (!RunsAs("calendar")) {
+    CHECK(RunAlone("F1 and the menu's help item*", "calendar", UnpackedProgram()) == 0);
     return;
   }
-  RegisteredControl registered(kStandInPath);
+  // Registered with a variable, as systems do: loading needs the path expanded.
+  SetEnvironmentVariableA(kDirectoryVariable, ThisDirectory().c_str());
+  RegisteredControl registered(kStandInExpandable, REG_EXPAND_SZ);
   testing::DeleteProgramKeys();
   testing::RunningCalendar calendar;
   REQUIRE(calendar.Window().ProgramDir() == ThisDirectory());
@@ -342,6 +322,8 @@ TEST_CASE("F1 and the menu's help item open the help file beside the program, wi
   PostMessageA(calendar.Handle(), WM_KEYUP, VK_F1, 0xC0000001);
   calendar.RunProgramLoop();
   const StandIn standIn;
+  // Loaded from where the registry says, not by its name from the system.
+  CHECK(GetModuleHandleA("hhctrl.ocx") == nullptr);
   CheckContentsCall(standIn, helpFile);
 
   // "ﾄﾋﾟｯｸの検索(&H)..." of the menu.
@@ -349,20 +331,8 @@ TEST_CASE("F1 and the menu's help item open the help file beside the program, wi
   PostMessageA(calendar.Handle(), WM_COMMAND, MAKEWPARAM(ID_HELP_FINDER, 0), 0);
   calendar.RunProgramLoop();
   CheckContentsCall(standIn, helpFile);
-}
 
-TEST_CASE("a help request for any control of the settings sheet shows the control's topic") {
-  if (!RunsAs("sheet")) {
-    CHECK(RunAlone("a help request for any control of the settings sheet*", "sheet",
-                   UnpackedProgram()) == 0);
-    return;
-  }
-  RegisteredControl registered(kStandInPath);
-  testing::DeleteProgramKeys();
-  testing::RunningCalendar calendar;
-  REQUIRE(calendar.App().Help().ShowContents());  // loads the stand-in
-  const StandIn standIn;
-  const std::string topicsFile = ThisDirectory() + "tembori.chm::/tembori_pop_hlp.txt";
+  // Every control of the settings sheet has its topic.
   int controls = 0;
   const auto askOnPage = [&](int tab) {
     return [&, tab](HWND sheet) {
@@ -374,7 +344,7 @@ TEST_CASE("a help request for any control of the settings sheet shows the contro
         if (id == -1 || id == 0xFFFF) continue;  // frames and labels that stand for nothing
         CAPTURE(id);
         // The request reaches the help once, from the page itself or through the sheet, as a
-        // user's F1 or "?" click would; every control has a topic.
+        // user's F1 or "?" click would.
         standIn.Reset();
         HELPINFO request{sizeof request, HELPINFO_WINDOW, id, control, 0, {}};
         SendMessageA(control, WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
@@ -382,7 +352,7 @@ TEST_CASE("a help request for any control of the settings sheet shows the contro
         CHECK(standIn.Count() == 1);
         if (standIn.Count() == 0) continue;
         CHECK(standIn.Last().window == control);
-        CHECK(std::string(standIn.Last().file) == topicsFile);
+        CHECK(std::string(standIn.Last().file) == helpFile + "::/tembori_pop_hlp.txt");
         CHECK(standIn.Last().command == 17);
         CHECK(standIn.Last().topic != 0);
         ++controls;

@@ -1,12 +1,12 @@
 // The store contract against the real registry, on a throwaway key of this process that is
-// deleted again after each run, the settings in a key the user may only read, and the message
-// about a value that cannot be read.
+// deleted again after each run; the settings in a key the user may only read, and the messages
+// about a save refused and a value that cannot be read.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <sddl.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "app/MessageBoxReporter.h"
 #include "framework/ResourceText.h"
@@ -70,36 +70,6 @@ class ReadOnlyKey {
   const char* path_;
 };
 
-struct RecordingReporter : tembori::ErrorReporter {
-  void Report(tembori::SettingsFailure failure, std::string_view) override {
-    reports.push_back(failure);
-  }
-  std::vector<tembori::SettingsFailure> reports;
-};
-
-}  // namespace
-
-TEST_CASE("settings the user may read but not change are read, and a save is refused aloud") {
-  using namespace tembori;
-  const ReadOnlyKey locked(kConfigKey);
-  HKEY probe = nullptr;
-  REQUIRE_MESSAGE(
-      RegOpenKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, KEY_WRITE, &probe) != ERROR_SUCCESS,
-      "the registry does not refuse writing to the key");
-  RegistryStore store;
-  RecordingReporter reporter;
-  Settings settings;
-  LoadSettings(settings, store, reporter);
-  CHECK(settings.MemoTime == 9);
-  CHECK(reporter.reports.empty());
-  std::unique_ptr<StoreKey> key;
-  CHECK(store.OpenKeyToWrite(kConfigKey, key) == StoreResult::Failed);
-  SaveSettings(settings, store, reporter);
-  CHECK(reporter.reports == std::vector<SettingsFailure>{SettingsFailure::KeyNotCreated});
-}
-
-namespace {
-
 std::string shownMessage;
 BOOL CALLBACK ReadMessageBox(HWND window, LPARAM) {
   char text[512] = {};
@@ -116,7 +86,34 @@ void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!shownMessage.empty()) KillTimer(nullptr, timer);
 }
 
+// The text of the message box that `action` shows; empty when it shows none.
+std::string MessageShownBy(const std::function<void()>& action) {
+  shownMessage.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMessageBox);
+  action();
+  KillTimer(nullptr, timer);
+  return shownMessage;
+}
+
 }  // namespace
+
+TEST_CASE("settings the user may read but not change are read, and a save is refused aloud") {
+  using namespace tembori;
+  const ReadOnlyKey locked(kConfigKey);
+  HKEY probe = nullptr;
+  REQUIRE_MESSAGE(
+      RegOpenKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, KEY_WRITE, &probe) != ERROR_SUCCESS,
+      "the registry does not refuse writing to the key");
+  RegistryStore store;
+  MessageBoxReporter reporter;
+  Settings settings;
+  CHECK(MessageShownBy([&] { LoadSettings(settings, store, reporter); }).empty());
+  CHECK(settings.MemoTime == 9);
+  std::unique_ptr<StoreKey> key;
+  CHECK(store.OpenKeyToWrite(kConfigKey, key) == StoreResult::Failed);
+  CHECK(MessageShownBy([&] { SaveSettings(settings, store, reporter); }) ==
+        LoadResourceString(IDS_REGISTRY_OPEN_FAILED));
+}
 
 TEST_CASE("a value that cannot be read is named with its default said, and the others load") {
   using namespace tembori;
@@ -134,13 +131,10 @@ TEST_CASE("a value that cannot be read is named with its default said, and the o
   RegistryStore store;
   MessageBoxReporter reporter;
   Settings settings;
-  shownMessage.clear();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMessageBox);
-  LoadSettings(settings, store, reporter);
-  KillTimer(nullptr, timer);
+  const std::string shown = MessageShownBy([&] { LoadSettings(settings, store, reporter); });
   RegDeleteTreeA(HKEY_CURRENT_USER, kConfigKey);
-  CHECK(shownMessage == LoadResourceString(IDS_REGISTRY_READ_FAILED) + "MemoTime\n" +
-                            LoadResourceString(IDS_VALUE_REPLACED_BY_DEFAULT));
+  CHECK(shown == LoadResourceString(IDS_REGISTRY_READ_FAILED) + "MemoTime\n" +
+                     LoadResourceString(IDS_VALUE_REPLACED_BY_DEFAULT));
   CHECK(settings.MemoTime == Settings().MemoTime);
   CHECK(settings.Circ == 0);  // read after the one that could not be
 }
