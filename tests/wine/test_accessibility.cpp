@@ -1,7 +1,7 @@
 // The calendar as a screen reader sees it, in-process: the client area's accessible object
 // with the heading and one cell per day, their names, descriptions, roles and states,
 // navigation and hit testing, the focus event of the day cursor, and the names of the
-// buttons, the year field and the memo pop-up.
+// buttons, the year field and the chosen day's pop-up.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which they need.
@@ -26,15 +26,14 @@ struct ComSession {
   ~ComSession() { CoUninitialize(); }
 };
 
-// A reference to an accessible object, released at the end.
+// The accessible object of a window's client area, released at the end.
 struct Accessible {
   explicit Accessible(HWND window) {
     AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                reinterpret_cast<void**>(&object));
+    REQUIRE(object != nullptr);
   }
-  ~Accessible() {
-    if (object != nullptr) object->Release();
-  }
+  ~Accessible() { object->Release(); }
   Accessible(const Accessible&) = delete;
   Accessible& operator=(const Accessible&) = delete;
   IAccessible* operator->() const { return object; }
@@ -49,7 +48,14 @@ VARIANT Child(LONG id) {
   return child;
 }
 
-std::string Narrowed(BSTR text) {
+// The name, or the description, of a child; "(none)" when it has none.
+std::string Said(const Accessible& object, LONG child, bool description = false) {
+  BSTR text = nullptr;
+  if (description) {
+    object->get_accDescription(Child(child), &text);
+  } else {
+    object->get_accName(Child(child), &text);
+  }
   if (text == nullptr) return "(none)";
   const int length = WideCharToMultiByte(932, 0, text, -1, nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(length), '\0');
@@ -58,39 +64,24 @@ std::string Narrowed(BSTR text) {
   narrow.resize(std::strlen(narrow.c_str()));
   return narrow;
 }
-
-std::string Name(const Accessible& object, LONG child = CHILDID_SELF) {
-  if (object.object == nullptr) return "(no object)";
-  BSTR name = nullptr;
-  object->get_accName(Child(child), &name);
-  return Narrowed(name);
-}
-std::string Description(const Accessible& object, LONG child) {
-  if (object.object == nullptr) return "(no object)";
-  BSTR text = nullptr;
-  object->get_accDescription(Child(child), &text);
-  return Narrowed(text);
-}
-LONG Value(HRESULT result, const VARIANT& value) {
+// A number the object answers with, -1 for none.
+LONG Number(HRESULT result, const VARIANT& value) {
   return SUCCEEDED(result) && value.vt == VT_I4 ? value.lVal : -1;
 }
 LONG Role(const Accessible& object, LONG child) {
-  if (object.object == nullptr) return -2;
   VARIANT role;
   VariantInit(&role);
-  return Value(object->get_accRole(Child(child), &role), role);
+  return Number(object->get_accRole(Child(child), &role), role);
 }
-LONG State(const Accessible& object, LONG child = CHILDID_SELF) {
-  if (object.object == nullptr) return -2;
+LONG State(const Accessible& object, LONG child) {
   VARIANT state;
   VariantInit(&state);
-  return Value(object->get_accState(Child(child), &state), state);
+  return Number(object->get_accState(Child(child), &state), state);
 }
 LONG Navigate(const Accessible& object, long direction, LONG from) {
   VARIANT end;
   VariantInit(&end);
-  object->accNavigate(direction, Child(from), &end);
-  return end.vt == VT_I4 ? end.lVal : -1;
+  return Number(object->accNavigate(direction, Child(from), &end), end);
 }
 LONG Day(int day) {
   return CalendarAccessible::ChildOfDay(day);
@@ -104,62 +95,41 @@ void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
   if (window == watched && object == OBJID_CLIENT) focusedChildren.push_back(child);
 }
 
-void PressKey(RunningCalendar& calendar, UINT key) {
-  PostMessageA(calendar.Handle(), WM_KEYDOWN, key, 1);
-  PostMessageA(calendar.Handle(), WM_KEYUP, key, 0xC0000001);
-  calendar.RunProgramLoop();
-}
-
 }  // namespace
 
-TEST_CASE("the client area reads as the heading and one cell per day with what it shows") {
+TEST_CASE("the heading, the days with what they show, their neighbours, places and focus") {
   const ComSession com;
-  DeleteProgramKeys();
-  StoreSettings({});
+  StoreSettings({{"MemoTime", 1}});
   const std::string key = std::string(kMemoKey) + "\\11";
   PutValue(key.c_str(), "14", REG_SZ, "会議", sizeof "会議");
   const DWORD map = DayBit(14);
   PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
   RunningCalendar calendar;  // Wednesday 12 November 2003
+  const HWND handle = calendar.Handle();
   CalendarWindow& window = calendar.Window();
   window.Calendar().ToggleMark(13);  // a Thursday made a day off
   window.Calendar().ToggleMark(16);  // a Sunday made a working day
 
-  const Accessible grid(calendar.Handle());
-  REQUIRE(grid.object != nullptr);
+  const Accessible grid(handle);
   long count = 0;
   CHECK(grid->get_accChildCount(&count) == S_OK);
   CHECK(count == 1 + 30);
   CHECK(Role(grid, CHILDID_SELF) == ROLE_SYSTEM_TABLE);
   CHECK(Role(grid, 1) == ROLE_SYSTEM_STATICTEXT);
-  CHECK(Name(grid, 1) == "2003年 11月");
+  CHECK(Said(grid, 1) == "2003年 11月");
   CHECK(Role(grid, Day(30)) == ROLE_SYSTEM_CELL);
-  CHECK(Name(grid, Day(1)) == "2003年11月1日 土曜日");
-  CHECK(Name(grid, Day(12)) == "2003年11月12日 水曜日");
-  CHECK(Description(grid, Day(12)) == "今日");
-  CHECK(Description(grid, Day(3)) == "祝日 文化の日");
-  CHECK(Description(grid, Day(2)) == "休日");
-  CHECK(Description(grid, Day(13)) == "休日、休日に設定");
-  CHECK(Description(grid, Day(16)) == "平日に設定");
-  CHECK(Description(grid, Day(14)) == "メモ: 会議");
-  CHECK(Description(grid, Day(11)) == "(none)");
+  CHECK(Said(grid, Day(1)) == "2003年11月1日 土曜日");
+  CHECK(Said(grid, Day(12), true) == "今日");
+  CHECK(Said(grid, Day(3), true) == "祝日 文化の日");
+  CHECK(Said(grid, Day(2), true) == "休日");
+  CHECK(Said(grid, Day(13), true) == "休日、休日に設定");
+  CHECK(Said(grid, Day(16), true) == "平日に設定");
+  CHECK(Said(grid, Day(14), true) == "メモ: 会議");
+  CHECK(Said(grid, Day(11), true) == "(none)");
   BSTR none = nullptr;
   CHECK(grid->get_accName(Child(Day(31)), &none) == E_INVALIDARG);
 
-  // The next month: the children follow the shown month.
-  SendMessageA(calendar.Handle(), WM_COMMAND, ID_NEXT_MONTH, 0);
-  CHECK(grid->get_accChildCount(&count) == S_OK);
-  CHECK(count == 1 + 31);
-  CHECK(Description(grid, Day(23)) == "祝日 天皇誕生日");
-}
-
-TEST_CASE("navigation and hit testing lead from a point or a neighbour to the right day") {
-  const ComSession com;
-  StoreSettings({});
-  RunningCalendar calendar;
-  CalendarWindow& window = calendar.Window();
-  const Accessible grid(calendar.Handle());
-  REQUIRE(grid.object != nullptr);
+  // Neighbours and points lead to the right day.
   CHECK(Navigate(grid, NAVDIR_FIRSTCHILD, CHILDID_SELF) == 1);
   CHECK(Navigate(grid, NAVDIR_LASTCHILD, CHILDID_SELF) == Day(30));
   CHECK(Navigate(grid, NAVDIR_NEXT, 1) == Day(1));
@@ -168,98 +138,85 @@ TEST_CASE("navigation and hit testing lead from a point or a neighbour to the ri
   CHECK(Navigate(grid, NAVDIR_UP, Day(3)) == -1);
   CHECK(Navigate(grid, NAVDIR_NEXT, Day(30)) == -1);
 
-  for (const int day : {1, 25, 30}) {
-    CAPTURE(day);
-    RECT cell = DayCell(window, day);
-    MapWindowPoints(calendar.Handle(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
+  const auto hitAt = [&](const RECT& cell) {
     VARIANT hit;
     VariantInit(&hit);
-    CHECK(grid->accHitTest((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, &hit) ==
-          S_OK);
-    CHECK(hit.vt == VT_I4);
-    CHECK(hit.lVal == Day(day));
+    return Number(
+        grid->accHitTest((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, &hit), hit);
+  };
+  for (const int day : {1, 30}) {
+    CAPTURE(day);
+    const RECT cell = OnScreen(handle, DayCell(window, day));
+    CHECK(hitAt(cell) == Day(day));
     long left = 0, top = 0, width = 0, height = 0;
     CHECK(grid->accLocation(&left, &top, &width, &height, Child(Day(day))) == S_OK);
-    CHECK(left == cell.left);
-    CHECK(top == cell.top);
-    CHECK(width == cell.right - cell.left);
-    CHECK(height == cell.bottom - cell.top);
+    CHECK(RECT{left, top, left + width, top + height} == cell);
   }
   // The cell after the last day is no day.
-  RECT after = DayCell(window, 30);
+  RECT after = OnScreen(handle, DayCell(window, 30));
   OffsetRect(&after, after.right - after.left, 0);
-  MapWindowPoints(calendar.Handle(), nullptr, reinterpret_cast<POINT*>(&after), 2);
-  VARIANT hit;
-  VariantInit(&hit);
-  grid->accHitTest(after.left + 2, after.top + 2, &hit);
-  CHECK(hit.lVal == CHILDID_SELF);
-}
+  CHECK(hitAt(after) == CHILDID_SELF);
 
-TEST_CASE("the chosen day is focused and selected, and each move raises the focus event") {
-  const ComSession com;
-  StoreSettings({});
-  RunningCalendar calendar;
-  RECT frame{};
-  GetWindowRect(calendar.Handle(), &frame);
-  SetCursorPos(frame.right + 60, frame.bottom + 60);
-  SetForegroundWindow(calendar.Handle());
-  SetFocus(calendar.Handle());
-  watched = calendar.Handle();
+  calendar.TakeKeyboard();
+  watched = handle;
   focusedChildren.clear();
   const HWINEVENTHOOK hook =
       SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &OnFocusEvent,
                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   REQUIRE(hook != nullptr);
-  const Accessible grid(calendar.Handle());
-  REQUIRE(grid.object != nullptr);
-
-  PressKey(calendar, VK_TAB);
-  PressKey(calendar, VK_RIGHT);
+  calendar.PressKey(VK_TAB);
+  calendar.PressKey(VK_RIGHT);
   PumpMessages();
   UnhookWinEvent(hook);
   CHECK(focusedChildren == std::vector<LONG>{Day(12), Day(13)});
   VARIANT focus;
   VariantInit(&focus);
-  CHECK(grid->get_accFocus(&focus) == S_OK);
-  CHECK(focus.vt == VT_I4);
-  CHECK(focus.lVal == Day(13));
-  CHECK((State(grid, Day(13)) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED)) ==
-        (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED));
-  CHECK((State(grid, Day(12)) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED)) == 0);
-  PressKey(calendar, VK_ESCAPE);
+  CHECK(Number(grid->get_accFocus(&focus), focus) == Day(13));
+  constexpr LONG kChosen = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED;
+  CHECK((State(grid, Day(13)) & kChosen) == kChosen);
+  CHECK((State(grid, Day(12)) & kChosen) == 0);
+  calendar.PressKey(VK_ESCAPE);
   CHECK((State(grid, Day(13)) & STATE_SYSTEM_SELECTED) == 0);
-}
 
-TEST_CASE("the buttons, the year field and the memo pop-up have names") {
-  const ComSession com;
-  StoreSettings({});
-  {
-    RunningCalendar calendar;
-    const auto control = [&](int id) { return GetDlgItem(calendar.Handle(), id); };
-    CHECK(Name(Accessible(control(ID_PREV_MONTH))) == "前の月");
-    CHECK(Name(Accessible(control(ID_NEXT_MONTH))) == "次の月");
-    CHECK(Name(Accessible(control(IDC_YEAR_FIELD))) == "年");
-    CHECK(Name(Accessible(control(ID_MODE_BUTTON))) == "休日設定ﾓｰﾄﾞ");
-    // The padlock reports itself pushed while the mode is on, which the platform's button
-    // object turns into the pressed state.
-    const auto pushed = [&] {
-      return (SendMessageA(control(ID_MODE_BUTTON), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    };
-    CHECK_FALSE(pushed());
-    SendMessageA(calendar.Handle(), WM_COMMAND, ID_MODE_BUTTON, 0);
-    CHECK(pushed());
-    CHECK_FALSE((SendMessageA(control(ID_PREV_MONTH), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
-  }
-  // The pop-up of the chosen day, the 3rd.
-  StoreSettings({{"MemoTime", 1}});
-  RunningCalendar shown;
-  RECT frame{};
-  GetWindowRect(shown.Handle(), &frame);
-  SetCursorPos(frame.right + 60, frame.bottom + 60);
-  SetForegroundWindow(shown.Handle());
-  SetFocus(shown.Handle());
-  for (const UINT key : {VK_TAB, VK_HOME, VK_RIGHT, VK_RIGHT}) PressKey(shown, key);
+  // The buttons, the year field and the chosen day's pop-up have names.
+  const auto nameOf = [&](int id) {
+    return Said(Accessible(GetDlgItem(handle, id)), CHILDID_SELF);
+  };
+  CHECK(nameOf(ID_PREV_MONTH) == "前の月");
+  CHECK(nameOf(ID_NEXT_MONTH) == "次の月");
+  CHECK(nameOf(IDC_YEAR_FIELD) == "年");
+  CHECK(nameOf(ID_MODE_BUTTON) == "休日設定ﾓｰﾄﾞ");
+  // The padlock reports itself pushed while the mode is on, which the platform's button
+  // object turns into the pressed state.
+  const auto pushed = [&](int id) {
+    return (SendMessageA(GetDlgItem(handle, id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  };
+  CHECK_FALSE(pushed(ID_MODE_BUTTON));
+  SendMessageA(handle, WM_COMMAND, ID_MODE_BUTTON, 0);
+  CHECK(pushed(ID_MODE_BUTTON));
+  CHECK_FALSE(pushed(ID_PREV_MONTH));
+  SendMessageA(handle, WM_COMMAND, ID_MODE_BUTTON, 0);
+
+  // The chosen day's memo or name pops up at its cell after the delay; a key hides it, and a
+  // day with neither shows none.
+  calendar.TakeKeyboard();
+  for (const UINT key : {VK_TAB, VK_HOME, VK_RIGHT, VK_RIGHT}) calendar.PressKey(key);  // the 3rd
+  const MemoWindow& popup = window.MemoPopup();
+  CHECK_FALSE(popup.IsShown());
   PumpMessagesFor(400);
-  REQUIRE(shown.Window().MemoPopup().IsShown());
-  CHECK(Name(Accessible(shown.Window().MemoPopup().Handle())) == "文化の日");
+  REQUIRE(popup.IsShown());
+  CHECK(Said(Accessible(popup.Handle()), CHILDID_SELF) == "文化の日");
+  const RECT cell = OnScreen(handle, DayCell(window, 3));
+  CHECK(WindowRect(popup.Handle()).left == cell.right);
+  CHECK(WindowRect(popup.Handle()).top == cell.bottom);
+  calendar.PressKey(VK_RIGHT);
+  CHECK_FALSE(popup.IsShown());
+  PumpMessagesFor(400);
+  CHECK_FALSE(popup.IsShown());
+
+  // The next month: the children follow the shown month.
+  SendMessageA(handle, WM_COMMAND, ID_NEXT_MONTH, 0);
+  CHECK(grid->get_accChildCount(&count) == S_OK);
+  CHECK(count == 1 + 31);
+  CHECK(Said(grid, Day(23), true) == "祝日 天皇誕生日");
 }

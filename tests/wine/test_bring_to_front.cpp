@@ -1,12 +1,12 @@
 // Bringing the calendar to the front: a second start of the real program hands over to the
 // running one (restored from minimised or hidden, or its open dialog brought back) and ends;
-// a tray click while a dialog is open brings that dialog back and opens nothing else.
+// a tray click does the same for the calendar, or for a dialog it has open, and opens nothing
+// else then.
 #include <doctest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "CalendarHarness.h"
 #include "ChildProcess.h"
@@ -26,31 +26,14 @@ std::string ProgramPath() {
   return path;
 }
 
-struct WindowSearch {
-  std::string windowClass;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (search.windowClass == name) search.found.push_back(window);
-  return TRUE;
-}
-
-// The top-level windows of the calendar's class (named after the program).
-std::vector<HWND> CalendarWindows() {
-  WindowSearch search{LoadResourceString(IDS_APP_NAME), {}};
-  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+// The calendar's window, of the class named after the program.
+HWND ProgramWindow() {
+  return FindWindowA(LoadResourceString(IDS_APP_NAME).c_str(), nullptr);
 }
 
 HWND WaitForCalendar() {
-  for (int attempt = 0; attempt < 200; ++attempt) {
-    const std::vector<HWND> windows = CalendarWindows();
-    if (!windows.empty() && IsWindowVisible(windows.front())) return windows.front();
-    Sleep(100);
+  for (int attempt = 0; attempt < 200; ++attempt, Sleep(100)) {
+    if (IsWindowVisible(ProgramWindow())) return ProgramWindow();
   }
   return nullptr;
 }
@@ -91,7 +74,7 @@ bool SecondStartEnds() {
 
 TEST_CASE("a second start brings the running calendar to the front and ends") {
   DeleteProgramKeys();
-  REQUIRE(CalendarWindows().empty());
+  REQUIRE(ProgramWindow() == nullptr);
   ChildProcess first(ProgramPath(), "");
   REQUIRE(first.Started());
   const HWND calendar = WaitForCalendar();
@@ -106,7 +89,6 @@ TEST_CASE("a second start brings the running calendar to the front and ends") {
   {
     OtherWindow other;
     CHECK(SecondStartEnds());
-    CHECK(CalendarWindows().size() == 1);
     CHECK(IsWindowVisible(calendar));
     CHECK_FALSE(IsIconic(calendar));
     CHECK(GetForegroundWindow() == calendar);
@@ -139,38 +121,52 @@ struct TrayClickWhileOpen {
   bool menuOpened = false;
 } trayClick;
 
-// Inside the About box's loop: the tray click, then OK. A menu that the click opens is seen
-// from the menu's own loop, and closed.
+// Inside the About box's loop: the tray click, then OK.
 void CALLBACK ClickTrayUnderDialog(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND menu = FindWindowA("#32768", nullptr);
-  if (menu != nullptr && IsWindowVisible(menu)) {
-    trayClick.menuOpened = true;
-    EndMenu();
+  const HWND popup = GetLastActivePopup(trayClick.calendar);
+  if (trayClick.dialog != nullptr || popup == trayClick.calendar || !IsWindowVisible(popup)) {
     return;
   }
-  if (trayClick.dialog != nullptr) return;
-  const HWND popup = GetLastActivePopup(trayClick.calendar);
-  if (popup == trayClick.calendar || !IsWindowVisible(popup)) return;
   trayClick.dialog = popup;
-  OtherWindow other;
-  SendMessageA(trayClick.calendar, WM_USER, trayClick.trayId, trayClick.action);
+  const OtherWindow other;
+  trayClick.menuOpened =
+      MenuOpenedBy([] {
+        SendMessageA(trayClick.calendar, WM_USER, trayClick.trayId, trayClick.action);
+      }).opened;
   trayClick.foreground = GetForegroundWindow();
   PostMessageA(popup, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace
 
-TEST_CASE("a tray click while a dialog is open brings the dialog back and opens no menu") {
+TEST_CASE("a tray click brings the calendar to the front, or its open dialog and no menu") {
   DeleteProgramKeys();
   PutNumbers(kConfigKey, {{"Tray", 1}});
   RunningCalendar running;
+  const HWND handle = running.Handle();
   REQUIRE_FALSE(running.Tray().calls.empty());
+  const UINT trayId = running.Tray().calls.back().record.uID;
+  {
+    // Only a double click and a right click on the icon are taken.
+    const OtherWindow other;
+    REQUIRE(GetForegroundWindow() == other.handle);
+    CHECK(SendMessageA(handle, WM_USER, trayId, WM_LBUTTONDOWN) == 0);
+    CHECK(SendMessageA(handle, WM_USER, trayId + 1, WM_LBUTTONDBLCLK) == 0);
+    CHECK(GetForegroundWindow() == other.handle);
+  }
   for (const UINT action : {WM_RBUTTONUP, WM_LBUTTONDBLCLK}) {
     CAPTURE(action);
-    trayClick = {running.Handle(), running.Tray().calls.back().record.uID, action};
+    {
+      const OtherWindow other;
+      const SeenMenu menu =
+          MenuOpenedBy([&] { CHECK(SendMessageA(handle, WM_USER, trayId, action) == 1); });
+      CHECK(menu.opened == (action == WM_RBUTTONUP));
+      CHECK(GetForegroundWindow() == handle);
+    }
+    trayClick = {handle, trayId, action};
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ClickTrayUnderDialog);
     REQUIRE(timer != 0);
-    SendMessageA(running.Handle(), WM_COMMAND, ID_APP_ABOUT, 0);
+    SendMessageA(handle, WM_COMMAND, ID_APP_ABOUT, 0);
     KillTimer(nullptr, timer);
     REQUIRE(trayClick.dialog != nullptr);
     CHECK(trayClick.foreground == trayClick.dialog);

@@ -104,7 +104,7 @@ void StoreCustomSettings(DWORD charSet, const std::string& face) {
                                   {"PitchAndFamily", 0x31},
                                   {"Transparent", 1},
                                   {"SunFirst", 1},
-                                  {"HolidayLaw", 1},
+                                  {"HolidayLaw", 0},
                                   {"EraYear", 1},
                                   {"Rokuyo", 1}};
   StoreSettings(custom);

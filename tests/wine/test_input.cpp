@@ -1,20 +1,25 @@
 // The calendar window driven as a user drives it, through the program's own message loop:
 // the navigation commands from menu, keys, buttons and wheel, the year field, the
 // holiday-setting mode, the context menu and the system menu, the frame toggle, dragging the
-// frameless card, the title and the tray icon, and the end of a session.
+// frameless card, the title and the tray icon, and the end of a session; the keyboard's day
+// cursor: the grid as a focus stop, the keys that move the chosen day across months, its focus
+// rectangle, Enter for its memo, and the context menu with the day's section.
 #include <doctest.h>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CalendarHarness.h"
 #include "SheetScript.h"
 #include "app/WindowPosition.h"
+#include "app/geometry/Geometry.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -26,57 +31,10 @@ namespace {
 LPARAM At(int x, int y) {
   return MAKELPARAM(x, y);
 }
-LPARAM AtCentre(const RECT& r) {
-  return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
 
-// Ctrl held down as far as this thread's keyboard state goes, which the accelerators read.
-void HoldControl(bool down) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
-
-// A key pressed in `target`, handled by the program's message loop.
-void PressKey(RunningCalendar& calendar, HWND target, UINT key, bool control = false) {
-  HoldControl(control);
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-  calendar.RunProgramLoop();
-  HoldControl(false);
-}
-
-// A pop-up menu, found and closed by a timer inside its modal loop.
-RECT menuSeen{};
-bool menuOpened = false;
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND menu = FindWindowA("#32768", nullptr);
-  if (menu == nullptr || !IsWindowVisible(menu)) return;
-  menuOpened = true;
-  GetWindowRect(menu, &menuSeen);
-  EndMenu();
-}
-// Whether `open` opened a menu, and where.
-template <typename Open>
-bool OpensMenu(Open open) {
-  menuOpened = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMenu);
-  REQUIRE(timer != 0);
-  open();
-  // A menu opens inside the call; one opened later by a posted message would show here.
-  const DWORD start = GetTickCount();
-  while (!menuOpened && GetTickCount() - start < 300) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(10);
-  }
-  KillTimer(nullptr, timer);
-  return menuOpened;
-}
-
+// The month shown and, unless -1, the day cursor's day (0: none).
 struct Shown {
-  int year, month;
+  int year, month, day = -1;
 };
 Shown ShownMonth(RunningCalendar& calendar) {
   const SystemTime& shown = calendar.Window().Calendar().Shown();
@@ -85,6 +43,7 @@ Shown ShownMonth(RunningCalendar& calendar) {
 void CheckShown(RunningCalendar& calendar, Shown wanted) {
   CHECK(ShownMonth(calendar).year == wanted.year);
   CHECK(ShownMonth(calendar).month == wanted.month);
+  if (wanted.day != -1) CHECK(calendar.Window().CursorDay() == wanted.day);
   // The year field follows.
   CHECK(Text(GetDlgItem(calendar.Handle(), IDC_YEAR_FIELD)) == std::to_string(wanted.year));
 }
@@ -108,6 +67,31 @@ DWORD StoredMarks(const char* year, const char* month) {
     return 0;
   }
   return marks;
+}
+
+// The dialog of a memo answered with `text` (Cancel when null), and its labels as seen.
+const char* memoToType = nullptr;
+std::string memoLabel, memoLine;
+bool memoDialogSeen = false;
+void CALLBACK AnswerMemo(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND dialog = FindWindowA("#32770", "１行ﾒﾓの入力");
+  if (dialog == nullptr || !IsWindowVisible(dialog) || memoDialogSeen) return;
+  memoDialogSeen = true;
+  memoLabel = Text(GetDlgItem(dialog, IDC_MEMO_DATE));
+  memoLine = Text(GetDlgItem(dialog, IDC_MEMO_DAY));
+  if (memoToType != nullptr) SetDlgItemTextA(dialog, IDC_MEMO_TEXT, memoToType);
+  PostMessageA(dialog, WM_COMMAND, memoToType != nullptr ? IDOK : IDCANCEL, 0);
+}
+bool EnterOpensMemo(RunningCalendar& calendar, const char* text) {
+  memoToType = text;
+  memoDialogSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &AnswerMemo);
+  REQUIRE(timer != 0);
+  // Straight into the pre-translation: the test loop's pending quit would end the dialog.
+  MSG enter{calendar.Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+  CHECK(calendar.Window().PreTranslateMessage(enter));
+  KillTimer(nullptr, timer);
+  return memoDialogSeen;
 }
 
 }  // namespace
@@ -139,11 +123,11 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
           break;
         case 1:
           SetFocus(window);
-          PressKey(calendar, window, key);
+          calendar.PressKey(key);
           break;
         case 2:
           SetFocus(yearField);
-          PressKey(calendar, yearField, key);
+          calendar.PressKey(key, false, yearField);
           CHECK(GetFocus() == yearField);
           break;
         default:
@@ -156,43 +140,31 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
   SetFocus(window);
   ShowMonth(calendar, {2003, 11});
 
-  // The wheel: one step per message from a whole notch on, a year with Ctrl.
-  SendMessageA(window, WM_COMMAND, ID_THIS_MONTH, 0);
-  const std::tuple<int, WORD, Shown> turns[] = {
-      {120, 0, {2003, 12}}, {-120, 0, {2003, 11}},         {240, 0, {2003, 12}},
-      {60, 0, {2003, 12}},  {120, MK_CONTROL, {2004, 12}}, {-120, MK_CONTROL, {2003, 12}},
-  };
-  for (const auto& [delta, keys, wanted] : turns) {
-    CAPTURE(delta);
-    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), At(100, 100));
-    CheckShown(calendar, wanted);
-  }
-  // The middle button shows this month.
+  // The wheel a month, with Ctrl a year (its steps are counted natively); the middle button
+  // shows this month.
+  SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), At(100, 100));
+  CheckShown(calendar, {2003, 12});
+  SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -120), At(100, 100));
+  CheckShown(calendar, {2002, 12});
   SendMessageA(window, WM_MBUTTONUP, 0, At(5, 5));
   CheckShown(calendar, {2003, 11});
 
-  // Years typed in the field count when Enter leaves it, which writes them in their normal
-  // form (the field takes four characters from the keyboard).
-  SetFocus(yearField);
-  SetWindowTextA(yearField, "");
-  for (const char typed : std::string("2004\r")) PostMessageA(yearField, WM_CHAR, typed, 1);
-  calendar.RunProgramLoop();
-  CHECK(GetFocus() == window);
-  CheckShown(calendar, {2004, 11});
+  // A year typed in the field counts when Enter leaves it, which writes it in its normal form.
   SetFocus(yearField);
   SetWindowTextA(yearField, "01999");
   PostMessageA(yearField, WM_CHAR, '\r', 1);
   calendar.RunProgramLoop();
+  CHECK(GetFocus() == window);
   CheckShown(calendar, {1999, 11});
-  // Out of range or no number, nothing changes and the field keeps what was typed; the spin
-  // stays in range.
+  // A year the calendar refuses (its range is the calendar's own) or no number changes nothing
+  // and stays in the field, with a balloon that says why; Enter on one keeps the focus there
+  // with the text selected for retyping.
   const auto typeAndLeave = [&](const char* year) {
     SetFocus(yearField);
     SetWindowTextA(yearField, year);
     SetFocus(window);
   };
-  // The balloon at the field says why.
-  for (const char* typed : {"2151", "1850", "20x6", ""}) {
+  for (const char* typed : {"2151", "20x6"}) {
     CAPTURE(typed);
     CloseFieldTips();
     typeAndLeave(typed);
@@ -200,7 +172,6 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
     CHECK(Text(yearField) == typed);
     CHECK(ShownFieldTip() == LoadResourceString(IDS_YEAR_INVALID));
   }
-  // Enter on a refused year keeps the focus in the field, its text selected for retyping.
   CloseFieldTips();
   SetFocus(yearField);
   SetWindowTextA(yearField, "2151");
@@ -238,7 +209,7 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
   const RECT shackleEnd = {padlock.left + 13, padlock.top + 2, padlock.left + 20, padlock.top + 10};
   CHECK(Picture(handle).Count(shackleEnd, kDarkYellow) == 0);
 
-  PressKey(calendar, handle, 'L', true);
+  calendar.PressKey('L', true);
   REQUIRE(window.HolidayModeOn());
   CHECK(Picture(handle).Count(shackleEnd, kDarkYellow) > 0);
 
@@ -246,13 +217,13 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
   // the day's cell is painted again.
   const RECT fifth = DayCell(window, 5);
   UpdateWindow(handle);
-  CHECK(!OpensMenu([&] {
-    SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth));
-    const GdiObject<HRGN> repainted(CreateRectRgn(0, 0, 0, 0));
-    const GdiObject<HRGN> cell(CreateRectRgnIndirect(&fifth));
-    CHECK(GetUpdateRgn(handle, repainted.get(), FALSE) == SIMPLEREGION);
-    CHECK(EqualRgn(repainted.get(), cell.get()));
-  }));
+  CHECK_FALSE(MenuOpenedBy([&] {
+                SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth));
+                const GdiObject<HRGN> repainted(CreateRectRgn(0, 0, 0, 0));
+                const GdiObject<HRGN> cell(CreateRectRgnIndirect(&fifth));
+                CHECK(GetUpdateRgn(handle, repainted.get(), FALSE) == SIMPLEREGION);
+                CHECK(EqualRgn(repainted.get(), cell.get()));
+              }).opened);
   PumpMessages();
   CHECK(StoredMarks("2003", "11") == DayBit(5));
   const Picture marked(handle);
@@ -263,25 +234,32 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
 
   // The weekday row, the cell after the 30th and the window's other parts mark nothing; no
   // menu opens in this mode.
-  CHECK(!OpensMenu([&] {
-    SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(Cells(window, 0, 3, 3)));
-    SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(DayCell(window, 31)));
-    SendMessageA(handle, WM_RBUTTONUP, 0, At(2, 2));
-    SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1));
-    SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP);
-  }));
+  CHECK_FALSE(MenuOpenedBy([&] {
+                SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(Cells(window, 0, 3, 3)));
+                SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(DayCell(window, 31)));
+                SendMessageA(handle, WM_RBUTTONUP, 0, At(2, 2));
+                SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1));
+                SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP);
+              }).opened);
   CHECK(StoredMarks("2003", "11") == 0);
   // The padlock button switches the mode off again.
   SendMessageA(GetDlgItem(handle, ID_MODE_BUTTON), BM_CLICK, 0, 0);
   CHECK(!window.HolidayModeOn());
 }
 
-TEST_CASE("the keyboard's menu at the window's corner; a double click switches the frame") {
+TEST_CASE("the menu at the keyboard's corner or chosen day; a double click switches the frame") {
   StoreSettings({});
   RunningCalendar calendar;
+  calendar.TakeKeyboard();
   CalendarWindow& window = calendar.Window();
   const HWND handle = calendar.Handle();
   SetWindowPos(handle, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const auto menuAt = [&](LPARAM point) {
+    const SeenMenu menu = MenuOpenedBy(
+        [&] { SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), point); });
+    calendar.RunProgramLoop();
+    return menu;
+  };
   // The keyboard's point is -1 in either coordinate; the mouse's is where the pointer is.
   const std::tuple<POINT, POINT> menus[] = {{{-1, -1}, {120, 90}},
                                             {{-1, 300}, {120, 90}},
@@ -290,14 +268,48 @@ TEST_CASE("the keyboard's menu at the window's corner; a double click switches t
   for (const auto& [asked, opened] : menus) {
     CAPTURE(asked.x);
     CAPTURE(asked.y);
-    CHECK(OpensMenu([&, asked = asked] {
-      SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(asked.x, asked.y));
-    }));
-    CHECK(menuSeen.left == opened.x);
-    CHECK(menuSeen.top == opened.y);
+    const SeenMenu menu = menuAt(At(asked.x, asked.y));
+    CHECK(menu.opened);
+    CHECK(menu.rect.left == opened.x);
+    CHECK(menu.rect.top == opened.y);
   }
   // A right click asks for it through default processing.
-  CHECK(OpensMenu([&] { SendMessageA(handle, WM_RBUTTONUP, 0, At(30, 40)); }));
+  CHECK(MenuOpenedBy([&] { SendMessageA(handle, WM_RBUTTONUP, 0, At(30, 40)); }).opened);
+
+  const LPARAM keyboard = At(-1, -1);
+  // Without the grid's focus the keyboard's menu is the plain one; over a day, that day's
+  // section comes first.
+  const SeenMenu plain = menuAt(keyboard);
+  REQUIRE(plain.opened);
+  CHECK(plain.items[0] != "ﾒﾓの入力(&M)...");
+  const auto checkDaySection = [&](const SeenMenu& menu, const char* mark) {
+    REQUIRE(menu.items.size() == plain.items.size() + 3);
+    CHECK(menu.items[0] == "ﾒﾓの入力(&M)...");
+    CHECK(menu.items[1] == mark);
+    CHECK(menu.items[2].empty());
+    CHECK(std::equal(plain.items.begin(), plain.items.end(), menu.items.begin() + 3));
+  };
+
+  // At the chosen day's cell: Friday the 14th, a working day.
+  for (const UINT key : {VK_TAB, VK_RIGHT, VK_RIGHT}) calendar.PressKey(key);
+  const SeenMenu atCursor = menuAt(keyboard);
+  checkDaySection(atCursor, "休日にする(&O)");
+  const RECT cell = OnScreen(handle, DayCell(window, 14));
+  CHECK(atCursor.rect.left == cell.left);
+  CHECK(atCursor.rect.top == cell.bottom);
+  // Its mark, as a right click in the mode makes it.
+  SendMessageA(handle, WM_COMMAND, ID_DAY_MARK, 0);
+  CHECK(window.Calendar().IsDayOff(14));
+  CHECK((window.Calendar().MarkedDays() & DayBit(14)) != 0);
+  checkDaySection(menuAt(keyboard), "平日にする(&O)");
+
+  // A right click on a day, outside the mode: the 3rd, a national holiday.
+  calendar.PressKey(VK_ESCAPE);
+  checkDaySection(menuAt(AtCentre(OnScreen(handle, DayCell(window, 3)))), "平日にする(&O)");
+  SendMessageA(handle, WM_COMMAND, ID_DAY_MARK, 0);
+  CHECK_FALSE(window.Calendar().IsDayOff(3));
+  // On the heading, no day.
+  CHECK(menuAt(AtCentre(OnScreen(handle, window.TitleRect()))).items == plain.items);
 
   // With the frame, a press and a move of the left button drag nothing.
   const RECT framed = WindowRect(handle);
@@ -318,9 +330,9 @@ TEST_CASE("the keyboard's menu at the window's corner; a double click switches t
     CHECK(!window.Frameless());
     CHECK(WindowRect(handle) == framed);  // back where it was
   }
-  PressKey(calendar, handle, 'G', true);
+  calendar.PressKey('G', true);
   REQUIRE(window.Frameless());
-  PressKey(calendar, handle, 'L', true);
+  calendar.PressKey('L', true);
   CHECK(!window.Frameless());
   CHECK(window.HolidayModeOn());
   CHECK(IsWindowVisible(GetDlgItem(handle, ID_MODE_BUTTON)));
@@ -350,7 +362,7 @@ TEST_CASE("the system menu never offers Maximize, and Restore only while minimis
   }
 }
 
-TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves no outline") {
+TEST_CASE("dragging the frameless card leaves no outline; the end of a session saves its place") {
   StoreSettings({{"NoFrame", 1}});
   PutNumbers(kPositionKey, {{"Left", 300}, {"Top", 200}, {"Right", 500}, {"Bottom", 330}});
   RunningCalendar calendar;
@@ -358,6 +370,8 @@ TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves 
   const HWND handle = calendar.Handle();
   const RECT start = WindowRect(handle);
   REQUIRE(start.left == 300);
+  CHECK(SendMessageA(handle, WM_QUERYENDSESSION, 0, 0) == TRUE);
+  CHECK(StoredPosition() == start);  // not the one stored for a second copy at the start
   // The screen around the card, with the card's own place left out of the comparisons.
   const RECT around = {start.left - 60, start.top - 60, start.right + 60, start.bottom + 60};
   const auto outside = [&](const Picture& picture, const std::vector<RECT>& cards) {
@@ -405,27 +419,31 @@ TEST_CASE("dragging the frameless card moves it by the pointer's way and leaves 
   PumpMessages();
   CHECK(WindowRect(handle) == moved);
   CHECK(outside(Picture(around), {moved}) == outside(settled, {moved}));
+
+  // With the frame back, the end saves the frameless place.
+  SendMessageA(handle, WM_COMMAND, ID_FRAME_TOGGLE, 0);
+  const RECT framed = WindowRect(handle);
+  CHECK(framed.left != moved.left);
+  SendMessageA(handle, WM_COMMAND, ID_APP_EXIT, 0);
+  CHECK(!IsWindow(handle));
+  const RECT saved = StoredPosition();
+  CHECK(saved.left == moved.left);
+  CHECK(saved.top == moved.top);
+  CHECK(saved.right - saved.left == framed.right - framed.left);
 }
 
 TEST_CASE(
     "the title and the tray icon follow the settings; the icon comes back after a shell restart") {
-  SUBCASE("the program's name, and no icon") {
-    StoreSettings({});
-    RunningCalendar plain;
-    CHECK(Text(plain.Handle()) == "Tembori");
-    CHECK(plain.Tray().calls.empty());
-  }
-  SUBCASE("the date in English, in the title and the tooltip") {
-    StoreSettings({{"DispToday", 1}, {"Language", 1}, {"Tray", 1}});
-    RunningCalendar dated(MakeDate(2003, 12, 5));
-    CHECK(Text(dated.Handle()) == "Fri, Dec 05 03");
-    REQUIRE(dated.Tray().calls.size() == 1);
-    CHECK(std::string(dated.Tray().calls[0].record.szTip) == "Fri, Dec 05 03");
-  }
-  SUBCASE("the date in Japanese, days below 10 with one digit") {
-    StoreSettings({{"DispToday", 1}});
-    RunningCalendar dated(MakeDate(2003, 12, 5));
-    CHECK(Text(dated.Handle()) == "03年 12月 5日 (金)");
+  SUBCASE("the date, in Japanese with days below 10 in one digit, in the title and the tooltip") {
+    const std::pair<DWORD, const char*> dates[] = {{0, "03年 12月 5日 (金)"},
+                                                   {1, "Fri, Dec 05 03"}};
+    for (const auto& [language, date] : dates) {
+      StoreSettings({{"DispToday", 1}, {"Language", language}, {"Tray", 1}});
+      RunningCalendar dated(MakeDate(2003, 12, 5));
+      CHECK(Text(dated.Handle()) == date);
+      REQUIRE(dated.Tray().calls.size() == 1);
+      CHECK(std::string(dated.Tray().calls[0].record.szTip) == date);
+    }
   }
   SUBCASE("one icon, changed, removed, and added again for a new taskbar") {
     StoreSettings({{"Tray", 1}});
@@ -435,10 +453,10 @@ TEST_CASE(
     REQUIRE(calls.size() == 1);
     const NOTIFYICONDATAA added = calls[0].record;
     CHECK(calls[0].action == NIM_ADD);
-    CHECK(added.cbSize == NOTIFYICONDATAA_V1_SIZE);
+    // The shell sends the icon's clicks (tried where the calendar comes to the front) as this
+    // message with the icon's number.
     CHECK(added.hWnd == handle);
     CHECK(added.uID == IDI_TRAY);
-    CHECK(added.uFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
     CHECK(added.uCallbackMessage == WM_USER);
     CHECK(added.hIcon != nullptr);
     CHECK(std::string(added.szTip) == "Tembori");
@@ -454,29 +472,9 @@ TEST_CASE(
     CHECK(calls[2].action == NIM_ADD);
     CHECK(calls[3].action == NIM_DELETE);
     for (const auto& call : calls) CHECK(std::memcmp(&call.record, &added, sizeof added) == 0);
-
-    // The icon's mouse: a double click or a right click is taken and brings the calendar in
-    // front of another window; anything else is not.
+    // The window's end takes the icon away.
     calendar.UserSettings().Tray = 1;
     calendar.Window().UpdateTitleAndTray();
-    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                       200, 100, nullptr, nullptr, nullptr, nullptr);
-    const auto otherInFront = [&] {
-      SetForegroundWindow(other);
-      PumpMessages();
-      REQUIRE(GetForegroundWindow() == other);
-    };
-    otherInFront();
-    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDOWN) == 0);
-    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY + 1, WM_LBUTTONDBLCLK) == 0);
-    CHECK(GetForegroundWindow() == other);
-    CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_LBUTTONDBLCLK) == 1);
-    CHECK(GetForegroundWindow() == handle);
-    otherInFront();
-    CHECK(OpensMenu([&] { CHECK(SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP) == 1); }));
-    CHECK(GetForegroundWindow() == handle);
-    DestroyWindow(other);
-    // The window's end takes the icon away.
     DestroyWindow(handle);
     CHECK(calls.back().action == NIM_DELETE);
   }
@@ -494,22 +492,89 @@ TEST_CASE("a tooltip always ends within its record, however long the text") {
   CHECK(std::string(tray.calls[0].record.szTip) == std::string(63, 'x'));
 }
 
-TEST_CASE("the end of a session saves the position; a frameless start saves the frameless place") {
-  StoreSettings({{"NoFrame", 1}});
-  PutNumbers(kPositionKey, {{"Left", 300}, {"Top", 200}, {"Right", 510}, {"Bottom", 326}});
-  RunningCalendar calendar;
+TEST_CASE("Tab makes the grid a focus stop, the chosen day framed; its keys cross months") {
+  StoreSettings({});
+  RunningCalendar calendar;  // Wednesday 12 November 2003
+  calendar.TakeKeyboard();
+  CalendarWindow& window = calendar.Window();
   const HWND handle = calendar.Handle();
-  const RECT frameless = WindowRect(handle);
-  CHECK(SendMessageA(handle, WM_QUERYENDSESSION, 0, 0) == TRUE);
-  CHECK(StoredPosition() == frameless);  // not the one stored for a second copy at the start
+  const HWND yearField = GetDlgItem(handle, IDC_YEAR_FIELD);
+  CHECK_FALSE(window.GridFocused());
+  CHECK(window.CursorDay() == 0);
+  const auto paint = [&] {
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return Picture(handle);
+  };
+  RECT client{};
+  GetClientRect(handle, &client);
+  const Picture before = paint();
+  const std::vector<COLORREF> unfocused = before.Part(client);
 
-  SendMessageA(handle, WM_COMMAND, ID_FRAME_TOGGLE, 0);
-  const RECT framed = WindowRect(handle);
-  CHECK(framed.left != frameless.left);
-  SendMessageA(handle, WM_COMMAND, ID_APP_EXIT, 0);
-  CHECK(!IsWindow(handle));
-  const RECT saved = StoredPosition();
-  CHECK(saved.left == frameless.left);
-  CHECK(saved.top == frameless.top);
-  CHECK(saved.right - saved.left == framed.right - framed.left);
+  calendar.PressKey(VK_TAB);
+  CHECK(window.GridFocused());
+  CheckShown(calendar, {2003, 11, 12});  // today
+  // The chosen day is framed inside its cell, and only while the grid has the focus.
+  calendar.PressKey(VK_LEFT);  // the 11th, a working day
+  const RECT frame = ToWinRect(FocusFrame(FromWinRect(DayCell(window, 11))));
+  const Picture focused = paint();
+  CHECK(focused.Part(frame) != before.Part(frame));
+  const BrushHandle cover(CreateSolidBrush(kBlack));
+  for (const Picture* picture : {&before, &focused}) FillRect(picture->Dc(), &frame, cover.get());
+  CHECK(focused.Part(client) == before.Part(client));
+  calendar.PressKey(VK_ESCAPE);
+  CHECK(paint().Part(client) == unfocused);
+
+  // The cursor starts on today again, and Tab goes on to the year field and back.
+  calendar.PressKey(VK_TAB);
+  CheckShown(calendar, {2003, 11, 12});
+  calendar.PressKey(VK_TAB);
+  CHECK(GetFocus() == yearField);
+  CHECK_FALSE(window.GridFocused());
+  calendar.PressKey(VK_TAB, false, yearField);  // back: the grid is the field's only neighbour
+  CHECK(GetFocus() == handle);
+  CheckShown(calendar, {2003, 11, 12});
+
+  // Every key once, the shown month following (the moves' arithmetic is tested natively).
+  const struct {
+    UINT key;
+    bool control;
+    Shown chosen;
+  } moves[] = {
+      {VK_END, false, {2003, 11, 30}},  {VK_RIGHT, false, {2003, 12, 1}},
+      {VK_UP, false, {2003, 11, 24}},   {VK_DOWN, false, {2003, 12, 1}},
+      {VK_DOWN, false, {2003, 12, 8}},  {VK_PRIOR, false, {2003, 11, 8}},
+      {VK_NEXT, true, {2004, 11, 8}},   {VK_PRIOR, true, {2003, 11, 8}},
+      {VK_NEXT, false, {2003, 12, 8}},  {VK_HOME, false, {2003, 12, 1}},
+      {VK_LEFT, false, {2003, 11, 30}}, {VK_SPACE, false, {2003, 11, 12}},
+  };
+  for (const auto& [key, control, chosen] : moves) {
+    CAPTURE(key);
+    calendar.PressKey(key, control);
+    CheckShown(calendar, chosen);
+  }
+  // The wheel moves the month under the cursor, which goes to the new month's 1st.
+  SendMessageA(calendar.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  CheckShown(calendar, {2003, 12, 1});
+
+  // Escape gives the keys their old meaning; another month shown meanwhile starts on its 1st.
+  calendar.PressKey(VK_ESCAPE);
+  CHECK_FALSE(window.GridFocused());
+  CHECK(GetFocus() == calendar.Handle());
+  calendar.PressKey(VK_RIGHT);
+  CheckShown(calendar, {2004, 1, 0});
+  calendar.PressKey(VK_TAB);
+  CheckShown(calendar, {2004, 1, 1});
+
+  // Enter writes the chosen day's memo, in the holiday-setting mode as well.
+  REQUIRE(EnterOpensMemo(calendar, "会議"));
+  CHECK(memoLabel == "1/1");
+  CHECK(memoLine == "2004年1月1日 (木)　毎年表示されます");
+  CHECK((window.MemoMap() & DayBit(1)) != 0);
+  std::string stored;
+  CHECK(window.Memos().ReadMemo(1, stored));
+  CHECK(stored == "会議");
+  SendMessageA(calendar.Handle(), WM_COMMAND, ID_MODE_BUTTON, 0);
+  SetFocus(calendar.Handle());
+  CHECK(EnterOpensMemo(calendar, nullptr));
+  CHECK(memoLabel == "1/1");
 }

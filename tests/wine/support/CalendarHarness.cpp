@@ -78,6 +78,26 @@ void RunningCalendar::RunProgramLoop() {
   PumpMessages();
 }
 
+void RunningCalendar::PressKey(UINT key, bool control, HWND target) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = control ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageA(target != nullptr ? target : handle_, WM_KEYDOWN, key, 1);
+  PostMessageA(target != nullptr ? target : handle_, WM_KEYUP, key, 0xC0000001);
+  RunProgramLoop();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
+void RunningCalendar::TakeKeyboard() {
+  const RECT frame = WindowRect(handle_);
+  SetCursorPos(frame.right + 60, frame.bottom + 60);
+  SetForegroundWindow(handle_);
+  SetFocus(handle_);
+  RunProgramLoop();
+}
+
 RECT StoredPosition() {
   RECT stored{-1, -1, -1, -1};
   const char* const names[] = {"Left", "Top", "Right", "Bottom"};
@@ -113,6 +133,45 @@ RECT WindowRect(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return rect;
+}
+
+RECT OnScreen(HWND window, RECT client) {
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+LPARAM AtCentre(const RECT& rect) {
+  return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+namespace {
+
+SeenMenu seenMenu;
+void CALLBACK ReadMenu(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND window = FindWindowA("#32768", nullptr);
+  if (window == nullptr || !IsWindowVisible(window) || seenMenu.opened) return;
+  seenMenu.opened = true;
+  const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+    char text[64] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    seenMenu.items.push_back(text);
+  }
+  GetWindowRect(window, &seenMenu.rect);
+  EndMenu();
+}
+
+}  // namespace
+
+SeenMenu MenuOpenedBy(const std::function<void()>& open) {
+  seenMenu = {};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &ReadMenu);
+  REQUIRE(timer != 0);
+  open();
+  const DWORD start = GetTickCount();
+  while (!seenMenu.opened && GetTickCount() - start < 300) PumpMessagesFor(10);
+  KillTimer(nullptr, timer);
+  return seenMenu;
 }
 
 TEXTMETRICA MetricsOf(HFONT font) {
@@ -243,10 +302,6 @@ void Inspect(const RegistryNumbers& settings,
 
 RECT BoxSide(const RECT& cell) {
   return {cell.left + 1, cell.top, cell.left + 2, cell.bottom};
-}
-
-RECT Shifted(const RECT& rect, int dx, int dy, int width, int height) {
-  return {rect.left + dx, rect.top + dy, rect.left + dx + width, rect.top + dy + height};
 }
 
 constexpr COLORREF kHeadingUnpainted = RGB(1, 2, 3);

@@ -77,6 +77,11 @@ class RunningCalendar {
 
   // Runs the program's own message loop (pre-translation and all) over what is waiting.
   void RunProgramLoop();
+  // A key pressed in `target` (the window when none is given), Ctrl held down or not as far
+  // as this thread's keyboard state goes (which the accelerators read), then that loop.
+  void PressKey(UINT key, bool control = false, HWND target = nullptr);
+  // The window in front with the keyboard, the pointer away so that no pop-up interferes.
+  void TakeKeyboard();
 
  private:
   FixedClock clock_;
@@ -95,6 +100,19 @@ int LiveGdiObjects();
 RECT ChildRect(HWND parent, int controlId);
 // A window's rectangle on the screen.
 RECT WindowRect(HWND window);
+// A rectangle of `window`'s client area on the screen.
+RECT OnScreen(HWND window, RECT client);
+// The middle of a rectangle as a mouse message carries its point.
+LPARAM AtCentre(const RECT& rect);
+
+// The pop-up menu that `open` opens, read and closed by a timer inside the menu's loop; a menu
+// that a posted message opens shortly after the call is seen as well.
+struct SeenMenu {
+  bool opened = false;
+  RECT rect{};
+  std::vector<std::string> items;
+};
+SeenMenu MenuOpenedBy(const std::function<void()>& open);
 // The metrics of a font as a memory device context gives them.
 TEXTMETRICA MetricsOf(HFONT font);
 
@@ -158,6 +176,5 @@ void Inspect(const RegistryNumbers& settings,
 
 // The left side of today's box runs one pixel inside the cell over its full height.
 RECT BoxSide(const RECT& cell);
-RECT Shifted(const RECT& rect, int dx, int dy, int width, int height);
 
 }  // namespace tembori::testing

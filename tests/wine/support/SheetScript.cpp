@@ -18,22 +18,6 @@ std::deque<Step> script;
 bool stepRunning = false;
 int idleTicks = 0;
 
-struct DialogSearch {
-  HWND sheet;
-  HWND found;
-};
-BOOL CALLBACK CheckOwnedDialog(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<DialogSearch*>(data);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (window != search.sheet && std::string(name) == "#32770" && IsWindowVisible(window) &&
-      GetWindow(window, GW_OWNER) == search.sheet) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (stepRunning) return;
   const HWND sheet = FindSheet();
@@ -58,9 +42,8 @@ HWND FindSheet() {
 }
 
 HWND FindDialogOwnedBy(HWND sheet) {
-  DialogSearch search{sheet, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &CheckOwnedDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const HWND popup = GetLastActivePopup(sheet);
+  return popup != sheet && IsWindowVisible(popup) ? popup : nullptr;
 }
 
 void PlaySheetScript(std::vector<Step> steps, const std::function<void()>& openSheet) {
