@@ -46,7 +46,8 @@ void CalendarWindow::UpdateTitleAndTray() {
     trayIcon_.Remove();
   } else if (!trayIcon_.Exists()) {
     try {
-      const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY));
+      // The notification area shows the program's own icon.
+      const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
       trayIcon_ = TrayIcon(tray_, Handle(), IDI_TRAY, kTrayMessage, icon);
       action = NIM_ADD;
     } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,6 +60,11 @@ void __throw_bad_function_call() {
   abort();
 }
 }  // namespace std
+
+// The runtime's std::string is one object holding every member, each with its unwind table,
+// and the linker keeps all of it for any one member used. Instantiated here instead, the
+// program's link-time optimisation keeps only the members that are called.
+template class std::basic_string<char>;
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {

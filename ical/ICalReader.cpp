@@ -2,7 +2,6 @@
 // and the time zones that their times refer to.
 #include "ical/ICalReader.h"
 
-#include <map>
 #include <utility>
 
 #include "ical/ICalText.h"
@@ -17,9 +16,23 @@ struct LogicalLine {
   std::string text;
 };
 
+// Pairs of a name and its value, in the order read; a name given twice counts with its last
+// value. Lists rather than maps: a line has a parameter or two, a file a time zone or two.
+template <typename Value>
+using Named = std::vector<std::pair<std::string, Value>>;
+
+template <typename Value>
+const Value* Find(const Named<Value>& pairs, std::string_view name) {
+  const Value* found = nullptr;
+  for (const auto& pair : pairs) {
+    if (pair.first == name) found = &pair.second;
+  }
+  return found;
+}
+
 struct ContentLine {
-  std::string name;                               // upper case
-  std::map<std::string, std::string> parameters;  // names upper case, values unquoted
+  std::string name;               // upper case
+  Named<std::string> parameters;  // names upper case, values unquoted
   std::string value;
 };
 
@@ -104,7 +117,7 @@ bool ParseContentLine(std::string_view text, ContentLine& content) {
       }
       break;
     }
-    content.parameters[name] = value;
+    content.parameters.emplace_back(name, value);
   }
   if (i == text.size() || text[i] != ':') return false;
   content.value = std::string(text.substr(i + 1));
@@ -115,11 +128,10 @@ DateProperty DateOf(const ContentLine& content) {
   DateProperty date;
   date.present = true;
   date.value = content.value;
-  const auto type = content.parameters.find("VALUE");
-  date.dateOnly = (type != content.parameters.end() && Upper(type->second) == "DATE") ||
-                  content.value.size() == 8;
-  const auto zone = content.parameters.find("TZID");
-  if (zone != content.parameters.end()) date.zone = zone->second;
+  const std::string* type = Find(content.parameters, "VALUE");
+  date.dateOnly = (type != nullptr && Upper(*type) == "DATE") || content.value.size() == 8;
+  const std::string* zone = Find(content.parameters, "TZID");
+  if (zone != nullptr) date.zone = *zone;
   return date;
 }
 
@@ -187,7 +199,7 @@ class Reader {
   bool inEntry_ = false;
   std::string zoneId_;
   std::vector<PendingObservance> observances_;
-  std::map<std::string, ICalTimeZone> zones_;
+  Named<ICalTimeZone> zones_;
 };
 
 ICalReadResult Reader::Read(std::string_view bytes) {
@@ -279,7 +291,7 @@ void Reader::End(const std::string& component) {
     for (const PendingObservance& observance : observances_) {
       zone.AddObservance(observance.onset, observance.offset, observance.rule);
     }
-    if (!zone.Empty()) zones_[zoneId_] = zone;
+    if (!zone.Empty()) zones_.emplace_back(zoneId_, zone);
   }
   inEntry_ = false;
 }
@@ -291,11 +303,11 @@ bool Reader::Resolve(const DateProperty& property, ICalDate& date) const {
   bool utc = false;
   if (!ParseDateTime(property.value, time, utc)) return false;
   if (!utc && !property.zone.empty()) {
-    const auto described = zones_.find(property.zone);
+    const ICalTimeZone* described = Find(zones_, property.zone);
     ICalTimeZone fixed;
     // A zone the file neither describes nor names by its offset leaves the time as written.
-    if (described != zones_.end()) {
-      time = described->second.ToUtc(time);
+    if (described != nullptr) {
+      time = described->ToUtc(time);
       utc = true;
     } else if (ICalTimeZone::FromOffsetName(property.zone, fixed)) {
       time = fixed.ToUtc(time);

@@ -17,7 +17,7 @@
 
 /* Icons */
 #define IDI_MAIN 144
-#define IDI_TRAY 145
+#define IDI_TRAY 145 /* the notification-area icon's identifier; it shows IDI_MAIN */
 
 /* Bitmaps: the padlock of the holiday-setting button and its masks */
 #define IDB_PADLOCK_CLOSED 137

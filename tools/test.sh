@@ -93,6 +93,16 @@ build native && native_built=1 || native_built=0
 build mingw64 && mingw64_built=1 || mingw64_built=0
 build mingw32 && package mingw32
 
+# The 32-bit program cannot run here: the release test checks only the program of its archive
+# (size, stripped, imports), counted as one test.
+if bash dist/test-release.sh program build/mingw32/Tembori-*-win32.zip \
+  >"$logs/release-program-mingw32.log" 2>&1; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  problems+=("the 32-bit release program (build/logs/release-program-mingw32.log)")
+fi
+
 [ "$native_built" -eq 1 ] && run_tests native -j2
 # One Wine program at a time (the tests share a desktop): a lock in the tests says so.
 [ "$mingw64_built" -eq 1 ] && run_tests mingw64 -j2
