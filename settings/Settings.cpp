@@ -42,9 +42,25 @@ constexpr std::array<std::size_t, kRowCount> SaveOrder() {
 }
 constexpr std::array<std::size_t, kRowCount> kSaveOrder = SaveOrder();
 
+// Takes one row: its value name, the field of the record and the field's default. Loading and
+// saving share one walk over the table (VisitRow) through this interface.
+class RowVisitor {
+ public:
+  virtual void operator()(std::string_view name, std::int32_t& field,
+                          const std::int32_t& fallback) = 0;
+  virtual void operator()(std::string_view name, std::uint32_t& field,
+                          const std::uint32_t& fallback) = 0;
+  virtual void operator()(std::string_view name, std::uint8_t& field,
+                          const std::uint8_t& fallback) = 0;
+  virtual void operator()(std::string_view name, std::string& field,
+                          const std::string& fallback) = 0;
+
+ protected:
+  ~RowVisitor() = default;
+};
+
 // Calls visit(value name, field of `settings`, the field's default) for one row.
-template <typename Visit>
-void VisitRow(std::size_t row, Settings& settings, Visit&& visit) {
+void VisitRow(std::size_t row, Settings& settings, RowVisitor& visit) {
   static const Settings defaults;
   switch (static_cast<Row>(row)) {
 #define TEMBORI_SETTING(type, field, value, name)                  \
@@ -65,24 +81,25 @@ struct Failure {
 
 // Reads one value into its field; a value that is there but cannot be read gives the field
 // its default and is noted.
-class Loader {
+class Loader final : public RowVisitor {
  public:
   explicit Loader(StoreKey& key) : key_(key) {}
 
-  // Bytes keep only the low byte of the stored number.
-  template <typename Field>
-  void operator()(std::string_view name, Field& field, const Field& fallback) {
-    std::uint32_t value = 0;
-    const StoreResult result = ReadNumber(key_, name, value);
-    if (result == StoreResult::Ok) {
-      field = static_cast<Field>(value);
-    } else if (result != StoreResult::NotFound) {
-      Unreadable(name, field, fallback);
-    }
+  void operator()(std::string_view name, std::int32_t& field,
+                  const std::int32_t& fallback) override {
+    Number(name, field, fallback);
+  }
+  void operator()(std::string_view name, std::uint32_t& field,
+                  const std::uint32_t& fallback) override {
+    Number(name, field, fallback);
+  }
+  void operator()(std::string_view name, std::uint8_t& field,
+                  const std::uint8_t& fallback) override {
+    Number(name, field, fallback);
   }
 
   // A text that is not there is empty.
-  void operator()(std::string_view name, std::string& field, const std::string& fallback) {
+  void operator()(std::string_view name, std::string& field, const std::string& fallback) override {
     std::uint32_t size = 0;
     const StoreResult sized = QueryValueSize(key_, name, size);
     if (sized == StoreResult::NotFound || (sized == StoreResult::Ok && size == 0)) {
@@ -99,6 +116,18 @@ class Loader {
   }
 
  private:
+  // Bytes keep only the low byte of the stored number.
+  template <typename Field>
+  void Number(std::string_view name, Field& field, const Field& fallback) {
+    std::uint32_t value = 0;
+    const StoreResult result = ReadNumber(key_, name, value);
+    if (result == StoreResult::Ok) {
+      field = static_cast<Field>(value);
+    } else if (result != StoreResult::NotFound) {
+      Unreadable(name, field, fallback);
+    }
+  }
+
   template <typename Field>
   void Unreadable(std::string_view name, Field& field, const Field& fallback) {
     field = fallback;
@@ -111,17 +140,21 @@ class Loader {
 };
 
 // Writes one value; false once a write failed, which is noted.
-class Saver {
+class Saver final : public RowVisitor {
  public:
   explicit Saver(StoreKey& key) : key_(key) {}
 
   // Bytes and signed flags alike are stored as REG_DWORD, a byte extended with zeros.
-  template <typename Field>
-  void operator()(std::string_view name, const Field& field, const Field&) {
+  void operator()(std::string_view name, std::int32_t& field, const std::int32_t&) override {
     Check(name, key_.WriteDword(name, static_cast<std::uint32_t>(field)));
   }
-
-  void operator()(std::string_view name, const std::string& field, const std::string&) {
+  void operator()(std::string_view name, std::uint32_t& field, const std::uint32_t&) override {
+    Check(name, key_.WriteDword(name, field));
+  }
+  void operator()(std::string_view name, std::uint8_t& field, const std::uint8_t&) override {
+    Check(name, key_.WriteDword(name, field));
+  }
+  void operator()(std::string_view name, std::string& field, const std::string&) override {
     Check(name, key_.WriteString(name, field));
   }
 

@@ -245,6 +245,7 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   PutMemos("12", december, {{"24", "eve"}});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
+  CHECK(window.MemoPopup().Handle() == nullptr);  // made when first shown
   CHECK(window.MemoMap() == november);
   constexpr DWORD kTwoPeriods = 2 * 500 + 100;
 
