@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +14,7 @@
 
 #include "calendar/MonthCalendar.h"
 #include "memo/FileMemoBackend.h"
+#include "memo/KeyedList.h"
 #include "memo/MemoBackend.h"
 #include "memo/ProfileFile.h"
 #include "memo/RegistryMemoBackend.h"
@@ -111,7 +111,7 @@ class MemoStore {
   StoreLock& lock_;
   DayMask memoMap_ = 0;
   MemoBackend* editBackend_ = nullptr;  // where the open edit began
-  std::map<Location, PendingBits> pending_;
+  KeyedList<Location, PendingBits> pending_;
 };
 
 }  // namespace tembori

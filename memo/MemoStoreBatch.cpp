@@ -52,7 +52,7 @@ MemoSaveResult MemoStore::WriteMemos(const std::vector<DatedMemo>& memos) {
   MemoBackend& backend = CurrentBackend();
   const bool inFiles = &backend == &files_;
   MemoSaveResult result = MemoSaveResult::Saved;
-  std::map<std::pair<int, int>, std::vector<DayText>> months;  // by year (files) and month
+  KeyedList<std::pair<int, int>, std::vector<DayText>> months;  // by year (files) and month
   for (const DatedMemo& memo : memos) {
     const bool known = memo.month >= 1 && memo.month <= 12 && memo.day >= 1 &&
                        memo.day <= kMapDays &&
@@ -61,8 +61,8 @@ MemoSaveResult MemoStore::WriteMemos(const std::vector<DatedMemo>& memos) {
       result = MemoSaveResult::TextNotSaved;
       continue;
     }
-    months[{inFiles ? memo.year : 0, memo.month}].push_back(
-        {memo.day, std::string(BoundMemoText(memo.text))});
+    ValueOf(months, {inFiles ? memo.year : 0, memo.month})
+        .push_back({memo.day, std::string(BoundMemoText(memo.text))});
   }
   {
     const StoreLockHold hold(lock_);
