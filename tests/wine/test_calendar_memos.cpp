@@ -14,7 +14,11 @@
 
 #include "CalendarHarness.h"
 #include "SheetScript.h"
+#include "ical/MemoStoreAccess.h"
+#include "memo/win32/NamedStoreLock.h"
+#include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
+#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -71,6 +75,16 @@ void SwitchMode(RunningCalendar& calendar) {
 std::string StoredMemo(RunningCalendar& calendar, int day) {
   std::string text;
   return calendar.Window().Memos().ReadMemo(day, text) ? text : "(none)";
+}
+
+// Memos of every year in the registry, as another copy of the program leaves them.
+void PutMemos(const std::vector<PlacedMemo>& memos) {
+  const Settings settings;
+  RegistryStore registry;
+  PrivateProfileFile files;
+  NamedStoreLock lock;
+  MemoStoreAccess access{settings, registry, files, lock, ""};
+  for (const PlacedMemo& memo : memos) REQUIRE(access.Write(memo));
 }
 
 // The ordinary-coloured pixels of a day's cell, as the window paints it: the number, and its
@@ -218,11 +232,9 @@ TEST_CASE("the line takes 64 bytes of whole characters; a line that cannot be sa
 
 TEST_CASE("each month's own memos, and the pop-up over a resting pointer through the timer") {
   StoreSettings({{"MemoTime", 5}});
+  PutMemos({{{0, 11, 3}, "dentist"}, {{0, 11, 20}, "dentist"}, {{0, 12, 24}, "eve"}});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
-  REQUIRE(window.Memos().WriteMemos(
-              {{0, 11, 3, "dentist"}, {0, 11, 20, "dentist"}, {0, 12, 24, "eve"}}) ==
-          MemoSaveResult::Saved);
   CHECK(window.MemoPopup().Handle() == nullptr);  // made when first shown
   CHECK(window.MemoMap() == (DayBit(3) | DayBit(20)));
   constexpr DWORD kTwoPeriods = 2 * 500 + 100;

@@ -20,10 +20,13 @@
 #include "CalendarHarness.h"
 #include "ChildProcess.h"
 #include "SheetScript.h"
+#include "ical/MemoStoreAccess.h"
 #include "ical/win32/Cp932Codec.h"
 #include "ical/win32/SystemTimeZone.h"
-#include "memo/MemoStore.h"
+#include "memo/win32/NamedStoreLock.h"
+#include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
+#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -152,6 +155,15 @@ void WriteICal(const std::string& path,
   }
   std::ofstream(path, std::ios::binary) << file + "END:VCALENDAR\r\n";
 }
+// Memos of every year in the registry, as another copy of the program leaves them.
+void PutMemos(const std::vector<PlacedMemo>& memos) {
+  const Settings settings;
+  RegistryStore registry;
+  PrivateProfileFile files;
+  NamedStoreLock lock;
+  MemoStoreAccess access{settings, registry, files, lock, ""};
+  for (const PlacedMemo& memo : memos) REQUIRE(access.Write(memo));
+}
 // The memo of a day of the shown month, as the store has it now.
 std::string Memo(RunningCalendar& calendar, int day) {
   std::string text;
@@ -196,9 +208,8 @@ TEST_CASE("UTC times become the system's local time of their date") {
 
 TEST_CASE("memos go out and come in by the menu: the counts, 上書きする and the window at once") {
   StoreSettings({});
+  PutMemos({{{0, 12, 24}, "ｲﾌﾞ, 表示"}, {{0, 11, 20}, "old"}});
   RunningCalendar calendar;
-  REQUIRE(calendar.Window().Memos().WriteMemos({{0, 12, 24, "ｲﾌﾞ, 表示"}, {0, 11, 20, "old"}}) ==
-          MemoSaveResult::Saved);
   const std::string out = TestDir() + "out.ics", in = TestDir() + "in.ics";
   DeleteFileA(out.c_str());
   ChooseAndPlay(calendar, 'E', {ChooseFile(out)});
@@ -279,8 +290,8 @@ TEST_CASE("an import stops at a memo file that cannot be written and says how fa
 
 TEST_CASE("the command line exports and imports beside a running calendar") {
   StoreSettings({});
+  PutMemos({{{0, 11, 1}, "一日"}});
   RunningCalendar calendar;
-  REQUIRE(calendar.Window().Memos().WriteMemos({{0, 11, 1, "一日"}}) == MemoSaveResult::Saved);
   const std::string dir = TestDir();
   std::string program = "Z:" TEMBORI_PROGRAM;
   std::replace(program.begin(), program.end(), '/', '\\');
