@@ -67,7 +67,6 @@ class RunningCalendar {
   RunningCalendar& operator=(const RunningCalendar&) = delete;
 
   CalendarApp& App() { return app_; }
-  const Settings& UserSettings() const { return app_.UserSettings(); }
   Settings& UserSettings() { return app_.UserSettings(); }
   CalendarWindow& Window() { return *app_.MainCalendarWindow(); }
   HWND Handle() const { return handle_; }
