@@ -58,29 +58,25 @@ void ShowMonth(RunningCalendar& calendar, Shown wanted) {
   calendar.Window().RefreshShownMonth();
 }
 
-// The dialog of a memo answered with `text` (Cancel when null), and its labels as seen.
-const char* memoToType = nullptr;
+// Enter on the chosen day: its memo's dialog is answered with `text` (Cancel when null), and
+// its labels as seen are kept.
 std::string memoLabel, memoLine;
-bool memoDialogSeen = false;
-void CALLBACK AnswerMemo(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND dialog = FindWindowA("#32770", "１行ﾒﾓの入力");
-  if (dialog == nullptr || !IsWindowVisible(dialog) || memoDialogSeen) return;
-  memoDialogSeen = true;
-  memoLabel = Text(GetDlgItem(dialog, IDC_MEMO_DATE));
-  memoLine = Text(GetDlgItem(dialog, IDC_MEMO_DAY));
-  if (memoToType != nullptr) SetDlgItemTextA(dialog, IDC_MEMO_TEXT, memoToType);
-  PostMessageA(dialog, WM_COMMAND, memoToType != nullptr ? IDOK : IDCANCEL, 0);
-}
 bool EnterOpensMemo(RunningCalendar& calendar, const char* text) {
-  memoToType = text;
-  memoDialogSeen = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &AnswerMemo);
-  REQUIRE(timer != 0);
+  bool seen = false;
   // Straight into the pre-translation: the test loop's pending quit would end the dialog.
   MSG enter{calendar.Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-  CHECK(calendar.Window().PreTranslateMessage(enter));
-  KillTimer(nullptr, timer);
-  return memoDialogSeen;
+  DuringModalLoop([&] { CHECK(calendar.Window().PreTranslateMessage(enter)); },
+                  [&] {
+                    const HWND dialog = FindWindowA("#32770", "１行ﾒﾓの入力");
+                    if (dialog == nullptr || !IsWindowVisible(dialog)) return false;
+                    seen = true;
+                    memoLabel = Text(GetDlgItem(dialog, IDC_MEMO_DATE));
+                    memoLine = Text(GetDlgItem(dialog, IDC_MEMO_DAY));
+                    if (text != nullptr) SetDlgItemTextA(dialog, IDC_MEMO_TEXT, text);
+                    PostMessageA(dialog, WM_COMMAND, text != nullptr ? IDOK : IDCANCEL, 0);
+                    return true;
+                  });
+  return seen;
 }
 
 }  // namespace

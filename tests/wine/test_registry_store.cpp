@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "CalendarHarness.h"
 #include "app/MessageBoxReporter.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
@@ -70,29 +71,18 @@ class ReadOnlyKey {
   const char* path_;
 };
 
-std::string shownMessage;
-BOOL CALLBACK ReadMessageBox(HWND window, LPARAM) {
-  char text[512] = {};
-  if (!IsWindowVisible(window) || GetDlgItemTextA(window, 0xFFFF, text, sizeof text) == 0) {
-    return TRUE;
-  }
-  shownMessage = text;
-  PostMessageA(window, WM_COMMAND, IDOK, 0);
-  return FALSE;
-}
-// Reads and closes the message box the thread shows.
-void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), &ReadMessageBox, 0);
-  if (!shownMessage.empty()) KillTimer(nullptr, timer);
-}
-
-// The text of the message box that `action` shows; empty when it shows none.
+// The text of the message box that `action` shows, closed; empty when it shows none.
 std::string MessageShownBy(const std::function<void()>& action) {
-  shownMessage.clear();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMessageBox);
-  action();
-  KillTimer(nullptr, timer);
-  return shownMessage;
+  std::string shown;
+  tembori::testing::DuringModalLoop(action, [&] {
+    const HWND box = FindWindowA("#32770", nullptr);
+    char text[512] = {};
+    if (!IsWindowVisible(box) || GetDlgItemTextA(box, 0xFFFF, text, sizeof text) == 0) return false;
+    shown = text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return true;
+  });
+  return shown;
 }
 
 }  // namespace

@@ -25,17 +25,6 @@ constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";  // variable pi
 // What no painting uses: left where nothing was painted.
 constexpr COLORREF kUnpainted = RGB(1, 2, 3);
 
-// The About box, found and answered by a timer inside its modal loop.
-HWND aboutBox = nullptr;
-RECT aboutBoxRect{};
-void CALLBACK PressOkInAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  aboutBox = FindWindowA("#32770", "ﾊﾞｰｼﾞｮﾝ情報(Tembori)");
-  if (aboutBox == nullptr) return;
-  KillTimer(nullptr, timer);
-  GetWindowRect(aboutBox, &aboutBoxRect);
-  SendMessageA(GetDlgItem(aboutBox, IDOK), BM_CLICK, 0, 0);
-}
-
 constexpr COLORREF kDarkFace = RGB(32, 32, 48);
 constexpr COLORREF kLightText = RGB(250, 240, 16);
 
@@ -254,14 +243,18 @@ TEST_CASE("the About box opens centred over the calendar, on the screen, until O
   for (const POINT at : {POINT{300, 250}, POINT{work.right - 60, work.bottom - 40}}) {
     SetWindowPos(calendar.Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT owner = WindowRect(calendar.Handle());
-    aboutBox = nullptr;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &PressOkInAboutBox);
-    REQUIRE(timer != 0);
-    SendMessageA(calendar.Handle(), WM_COMMAND, ID_APP_ABOUT, 0);
-    KillTimer(nullptr, timer);
-    CHECK(aboutBox != nullptr);
-    CHECK(!IsWindow(aboutBox));
-    const RECT& box = aboutBoxRect;
+    HWND about = nullptr;
+    RECT box{};
+    DuringModalLoop([&] { SendMessageA(calendar.Handle(), WM_COMMAND, ID_APP_ABOUT, 0); },
+                    [&] {
+                      about = FindWindowA("#32770", "ﾊﾞｰｼﾞｮﾝ情報(Tembori)");
+                      if (about == nullptr) return false;
+                      box = WindowRect(about);
+                      SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+                      return true;
+                    });
+    CHECK(about != nullptr);
+    CHECK(!IsWindow(about));
     RECT inside{};
     IntersectRect(&inside, &box, &work);
     CHECK(inside == box);

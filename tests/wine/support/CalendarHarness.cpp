@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/WindowPosition.h"
 #include "settings/Settings.h"
@@ -142,6 +143,27 @@ RECT OnScreen(HWND window, RECT client) {
 
 LPARAM AtCentre(const RECT& rect) {
   return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+namespace {
+
+std::function<bool()> modalStep;
+void CALLBACK TryModalStep(HWND, UINT, UINT_PTR, DWORD) {
+  // Taken out while it runs, so that a loop of its own does not start it again.
+  std::function<bool()> step = std::move(modalStep);
+  modalStep = nullptr;
+  if (step && !step()) modalStep = std::move(step);
+}
+
+}  // namespace
+
+void DuringModalLoop(const std::function<void()>& open, const std::function<bool()>& step) {
+  modalStep = step;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &TryModalStep);
+  REQUIRE(timer != 0);
+  open();
+  KillTimer(nullptr, timer);
+  modalStep = nullptr;
 }
 
 namespace {

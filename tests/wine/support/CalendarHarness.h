@@ -104,6 +104,10 @@ RECT OnScreen(HWND window, RECT client);
 // The middle of a rectangle as a mouse message carries its point.
 LPARAM AtCentre(const RECT& rect);
 
+// Runs `open`, which returns once the modal loop that it starts has ended, with `step` tried
+// at each tick of a timer inside that loop until it returns true.
+void DuringModalLoop(const std::function<void()>& open, const std::function<bool()>& step);
+
 // The pop-up menu that `open` opens, read and closed by a timer inside the menu's loop; a menu
 // that a posted message opens shortly after the call is seen as well.
 struct SeenMenu {
