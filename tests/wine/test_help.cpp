@@ -328,8 +328,8 @@ TEST_CASE(
 
   // Every control of the settings sheet has its topic.
   int controls = 0;
-  const auto askOnPage = [&](int tab) {
-    return [&, tab](HWND sheet) {
+  const auto askEveryControl = [&](HWND sheet) {
+    for (int tab = 0; tab < 4; ++tab) {
       CAPTURE(tab);
       testing::ShowTab(sheet, tab);
       for (HWND control = GetWindow(testing::Page(sheet), GW_CHILD); control != nullptr;
@@ -351,14 +351,11 @@ TEST_CASE(
         CHECK(standIn.Last().topic != 0);
         ++controls;
       }
-      return true;
-    };
+    }
+    testing::Press(sheet, IDCANCEL);
+    return true;
   };
-  testing::PlaySheetScript({askOnPage(0), askOnPage(1), askOnPage(2), askOnPage(3),
-                            [](HWND sheet) {
-                              testing::Press(sheet, IDCANCEL);
-                              return true;
-                            }},
+  testing::PlaySheetScript({askEveryControl},
                            [&] { SendMessageA(calendar.Handle(), WM_COMMAND, ID_PROPERTIES, 0); });
   CHECK(controls > 40);
 }

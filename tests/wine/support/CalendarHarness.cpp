@@ -166,34 +166,28 @@ void DuringModalLoop(const std::function<void()>& open, const std::function<bool
   modalStep = nullptr;
 }
 
-namespace {
-
-SeenMenu seenMenu;
-void CALLBACK ReadMenu(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND window = FindWindowA("#32768", nullptr);
-  if (window == nullptr || !IsWindowVisible(window) || seenMenu.opened) return;
-  seenMenu.opened = true;
-  const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-    char text[64] = {};
-    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    seenMenu.items.push_back(text);
-  }
-  GetWindowRect(window, &seenMenu.rect);
-  EndMenu();
-}
-
-}  // namespace
-
 SeenMenu MenuOpenedBy(const std::function<void()>& open) {
-  seenMenu = {};
-  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &ReadMenu);
-  REQUIRE(timer != 0);
-  open();
-  const DWORD start = GetTickCount();
-  while (!seenMenu.opened && GetTickCount() - start < 300) PumpMessagesFor(10);
-  KillTimer(nullptr, timer);
-  return seenMenu;
+  SeenMenu seen;
+  const auto openAndWait = [&] {
+    open();
+    const DWORD start = GetTickCount();
+    while (!seen.opened && GetTickCount() - start < 300) PumpMessagesFor(10);
+  };
+  DuringModalLoop(openAndWait, [&] {
+    const HWND window = FindWindowA("#32768", nullptr);
+    if (window == nullptr || !IsWindowVisible(window)) return false;
+    seen.opened = true;
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+      char text[64] = {};
+      GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+      seen.items.push_back(text);
+    }
+    seen.rect = WindowRect(window);
+    EndMenu();
+    return true;
+  });
+  return seen;
 }
 
 TEXTMETRICA MetricsOf(HFONT font) {
