@@ -8,6 +8,8 @@
 // After windows.h, which it needs.
 #include <oleacc.h>
 
+#include <optional>
+
 namespace tembori {
 
 class CalendarWindow;
@@ -23,6 +25,10 @@ class CalendarAccessible final : public IAccessible {
   CalendarAccessible& operator=(const CalendarAccessible&) = delete;
 
   void Disconnect() { window_ = nullptr; }
+
+  // WM_GETOBJECT's answer with this object; nothing where the platform's accessibility
+  // library cannot be loaded.
+  std::optional<LRESULT> ResultFor(WPARAM wParam);
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;

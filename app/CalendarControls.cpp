@@ -3,6 +3,7 @@
 
 #include "app/CalendarPainting.h"
 #include "framework/Application.h"
+#include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
 namespace tembori {
@@ -28,6 +29,7 @@ LRESULT CalendarButton::OnGetState(const Message& message) {
 const RouteTable& YearEdit::Routes() const {
   static const Route routes[] = {
       RouteMessage<WM_CHAR, &YearEdit::OnChar>(),
+      RouteMessage<WM_GETOBJECT, &YearEdit::OnGetObject>(),
   };
   static const RouteTable table(routes, &EditControl::Routes());
   return table;
@@ -42,6 +44,21 @@ std::optional<LRESULT> YearEdit::OnChar(UINT character) {
     leavingByEnter_ = false;
   }
   return 0;
+}
+
+// The label takes no room and shows nothing.
+LRESULT YearEdit::OnGetObject(const Message& message) {
+  if (!labelled_) {
+    labelled_ = true;
+    // New children go last: the label is moved to just before the field.
+    const HWND before = GetWindow(Handle(), GW_HWNDPREV);
+    const HWND label = CreateWindowExA(0, "STATIC", LoadResourceString(IDS_ACC_YEAR).c_str(),
+                                       WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, GetParent(Handle()),
+                                       nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return DefaultProcessing(message);
 }
 
 }  // namespace tembori

@@ -33,7 +33,8 @@ class CalendarButton : public ButtonControl {
 };
 
 // The year field: Enter hands the focus back to the calendar window, which commits the year
-// as the field loses the focus.
+// as the field loses the focus. Its name for screen readers is a label just before it among
+// the children, made when a reader first asks for the field.
 class YearEdit : public EditControl {
  public:
   // True while Enter hands the focus to the calendar, so that a year the calendar refuses
@@ -45,8 +46,10 @@ class YearEdit : public EditControl {
 
  private:
   std::optional<LRESULT> OnChar(UINT character);
+  LRESULT OnGetObject(const Message& message);
 
   bool leavingByEnter_ = false;
+  bool labelled_ = false;
 };
 
 }  // namespace tembori

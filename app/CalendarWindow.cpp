@@ -104,10 +104,22 @@ CalendarWindow::CalendarWindow(const Settings& settings, const PlatformAbilities
     wheelRollMessage_ = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
   }
   RegisterWindowClass();
+  // The fonts and the size are measured on the screen before the window exists, so that it
+  // is created with its styles, where and as large as it will be shown.
+  dpi_ = SystemDpi();
+  CreateSystemFont();
+  CreateCalendarFont(settings.TypeFace, settings.PointSize, settings.CharSet,
+                     settings.PitchAndFamily);
+  const DWORD style = frameless_ ? kWindowStyle & ~WS_CAPTION : kWindowStyle;
+  // With a tray icon the window has no taskbar button.
+  const DWORD exStyle = (settings.Tray != 0 ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW) |
+                        (settings.TopMost != 0 ? WS_EX_TOPMOST : 0);
+  const SIZE size = WantedWindowSize(style, exStyle);
+  const Rect place = RestorePosition(size.cx, size.cy);
   // Created whether or not the class was registered now: a class left by an earlier window
   // of this process serves as well.
-  Create(0, appName_.c_str(), appName_.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
+  Create(exStyle, appName_.c_str(), appName_.c_str(), style, place.left, place.top, size.cx,
+         size.cy, nullptr, nullptr);
 }
 
 void CalendarWindow::RegisterWindowClass() const {
@@ -134,6 +146,7 @@ const RouteTable& CalendarWindow::Routes() const {
   static const Route routes[] = {
       RouteMessage<WM_CONTEXTMENU, &CalendarWindow::OnContextMenu>(),
       RouteMessage<kTrayMessage, &CalendarWindow::OnTrayNotify>(),
+      RouteMessage<WM_NCCREATE, &CalendarWindow::OnNcCreate>(),
       RouteMessage<WM_CREATE, &CalendarWindow::OnCreate>(),
       RouteMessage<WM_PAINT, &CalendarWindow::OnPaint>(),
       RouteCommand<ID_APP_EXIT, &CalendarWindow::OnAppExit>(),
@@ -179,6 +192,15 @@ const RouteTable& CalendarWindow::Routes() const {
   return table;
 }
 
+// The system gives every window without WS_POPUP a caption: a frameless window loses it
+// here, before its frame is measured.
+LRESULT CalendarWindow::OnNcCreate(const Message& message) {
+  if (frameless_) {
+    SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_CAPTION);
+  }
+  return DefaultProcessing(message);
+}
+
 LRESULT CalendarWindow::OnCreate(const Message& message) {
   if (DefaultProcessing(message) == -1) return -1;
   try {
@@ -187,18 +209,20 @@ LRESULT CalendarWindow::OnCreate(const Message& message) {
     return -1;
   }
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
-  dpi_ = WindowDpi(Handle());
-  CreateSystemFont();
+  // The remembered place may be on a monitor of another scale than the screen's: fonts and
+  // size are made again for it, at the same place.
+  if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
+    UseDpi(dpi);
+    const SIZE wanted = WantedWindowSize(static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
+                                         static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, wanted.cx, wanted.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+  }
   LoadHolidayFile();
   calendar_.RecomputeYear();
-  CreateCalendarFont(settings_.TypeFace, settings_.PointSize, settings_.CharSet,
-                     settings_.PitchAndFamily);
-  LayoutWindow(true, FrameChange::None);
-  PlaceMonthButtons(true);
+  CreateControls();
   UpdateTitleAndTray();
   memos_.SetProgramDir(programDir_);
-  if (!memoPopup_.CreateMemoWindow(Handle())) return -1;
-  memoPopup_.SetMemoFont(systemFont_.get(), dpi_);
   memos_.LoadMonthMap();
   created_ = true;
   return 0;
@@ -217,8 +241,8 @@ LRESULT CalendarWindow::OnDpiChanged(const Message& message) {
     SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  LayoutWindow(false, FrameChange::None);
-  PlaceMonthButtons(false);
+  LayoutWindow(FrameChange::None);
+  PlaceMonthButtons();
   InvalidateRect(Handle(), nullptr, TRUE);
   return 0;
 }
@@ -252,7 +276,7 @@ void CalendarWindow::CreateSystemFont() {
   if (yearField_.Handle() != nullptr) {
     SendMessageA(yearField_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
   }
-  if (memoPopup_.Handle() != nullptr) memoPopup_.SetMemoFont(made.get(), dpi_);
+  memoPopup_.SetMemoFont(made.get(), dpi_);
   systemFont_ = std::move(made);
 }
 
@@ -306,7 +330,7 @@ std::uint8_t CalendarWindow::FontCharSet() const {
   return LogFontOf(calendarFont_.get()).lfCharSet;
 }
 
-void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
+void CalendarWindow::LayoutWindow(FrameChange frameChange) {
   const HWND window = Handle();
 
   RECT oldWindow{};
@@ -323,25 +347,19 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   SetWindowPos(window, settings_.TopMost != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-  SIZE wanted = WantedWindowSize();
-  if (initial) {
-    const Rect saved = RestorePosition(wanted.cx, wanted.cy);
-    SetWindowPos(window, nullptr, saved.left, saved.top, wanted.cx, wanted.cy,
-                 SWP_NOZORDER | SWP_NOREDRAW);
-    // The remembered place may be on a monitor of another scale than the one the window was
-    // made on: fonts and size are made again for it, at the same place.
-    if (const int dpi = WindowDpi(window); dpi != dpi_) {
-      UseDpi(dpi);
-      wanted = WantedWindowSize();
-      SetWindowPos(window, nullptr, 0, 0, wanted.cx, wanted.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
-    }
-  } else {
-    const Rect placed = PlaceResizedWindow(FromWinRect(oldWindow), wanted.cx, wanted.cy,
-                                           frameChange, platform_.captionHeight, dpi_, frameShift_);
-    MoveWindow(window, placed.left, placed.top, Width(placed), Height(placed), TRUE);
-  }
+  const SIZE wanted = WantedWindowSize(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+  const Rect placed = PlaceResizedWindow(FromWinRect(oldWindow), wanted.cx, wanted.cy, frameChange,
+                                         platform_.captionHeight, dpi_, frameShift_);
+  MoveWindow(window, placed.left, placed.top, Width(placed), Height(placed), TRUE);
 
+  const CalendarLayout layout = UseLayout();
+  PlaceControl(modeButton_, layout.modeButtonRect);
+  PlaceControl(yearField_, layout.yearFieldRect);
+  PlaceControl(yearSpin_, layout.yearSpinRect);
+}
+
+CalendarLayout CalendarWindow::UseLayout() {
   const CalendarLayout layout =
       ComputeCalendarLayout(cell_, frameless_, platform_.clientBorder, dpi_);
   gridRect_ = ToWinRect(layout.gridRect);
@@ -349,19 +367,22 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   leftStripRect_ = ToWinRect(layout.leftStripRect);
   rightStripRect_ = ToWinRect(layout.rightStripRect);
   bottomStripRect_ = ToWinRect(layout.bottomStripRect);
+  return layout;
+}
 
-  if (!initial) {
-    PlaceControl(modeButton_, layout.modeButtonRect);
-    PlaceControl(yearField_, layout.yearFieldRect);
-    PlaceControl(yearSpin_, layout.yearSpinRect);
-    return;
-  }
+MonthButtonLayout CalendarWindow::UseMonthButtonLayout() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const MonthButtonLayout buttons = ComputeMonthButtons(cell_, client.right);
+  titleRect_ = ToWinRect(buttons.titleRect);
+  return buttons;
+}
+
+void CalendarWindow::CreateControls() {
+  const HWND window = Handle();
+  const CalendarLayout layout = UseLayout();
   const DWORD visible = frameless_ ? 0 : WS_VISIBLE;
   CreateButton(modeButton_, layout.modeButtonRect, ID_MODE_BUTTON);
-  // The year field's label for screen readers, just before it among the children; it takes
-  // no room and shows nothing.
-  CreateWindowExA(0, "STATIC", LoadResourceString(IDS_ACC_YEAR).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                  0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
   yearField_.Create(WS_EX_CLIENTEDGE, "EDIT", kYearFieldStyle | visible,
                     ToWinRect(layout.yearFieldRect), window, IDC_YEAR_FIELD);
   yearField_.LimitText(kYearFieldMaxBytes);
@@ -373,11 +394,14 @@ void CalendarWindow::LayoutWindow(bool initial, FrameChange frameChange) {
   yearSpin_.SetBuddy(yearField_.Handle());
   yearSpin_.SetRange(MinYear, MaxYear);
   yearSpin_.SetPosition(calendar_.Shown().wYear);
+
+  const MonthButtonLayout buttons = UseMonthButtonLayout();
+  CreateButton(prevMonthButton_, buttons.prevButton, ID_PREV_MONTH);
+  CreateButton(nextMonthButton_, buttons.nextButton, ID_NEXT_MONTH);
 }
 
-SIZE CalendarWindow::WantedWindowSize() {
-  const HWND window = Handle();
-  cell_ = ComputeCellSize(LayoutMetrics(MeasureFont(calendarFont_.get(), window)),
+SIZE CalendarWindow::WantedWindowSize(DWORD style, DWORD exStyle) {
+  cell_ = ComputeCellSize(LayoutMetrics(MeasureFont(calendarFont_.get(), Handle())),
                           settings_.Squeeze != 0, dpi_);
   if (settings_.Rokuyo != 0) cell_ = WithMarkLine(cell_, MarkSize(), dpi_);
 
@@ -386,17 +410,14 @@ SIZE CalendarWindow::WantedWindowSize() {
     return {Width(wanted), Height(wanted)};
   }
   RECT wanted = ToWinRect(FramedClientRect(cell_, platform_.clientBorder, dpi_));
-  AdjustWindowRectForDpi(wanted, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
-                         static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)) &
-                             ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
-                         dpi_);
+  AdjustWindowRectForDpi(wanted, style, exStyle & ~static_cast<DWORD>(WS_EX_CLIENTEDGE), dpi_);
   return {wanted.right - wanted.left, wanted.bottom - wanted.top};
 }
 
 void CalendarWindow::ToggleFrame() {
   frameless_ = !frameless_;
-  LayoutWindow(false, frameless_ ? FrameChange::Removed : FrameChange::Restored);
-  PlaceMonthButtons(false);
+  LayoutWindow(frameless_ ? FrameChange::Removed : FrameChange::Restored);
+  PlaceMonthButtons();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -408,18 +429,10 @@ void CalendarWindow::InvalidateCalendar() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void CalendarWindow::PlaceMonthButtons(bool initial) {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  const MonthButtonLayout buttons = ComputeMonthButtons(cell_, client.right);
-  if (initial) {
-    CreateButton(prevMonthButton_, buttons.prevButton, ID_PREV_MONTH);
-    CreateButton(nextMonthButton_, buttons.nextButton, ID_NEXT_MONTH);
-  } else {
-    PlaceControl(prevMonthButton_, buttons.prevButton);
-    PlaceControl(nextMonthButton_, buttons.nextButton);
-  }
-  titleRect_ = ToWinRect(buttons.titleRect);
+void CalendarWindow::PlaceMonthButtons() {
+  const MonthButtonLayout buttons = UseMonthButtonLayout();
+  PlaceControl(prevMonthButton_, buttons.prevButton);
+  PlaceControl(nextMonthButton_, buttons.nextButton);
 }
 
 // The child controls are visible only with the frame.

@@ -63,11 +63,10 @@ class CalendarWindow : public Window, public CalendarOperations {
   CellSize MarkSize() const;
 
   // Sizes the window and its rectangles from the calendar font and applies the frame, tray
-  // and topmost settings; `initial` (only during creation) places the window at its
-  // remembered position and creates the bottom-strip controls.
-  void LayoutWindow(bool initial, FrameChange frameChange);
+  // and topmost settings.
+  void LayoutWindow(FrameChange frameChange);
   // The month buttons in the top corners and the heading between them; after LayoutWindow.
-  void PlaceMonthButtons(bool initial);
+  void PlaceMonthButtons() override;
   // Shows or hides the frame, keeping the calendar where it is on the screen.
   void ToggleFrame();
 
@@ -143,8 +142,13 @@ class CalendarWindow : public Window, public CalendarOperations {
   void CreateSystemFont();
   // Fonts and pictures for another DPI; the layout is the caller's.
   void UseDpi(int dpi);
-  // The window's size for the calendar font and the styles it has now; sets the cell size.
-  SIZE WantedWindowSize();
+  // The window's size for the calendar font and these styles; sets the cell size.
+  SIZE WantedWindowSize(DWORD style, DWORD exStyle);
+  // The rectangles of the client area and the title row for the cell size, kept here.
+  CalendarLayout UseLayout();
+  MonthButtonLayout UseMonthButtonLayout();
+  // The five controls, at their places in a window laid out.
+  void CreateControls();
   void CreateButton(CalendarButton& button, const Rect& rect, int controlId);
   void PlaceControl(const Window& control, const Rect& rect) const;
   CalendarView View() const;
@@ -164,6 +168,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   void InvalidateShownMonth() const;
 
   // Creation, layout, frame and position.
+  LRESULT OnNcCreate(const Message& message);
   LRESULT OnCreate(const Message& message);
   LRESULT OnDestroy(const Message& message);
   LRESULT OnClose(const Message& message);
@@ -228,8 +233,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   // What applying the settings asks of the window, beyond the public operations above
   // (CalendarWindow.cpp).
   void ShowCalendar(bool shown) override;
-  void LayoutWindow() override { LayoutWindow(false, FrameChange::None); }
-  void PlaceMonthButtons() override { PlaceMonthButtons(false); }
+  void LayoutWindow() override { LayoutWindow(FrameChange::None); }
   void InvalidateCalendar() override;
 
   static inline UINT wheelRollMessage_ = 0;

@@ -22,7 +22,8 @@ LRESULT CalendarWindow::OnGetObject(const Message& message) {
   // Shared with the readers by reference counting; the window keeps one reference.
   if (accessible_ == nullptr) accessible_ = new (std::nothrow) CalendarAccessible(*this);
   if (accessible_ == nullptr) return DefaultProcessing(message);
-  return LresultFromObject(IID_IAccessible, message.wParam, accessible_);
+  if (const auto result = accessible_->ResultFor(message.wParam)) return *result;
+  return DefaultProcessing(message);
 }
 
 std::string CalendarWindow::HeadingText() const {

@@ -154,6 +154,8 @@ void CalendarWindow::ShowPopupForDay(int day) {
   if (const auto text = PopupTextForDay(memos_, calendar_, day, settings_.Rokuyo != 0)) {
     RECT cell = ToWinRect(CellOfDay(day));
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    // Made when first shown: many starts never show it.
+    if (memoPopup_.Handle() == nullptr && !memoPopup_.CreateMemoWindow(Handle())) return;
     memoPopup_.ShowMemo(*text, cell);
   }
 }

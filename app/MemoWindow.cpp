@@ -56,7 +56,8 @@ void MemoWindow::SetMemoFont(HFONT font, int dpi) {
   if (GetObjectA(font, sizeof logFont, &logFont) == 0) return;
   font_.reset(CreateFontIndirectA(&logFont));
   if (font_ == nullptr) return;
-  metrics_ = ComputeMemoPopupMetrics(LayoutMetrics(MeasureFont(font_.get(), Handle())), dpi);
+  // Measured on the screen: the window may not exist yet.
+  metrics_ = ComputeMemoPopupMetrics(LayoutMetrics(MeasureFont(font_.get(), nullptr)), dpi);
 }
 
 bool MemoWindow::ShowMemo(const std::string& text, const RECT& cellOnScreen) {
@@ -79,7 +80,7 @@ bool MemoWindow::ShowMemo(const std::string& text, const RECT& cellOnScreen) {
 
 void MemoWindow::HideMemo() {
   visible_ = false;
-  ShowWindow(Handle(), SW_HIDE);
+  if (Handle() != nullptr) ShowWindow(Handle(), SW_HIDE);
 }
 
 void MemoWindow::OnPaint() {

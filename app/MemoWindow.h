@@ -19,8 +19,9 @@ class MemoWindow : public Window {
   bool CreateMemoWindow(HWND owner);
 
   // The font of the text, copied from `font`, which is made for `dpi`, the calendar window's;
-  // the window's size per byte and its height are measured from it. Until a font is set
-  // nothing shows. Set again when the calendar window moves to another DPI.
+  // the window's size per byte and its height are measured from it, also before the window
+  // exists. Until a font is set nothing shows. Set again when the calendar window moves to
+  // another DPI.
   void SetMemoFont(HFONT font, int dpi);
 
   // Shows the text below and right of the cell, given in screen coordinates, without taking

@@ -34,8 +34,8 @@ use_wine_session() {
 # link time with only the standard string members it uses, it fits these. The 32-bit program
 # carries the DWARF unwinder (about 20 KB) and tables that say how to unwind each function
 # (about 40 KB, against 27 KB on x86_64).
-readonly max_program_bytes_x86_64=$((232 * 1024))
-readonly max_program_bytes_i686=$((264 * 1024))
+readonly max_program_bytes_x86_64=$((230 * 1024))
+readonly max_program_bytes_i686=$((262 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
 readonly position_key='HKCU\Software\Tembori\Config\Position'
 readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'
@@ -128,8 +128,8 @@ check_help_beside_program() {
     fail "F1 asked for help with"$'\n'"$(cat "$help_log" 2>/dev/null)"$'\n'"instead of"$'\n'"$expected"
 }
 
-# The released program at $1: within the size limit, stripped, and loading the shell and the
-# common dialogs only when first used.
+# The released program at $1: within the size limit, stripped, and loading the shell, the
+# common dialogs and the accessibility libraries only when first used.
 check_program() {
   local program=$1 bytes format imports library limit=$max_program_bytes_x86_64
   bytes=$(stat -c %s "$program")
@@ -142,7 +142,7 @@ check_program() {
     fail "Tembori.exe is not stripped"
   imports=$(x86_64-w64-mingw32-objdump -p "$program" | awk '$1 == "DLL" && $2 == "Name:" { print tolower($3) }')
   [ -n "$imports" ] || fail "the imports of Tembori.exe cannot be read"
-  for library in shell32.dll comdlg32.dll; do
+  for library in shell32.dll comdlg32.dll oleacc.dll oleaut32.dll; do
     grep -qx "$library" <<<"$imports" && fail "Tembori.exe imports $library at start"
   done
 }

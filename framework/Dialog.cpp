@@ -321,7 +321,8 @@ INT_PTR Dialog::HandleDialogMessage(Dialog* bindAtInit, HWND window, UINT id, WP
   LRESULT result = 0;
   try {
     if (id == WM_INITDIALOG) {
-      CentreOverOwner(window);
+      // A child dialog (a page of a property sheet) is placed by its parent.
+      if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) CentreOverOwner(window);
       return dialog->OnInitDialog() ? TRUE : FALSE;
     }
     handled = dialog->Deliver(Message{id, wParam, lParam}, result);

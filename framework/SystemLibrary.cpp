@@ -17,7 +17,7 @@ FARPROC SystemLibrary::Address(const char* name) {
     }
   }
   const FARPROC address = module_ != nullptr ? GetProcAddress(module_, name) : nullptr;
-  if (address == nullptr && missingHandler_ != nullptr) missingHandler_(fileName_);
+  if (address == nullptr && reported_ && missingHandler_ != nullptr) missingHandler_(fileName_);
   return address;
 }
 

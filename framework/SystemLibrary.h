@@ -13,14 +13,19 @@ class SystemLibrary {
   // Told the file name of a library, or of the library whose function, that could not be had.
   using MissingHandler = void (*)(const char* fileName);
 
+  // Whether the missing handler hears of this library: not for one whose absence the user
+  // would not notice.
+  enum class Missing { Reported, Silent };
+
   // `fileName` ("shell32.dll") names a file in the system directory; it is kept, not copied.
-  explicit SystemLibrary(const char* fileName) : fileName_(fileName) {}
+  explicit SystemLibrary(const char* fileName, Missing missing = Missing::Reported)
+      : fileName_(fileName), reported_(missing == Missing::Reported) {}
   SystemLibrary(const SystemLibrary&) = delete;
   SystemLibrary& operator=(const SystemLibrary&) = delete;
 
   // The function of that name as `Pointer`, the library loaded the first time; null, after
-  // the missing handler has been told, when the library or the function cannot be had. The
-  // library stays loaded for the rest of the process.
+  // the missing handler has been told (if reported), when the library or the function cannot
+  // be had. The library stays loaded for the rest of the process.
   template <typename Pointer>
   Pointer Function(const char* name) {
     // Through the generic function pointer type, which converts to any other without a
@@ -38,6 +43,7 @@ class SystemLibrary {
   FARPROC Address(const char* name);
 
   const char* const fileName_;
+  const bool reported_;
   HMODULE module_ = nullptr;
   static MissingHandler missingHandler_;
 };

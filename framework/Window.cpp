@@ -10,9 +10,11 @@
 namespace tembori {
 namespace {
 
-// The property that holds a window's object; a property rather than GWLP_USERDATA, so that
-// no other window's data is ever taken for one of ours.
-constexpr char kObjectProperty[] = "Tembori.Window";
+// The objects bound to windows of this thread, newest first, linked through the objects
+// themselves. Kept here rather than in a window property, which the system may look up in
+// another process (Wine's server) on every message; rather than in GWLP_USERDATA, so that no
+// other window's data is ever taken for one of ours. A few dozen windows at most.
+thread_local Window* newestBound = nullptr;
 
 // The object whose window CreateWindowExA is making: it binds itself to the first message
 // of a window that has no object yet, which comes before WM_NCCREATE.
@@ -29,7 +31,10 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND window) {
-  return window != nullptr ? static_cast<Window*>(GetPropA(window, kObjectProperty)) : nullptr;
+  if (window == nullptr) return nullptr;
+  Window* object = newestBound;
+  while (object != nullptr && object->handle_ != window) object = object->olderBound_;
+  return object;
 }
 
 LRESULT CALLBACK Window::WindowProcedure(HWND handle, UINT id, WPARAM wParam, LPARAM lParam) {
@@ -115,12 +120,23 @@ LRESULT Window::Dispatch(const Message& message) {
 }
 
 void Window::Bind(HWND window) {
+  Unlink();
   handle_ = window;
-  SetPropA(window, kObjectProperty, this);
+  olderBound_ = newestBound;
+  newestBound = this;
+}
+
+void Window::Unlink() {
+  for (Window** link = &newestBound; *link != nullptr; link = &(*link)->olderBound_) {
+    if (*link == this) {
+      *link = olderBound_;
+      return;
+    }
+  }
 }
 
 void Window::Unbind() {
-  RemovePropA(handle_, kObjectProperty);
+  Unlink();
   if (originalProcedure_ != nullptr &&
       GetWindowLongPtrA(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WindowProcedure)) {
     SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProcedure_));

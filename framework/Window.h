@@ -83,10 +83,13 @@ class Window : public MessageReceiver {
 
  private:
   LRESULT Dispatch(const Message& message);
+  // Takes the object out of this thread's list of bound objects.
+  void Unlink();
   bool ReflectToChild(const Message& message, LRESULT& result);
 
   HWND handle_ = nullptr;
   WNDPROC originalProcedure_ = nullptr;  // set while a standard control is subclassed
+  Window* olderBound_ = nullptr;         // the next in this thread's list of bound objects
   std::unique_ptr<Window> ownedBySelf_;
 };
 

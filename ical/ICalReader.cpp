@@ -6,6 +6,7 @@
 
 #include "ical/ICalText.h"
 #include "ical/ICalTimeZone.h"
+#include "memo/KeyedList.h"
 
 namespace tembori {
 
@@ -16,23 +17,9 @@ struct LogicalLine {
   std::string text;
 };
 
-// Pairs of a name and its value, in the order read; a name given twice counts with its last
-// value. Lists rather than maps: a line has a parameter or two, a file a time zone or two.
-template <typename Value>
-using Named = std::vector<std::pair<std::string, Value>>;
-
-template <typename Value>
-const Value* Find(const Named<Value>& pairs, std::string_view name) {
-  const Value* found = nullptr;
-  for (const auto& pair : pairs) {
-    if (pair.first == name) found = &pair.second;
-  }
-  return found;
-}
-
 struct ContentLine {
-  std::string name;               // upper case
-  Named<std::string> parameters;  // names upper case, values unquoted
+  std::string name;                                // upper case
+  KeyedList<std::string, std::string> parameters;  // names upper case, values unquoted
   std::string value;
 };
 
@@ -117,7 +104,7 @@ bool ParseContentLine(std::string_view text, ContentLine& content) {
       }
       break;
     }
-    content.parameters.emplace_back(name, value);
+    ValueOf(content.parameters, name) = value;
   }
   if (i == text.size() || text[i] != ':') return false;
   content.value = std::string(text.substr(i + 1));
@@ -199,7 +186,7 @@ class Reader {
   bool inEntry_ = false;
   std::string zoneId_;
   std::vector<PendingObservance> observances_;
-  Named<ICalTimeZone> zones_;
+  KeyedList<std::string, ICalTimeZone> zones_;
 };
 
 ICalReadResult Reader::Read(std::string_view bytes) {
@@ -291,7 +278,7 @@ void Reader::End(const std::string& component) {
     for (const PendingObservance& observance : observances_) {
       zone.AddObservance(observance.onset, observance.offset, observance.rule);
     }
-    if (!zone.Empty()) zones_.emplace_back(zoneId_, zone);
+    if (!zone.Empty()) ValueOf(zones_, zoneId_) = zone;
   }
   inEntry_ = false;
 }

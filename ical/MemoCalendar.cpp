@@ -2,10 +2,10 @@
 #include "ical/MemoCalendar.h"
 
 #include <algorithm>
-#include <map>
 
 #include "ical/ICalText.h"
 #include "ical/ICalWriter.h"
+#include "memo/KeyedList.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
@@ -65,7 +65,7 @@ int ImportPlan::Skips(bool overwrite) const {
 ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget& target,
                       const TextCodec& codec) {
   ImportPlan plan;
-  std::map<MemoPlace, std::string> texts;
+  KeyedList<MemoPlace, std::string> texts;
   for (const ICalEntry& entry : entries) {
     const bool yearly = entry.recurrence == ICalRecurrence::YearlyForever;
     const bool byMonthAndDay = target.everyYear && yearly;
@@ -82,9 +82,9 @@ ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget&
     // A character takes at least one byte in the store and at most four in the file.
     const std::string text =
         codec.FromUtf8(TruncateUtf8(entry.text, target.maxBytes * 4), plan.replacedCharacters);
-    const auto joined = texts.find(place);
-    if (joined == texts.end()) {
-      texts.emplace(place, StorableText(text, target.maxBytes));
+    const auto joined = PlaceOf(texts, place);
+    if (joined == texts.end() || place < joined->first) {
+      texts.insert(joined, {place, StorableText(text, target.maxBytes)});
     } else {
       joined->second = StorableText(joined->second + kMemoJoiner + text, target.maxBytes);
     }

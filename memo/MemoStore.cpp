@@ -38,9 +38,9 @@ MemoBackend& MemoStore::CurrentBackend() {
 }
 
 DayMask MemoStore::WithPending(DayMask stored, const Location& location) const {
-  const auto found = pending_.find(location);
-  if (found == pending_.end()) return stored;
-  return (stored | found->second.set) & ~found->second.clear;
+  const PendingBits* pending = Find(pending_, location);
+  if (pending == nullptr) return stored;
+  return (stored | pending->set) & ~pending->clear;
 }
 
 DayMask MemoStore::ShownMap(MemoBackend& backend, StoredMap::State& state) {
@@ -123,9 +123,9 @@ MemoSaveResult MemoStore::WriteMonth(MemoBackend& backend, int year, int month,
 void MemoStore::Remember(const Location& location, const std::vector<DayText>& texts,
                          MemoSaveResult result) {
   if (result == MemoSaveResult::Saved) {
-    pending_.erase(location);
+    Erase(pending_, location);
   } else if (result == MemoSaveResult::MapNotSaved && !texts.empty()) {
-    PendingBits& pending = pending_[location];
+    PendingBits& pending = ValueOf(pending_, location);
     for (const DayText& text : texts) {
       const DayMask bit = DayBit(text.day);
       pending.set = text.text.empty() ? pending.set & ~bit : pending.set | bit;

@@ -85,10 +85,10 @@ bool IsKeyLine(const Line& line, std::string_view key) {
   return name && SameName(*name, key);
 }
 
-std::string WithLineEnd(std::string_view text) {
-  std::string ended(text);
-  if (!ended.empty() && ended.back() != '\n') ended += "\r\n";
-  return ended;
+// Appends `text` to `out`, ended with a line end when it is not empty and has none.
+void AppendEnded(std::string& out, std::string_view text) {
+  out.append(text);
+  if (!text.empty() && text.back() != '\n') out += "\r\n";
 }
 
 }  // namespace
@@ -108,24 +108,31 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
 
 std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::string_view value) {
-  const std::string newLine = std::string(key) + "=" + std::string(value) + "\r\n";
   const std::vector<Line> lines = SplitLines(text);
   const auto found = FindSection(lines, section);
+  std::string changed;
   if (!found) {
-    return WithLineEnd(text) + "[" + std::string(section) + "]\r\n" + newLine;
+    AppendEnded(changed, text);
+    changed.append("[").append(section).append("]\r\n");
+    changed.append(key).append("=").append(value).append("\r\n");
+    return changed;
   }
   std::size_t last = found->header;  // the section's last line that is not blank
   for (std::size_t i = found->header + 1; i < found->end; ++i) {
     const Line& line = lines[i];
     if (IsKeyLine(line, key)) {
       const std::string_view lineEnd = line.whole.substr(line.content.size());
-      return std::string(text.substr(0, line.start)) + std::string(key) + "=" + std::string(value) +
-             std::string(lineEnd) + std::string(text.substr(line.start + line.whole.size()));
+      changed.append(text.substr(0, line.start)).append(key).append("=").append(value);
+      changed.append(lineEnd).append(text.substr(line.start + line.whole.size()));
+      return changed;
     }
     if (!Trim(line.content).empty()) last = i;
   }
   const std::size_t insertAt = lines[last].start + lines[last].whole.size();
-  return WithLineEnd(text.substr(0, insertAt)) + newLine + std::string(text.substr(insertAt));
+  AppendEnded(changed, text.substr(0, insertAt));
+  changed.append(key).append("=").append(value).append("\r\n");
+  changed.append(text.substr(insertAt));
+  return changed;
 }
 
 std::string RemoveProfileValue(std::string_view text, std::string_view section,

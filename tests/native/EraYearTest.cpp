@@ -7,41 +7,26 @@
 namespace tembori {
 namespace {
 
-struct Expected {
-  int year;
-  int month;
-  int era;  // 0 明治 .. 4 令和
-  int eraYear;
-};
-
-TEST_CASE("each month is headed by the era in force on its first day") {
-  const Expected cases[] = {
-      {1873, 1, 0, 6},   // the Western calendar's first year is the sixth of its era
-      {1912, 7, 0, 45},  // 大正 begins on 30 July
-      {1912, 8, 1, 1},  {1926, 12, 1, 15},  // 昭和 begins on 25 December
-      {1927, 1, 2, 2},  {1989, 1, 2, 64},   // 平成 begins on 8 January
-      {1989, 2, 3, 1},  {2019, 4, 3, 31},
-      {2019, 5, 4, 1},  // 令和 begins on the first of the month
-      {2026, 12, 4, 8}, {2150, 12, 4, 132},
-  };
-  for (const Expected& expected : cases) {
-    INFO(expected.year, "-", expected.month);
+TEST_CASE("each month is headed by the era in force on its first day, a day by its own") {
+  const struct {
+    std::uint16_t year, month, day;
+    int era;  // 0 明治 .. 4 令和
+    int eraYear;
+  } cases[] = {
+      // The Western calendar's first year is the sixth of 明治; 大正 begins on 30 July, 昭和
+      // on 25 December, 平成 on 8 January, 令和 on the first of the month; the last three
+      // are days of their own, as the title bar's date has them.
+      {1873, 1, 1, 0, 6}, {1912, 7, 1, 0, 45}, {1912, 8, 1, 1, 1},    {1926, 12, 1, 1, 15},
+      {1927, 1, 1, 2, 2}, {1989, 1, 1, 2, 64}, {1989, 2, 1, 3, 1},    {2019, 4, 1, 3, 31},
+      {2019, 5, 1, 4, 1}, {2026, 12, 1, 4, 8}, {2150, 12, 1, 4, 132}, {1989, 1, 7, 2, 64},
+      {1989, 1, 8, 3, 1}, {2019, 4, 30, 3, 31}};
+  for (const auto& expected : cases) {
+    INFO(expected.year, "-", expected.month, "-", expected.day);
     EraYear result{};
-    REQUIRE(EraYearOf(static_cast<std::uint16_t>(expected.year),
-                      static_cast<std::uint16_t>(expected.month), result));
+    REQUIRE(EraYearOf(expected.year, expected.month, result, expected.day));
     CHECK(result.era == expected.era);
     CHECK(result.year == expected.eraYear);
   }
-  // A day of its own, as the title bar's date has it: the era's first day and the one before.
-  EraYear day{};
-  REQUIRE(EraYearOf(1989, 1, day, 7));
-  CHECK(day.era == 2);
-  REQUIRE(EraYearOf(1989, 1, day, 8));
-  CHECK(day.era == 3);
-  CHECK(day.year == 1);
-  REQUIRE(EraYearOf(2019, 4, day, 30));
-  CHECK(day.era == 3);
-
   EraYear untouched{9, 99};
   CHECK_FALSE(EraYearOf(1872, 12, untouched));
   CHECK_FALSE(EraYearOf(1851, 1, untouched));

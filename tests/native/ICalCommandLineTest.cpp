@@ -10,26 +10,18 @@
 using namespace tembori;
 using Action = ICalCommand::Action;
 
-namespace {
-
-ICalCommand Parse(std::vector<std::string_view> arguments) {
-  return ParseICalCommand(arguments);
-}
-
-}  // namespace
-
 TEST_CASE("the three forms with their operands, in any case, quiet anywhere") {
-  ICalCommand command = Parse({"/export-memos", "C:\\backup\\memos.ics"});
+  ICalCommand command = ParseICalCommand({"/export-memos", "C:\\backup\\memos.ics"});
   CHECK(command.action == Action::ExportMemos);
   CHECK(command.file == "C:\\backup\\memos.ics");
   CHECK_FALSE(command.quiet);
 
-  command = Parse({"/QUIET", "-Import-Memos", "in.ics"});
+  command = ParseICalCommand({"/QUIET", "-Import-Memos", "in.ics"});
   CHECK(command.action == Action::ImportMemos);
   CHECK(command.file == "in.ics");
   CHECK(command.quiet);
 
-  command = Parse({"/export-holidays", "1851", "2150", "h.ics", "/quiet"});
+  command = ParseICalCommand({"/export-holidays", "1851", "2150", "h.ics", "/quiet"});
   CHECK(command.action == Action::ExportHolidays);
   CHECK(command.firstYear == 1851);
   CHECK(command.lastYear == 2150);
@@ -51,14 +43,14 @@ TEST_CASE("a form given wrongly is invalid, keeping its quiet") {
   };
   for (const auto& arguments : invalid) {
     CAPTURE(arguments.size());
-    CHECK(Parse(arguments).action == Action::Invalid);
+    CHECK(ParseICalCommand(arguments).action == Action::Invalid);
   }
-  CHECK(Parse({"/export-memos", "/quiet"}).quiet);
+  CHECK(ParseICalCommand({"/export-memos", "/quiet"}).quiet);
 }
 
 TEST_CASE("other command lines start the calendar") {
-  CHECK(Parse({}).action == Action::None);
-  CHECK(Parse({"/quiet"}).action == Action::None);
-  CHECK(Parse({"memos.ics"}).action == Action::None);
-  CHECK(Parse({"/export-memo", "x.ics"}).action == Action::None);
+  CHECK(ParseICalCommand({}).action == Action::None);
+  CHECK(ParseICalCommand({"/quiet"}).action == Action::None);
+  CHECK(ParseICalCommand({"memos.ics"}).action == Action::None);
+  CHECK(ParseICalCommand({"/export-memo", "x.ics"}).action == Action::None);
 }

@@ -16,18 +16,13 @@ bool Convert(const char* to, const char* from, std::string_view text, std::strin
   std::string input(text);
   char* in = input.data();
   std::size_t inLeft = input.size();
-  std::string buffer(input.size() * 4 + 8, '\0');
-  char* outPtr = buffer.data();
-  std::size_t outLeft = buffer.size();
+  out.assign(input.size() * 4 + 8, '\0');
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
   const bool ok = iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
   iconv_close(converter);
-  buffer.resize(buffer.size() - outLeft);
-  out = buffer;
+  out.resize(out.size() - outLeft);
   return ok;
-}
-
-std::size_t Utf8Length(unsigned char lead) {
-  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
 }
 
 }  // namespace
@@ -39,17 +34,13 @@ std::string IconvCodec::ToUtf8(std::string_view cp932) const {
 }
 
 std::string IconvCodec::FromUtf8(std::string_view utf8, int& replaced) const {
-  std::string cp932;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const std::size_t length = Utf8Length(static_cast<unsigned char>(utf8[i]));
-    std::string converted;
-    if (Convert("CP932", "UTF-8", utf8.substr(i, length), converted)) {
-      cp932 += converted;
-    } else {
-      cp932 += '?';
-      ++replaced;
-    }
-    i += length;
+  std::string cp932, converted;
+  for (std::size_t i = 0, length = 1; i < utf8.size(); i += length) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const bool ok = Convert("CP932", "UTF-8", utf8.substr(i, length), converted);
+    cp932 += ok ? converted : "?";
+    replaced += ok ? 0 : 1;
   }
   return cp932;
 }

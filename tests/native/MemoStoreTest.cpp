@@ -1,7 +1,7 @@
 // The memo store over the in-memory registry and memo files: where memos go in each store,
 // the month's map and how a save changes it or makes a damaged one again, texts bounded to
 // whole characters, the lock around every write, a save cut short at each of its steps, and
-// the writing and reading of many memos at once.
+// the lines and map records of memo files.
 #include <doctest.h>
 
 #include <string>
@@ -90,8 +90,6 @@ TEST_CASE("the registry keeps a memo for its day in every year, a memo file only
   memos.settings.MemoFile = 1;
   CHECK(memos.Loaded() == DayBit(5));
   CHECK(memos.Read(5) == "File");
-  memos.store.SetProgramDir("");  // without a program directory, no directory part
-  CHECK(memos.store.FileName() == "tb2003.mem");
 }
 
 TEST_CASE("saves in either store: deleting, other writers' days, a damaged map, cancelling") {
@@ -104,9 +102,7 @@ TEST_CASE("saves in either store: deleting, other writers' days, a damaged map, 
 
     // Saving an empty text removes the entry and only its bit.
     std::string text;
-    REQUIRE(memos.store.BeginEdit(1, text));
-    CHECK(text == "one");
-    CHECK(memos.store.CommitEdit(1, "") == MemoSaveResult::Saved);
+    CHECK(memos.Save(1, "") == MemoSaveResult::Saved);
     CHECK(memos.Entry(1) == "(none)");
     CHECK(memos.StoredMap() == DayBit(3));
 
@@ -176,10 +172,10 @@ TEST_CASE("memo texts are one line of at most 64 bytes of whole characters, read
     CHECK(text == x62 + kA);
     CHECK(memos.store.CommitEdit(4, text) == MemoSaveResult::Saved);
     CHECK(memos.Read(4) == x62 + kA);
+    // Longer texts that other writers left are read to whole characters.
+    memos.PutText(6, x62 + "y" + kA + "zz");
+    CHECK(memos.Read(6) == x62 + "y");
   }
-  // Longer texts that other writers left are read to whole characters.
-  memos.files.Put(kFile2003, "12", "6", x62 + "y" + kA + "zz");
-  CHECK(memos.Read(6) == x62 + "y");
 }
 
 TEST_CASE("a save cut short at any step leaves the old file whole and is reported") {
@@ -236,10 +232,10 @@ TEST_CASE("nothing is written without the lock, and a store that cannot be opene
     REQUIRE(memos.Save(5, "memo") == MemoSaveResult::Saved);
     memos.lock.refuse = true;
     CHECK(memos.Save(5, "other") == MemoSaveResult::TextNotSaved);
-    CHECK(memos.store.WriteMemos({{2003, 12, 6, "six"}}) == MemoSaveResult::TextNotSaved);
     CHECK(memos.Read(5) == "memo");
-    CHECK(memos.Read(6) == "(none)");
     CHECK(memos.store.MemoMap() == DayBit(5));
+    memos.PutStoredMap(0, true);  // a damaged map is still shown from the texts
+    CHECK(memos.Loaded() == DayBit(5));
   }
 
   Memos memos;
@@ -251,41 +247,6 @@ TEST_CASE("nothing is written without the lock, and a store that cannot be opene
   std::string text;
   CHECK_FALSE(memos.store.BeginEdit(5, text));
   CHECK(memos.store.CommitEdit(5, "x") == MemoSaveResult::TextNotSaved);
-}
-
-TEST_CASE("many memos are written under one lock and read back from every month and file") {
-  Memos memos(1);
-  REQUIRE(memos.Save(1, "kept") == MemoSaveResult::Saved);
-  memos.files.Bytes("C:\\Tembori\\tb_mine_backup.mem") = "[1]\r\n1=not a memo file\r\n";
-  int taken = 0;
-  memos.lock.beforeTaken = [&] { ++taken; };
-  CHECK(memos.store.WriteMemos({{2003, 12, 2, "two\r\nline"},
-                                {2003, 1, 31, "new year"},
-                                {2005, 2, 3, x62 + "y" + kA},
-                                {2003, 12, 1, ""}}) == MemoSaveResult::Saved);
-  CHECK(taken == 1);
-  CHECK(memos.store.MemoMap() == DayBit(2));  // the shown month is shown as stored
-  CHECK(memos.StoredMap() == DayBit(2));
-  const std::vector<DatedMemo> read = memos.store.ReadAllMemos();
-  REQUIRE(read.size() == 3);
-  CHECK((read[0].year == 2003 && read[0].month == 1 && read[0].day == 31));
-  CHECK(read[1].text == "two");
-  CHECK((read[2].year == 2005 && read[2].text == x62 + "y"));
-  CHECK(memos.files.Text("C:\\Tembori\\tb2005.mem", "2", "MapOfMemo") == "0400000004");
-  // Days that do not exist are refused, the others still written.
-  CHECK(memos.store.WriteMemos({{2003, 13, 1, "x"}, {2003, 12, 0, "x"}, {2003, 12, 4, "four"}}) ==
-        MemoSaveResult::TextNotSaved);
-  CHECK(memos.Read(4) == "four");
-
-  // The registry's memos belong to every year.
-  memos.settings.MemoFile = 0;
-  CHECK(memos.store.WriteMemos({{1999, 12, 24, "eve"}, {2003, 3, 3, "doll"}}) ==
-        MemoSaveResult::Saved);
-  CHECK(memos.Read(24) == "eve");
-  const std::vector<DatedMemo> registry = memos.store.ReadAllMemos();
-  REQUIRE(registry.size() == 2);
-  CHECK((registry[0].year == 0 && registry[0].month == 3 && registry[0].text == "doll"));
-  CHECK(memos.registry.ValueNames(kDecember) == std::vector<std::string>{"24", "MapOfMemo"});
 }
 
 TEST_CASE("profile text: changed lines in place, other lines and a byte-order mark kept") {
@@ -305,34 +266,13 @@ TEST_CASE("profile text: changed lines in place, other lines and a byte-order ma
   CHECK(RemoveProfileValue(file, "1", "5") ==
         "\xEF\xBB\xBF[ 12 ]\n1 = one\n; note\n\n[1]\r\nMapOfMemo=1000000010");
   CHECK(RemoveProfileValue(file, "3", "5") == file);
-
-  // A memo file in UTF-16 is saved in UTF-16, its mark first.
-  Memos memos(1);
-  memos.files.Bytes(kFile2003) = std::string(
-      "\xFF\xFE[\0"
-      "1\0"
-      "2\0]\0\r\0\n\0",
-      14);
-  REQUIRE(memos.Save(2, "ab") == MemoSaveResult::Saved);
-  CHECK(memos.files.Bytes(kFile2003).substr(0, 16) == std::string("\xFF\xFE[\0"
-                                                                  "1\0"
-                                                                  "2\0]\0\r\0\n\0"
-                                                                  "2\0",
-                                                                  16));
-  CHECK(memos.files.Bytes(kFile2003).size() % 2 == 0);
 }
 
-TEST_CASE("profile records and memo file names") {
-  for (const std::uint32_t value : {0u, 5u, 0x80000001u, 0xFFFFFFFFu}) {
-    CHECK(DecodeProfileStruct(EncodeProfileStruct(value)) == value);
-  }
-  CHECK(EncodeProfileStruct(0x80000001) == "0100008081");
+TEST_CASE("a month's map in a memo file: ten characters with a checksum, checked when read") {
+  CHECK(EncodeProfileStruct(0x80000001) == "0100008081");  // the checksum wraps at a byte
+  CHECK(DecodeProfileStruct("0100008081") == 0x80000001u);
   CHECK(DecodeProfileStruct("ab000000ab") == 0xABu);
   for (const char* damaged : {"0500000006", "05000000", "050000000500", "05000000G5", ""}) {
     CHECK_FALSE(DecodeProfileStruct(damaged).has_value());
-  }
-  CHECK(MemoFileYear("TB2026.MEM") == 2026);
-  for (const char* other : {"tb_mine_backup.mem", "tb2026.mem.tmp", "tb202.mem", "xb2026.mem"}) {
-    CHECK_FALSE(MemoFileYear(other).has_value());
   }
 }

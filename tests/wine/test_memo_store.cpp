@@ -1,7 +1,6 @@
-// The memo store on the real registry and real memo files, where only the platform can tell:
-// the file's exact text and encoding, the program's own directory under any file name, values
-// that other writers left in the registry, saves killed at any moment, and two processes
-// saving at once.
+// The memo store on real memo files and the real registry, where only the platform can tell:
+// values read through the profile functions, files in UTF-8 or UTF-16, saves killed at any
+// moment, and two processes saving at once.
 #include <doctest.h>
 #include <windows.h>
 
@@ -12,21 +11,18 @@
 #include <string>
 
 #include "ChildProcess.h"
-#include "RealMemos.h"
-#include "app/ProgramDir.h"
 #include "memo/ProfileStruct.h"
 #include "memo/ProfileText.h"
+#include "memo/win32/NamedStoreLock.h"
+#include "memo/win32/PrivateProfileFile.h"
+#include "settings/win32/RegistryStore.h"
+#include "tests/common/MemoFixture.h"
 
 using namespace tembori;
-using tembori::testing::ChildProcess;
-using tembori::testing::RealMemos;
-using tembori::testing::RealMemoStore;
-using tembori::testing::ThisProgram;
+using tembori::testing::StartTestCase;
 
 namespace {
 
-constexpr char kMemoRoot[] = "Software\\Tembori\\Memo";
-constexpr char kDecember[] = "Software\\Tembori\\Memo\\1996\\12";
 constexpr char kChildVariable[] = "TEMBORI_MEMO_TEST_CHILD";
 const std::string kA = "あ";  // two bytes in code page 932
 
@@ -47,29 +43,34 @@ std::string SharedDirectory() {
   return std::string(temp) + "tembori-memo-shared\\";
 }
 
-const SystemTime kDecember2003 = MakeDate(2003, 12, 5);
+// The registry's memos, and the memo files with what a save cut short left beside them.
+void RemoveMemos(const std::string& directory) {
+  RegDeleteTreeA(HKEY_CURRENT_USER, kMemoKey);
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((directory + "tb*.mem*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileA((directory + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
 
-// The stores as a started copy sees them: memo files in the directory shared with the test
-// that started it, which clears them.
-struct SharedMemos : RealMemoStore {
-  explicit SharedMemos(int memoFile) : RealMemoStore(kDecember2003, memoFile) {
-    store.SetProgramDir(SharedDirectory());
+// The memo store on the real registry, the real lock and real memo files, in a directory that
+// the copies this test starts share with it, showing December 2003. The test that starts
+// them (the owner) removes the memos before and after.
+struct RealMemos : MemoFixture<RegistryStore, PrivateProfileFile, NamedStoreLock> {
+  explicit RealMemos(int memoFile, bool owner = true)
+      : MemoFixture(MakeDate(2003, 12, 5), memoFile), owner(owner) {
+    CreateDirectoryA(directory.c_str(), nullptr);
+    store.SetProgramDir(directory);
+    if (owner) RemoveMemos(directory);
   }
+  ~RealMemos() {
+    if (owner) RemoveMemos(directory);
+  }
+  const std::string directory = SharedDirectory();
+  const bool owner;
 };
-
-const char* ChildMode() {
-  return std::getenv(kChildVariable);
-}
-
-// Starts this program again to run `testCase` with `mode`.
-std::unique_ptr<ChildProcess> StartChild(const char* testCase, const std::string& mode) {
-  SetEnvironmentVariableA(kChildVariable, mode.c_str());
-  auto child = std::make_unique<ChildProcess>(ThisProgram(),
-                                              std::string("--test-case=\"") + testCase + "\"");
-  SetEnvironmentVariableA(kChildVariable, nullptr);
-  REQUIRE(child->Started());
-  return child;
-}
 
 constexpr char kSaverCase[] = "a started copy saves memos until it is killed";
 constexpr char kWriterCase[] = "a started copy saves its share of memos";
@@ -78,23 +79,13 @@ constexpr char kWritersGo[] = "Local\\TemboriMemoTestWritersGo";
 
 }  // namespace
 
-TEST_CASE("memo files: a section per month, a key per day, the map in ten characters") {
-  RealMemos memos(kDecember2003, 1);
-  REQUIRE(memos.Save(1, "one") == MemoSaveResult::Saved);
-  REQUIRE(memos.Save(3, "三日") == MemoSaveResult::Saved);
-  CHECK(FileText(memos.store.FileName()) == "[12]\r\n1=one\r\nMapOfMemo=0500000005\r\n3=三日\r\n");
+TEST_CASE("memo files are read whole through the profile functions and keep their encoding") {
+  RealMemos memos(1);
+  const std::string x64 = std::string(62, 'x') + kA;
+  REQUIRE(memos.Save(5, x64) == MemoSaveResult::Saved);
+  CHECK(memos.Read(5) == x64);
 
-  // A 64-byte memo is read whole through the profile functions.
-  const std::string x62(62, 'x');
-  REQUIRE(memos.Save(5, x62 + kA) == MemoSaveResult::Saved);
-  CHECK(memos.Read(5) == x62 + kA);
-  REQUIRE(memos.Save(5, x62 + "yz") == MemoSaveResult::Saved);
-  CHECK(memos.Read(5) == x62 + "yz");
-}
-
-TEST_CASE("a memo file in UTF-8 or UTF-16 keeps its byte-order mark and its encoding") {
-  RealMemos memos(kDecember2003, 1);
-  // "三日" in UTF-8, and in UTF-16LE.
+  // A byte-order mark keeps the file in UTF-8 or UTF-16, here "三日" and then "四日".
   const std::string utf8 = "\xEF\xBB\xBF[12]\r\n3=\xE4\xB8\x89\xE6\x97\xA5\r\n";
   WriteFileText(memos.store.FileName(), utf8);
   CHECK(memos.Read(3) == "三日");
@@ -118,70 +109,11 @@ TEST_CASE("a memo file in UTF-8 or UTF-16 keeps its byte-order mark and its enco
   CHECK(memos.Read(4) == "四日");
 }
 
-TEST_CASE("under any file name the program keeps its memo files beside itself") {
-  // This program is not called Tembori.exe; nothing may go to the Windows directory.
-  char module[MAX_PATH] = {};
-  REQUIRE(GetModuleFileNameA(nullptr, module, MAX_PATH) < MAX_PATH);
-  const std::string programDir =
-      ProgramDirFromPath(module, [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string besideProgram = programDir + "tb2003.mem";
-  const std::string inWindows = std::string(windows) + "\\tb2003.mem";
-  DeleteFileA(besideProgram.c_str());
-  DeleteFileA(inWindows.c_str());
-
-  RealMemos memos(kDecember2003, 1);
-  memos.store.SetProgramDir(programDir);
-  REQUIRE(memos.Save(5, "beside") == MemoSaveResult::Saved);
-  CHECK(FileText(besideProgram).find("5=beside") != std::string::npos);
-  CHECK(GetFileAttributesA(inWindows.c_str()) == INVALID_FILE_ATTRIBUTES);
-  DeleteFileA(besideProgram.c_str());
-  DeleteFileA(inWindows.c_str());
-}
-
-TEST_CASE(
-    "registry memos that others left are read bounded, and a map of another type is rebuilt") {
-  RealMemos memos(kDecember2003);
-  // No terminator, another type, longer than 65 bytes with a character across the bound.
-  const struct {
-    const char* day;
-    DWORD type;
-    std::string bytes, read;
-  } others[] = {
-      {"7", REG_SZ, "bare", "bare"},
-      {"8", REG_BINARY, std::string("bin\0junk", 8), "bin"},
-      {"9", REG_SZ, std::string(63, 'x') + kA + std::string(35, 'z'), std::string(63, 'x')},
-      {"10", REG_EXPAND_SZ, std::string(100, 'e'), std::string(64, 'e')},
-  };
-  for (const auto& other : others) {
-    CAPTURE(other.day);
-    REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kDecember, other.day, other.type, other.bytes.data(),
-                            static_cast<DWORD>(other.bytes.size())) == ERROR_SUCCESS);
-    CHECK(memos.Read(std::stoi(other.day)) == other.read);
-  }
-  std::string old;
-  REQUIRE(memos.store.BeginEdit(9, old));
-  memos.store.EndEdit();
-  CHECK(old == std::string(63, 'x'));
-
-  REQUIRE(RegSetKeyValueA(HKEY_CURRENT_USER, kDecember, "MapOfMemo", REG_SZ, "1", 2) ==
-          ERROR_SUCCESS);
-  const DayMask texts = DayBit(7) | DayBit(8) | DayBit(9) | DayBit(10);
-  CHECK(memos.Loaded() == texts);
-  DWORD type = 0, map = 0, size = sizeof map;
-  CHECK(RegGetValueA(HKEY_CURRENT_USER, kDecember, "MapOfMemo", RRF_RT_ANY, &type, &map, &size) ==
-        ERROR_SUCCESS);
-  CHECK(type == REG_DWORD);
-  CHECK(map == texts);
-}
-
 // Run by the next test in a process of its own: saves day 1 of a large memo file again and
 // again, with texts of one length, until it is killed; ready once the first save is done.
 TEST_CASE(kSaverCase) {
-  const char* const mode = ChildMode();
-  if (mode == nullptr || std::strcmp(mode, "saver") != 0) return;
-  SharedMemos memos(1);
+  if (!tembori::testing::RunsAs(kChildVariable, "saver")) return;
+  RealMemos memos(1, false);
   HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, kSaverReady);
   REQUIRE(ready != nullptr);
   for (int round = 1; round < 100000; ++round) {
@@ -193,7 +125,7 @@ TEST_CASE(kSaverCase) {
 }
 
 TEST_CASE("a save killed at any moment leaves the old file or the new one, never less") {
-  RealMemos memos(kDecember2003, 1, SharedDirectory());
+  RealMemos memos(1);
   // Some 2 MB of another section after the month's memos, in long lines: writing the file
   // takes most of a save.
   std::string original = "[12]\r\n1=memo-0000\r\nMapOfMemo=0100000001\r\n[filler]\r\n";
@@ -209,7 +141,7 @@ TEST_CASE("a save killed at any moment leaves the old file or the new one, never
   for (int attempt = 0; attempt < 30; ++attempt) {
     CAPTURE(attempt);
     ResetEvent(ready);
-    const auto saver = StartChild(kSaverCase, "saver");
+    const auto saver = StartTestCase(kSaverCase, kChildVariable, "saver");
     REQUIRE(WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0);
     Sleep(static_cast<DWORD>(attempt * 7));  // a different moment of the saves each time
     TerminateProcess(saver->Handle(), 99);
@@ -232,11 +164,11 @@ TEST_CASE("a save killed at any moment leaves the old file or the new one, never
 // months. Its days are saved and deleted again over many passes, the last one saving them;
 // after each save the map as stored must show this copy's days as it left them.
 TEST_CASE(kWriterCase) {
-  const char* const mode = ChildMode();
+  const char* const mode = std::getenv(kChildVariable);
   if (mode == nullptr || std::strncmp(mode, "writer", 6) != 0) return;
   const int writer = mode[6] - '0';
   const int memoFile = mode[7] - '0';
-  SharedMemos memos(memoFile);
+  RealMemos memos(memoFile, false);
   // Read under the store's lock, as a writer reads, and past the profile functions, which may
   // keep a copy of the file for a moment.
   const auto storedMap = [&] {
@@ -276,11 +208,13 @@ TEST_CASE(kWriterCase) {
 TEST_CASE("two copies saving at once lose none of each other's memos") {
   for (const int memoFile : {1, 0}) {
     CAPTURE(memoFile);
-    RealMemos memos(kDecember2003, memoFile, SharedDirectory());
+    RealMemos memos(memoFile);
     const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, kWritersGo);
     REQUIRE(go != nullptr);
-    const auto first = StartChild(kWriterCase, "writer0" + std::to_string(memoFile));
-    const auto second = StartChild(kWriterCase, "writer1" + std::to_string(memoFile));
+    const auto first =
+        StartTestCase(kWriterCase, kChildVariable, "writer0" + std::to_string(memoFile));
+    const auto second =
+        StartTestCase(kWriterCase, kChildVariable, "writer1" + std::to_string(memoFile));
     Sleep(1000);  // both waiting
     SetEvent(go);
     CHECK(first->Finish(120000) == 0);

@@ -8,10 +8,12 @@
 # The bare programs (windows/BareWindow.cpp) are one window with the calendar's manifest and
 # an empty four-page sheet: "bare" imports what a window and a sheet need, "bare-imports"
 # also one function of every library the calendar imported at start before it loaded the
-# shell and the common dialogs on first use. Without programs given, the calendar of the
-# mingw64 build is measured (built when missing), stripped as it is released. N extra font
-# files (default 300), copies of Wine's Tahoma under family names of their own, go into the
-# throwaway prefix's Fonts folder; the number of faces the font page would list is printed.
+# shell and the common dialogs on first use; "bare-pages" has the calendar's own four pages
+# instead, without code but for filling the font page's lists: the platform's share of the
+# calendar's sheet. Without programs given, the calendar of the mingw64 build is measured
+# (built when missing), stripped as it is released. N extra font files (default 300), copies
+# of Wine's Tahoma under family names of their own, go into the throwaway prefix's Fonts
+# folder; the number of faces the font page would list is printed.
 # Every round starts each program once, interleaved; the sheet is opened, switched to the
 # font page and cancelled S times per start after a first, uncounted opening.
 set -uo pipefail
@@ -32,7 +34,7 @@ while [ $# -gt 0 ]; do
     --sheet-rounds) sheet_rounds=$2 && shift 2 ;;
     *=*) programs+=("$1") && shift ;;
     *)
-      sed -n '2,17s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+      sed -n '2,19s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
       exit 2
       ;;
   esac
@@ -40,11 +42,10 @@ done
 
 work=$root/build/bench
 mkdir -p "$work"
-if [ ${#programs[@]} -eq 0 ]; then
-  (cd "$root" && cmake --preset mingw64 >/dev/null && cmake --build --preset mingw64 --target Tembori >/dev/null) ||
-    { echo "the calendar does not build" >&2; exit 1; }
-  programs=("tembori=$root/build/mingw64/app/Tembori.exe")
-fi
+targets=(tembori_resources)
+[ ${#programs[@]} -eq 0 ] && targets+=(Tembori) && programs=("tembori=$root/build/mingw64/app/Tembori.exe")
+(cd "$root" && cmake --preset mingw64 >/dev/null && cmake --build --preset mingw64 --target "${targets[@]}" >/dev/null) ||
+  { echo "the calendar does not build" >&2; exit 1; }
 
 # The bare programs and the driver.
 cxx=x86_64-w64-mingw32-g++
@@ -54,6 +55,8 @@ cp "$root/res/Tembori.manifest" "$work/" &&
   $cxx "${flags[@]}" -mwindows "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" -o "$work/bare.exe" -lcomctl32 &&
   $cxx "${flags[@]}" -mwindows -DBARE_SAME_IMPORTS "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" \
     -o "$work/bare-imports.exe" -lcomctl32 -lcomdlg32 -lshell32 -limm32 -ladvapi32 &&
+  $cxx "${flags[@]}" -mwindows -DBARE_CALENDAR_PAGES -I"$root/res" "$bench_dir/windows/BareWindow.cpp" \
+    "$root/build/mingw64/res/CMakeFiles/tembori_resources.dir/Tembori.rc.res" -o "$work/bare-pages.exe" -lcomctl32 &&
   $cxx "${flags[@]}" "$bench_dir/windows/BenchDriver.cpp" -o "$work/bench-driver.exe" -lgdi32 -lcomctl32 ||
   { echo "the bare programs do not build" >&2; exit 1; }
 
@@ -76,7 +79,7 @@ python3 "$bench_dir/make-fonts.py" "$WINEPREFIX/drive_c/windows/Fonts" "$fonts" 
 tembori_keep_wineserver
 
 arguments=()
-for program in bare bare-imports; do
+for program in bare bare-imports bare-pages; do
   cp "$work/$program.exe" "$drive/" && arguments+=("$program=C:\\$folder\\$program.exe")
 done
 for program in "${programs[@]}"; do

@@ -1,6 +1,6 @@
 // Writes the exports that check_exports.py reads with an independent iCalendar parser: the
 // memos of both stores and the holidays of 2026 by the law with the other days off.
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,19 +14,13 @@ using namespace tembori;
 namespace {
 
 bool Save(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes << std::flush);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: write_exports DIRECTORY\n");
-    return 2;
-  }
+  if (argc != 2) return 2;  // usage: write_exports DIRECTORY
   const std::string dir = std::string(argv[1]) + "/";
   const IconvCodec codec;
   const ICalDateTime stamp{{2026, 12, 6}, 9, 30, 0};
@@ -38,13 +32,10 @@ int main(int argc, char** argv) {
       {{0, 1, 1}, sjis("元日、初詣に行く; 家族と, 親戚と")},
       {{0, 2, 29}, sjis("閏日")},
       {{0, 8, 15}, sjis("ﾒﾓ 表示ソフト\\能力")},
-      {{0, 12, 31}, sjis("大晦日の大掃除をして年越しそばを食べてから除夜の鐘を聞く")},
-  };
-  const std::vector<PlacedMemo> dated = {
-      {{2024, 2, 29}, sjis("閏日の会議")},
-      {{2026, 12, 31}, sjis("年末")},
-      {{2150, 12, 31}, sjis("最後の日")},
-  };
+      {{0, 12, 31}, sjis("大晦日の大掃除をして年越しそばを食べてから除夜の鐘を聞く")}};
+  const std::vector<PlacedMemo> dated = {{{2024, 2, 29}, sjis("閏日の会議")},
+                                         {{2026, 12, 31}, sjis("年末")},
+                                         {{2150, 12, 31}, sjis("最後の日")}};
   StandaloneCalendar core(MakeDate(2026, 1, 1));
   core.settings.HolidayLaw = 1;
   core.settings.RegularHoliday = SundayPattern;

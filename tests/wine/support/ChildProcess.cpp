@@ -45,13 +45,19 @@ DWORD ChildProcess::Finish(DWORD timeout) {
   return status;
 }
 
+std::unique_ptr<ChildProcess> StartTestCase(const char* testCase, const char* variable,
+                                            const std::string& mode, const std::string& program) {
+  SetEnvironmentVariableA(variable, mode.c_str());
+  auto child =
+      std::make_unique<ChildProcess>(program, std::string("--test-case=\"") + testCase + "\"");
+  SetEnvironmentVariableA(variable, nullptr);
+  REQUIRE(child->Started());
+  return child;
+}
+
 DWORD RunTestCaseAlone(const char* testCase, const char* variable, const char* mode,
                        const std::string& program) {
-  SetEnvironmentVariableA(variable, mode);
-  ChildProcess child(program, std::string("--test-case=\"") + testCase + "\"");
-  SetEnvironmentVariableA(variable, nullptr);
-  REQUIRE(child.Started());
-  return child.Finish(60000);
+  return StartTestCase(testCase, variable, mode, program)->Finish(60000);
 }
 
 bool RunsAs(const char* variable, const char* mode) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace tembori::testing {
@@ -30,8 +31,11 @@ class ChildProcess {
   PROCESS_INFORMATION process_{};
 };
 
-// Runs `testCase` of `program` in a process of its own with the environment variable
-// `variable` set to `mode`; its exit status.
+// Starts `testCase` of `program` in a process of its own with the environment variable
+// `variable` set to `mode`; RunTestCaseAlone waits for it and gives its exit status.
+std::unique_ptr<ChildProcess> StartTestCase(const char* testCase, const char* variable,
+                                            const std::string& mode,
+                                            const std::string& program = ThisProgram());
 DWORD RunTestCaseAlone(const char* testCase, const char* variable, const char* mode,
                        const std::string& program = ThisProgram());
 // Whether this process is such a run: `variable` says `mode`.

@@ -2,12 +2,22 @@
 // line of text, and, on the calendar's Properties command, an empty four-page property sheet.
 // Built with -DBARE_SAME_IMPORTS it also imports from every library the calendar imported at
 // start (the shell, the common dialogs, the input method and the registry), so that the cost
-// of loading them counts on both sides.
+// of loading them counts on both sides. Built with -DBARE_CALENDAR_PAGES and the calendar's
+// resources, the sheet has the calendar's own four pages, without its code but for a font
+// page that lists the installed faces and the sizes: what the platform takes for those pages.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 
 #include "BareIds.h"
+
+#ifdef BARE_CALENDAR_PAGES
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ResourceIds.h"
+#endif
 
 #ifdef BARE_SAME_IMPORTS
 #include <commdlg.h>
@@ -34,13 +44,56 @@ INT_PTR CALLBACK EmptyPage(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
+#ifdef BARE_CALENDAR_PAGES
+constexpr int kPageTemplates[] = {IDD_PROPGEN1, IDD_PROPGEN2, IDD_PROPFONT, IDD_PROPCOLOR};
+
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM faces) {
+  const BYTE set = font->lfCharSet;
+  if (font->lfFaceName[0] != '@' && (set == ANSI_CHARSET || set == SHIFTJIS_CHARSET)) {
+    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(font->lfFaceName);
+  }
+  return 1;
+}
+
+// Adds the texts in one pass, with the list's storage reserved and without redrawing it.
+void FillList(HWND list, const std::vector<std::string>& texts) {
+  SendMessageA(list, CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(texts.size() * LF_FACESIZE));
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (const std::string& text : texts) {
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  SendMessageA(list, CB_SETCURSEL, 0, 0);
+}
+
+INT_PTR CALLBACK FontPage(HWND page, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return FALSE;
+  std::vector<std::string> faces;
+  LOGFONTA all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  const HDC dc = GetDC(page);
+  EnumFontFamiliesExA(dc, &all, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+  ReleaseDC(page, dc);
+  std::sort(faces.begin(), faces.end());
+  FillList(GetDlgItem(page, IDC_FACE_LIST), faces);
+  FillList(GetDlgItem(page, IDC_SIZE_LIST), {"8", "9", "10", "11", "12", "14", "16", "18", "20",
+                                             "22", "24", "26", "28", "36", "48", "72"});
+  return TRUE;
+}
+#endif
+
 void OpenSheet(HWND owner) {
   PROPSHEETPAGEA pages[4] = {};
   for (int index = 0; index < 4; ++index) {
     pages[index].dwSize = sizeof pages[index];
     pages[index].hInstance = GetModuleHandleA(nullptr);
+#ifdef BARE_CALENDAR_PAGES
+    pages[index].pszTemplate = MAKEINTRESOURCEA(kPageTemplates[index]);
+    pages[index].pfnDlgProc = kPageTemplates[index] == IDD_PROPFONT ? &FontPage : &EmptyPage;
+#else
     pages[index].pszTemplate = MAKEINTRESOURCEA(IDD_BARE_PAGE1 + index);
     pages[index].pfnDlgProc = &EmptyPage;
+#endif
   }
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof header;
