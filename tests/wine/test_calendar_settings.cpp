@@ -226,28 +226,21 @@ TEST_CASE("the other memo store's memos show at once after OK") {
   DeleteFileA(file.c_str());
 }
 
-TEST_CASE("the law's holidays by default, the calendar's own a tick away") {
+TEST_CASE("the holiday law, era years and 六曜 from General 2: shown at once, saved, taken back") {
   // 22 September 2026 lies between Respect for the Aged Day and the equinox: a holiday by
   // law only.
-  StoreSettings({});
+  StoreSettings({{"DispToday", 1}});
   RunningCalendar calendar({2026, 9, 4, 10, 12, 0, 0, 0});  // Thursday 10 September 2026
   CalendarWindow& window = calendar.Window();
-  CHECK(Painted(calendar).Count(DayCell(window, 22), kHoliday) > 0);
-  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), PressButton(IDOK)});
-  CHECK(StoredNumber("HolidayLaw") == 0);
-  CHECK(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
-}
-
-TEST_CASE("era years and 六曜 from General 2: shown at once after OK, saved, and taken back") {
-  StoreSettings({{"DispToday", 1}});
-  RunningCalendar calendar({2026, 12, 0, 6, 12, 0, 0, 0});
-  CalendarWindow& window = calendar.Window();
   const int plain = window.Cell().height;
-  RunSheetOver(calendar,
-               {Tick(kGeneral2, IDC_ERA_YEAR), Tick(kGeneral2, IDC_ROKUYO), PressButton(IDOK)});
+  CHECK(Painted(calendar).Count(DayCell(window, 22), kHoliday) > 0);
+  RunSheetOver(calendar, {Tick(kGeneral2, IDC_HOLIDAY_LAW), Tick(kGeneral2, IDC_ERA_YEAR),
+                          Tick(kGeneral2, IDC_ROKUYO), PressButton(IDOK)});
+  CHECK(StoredNumber("HolidayLaw") == 0);
   CHECK(StoredNumber("EraYear") == 1);
   CHECK(StoredNumber("Rokuyo") == 1);
-  CHECK(Text(calendar.Handle()) == "令和8年 12月 6日 (日)");
+  CHECK(Painted(calendar).Count(DayCell(window, 22), kHoliday) == 0);
+  CHECK(Text(calendar.Handle()) == "令和8年 9月 10日 (木)");
   CHECK(window.Cell().height > plain);
   RunSheetOver(calendar, {Tick(kGeneral2, IDC_ROKUYO), PressButton(IDOK)});
   CHECK(StoredNumber("Rokuyo") == 0);

@@ -200,19 +200,15 @@ TEXTMETRICA MetricsOf(HFONT font) {
 
 namespace {
 
-BOOL CALLBACK CollectFieldTip(HWND window, LPARAM tips) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (IsWindowVisible(window) && std::string(name) == TOOLTIPS_CLASSA &&
-      (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) != 0) {
-    reinterpret_cast<std::vector<HWND>*>(tips)->push_back(window);
-  }
-  return TRUE;
-}
-
+// The balloon tips that this thread shows.
 std::vector<HWND> FieldTips() {
   std::vector<HWND> tips;
-  EnumThreadWindows(GetCurrentThreadId(), &CollectFieldTip, reinterpret_cast<LPARAM>(&tips));
+  for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+    if (IsWindowVisible(tip) && (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0 &&
+        GetWindowThreadProcessId(tip, nullptr) == GetCurrentThreadId()) {
+      tips.push_back(tip);
+    }
+  }
   return tips;
 }
 
