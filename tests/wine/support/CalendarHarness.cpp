@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/WindowPosition.h"
+#include "memo/RegistryMemoBackend.h"
 #include "settings/Settings.h"
 
 bool operator==(const RECT& a, const RECT& b) {
@@ -57,6 +58,15 @@ void PutValue(const char* key, const char* name, DWORD type, const void* data, s
 
 void PutNumbers(const char* key, const RegistryNumbers& values) {
   for (const auto& [name, value] : values) PutValue(key, name, REG_DWORD, &value, sizeof value);
+}
+
+void PutMemos(const char* month, DWORD map,
+              const std::vector<std::pair<const char*, const char*>>& memos) {
+  const std::string key = std::string(kMemoKey) + "\\" + month;
+  for (const auto& [day, text] : memos) {
+    PutValue(key.c_str(), day, REG_SZ, text, std::strlen(text) + 1);
+  }
+  PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
 }
 
 RunningCalendar::RunningCalendar(const SystemTime& today) : clock_(today), app_(clock_, tray_) {

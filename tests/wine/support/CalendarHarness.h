@@ -38,6 +38,9 @@ void DeleteProgramKeys();
 void PutValue(const char* key, const char* name, DWORD type, const void* data, std::size_t size);
 using RegistryNumbers = std::vector<std::pair<const char*, DWORD>>;
 void PutNumbers(const char* key, const RegistryNumbers& values);
+// A month's registry memos and map, as another copy of the program leaves them.
+void PutMemos(const char* month, DWORD map,
+              const std::vector<std::pair<const char*, const char*>>& memos);
 
 // The calls that reach the notification area, with the records as they were then.
 class RecordingTray : public TrayArea {
