@@ -218,13 +218,9 @@ TEST_CASE("the line takes 64 bytes of whole characters; a line that cannot be sa
 
 TEST_CASE("each month's own memos, and the pop-up over a resting pointer through the timer") {
   StoreSettings({{"MemoTime", 5}});
+  PutMemos("11", DayBit(3) | DayBit(20), {{"3", "dentist"}, {"20", "dentist"}});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
-  for (const int day : {3, 20}) {
-    std::string old;
-    REQUIRE(window.Memos().BeginEdit(day, old));
-    REQUIRE(window.Memos().CommitEdit(day, "dentist") == MemoSaveResult::Saved);
-  }
   CHECK(window.MemoPopup().Handle() == nullptr);  // made when first shown
   constexpr DWORD kTwoPeriods = 2 * 500 + 100;
 
