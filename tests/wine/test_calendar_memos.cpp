@@ -24,20 +24,12 @@ namespace {
 constexpr char kMemoCaption[] = "１行ﾒﾓの入力";
 
 // What the user does in each window that comes up, in order: a dialog or message box is
-// found by its caption (any caption when null) and handed to its step.
+// found by its caption (any caption when null) and handed to its step. A step that opens a
+// message box posts its click, so that the next step is tried inside the box's loop.
 struct UserStep {
   const char* caption;
   std::function<void(HWND)> act;
 };
-std::vector<UserStep> steps;
-std::size_t nextStep = 0;
-
-void CALLBACK TakeNextStep(HWND, UINT, UINT_PTR, DWORD) {
-  if (nextStep >= steps.size()) return;
-  const HWND window = FindWindowA("#32770", steps[nextStep].caption);
-  if (window == nullptr || !IsWindowVisible(window)) return;
-  steps[nextStep++].act(window);
-}
 
 void Type(HWND dialog, const char* keys) {
   for (const char* key = keys; *key != '\0'; ++key) {
@@ -52,14 +44,17 @@ void Paste(HWND dialog, const std::string& text) {
 
 // A double click on the day in the holiday-setting mode, with the user's steps in the windows
 // that come up; every step must have been taken.
-void EditMemoOf(RunningCalendar& calendar, int day, std::vector<UserStep> userSteps) {
-  steps = std::move(userSteps);
-  nextStep = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TakeNextStep);
-  REQUIRE(timer != 0);
-  SendMessageA(calendar.Handle(), WM_LBUTTONDBLCLK, 0, AtCentre(DayCell(calendar.Window(), day)));
-  KillTimer(nullptr, timer);
-  CHECK(nextStep == steps.size());
+void EditMemoOf(RunningCalendar& calendar, int day, const std::vector<UserStep>& steps) {
+  std::size_t next = 0;
+  const LPARAM at = AtCentre(DayCell(calendar.Window(), day));
+  DuringModalLoop([&] { SendMessageA(calendar.Handle(), WM_LBUTTONDBLCLK, 0, at); },
+                  [&] {
+                    const HWND window = FindWindowA("#32770", steps[next].caption);
+                    if (window == nullptr || !IsWindowVisible(window)) return false;
+                    steps[next++].act(window);
+                    return next == steps.size();
+                  });
+  CHECK(next == steps.size());
   PumpMessages();
 }
 
@@ -199,13 +194,13 @@ TEST_CASE("the line takes 64 bytes of whole characters; a line that cannot be sa
                [&](HWND dialog) {
                  memoDialog = dialog;
                  Type(dialog, "kept");
-                 Press(dialog, IDOK);
+                 PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                }},
               answer(IDCANCEL),
               {kMemoCaption,
                [&](HWND dialog) {
                  kept = Text(GetDlgItem(dialog, IDC_MEMO_TEXT));
-                 Press(dialog, IDOK);
+                 PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                }},
               answer(IDRETRY)});
   CHECK(message == "メモの書き込みに失敗しました。");

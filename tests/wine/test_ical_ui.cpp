@@ -32,8 +32,6 @@ namespace {
 // ---- A script of steps played from a timer inside whatever modal loop runs ----
 
 using UserStep = std::function<bool()>;  // false: not yet possible, try again at the next tick
-std::deque<UserStep> script;
-int idleTicks = 0;
 
 std::string ItemText(HWND dialog, int id) {
   return Text(GetDlgItem(dialog, id));
@@ -92,38 +90,36 @@ UserStep MenuKey(int menus, char key) {
   };
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (script.empty()) return;
-  if (script.front()()) {
-    script.pop_front();
-    idleTicks = 0;
-  } else if (++idleTicks > 400) {
-    // A step that never becomes possible: every menu and dialog of this thread is closed.
-    FAIL_CHECK("steps never taken: ", script.size());
-    script.clear();
-    EndMenu();
-    for (int attempt = 0; attempt < 10; ++attempt) {
-      if (const HWND dialog = FindDialog([](HWND) { return true; })) {
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-      }
-    }
-  }
-}
-
 // Chooses `command` of the context menu's iCalendar submenu by its keys, then takes `steps`
 // in the dialogs that follow until every one has been taken.
 void ChooseAndPlay(RunningCalendar& calendar, char command, const std::vector<UserStep>& steps) {
-  script = {MenuKey(1, 'I'), MenuKey(2, command)};
+  std::deque<UserStep> script = {MenuKey(1, 'I'), MenuKey(2, command)};
   script.insert(script.end(), steps.begin(), steps.end());
-  idleTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &Tick);
-  REQUIRE(timer != 0);
+  int idleTicks = 0;
   const HWND handle = calendar.Handle();
-  SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), MAKELPARAM(-1, -1));
-  // Not the program's loop, which ends at a quit message posted in advance: a modal dialog
-  // opened inside it would end at once.
-  while (!script.empty()) PumpMessagesFor(10);
-  KillTimer(nullptr, timer);
+  const auto open = [&] {
+    SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), MAKELPARAM(-1, -1));
+    // Not the program's loop, which ends at a quit message posted in advance: a modal dialog
+    // opened inside it would end at once.
+    while (!script.empty()) PumpMessagesFor(10);
+  };
+  DuringModalLoop(open, [&] {
+    if (script.front()()) {
+      script.pop_front();
+      idleTicks = 0;
+    } else if (++idleTicks > 400) {
+      // A step that never becomes possible: every menu and dialog of this thread is closed.
+      FAIL_CHECK("steps never taken: ", script.size());
+      script.clear();
+      EndMenu();
+      for (int attempt = 0; attempt < 10; ++attempt) {
+        if (const HWND dialog = FindDialog([](HWND) { return true; })) {
+          SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+      }
+    }
+    return script.empty();
+  });
   PumpMessages();
 }
 
