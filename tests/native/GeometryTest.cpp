@@ -153,7 +153,7 @@ TEST_CASE("the day under a point, in both week orders, and the grid's edges") {
       // The cell right after the last day: day 31 of a 30-day month, day 32 of a 31-day one.
       {{4 + 1 * 30, 20 + 5 * 18}, 0, 30, false, 30},
       {{4 + 2 * 30, 20 + 5 * 18}, 0, 30, false, 0},
-      {{4 + 1 * 30, 20 + 6 * 18}, 6, 31, false, 31},
+      {{4 + 1 * 30, 145}, 6, 31, false, 31},  // on the bottom row's last line
       {{4 + 2 * 30, 20 + 6 * 18}, 6, 31, false, 0},
       // Monday first, day 1 on a Sunday: last column of row 1, then day 2 in column 0.
       {{4 + 6 * 30, 38}, 0, 31, true, 1},
@@ -161,7 +161,6 @@ TEST_CASE("the day under a point, in both week orders, and the grid's edges") {
       // The right and bottom edges lie outside, the left and top inside.
       {{213, 60}, 0, 31, false, 14},
       {{214, 60}, 0, 31, false, 0},
-      {{10, 145}, 6, 31, false, 30},
       {{10, 146}, 6, 31, false, 0},
       {{3, 60}, 0, 31, false, 0},
   };
