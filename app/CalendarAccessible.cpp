@@ -12,27 +12,25 @@ namespace {
 // The platform's accessibility library, and the one whose strings readers are given, loaded
 // when a reader first asks: most starts never need them. Without them the window answers as
 // any other, which no reader will miss, as none runs without them either.
-template <typename Pointer>
-Pointer AccessibilityFunction(const char* name) {
+SystemLibrary& AccessibilityLibrary() {
   static SystemLibrary library("oleacc.dll", SystemLibrary::Missing::Silent);
-  return library.Function<Pointer>(name);
+  return library;
 }
 
-template <typename Pointer>
-Pointer AutomationFunction(const char* name) {
+SystemLibrary& AutomationLibrary() {
   static SystemLibrary library("oleaut32.dll", SystemLibrary::Missing::Silent);
-  return library.Function<Pointer>(name);
+  return library;
 }
 
 // The program's texts are Shift-JIS whatever the system's code page.
 constexpr UINT kTextCodePage = 932;
 
-// Null when out of memory.
+// Null when out of memory or without the library of the strings.
 BSTR AccessibleText(const std::string& text) {
   const int length =
       MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   static const auto allocate =
-      AutomationFunction<decltype(&SysAllocStringLen)>("SysAllocStringLen");
+      AutomationLibrary().Function<decltype(&SysAllocStringLen)>("SysAllocStringLen");
   if (allocate == nullptr) return nullptr;
   const BSTR wide = allocate(nullptr, static_cast<UINT>(length > 0 ? length : 0));
   if (wide != nullptr && length > 0) {
@@ -61,7 +59,7 @@ RECT OnScreen(HWND window, RECT rect) {
 
 std::optional<LRESULT> CalendarAccessible::ResultFor(WPARAM wParam) {
   static const auto result =
-      AccessibilityFunction<decltype(&LresultFromObject)>("LresultFromObject");
+      AccessibilityLibrary().Function<decltype(&LresultFromObject)>("LresultFromObject");
   if (result == nullptr) return std::nullopt;
   return result(IID_IAccessible, wParam, this);
 }
@@ -120,8 +118,8 @@ HRESULT CalendarAccessible::get_accParent(IDispatch** parent) {
   *parent = nullptr;
   if (window_ == nullptr) return CO_E_OBJNOTCONNECTED;
   // The window's own object, which the platform makes for the frame around the client area.
-  static const auto create =
-      AccessibilityFunction<decltype(&CreateStdAccessibleObject)>("CreateStdAccessibleObject");
+  static const auto create = AccessibilityLibrary().Function<decltype(&CreateStdAccessibleObject)>(
+      "CreateStdAccessibleObject");
   if (create == nullptr) return E_FAIL;
   return create(window_->Handle(), OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
 }

@@ -56,7 +56,10 @@ std::size_t ComboBoxControl::AddStrings(const std::vector<const char*>& texts) c
     ++added;
   }
   SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  // A list not shown yet (its page is being made) is drawn when it is shown.
+  if (IsWindowVisible(Handle())) {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
   return added;
 }
 

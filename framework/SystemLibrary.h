@@ -25,8 +25,7 @@ class SystemLibrary {
 
   // The function of that name as `Pointer`, the library loaded the first time; null, after
   // the missing handler has been told (if reported), when the library or the function cannot
-  // be had. The
-  // library stays loaded for the rest of the process.
+  // be had. The library stays loaded for the rest of the process.
   template <typename Pointer>
   Pointer Function(const char* name) {
     // Through the generic function pointer type, which converts to any other without a

@@ -19,8 +19,6 @@ class FileMemoBackend : public MemoBackend {
   // The directory of the memo files, with its trailing backslash; empty leaves the choice
   // of directory to the profile functions (the Windows directory).
   void SetDirectory(std::string directory) { directory_ = std::move(directory); }
-  // The names of the files in the directory.
-  std::vector<std::string> FileNames() const { return files_.FileNames(directory_); }
 
   std::string Text(int year, int month, int day) override;
   StoredMap Map(int year, int month) override;

@@ -1,6 +1,6 @@
-// A short list of values in the order of their keys, for the few keys that a batch of memos,
-// an imported file or a content line has: what a map does, without a tree's code in the
-// program.
+// A short list of values in the order of their keys, for the few keys that the pending map
+// bits, an imported file or a content line have: what a map does, without a tree's code in
+// the program.
 #pragma once
 
 #include <algorithm>

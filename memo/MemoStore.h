@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -33,15 +32,6 @@ std::string_view BoundMemoText(std::string_view text);
 
 // The dialog's label for a day: month/day without leading zeros, 12/5.
 std::string MemoDateLabel(int month, int day);
-
-// The year of a memo file's name, tb followed by four digits and .mem; none for other names.
-std::optional<int> MemoFileYear(std::string_view fileName);
-
-// A memo of a given day. The registry's memos belong to every year: their year is 0.
-struct DatedMemo {
-  int year, month, day;
-  std::string text;  // empty deletes the memo when written
-};
 
 class MemoStore {
  public:
@@ -73,13 +63,6 @@ class MemoStore {
   // Ends an edit without writing.
   void EndEdit() { editBackend_ = nullptr; }
 
-  // Writes many memos at once into the store in use, under the lock: each text bounded, each
-  // month's map kept right. Another writer's memos are kept. The result is the worst of the
-  // months' results; a month whose text was not saved may have some of its texts stored.
-  MemoSaveResult WriteMemos(const std::vector<DatedMemo>& memos);
-  // Every memo of the store in use: all months of the registry, or all memo files.
-  std::vector<DatedMemo> ReadAllMemos();
-
   std::uint16_t ShownMonth() const { return calendar_.Shown().wMonth; }
   // The memo file of the shown year.
   std::string FileName() const { return files_.Name(calendar_.Shown().wYear); }
@@ -93,8 +76,6 @@ class MemoStore {
   };
 
   MemoBackend& CurrentBackend();
-  // The years whose memos ReadAllMemos reads: those of the memo files, or 0 for the registry.
-  std::vector<int> Years(bool inFiles);
   int ShownYear() const { return calendar_.Shown().wYear; }
   DayMask WithPending(DayMask stored, const Location& location) const;
   // The shown month's map as `backend` holds it, made from its texts when it is damaged.

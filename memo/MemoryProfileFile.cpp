@@ -51,19 +51,6 @@ void MemoryProfileFile::Remove(const std::string& file) {
   files_.erase(Lower(file));
 }
 
-std::vector<std::string> MemoryProfileFile::FileNames(const std::string& directory) {
-  std::vector<std::string> names;
-  const std::string prefix = Lower(directory);
-  for (const auto& entry : files_) {
-    const std::string& name = entry.first;
-    if (name.compare(0, prefix.size(), prefix) == 0 &&
-        name.find('\\', prefix.size()) == std::string::npos) {
-      names.push_back(name.substr(prefix.size()));
-    }
-  }
-  return names;
-}
-
 std::string MemoryProfileFile::Utf16ToUtf8(std::string_view bytes) {
   std::string text;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) text += bytes[i];

@@ -23,7 +23,6 @@ class MemoryProfileFile : public ProfileFile {
   bool WriteNew(const std::string& file, std::string_view bytes) override;
   bool Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& file) override;
-  std::vector<std::string> FileNames(const std::string& directory) override;
   // Only ASCII is converted: enough to see that a file keeps its encoding.
   std::string AnsiToUtf8(std::string_view text) override { return std::string(text); }
   std::string Utf16ToUtf8(std::string_view bytes) override;

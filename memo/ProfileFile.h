@@ -29,9 +29,6 @@ class ProfileFile {
   // Puts `from` in the place of `to` in one step, also when the power fails meanwhile.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   virtual void Remove(const std::string& file) = 0;
-  // The names of the files in `directory` (with its trailing backslash; empty for the
-  // directory that the profile functions choose).
-  virtual std::vector<std::string> FileNames(const std::string& directory) = 0;
 
   // A file that starts with a Unicode byte-order mark is read and written in that encoding;
   // its text is changed in UTF-8. Conversions from the system code page and between UTF-16LE

@@ -134,19 +134,6 @@ void PrivateProfileFile::Remove(const std::string& file) {
   DeleteFileA(FullName(file).c_str());
 }
 
-std::vector<std::string> PrivateProfileFile::FileNames(const std::string& directory) {
-  std::vector<std::string> names;
-  const std::string pattern = directory.empty() ? FullName("*") : directory + "*";
-  WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
 std::string PrivateProfileFile::AnsiToUtf8(std::string_view text) {
   return Utf8(Wide(CP_ACP, text));
 }

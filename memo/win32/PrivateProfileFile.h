@@ -15,7 +15,6 @@ class PrivateProfileFile : public ProfileFile {
   bool WriteNew(const std::string& file, std::string_view bytes) override;
   bool Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& file) override;
-  std::vector<std::string> FileNames(const std::string& directory) override;
   std::string AnsiToUtf8(std::string_view text) override;
   std::string Utf16ToUtf8(std::string_view bytes) override;
   std::string Utf8ToUtf16(std::string_view text) override;
