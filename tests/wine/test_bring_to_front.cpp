@@ -110,35 +110,6 @@ TEST_CASE("a second start brings the running calendar to the front and ends") {
   CHECK(first.Finish(20000) == 0);
 }
 
-namespace {
-
-struct TrayClickWhileOpen {
-  HWND calendar = nullptr;
-  UINT trayId = 0;
-  UINT action = 0;
-  HWND dialog = nullptr;
-  HWND foreground = nullptr;
-  bool menuOpened = false;
-} trayClick;
-
-// Inside the About box's loop: the tray click, then OK.
-void CALLBACK ClickTrayUnderDialog(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND popup = GetLastActivePopup(trayClick.calendar);
-  if (trayClick.dialog != nullptr || popup == trayClick.calendar || !IsWindowVisible(popup)) {
-    return;
-  }
-  trayClick.dialog = popup;
-  const OtherWindow other;
-  trayClick.menuOpened =
-      MenuOpenedBy([] {
-        SendMessageA(trayClick.calendar, WM_USER, trayClick.trayId, trayClick.action);
-      }).opened;
-  trayClick.foreground = GetForegroundWindow();
-  PostMessageA(popup, WM_COMMAND, IDOK, 0);
-}
-
-}  // namespace
-
 TEST_CASE("a tray click brings the calendar to the front, or its open dialog and no menu") {
   DeleteProgramKeys();
   PutNumbers(kConfigKey, {{"Tray", 1}});
@@ -163,13 +134,23 @@ TEST_CASE("a tray click brings the calendar to the front, or its open dialog and
       CHECK(menu.opened == (action == WM_RBUTTONUP));
       CHECK(GetForegroundWindow() == handle);
     }
-    trayClick = {handle, trayId, action};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ClickTrayUnderDialog);
-    REQUIRE(timer != 0);
-    SendMessageA(handle, WM_COMMAND, ID_APP_ABOUT, 0);
-    KillTimer(nullptr, timer);
-    REQUIRE(trayClick.dialog != nullptr);
-    CHECK(trayClick.foreground == trayClick.dialog);
-    CHECK_FALSE(trayClick.menuOpened);
+    // Inside the About box's loop: the tray click, then OK.
+    HWND dialog = nullptr, foreground = nullptr;
+    bool menuOpened = false;
+    DuringModalLoop(
+        [&] { SendMessageA(handle, WM_COMMAND, ID_APP_ABOUT, 0); },
+        [&] {
+          const HWND popup = GetLastActivePopup(handle);
+          if (popup == handle || !IsWindowVisible(popup)) return false;
+          dialog = popup;
+          const OtherWindow other;
+          menuOpened = MenuOpenedBy([&] { SendMessageA(handle, WM_USER, trayId, action); }).opened;
+          foreground = GetForegroundWindow();
+          PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+          return true;
+        });
+    REQUIRE(dialog != nullptr);
+    CHECK(foreground == dialog);
+    CHECK_FALSE(menuOpened);
   }
 }

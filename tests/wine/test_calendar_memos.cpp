@@ -86,16 +86,6 @@ std::string StoredMemo(RunningCalendar& calendar, int day) {
   return calendar.Window().Memos().ReadMemo(day, text) ? text : "(none)";
 }
 
-// A month's memos and map, as another copy of the program leaves them.
-void PutMemos(const char* month, DWORD map,
-              const std::vector<std::pair<const char*, const char*>>& memos) {
-  const std::string key = std::string(kMemoKey) + "\\" + month;
-  for (const auto& [day, text] : memos) {
-    PutValue(key.c_str(), day, REG_SZ, text, std::strlen(text) + 1);
-  }
-  PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
-}
-
 // The ordinary-coloured pixels of a day's cell, as the window paints it: the number, and its
 // asterisk when the day has a memo.
 int NumberPixels(RunningCalendar& calendar, int day) {

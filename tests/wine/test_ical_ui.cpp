@@ -211,9 +211,9 @@ TEST_CASE("UTC times become the system's local time of their date") {
 
 TEST_CASE("memos go out and come in by the menu: the counts, 上書きする and the window at once") {
   StoreSettings({});
+  PutMemos("12", DayBit(24), {{"24", "ｲﾌﾞ, 表示"}});
+  PutMemos("11", DayBit(20), {{"20", "old"}});
   RunningCalendar calendar;
-  REQUIRE(calendar.Window().Memos().WriteMemos({{0, 12, 24, "ｲﾌﾞ, 表示"}, {0, 11, 20, "old"}}) ==
-          MemoSaveResult::Saved);
   const std::string out = TestDir() + "out.ics", in = TestDir() + "in.ics";
   DeleteFileA(out.c_str());
   ChooseAndPlay(calendar, 'E', {ChooseFile(out)});
@@ -294,8 +294,8 @@ TEST_CASE("an import stops at a memo file that cannot be written and says how fa
 
 TEST_CASE("the command line exports and imports beside a running calendar") {
   StoreSettings({});
+  PutMemos("11", DayBit(1), {{"1", "一日"}});
   RunningCalendar calendar;
-  REQUIRE(calendar.Window().Memos().WriteMemos({{0, 11, 1, "一日"}}) == MemoSaveResult::Saved);
   const std::string dir = TestDir();
   std::string program = "Z:" TEMBORI_PROGRAM;
   std::replace(program.begin(), program.end(), '/', '\\');

@@ -58,40 +58,25 @@ void ShowMonth(RunningCalendar& calendar, Shown wanted) {
   calendar.Window().RefreshShownMonth();
 }
 
-DWORD StoredMarks(const char* year, const char* month) {
-  DWORD marks = 0;
-  DWORD size = sizeof marks;
-  const std::string key = std::string("Software\\Tembori\\Holiday\\") + year;
-  if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), month, RRF_RT_REG_DWORD, nullptr, &marks,
-                   &size) != ERROR_SUCCESS) {
-    return 0;
-  }
-  return marks;
-}
-
-// The dialog of a memo answered with `text` (Cancel when null), and its labels as seen.
-const char* memoToType = nullptr;
+// Enter on the chosen day: its memo's dialog is answered with `text` (Cancel when null), and
+// its labels as seen are kept.
 std::string memoLabel, memoLine;
-bool memoDialogSeen = false;
-void CALLBACK AnswerMemo(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND dialog = FindWindowA("#32770", "１行ﾒﾓの入力");
-  if (dialog == nullptr || !IsWindowVisible(dialog) || memoDialogSeen) return;
-  memoDialogSeen = true;
-  memoLabel = Text(GetDlgItem(dialog, IDC_MEMO_DATE));
-  memoLine = Text(GetDlgItem(dialog, IDC_MEMO_DAY));
-  if (memoToType != nullptr) SetDlgItemTextA(dialog, IDC_MEMO_TEXT, memoToType);
-  PostMessageA(dialog, WM_COMMAND, memoToType != nullptr ? IDOK : IDCANCEL, 0);
-}
 bool EnterOpensMemo(RunningCalendar& calendar, const char* text) {
-  memoToType = text;
-  memoDialogSeen = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &AnswerMemo);
-  REQUIRE(timer != 0);
+  bool seen = false;
   // Straight into the pre-translation: the test loop's pending quit would end the dialog.
   MSG enter{calendar.Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-  CHECK(calendar.Window().PreTranslateMessage(enter));
-  KillTimer(nullptr, timer);
-  return memoDialogSeen;
+  DuringModalLoop([&] { CHECK(calendar.Window().PreTranslateMessage(enter)); },
+                  [&] {
+                    const HWND dialog = FindWindowA("#32770", "１行ﾒﾓの入力");
+                    if (dialog == nullptr || !IsWindowVisible(dialog)) return false;
+                    seen = true;
+                    memoLabel = Text(GetDlgItem(dialog, IDC_MEMO_DATE));
+                    memoLine = Text(GetDlgItem(dialog, IDC_MEMO_DAY));
+                    if (text != nullptr) SetDlgItemTextA(dialog, IDC_MEMO_TEXT, text);
+                    PostMessageA(dialog, WM_COMMAND, text != nullptr ? IDOK : IDCANCEL, 0);
+                    return true;
+                  });
+  return seen;
 }
 
 }  // namespace
@@ -213,8 +198,7 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
   REQUIRE(window.HolidayModeOn());
   CHECK(Picture(handle).Count(shackleEnd, kDarkYellow) > 0);
 
-  // Wednesday the 5th becomes a day off and back; only the month's value changes, and only
-  // the day's cell is painted again.
+  // Wednesday the 5th becomes a day off and back; only the day's cell is painted again.
   const RECT fifth = DayCell(window, 5);
   UpdateWindow(handle);
   CHECK_FALSE(MenuOpenedBy([&] {
@@ -225,12 +209,12 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
                 CHECK(EqualRgn(repainted.get(), cell.get()));
               }).opened);
   PumpMessages();
-  CHECK(StoredMarks("2003", "11") == DayBit(5));
+  CHECK(window.Calendar().MarkedDays() == DayBit(5));
   const Picture marked(handle);
   CHECK(marked.Count(fifth, kHoliday) > 0);
   CHECK(marked.Count(fifth, kOrdinary) == 0);
   SendMessageA(handle, WM_RBUTTONUP, 0, AtCentre(fifth));
-  CHECK(StoredMarks("2003", "11") == 0);
+  CHECK(window.Calendar().MarkedDays() == 0);
 
   // The weekday row, the cell after the 30th and the window's other parts mark nothing; no
   // menu opens in this mode.
@@ -241,7 +225,7 @@ TEST_CASE("the holiday-setting mode: the padlock, marks by right click, and no m
                 SendMessageA(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), At(-1, -1));
                 SendMessageA(handle, WM_USER, IDI_TRAY, WM_RBUTTONUP);
               }).opened);
-  CHECK(StoredMarks("2003", "11") == 0);
+  CHECK(window.Calendar().MarkedDays() == 0);
   // The padlock button switches the mode off again.
   SendMessageA(GetDlgItem(handle, ID_MODE_BUTTON), BM_CLICK, 0, 0);
   CHECK(!window.HolidayModeOn());
@@ -366,7 +350,6 @@ TEST_CASE("dragging the frameless card leaves no outline; the end of a session s
   StoreSettings({{"NoFrame", 1}});
   PutNumbers(kPositionKey, {{"Left", 300}, {"Top", 200}, {"Right", 500}, {"Bottom", 330}});
   RunningCalendar calendar;
-  CalendarWindow& window = calendar.Window();
   const HWND handle = calendar.Handle();
   const RECT start = WindowRect(handle);
   REQUIRE(start.left == 300);
@@ -389,9 +372,7 @@ TEST_CASE("dragging the frameless card leaves no outline; the end of a session s
 
   // A click without moving leaves it in place.
   SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  CHECK(window.Dragging());
   SendMessageA(handle, WM_LBUTTONUP, 0, At(10, 10));
-  CHECK(!window.Dragging());
   CHECK(WindowRect(handle) == start);
 
   SendMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
@@ -411,7 +392,6 @@ TEST_CASE("dragging the frameless card leaves no outline; the end of a session s
   const HWND taker =
       CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   SetCapture(taker);
-  CHECK(!window.Dragging());
   SendMessageA(handle, WM_MOUSEMOVE, MK_LBUTTON, At(50, 45));
   SendMessageA(handle, WM_LBUTTONUP, 0, At(50, 45));
   ReleaseCapture();

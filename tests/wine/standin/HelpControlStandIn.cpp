@@ -13,8 +13,6 @@ namespace {
 constexpr int kMaxCalls = 128;
 StandInCall calls[kMaxCalls];
 int callCount = 0;
-// Any non-null window handle: the caller only tells null from non-null.
-HWND answer = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4711));
 
 // Reads the pop-up table as the viewer does: pairs of 32-bit numbers up to a zero control.
 void LookUpTopic(StandInCall& call) {
@@ -54,7 +52,8 @@ HWND WINAPI HtmlHelpA(HWND window, LPCSTR file, UINT command, DWORD_PTR data) {
   call.data = data;
   if (command == 17) LookUpTopic(call);
   AppendToLog(call);
-  return answer;
+  // Any non-null window handle: the caller only tells null from non-null.
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4711));
 }
 
 int StandInCallCount() {
@@ -65,9 +64,8 @@ const StandInCall* StandInCallAt(int index) {
   return index >= 0 && index < callCount ? &calls[index] : nullptr;
 }
 
-void StandInReset(HWND result) {
+void StandInReset() {
   callCount = 0;
-  answer = result;
 }
 
 }  // extern "C"

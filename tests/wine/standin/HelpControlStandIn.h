@@ -19,8 +19,8 @@ struct StandInCall {
 
 using StandInCallCountFunction = int (*)();
 using StandInCallAtFunction = const StandInCall* (*)(int index);
-// Forgets the calls so far; later calls return `result`.
-using StandInResetFunction = void (*)(HWND result);
+// Forgets the calls so far.
+using StandInResetFunction = void (*)();
 
 constexpr char kStandInFileName[] = "help_standin.dll";
 

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/WindowPosition.h"
+#include "memo/RegistryMemoBackend.h"
 #include "settings/Settings.h"
 
 bool operator==(const RECT& a, const RECT& b) {
@@ -56,6 +58,15 @@ void PutValue(const char* key, const char* name, DWORD type, const void* data, s
 
 void PutNumbers(const char* key, const RegistryNumbers& values) {
   for (const auto& [name, value] : values) PutValue(key, name, REG_DWORD, &value, sizeof value);
+}
+
+void PutMemos(const char* month, DWORD map,
+              const std::vector<std::pair<const char*, const char*>>& memos) {
+  const std::string key = std::string(kMemoKey) + "\\" + month;
+  for (const auto& [day, text] : memos) {
+    PutValue(key.c_str(), day, REG_SZ, text, std::strlen(text) + 1);
+  }
+  PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
 }
 
 RunningCalendar::RunningCalendar(const SystemTime& today) : clock_(today), app_(clock_, tray_) {
@@ -146,32 +157,47 @@ LPARAM AtCentre(const RECT& rect) {
 
 namespace {
 
-SeenMenu seenMenu;
-void CALLBACK ReadMenu(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND window = FindWindowA("#32768", nullptr);
-  if (window == nullptr || !IsWindowVisible(window) || seenMenu.opened) return;
-  seenMenu.opened = true;
-  const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-    char text[64] = {};
-    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    seenMenu.items.push_back(text);
-  }
-  GetWindowRect(window, &seenMenu.rect);
-  EndMenu();
+std::function<bool()> modalStep;
+void CALLBACK TryModalStep(HWND, UINT, UINT_PTR, DWORD) {
+  // Taken out while it runs, so that a loop of its own does not start it again.
+  std::function<bool()> step = std::move(modalStep);
+  modalStep = nullptr;
+  if (step && !step()) modalStep = std::move(step);
 }
 
 }  // namespace
 
-SeenMenu MenuOpenedBy(const std::function<void()>& open) {
-  seenMenu = {};
-  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &ReadMenu);
+void DuringModalLoop(const std::function<void()>& open, const std::function<bool()>& step) {
+  modalStep = step;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &TryModalStep);
   REQUIRE(timer != 0);
   open();
-  const DWORD start = GetTickCount();
-  while (!seenMenu.opened && GetTickCount() - start < 300) PumpMessagesFor(10);
   KillTimer(nullptr, timer);
-  return seenMenu;
+  modalStep = nullptr;
+}
+
+SeenMenu MenuOpenedBy(const std::function<void()>& open) {
+  SeenMenu seen;
+  const auto openAndWait = [&] {
+    open();
+    const DWORD start = GetTickCount();
+    while (!seen.opened && GetTickCount() - start < 300) PumpMessagesFor(10);
+  };
+  DuringModalLoop(openAndWait, [&] {
+    const HWND window = FindWindowA("#32768", nullptr);
+    if (window == nullptr || !IsWindowVisible(window)) return false;
+    seen.opened = true;
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+      char text[64] = {};
+      GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+      seen.items.push_back(text);
+    }
+    seen.rect = WindowRect(window);
+    EndMenu();
+    return true;
+  });
+  return seen;
 }
 
 TEXTMETRICA MetricsOf(HFONT font) {
@@ -184,19 +210,15 @@ TEXTMETRICA MetricsOf(HFONT font) {
 
 namespace {
 
-BOOL CALLBACK CollectFieldTip(HWND window, LPARAM tips) {
-  char name[32] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (IsWindowVisible(window) && std::string(name) == TOOLTIPS_CLASSA &&
-      (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) != 0) {
-    reinterpret_cast<std::vector<HWND>*>(tips)->push_back(window);
-  }
-  return TRUE;
-}
-
+// The balloon tips that this thread shows.
 std::vector<HWND> FieldTips() {
   std::vector<HWND> tips;
-  EnumThreadWindows(GetCurrentThreadId(), &CollectFieldTip, reinterpret_cast<LPARAM>(&tips));
+  for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+    if (IsWindowVisible(tip) && (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0 &&
+        GetWindowThreadProcessId(tip, nullptr) == GetCurrentThreadId()) {
+      tips.push_back(tip);
+    }
+  }
   return tips;
 }
 

@@ -38,6 +38,9 @@ void DeleteProgramKeys();
 void PutValue(const char* key, const char* name, DWORD type, const void* data, std::size_t size);
 using RegistryNumbers = std::vector<std::pair<const char*, DWORD>>;
 void PutNumbers(const char* key, const RegistryNumbers& values);
+// A month's registry memos and map, as another copy of the program leaves them.
+void PutMemos(const char* month, DWORD map,
+              const std::vector<std::pair<const char*, const char*>>& memos);
 
 // The calls that reach the notification area, with the records as they were then.
 class RecordingTray : public TrayArea {
@@ -67,7 +70,6 @@ class RunningCalendar {
   RunningCalendar& operator=(const RunningCalendar&) = delete;
 
   CalendarApp& App() { return app_; }
-  const Settings& UserSettings() const { return app_.UserSettings(); }
   Settings& UserSettings() { return app_.UserSettings(); }
   CalendarWindow& Window() { return *app_.MainCalendarWindow(); }
   HWND Handle() const { return handle_; }
@@ -104,6 +106,10 @@ RECT WindowRect(HWND window);
 RECT OnScreen(HWND window, RECT client);
 // The middle of a rectangle as a mouse message carries its point.
 LPARAM AtCentre(const RECT& rect);
+
+// Runs `open`, which returns once the modal loop that it starts has ended, with `step` tried
+// at each tick of a timer inside that loop until it returns true.
+void DuringModalLoop(const std::function<void()>& open, const std::function<bool()>& step);
 
 // The pop-up menu that `open` opens, read and closed by a timer inside the menu's loop; a menu
 // that a posted message opens shortly after the call is seen as well.

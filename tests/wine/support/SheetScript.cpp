@@ -9,33 +9,10 @@
 #include <deque>
 #include <string>
 
+#include "CalendarHarness.h"
 #include "res/ResourceIds.h"
 
 namespace tembori::testing {
-namespace {
-
-std::deque<Step> script;
-bool stepRunning = false;
-int idleTicks = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (stepRunning) return;
-  const HWND sheet = FindSheet();
-  if (sheet == nullptr) return;
-  stepRunning = true;
-  if (!script.empty() && script.front()(sheet)) {
-    script.pop_front();
-    idleTicks = 0;
-  } else if (++idleTicks > 200) {
-    // A step that can never happen: give up rather than wait for ever.
-    script.clear();
-    if (const HWND dialog = FindDialogOwnedBy(sheet)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  }
-  stepRunning = false;
-}
-
-}  // namespace
 
 HWND FindSheet() {
   return FindWindowA("#32770", "Temboriのﾌﾟﾛﾊﾟﾃｨ");
@@ -47,12 +24,22 @@ HWND FindDialogOwnedBy(HWND sheet) {
 }
 
 void PlaySheetScript(std::vector<Step> steps, const std::function<void()>& openSheet) {
-  script.assign(steps.begin(), steps.end());
-  idleTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, &Tick);
-  REQUIRE(timer != 0);
-  openSheet();
-  KillTimer(nullptr, timer);
+  std::deque<Step> script(steps.begin(), steps.end());
+  int idleTicks = 0;
+  DuringModalLoop(openSheet, [&] {
+    const HWND sheet = FindSheet();
+    if (sheet == nullptr) return false;
+    if (!script.empty() && script.front()(sheet)) {
+      script.pop_front();
+      idleTicks = 0;
+    } else if (++idleTicks > 200) {
+      // A step that can never happen, or a sheet left open: give up rather than wait for ever.
+      if (const HWND dialog = FindDialogOwnedBy(sheet))
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    }
+    return false;
+  });
   CHECK_MESSAGE(script.empty(), "a step of the script never happened");
   CHECK(!IsWindow(FindSheet()));
 }
