@@ -65,7 +65,7 @@ TEST_CASE("a list written from the actual holidays gives the law's days in its y
 
 // A made-up day's name, the list's days in place of the law's and the law's in other years are
 // checked by tembori-cal's tests against its committed listing.
-TEST_CASE("a made-up day takes its name, its list read with any line ends; own rules ignore it") {
+TEST_CASE("a made-up day takes its name, its list read with any line ends, own rules ignore it") {
   const std::string special = "\x8E\x8E\x8C\xB1\x82\xCC\x93\xFA";  // 試験の日
   HolidayFile file;
   // The header with a line feed alone, a line with a return, and a bare last line.
