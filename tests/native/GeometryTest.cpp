@@ -77,8 +77,7 @@ TEST_CASE("removing the frame keeps the grid in place (the way back is taken on 
   // The grid rises by the height lost less the caption's, which the DPI scales.
   const std::tuple<int, unsigned, int> cases[] = {{96, 10, 105}, {144, 3, 93}};
   for (const auto& [dpi, ntVersion, top] : cases) {
-    CAPTURE(dpi);
-    CAPTURE(ntVersion);
+    INFO(dpi, " DPI, NT ", ntVersion);
     const int captionHeight = PlatformAbilitiesFor(false, true, ntVersion, 0).captionHeight;
     FrameShift shift{};
     const Rect frameless =
@@ -162,8 +161,7 @@ TEST_CASE("the day under a point, in both week orders, and the grid's edges") {
       {{3, 60}, 0, 31, false, 0},
   };
   for (const auto& [point, firstWeekday, days, mondayFirst, day] : cases) {
-    CAPTURE(point.x);
-    CAPTURE(point.y);
+    INFO(point.x, ", ", point.y);
     const DayHit hit = DayFromPoint(point, firstWeekday, days, mondayFirst, grid, cell);
     CHECK(hit.day == day);
     if (day != 0) {
