@@ -3,24 +3,12 @@
 #include <doctest.h>
 
 #include "app/DayDescription.h"
-
-#include <cstdint>
-#include <map>
-#include <string>
-
-#include "res/ResourceIds.h"
+#include "tests/native/ListedHolidays.h"
 
 namespace tembori {
 
 TEST_CASE("a day's description says each thing the cell shows, once, in order") {
-  const auto words = [](std::uint32_t id) {
-    static const std::map<std::uint32_t, std::string> texts = {
-#define TEMBORI_STRING(id, text) {id, text},
-#include "res/Strings.def"
-#undef TEMBORI_STRING
-    };
-    return texts.at(id);
-  };
+  const auto words = [](std::uint32_t id) { return ProgramText(id); };
   CHECK(DescribeDay({}, words).empty());
   DayFacts full;
   full.today = true;

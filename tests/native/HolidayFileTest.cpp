@@ -1,5 +1,5 @@
 // The government's list of holidays: a list written from the project's list of actual
-// holidays gives the law's days exactly, a made-up day is a day off, the year before the list
+// holidays gives the law's days exactly, a made-up day takes its name, the year before the list
 // and the calendar's own rules ignore it, and every kind of damage refuses the whole file with
 // its first bad line.
 #include <doctest.h>
@@ -40,13 +40,11 @@ std::string FileFromList() {
 void CheckSameDays(int year, const HolidayFile* file) {
   LawCalendar withFile(year, 1, true, file);
   LawCalendar byLaw(year);
-  for (int month = 1; month <= 12; ++month) {
+  for (int month = 1; month <= 12;
+       ++month, withFile.calendar.NextMonth(), byLaw.calendar.NextMonth()) {
     INFO(year, "-", month);
     CHECK(withFile.calendar.HolidayMask(month) == byLaw.calendar.HolidayMask(month));
-    CHECK(withFile.calendar.RestDayMask() == byLaw.calendar.RestDayMask());
-    CHECK(withFile.calendar.DayOffMask() == byLaw.calendar.DayOffMask());
-    withFile.calendar.NextMonth();
-    byLaw.calendar.NextMonth();
+    CHECK(withFile.calendar.RestDayMask() == byLaw.calendar.RestDayMask());  // hence days off
   }
 }
 
@@ -58,27 +56,22 @@ TEST_CASE("a list written from the actual holidays gives the law's days in its y
   CHECK_FALSE(file.Covers(1969));
   for (int year = 1970; year <= 2050; ++year) CheckSameDays(year, &file);
 
-  // The list's names replace the law's; its days off are not circled.
+  // The list's names replace the law's.
   LawCalendar y2019(2019, 5, true, &file);
   CHECK(y2019.calendar.ListedName(1) == "休日（祝日扱い）");
-  CHECK(y2019.calendar.IsNationalHoliday(1));
-  CHECK_FALSE(y2019.calendar.IsNationalHoliday(6));
-  CHECK(y2019.calendar.IsDayOff(6));
-  CHECK(y2019.calendar.ListedName(6) == kDayOff);
   DayName name = DayName::None;
   CHECK_FALSE(y2019.calendar.GetDayName(1, name));
 }
 
 // A made-up day's name, the list's days in place of the law's and the law's in other years are
 // checked by tembori-cal's tests against its committed listing.
-TEST_CASE("a made-up day is a day off, its list read with any line ends, and own rules ignore it") {
+TEST_CASE("a made-up day takes its name, its list read with any line ends, own rules ignore it") {
   const std::string special = "\x8E\x8E\x8C\xB1\x82\xCC\x93\xFA";  // 試験の日
   HolidayFile file;
   // The header with a line feed alone, a line with a return, and a bare last line.
   REQUIRE(file.Parse(kHeader + "\n" + Line(20260101, "A") + "2026/12/07," + special) ==
           HolidayFile::Error::None);
   LawCalendar december(2026, 12, true, &file);
-  CHECK(december.calendar.IsDayOff(7));
   CHECK(december.calendar.ListedName(7) == special);
   CheckSameDays(2025, &file);
   december.core.settings.HolidayLaw = 0;
@@ -93,15 +86,12 @@ TEST_CASE("a damaged list is refused as a whole with its first bad line") {
   const std::tuple<const char*, std::string, std::size_t> damages[] = {
       {"empty", "", 1},
       {"another header", "date,name\r\n" + Line(20260101, "A"), 1},
-      {"header in UTF-8 with its mark", "\xEF\xBB\xBF" + kHeader + "\r\n", 1},
       {"no comma", good + "2026/1/2 A\r\n", 3},
       {"no name", good + "2026/1/2,\r\n", 3},
       {"a third field", good + "2026/1/2,A,B\r\n", 3},
       {"a control character", good + "2026/1/2,A\tB\r\n", 3},
-      {"an empty line", good + "\r\n" + Line(20260103, "A"), 3},
       {"no such month", good + "2026/13/1,A\r\n", 3},
       {"no such day", good + "2026/2/29,A\r\n", 3},
-      {"a two-digit year", good + "26/1/2,A\r\n", 3},
       {"letters in the date", good + "2026/1/2x,A\r\n", 3},
       {"dashes", good + "2026-1-2,A\r\n", 3},
       {"before the calendar's years", kHeader + "\n" + Line(18501231, "A"), 2},

@@ -10,7 +10,6 @@ using namespace tembori;
 
 TEST_CASE("texts escape and unescape back to themselves") {
   const std::string text = "a,b;c\\d\ne";
-  CHECK(EscapeText(text) == "a\\,b\\;c\\\\d\\ne");
   CHECK(UnescapeText(EscapeText(text)) == text);
   CHECK(EscapeText("x\r\ny") == "x\\ny");
   CHECK(UnescapeText("A\\NB\\:C\\") == "A\nB:C\\");

@@ -84,23 +84,13 @@ bool Contains(const std::string& text, const std::string& part) {
 
 }  // namespace
 
-TEST_CASE("an export of memos of every year repeats them from the export's year") {
-  const std::vector<PlacedMemo> memos = {
-      {{0, 12, 31}, "\x91\xE5\x82\xDD\x82\xBB\x82\xA9"},  // 大みそか
-      {{0, 2, 29}, "leap"},
-      {{0, 2, 30}, "no such day"},
-  };
+// The dates, rules and texts of exports are read back by an independent parser (the oracle
+// test); here what it does not check.
+TEST_CASE("an export names each place by a UID that stays, and skips a day no year has") {
+  const std::vector<PlacedMemo> memos = {{{0, 12, 31}, "eve"}, {{0, 2, 30}, "no such day"}};
   const std::string file = ExportMemos(memos, 2026, kStamp, "2.63", codec);
-  CHECK(Contains(file,
-                 "UID:yearly-1231.memo@tembori\r\nDTSTAMP:20261206T150405Z\r\n"
-                 "DTSTART;VALUE=DATE:20261231\r\nDTEND;VALUE=DATE:20270101\r\n"
-                 "RRULE:FREQ=YEARLY\r\nSUMMARY:大みそか\r\n"));
-  // 29 February waits for the next leap year and says which day it keeps.
-  CHECK(Contains(file,
-                 "DTSTART;VALUE=DATE:20280229\r\nDTEND;VALUE=DATE:20280301\r\n"
-                 "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29\r\n"));
+  CHECK(Contains(file, "UID:yearly-1231.memo@tembori\r\nDTSTAMP:20261206T150405Z\r\n"));
   CHECK_FALSE(Contains(file, "no such day"));
-  // The same place keeps its UID in another year's export; a dated memo's names its date.
   CHECK(Contains(ExportMemos({memos[0]}, 2031, kStamp, "2.63", codec),
                  "UID:yearly-1231.memo@tembori\r\n"));
   CHECK(Contains(ExportMemos({{{2026, 3, 1}, "x"}}, 2026, kStamp, "2.63", codec),

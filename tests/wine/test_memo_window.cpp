@@ -17,22 +17,6 @@ namespace {
 
 constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
 
-// A plain top-level window in front, as the calendar window would be.
-struct OwnerWindow {
-  OwnerWindow() {
-    static const WNDCLASSA kind{0,  &DefWindowProcA,   0, 0, GetModuleHandleA(nullptr), {}, {}, {},
-                                {}, "TemboriMemoOwner"};
-    static const ATOM windowClass = RegisterClassA(&kind);
-    handle = CreateWindowExA(0, MAKEINTATOM(windowClass), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             50, 50, 300, 200, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(handle);
-  }
-  ~OwnerWindow() {
-    if (IsWindow(handle)) DestroyWindow(handle);
-  }
-  HWND handle;
-};
-
 FontHandle MakeFont(const char* face, int height) {
   LOGFONTA font{};
   font.lfHeight = height;
@@ -44,11 +28,14 @@ FontHandle MakeFont(const char* face, int height) {
 }  // namespace
 
 TEST_CASE("the pop-up: owned, sized from its font, inactive, kept on the screen, no leaks") {
-  OwnerWindow owner;
+  // A plain top-level window in front, as the calendar window would be.
+  const HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                     300, 200, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(owner);
   MemoWindow popup;
-  REQUIRE(popup.CreateMemoWindow(owner.handle));
+  REQUIRE(popup.CreateMemoWindow(owner));
   const HWND handle = popup.Handle();
-  CHECK(GetWindow(handle, GW_OWNER) == owner.handle);
+  CHECK(GetWindow(handle, GW_OWNER) == owner);
 
   // The pitch bit of the text metrics chooses the width per byte.
   const FontHandle proportional = MakeFont("ＭＳ Ｐゴシック", -12);
@@ -63,8 +50,8 @@ TEST_CASE("the pop-up: owned, sized from its font, inactive, kept on the screen,
   const RECT shown = WindowRect(handle);
   CHECK(shown.right - shown.left == 12 * metrics.tmAveCharWidth);
   CHECK(shown.bottom - shown.top == metrics.tmHeight + metrics.tmExternalLeading + 4);
-  CHECK(GetForegroundWindow() == owner.handle);  // shown without activation
-  CHECK(SendMessageA(handle, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(owner.handle),
+  CHECK(GetForegroundWindow() == owner);  // shown without activation
+  CHECK(SendMessageA(handle, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(owner),
                      MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)) == MA_NOACTIVATE);
 
   // Pale yellow behind black text; another text of the same length is painted anew.
@@ -95,6 +82,6 @@ TEST_CASE("the pop-up: owned, sized from its font, inactive, kept on the screen,
 
   popup.HideMemo();
   CHECK_FALSE(IsWindowVisible(handle));
-  DestroyWindow(owner.handle);
+  DestroyWindow(owner);
   CHECK_FALSE(IsWindow(handle));
 }
