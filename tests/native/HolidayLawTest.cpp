@@ -88,7 +88,6 @@ TEST_CASE("the years in which the law changed before 1970, and its single days, 
       // The Act in force from 20 July 1948.
       {19480923, "秋分の日", true},
       {19490429, "天皇誕生日", true},
-      {19480429, "", false},
       // Respect for the Aged Day and Health and Sports Day from 1966, National Foundation
       // Day from 1967.
       {19660915, "敬老の日", true},

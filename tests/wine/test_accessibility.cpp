@@ -12,7 +12,6 @@
 
 #include "CalendarHarness.h"
 #include "app/CalendarAccessible.h"
-#include "memo/MemoStore.h"
 #include "res/ResourceIds.h"
 
 using namespace tembori;
@@ -94,10 +93,7 @@ void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
 TEST_CASE("the heading, the days with what they show, their neighbours, places and focus") {
   const ComSession com;
   StoreSettings({{"MemoTime", 1}});
-  const std::string key = std::string(kMemoKey) + "\\11";
-  PutValue(key.c_str(), "14", REG_SZ, "会議", sizeof "会議");
-  const DWORD map = DayBit(14);
-  PutValue(key.c_str(), "MapOfMemo", REG_DWORD, &map, sizeof map);
+  PutMemos("11", DayBit(14), {{"14", "会議"}});
   RunningCalendar calendar;  // Wednesday 12 November 2003
   const HWND handle = calendar.Handle();
   CalendarWindow& window = calendar.Window();

@@ -207,10 +207,7 @@ TEST_CASE("the tray icon by Apply: hidden and shown once around the layout, one 
 
 TEST_CASE("the other memo store's memos show at once after OK") {
   StoreSettings({});
-  const std::string november = std::string(kMemoKey) + "\\11";
-  PutValue(november.c_str(), "20", REG_SZ, "registry", 9);
-  const DWORD registryMap = DayBit(20);
-  PutValue(november.c_str(), "MapOfMemo", REG_DWORD, &registryMap, sizeof registryMap);
+  PutMemos("11", DayBit(20), {{"20", "registry"}});
   RunningCalendar calendar;
   CalendarWindow& window = calendar.Window();
   const std::string file = window.Memos().FileName();
