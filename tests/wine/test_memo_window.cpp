@@ -17,12 +17,8 @@ namespace {
 
 constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
 
-FontHandle MakeFont(const char* face, int height) {
-  LOGFONTA font{};
-  font.lfHeight = height;
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-  return FontHandle(CreateFontIndirectA(&font));
+FontHandle MakeFont(const char* face) {
+  return FontHandle(CreateFontA(-12, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, face));
 }
 
 }  // namespace
@@ -38,10 +34,10 @@ TEST_CASE("the pop-up: owned, sized from its font, inactive, kept on the screen,
   CHECK(GetWindow(handle, GW_OWNER) == owner);
 
   // The pitch bit of the text metrics chooses the width per byte.
-  const FontHandle proportional = MakeFont("ＭＳ Ｐゴシック", -12);
+  const FontHandle proportional = MakeFont("ＭＳ Ｐゴシック");
   popup.SetMemoFont(proportional.get(), 96);
   CHECK(popup.Metrics().variablePitch);
-  const FontHandle fixed = MakeFont("ＭＳ ゴシック", -12);
+  const FontHandle fixed = MakeFont("ＭＳ ゴシック");
   popup.SetMemoFont(fixed.get(), 96);
   const TEXTMETRICA metrics = MetricsOf(fixed.get());
   CHECK_FALSE(popup.Metrics().variablePitch);
