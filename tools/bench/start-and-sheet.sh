@@ -7,8 +7,9 @@
 #
 # The bare programs (windows/BareWindow.cpp) are one window with the calendar's manifest and
 # an empty four-page sheet: "bare" imports what a window and a sheet need, "bare-imports"
-# also one function of every library the calendar imported at start before it loaded the
-# shell and the common dialogs on first use; "bare-pages" has the calendar's own four pages
+# also one function of every library the calendar imports at start (the input method and the
+# registry: the calendar loads the shell, the common dialogs and the accessibility libraries
+# on first use); "bare-pages" has the calendar's own four pages
 # instead, without code but for filling the font page's lists: the platform's share of the
 # calendar's sheet. Without programs given, the calendar of the mingw64 build is measured
 # (built when missing), stripped as it is released. N extra font files (default 300), copies
@@ -54,7 +55,7 @@ cp "$root/res/Tembori.manifest" "$work/" &&
   x86_64-w64-mingw32-windres -I"$bench_dir/windows" -I"$work" "$bench_dir/windows/Bare.rc" -O coff -o "$work/bare.res" &&
   $cxx "${flags[@]}" -mwindows "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" -o "$work/bare.exe" -lcomctl32 &&
   $cxx "${flags[@]}" -mwindows -DBARE_SAME_IMPORTS "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" \
-    -o "$work/bare-imports.exe" -lcomctl32 -lcomdlg32 -lshell32 -limm32 -ladvapi32 &&
+    -o "$work/bare-imports.exe" -lcomctl32 -limm32 -ladvapi32 &&
   $cxx "${flags[@]}" -mwindows -DBARE_CALENDAR_PAGES -I"$root/res" "$bench_dir/windows/BareWindow.cpp" \
     "$root/build/mingw64/res/CMakeFiles/tembori_resources.dir/Tembori.rc.res" -o "$work/bare-pages.exe" -lcomctl32 &&
   $cxx "${flags[@]}" "$bench_dir/windows/BenchDriver.cpp" -o "$work/bench-driver.exe" -lgdi32 -lcomctl32 ||
