@@ -4,68 +4,29 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
-#include <memory>
 
 #include "calendar/MonthCalendar.h"
+#include "framework/WholeFile.h"
 #include "ical/ICalReader.h"
 
 namespace tembori {
 
-namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-FileHandle Open(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  const HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
-}
-
-}  // namespace
-
 ICalFileRead ReadICalFile(const std::string& path, std::string& bytes) {
-  const FileHandle file =
-      Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
-  if (file == nullptr) return ICalFileRead::Failed;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return ICalFileRead::Failed;
-  if (size.QuadPart > static_cast<LONGLONG>(kMaxICalBytes)) return ICalFileRead::TooLarge;
-  std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  if (!read.empty() &&
-      (!ReadFile(file.get(), read.data(), static_cast<DWORD>(read.size()), &got, nullptr) ||
-       got != read.size())) {
-    return ICalFileRead::Failed;
+  switch (ReadWholeFile(path, kMaxICalBytes, bytes)) {
+    case WholeFileRead::Ok:
+      return ICalFileRead::Ok;
+    case WholeFileRead::TooLarge:
+      return ICalFileRead::TooLarge;
+    default:
+      return ICalFileRead::Failed;
   }
-  bytes = std::move(read);
-  return ICalFileRead::Ok;
 }
 
 bool WriteICalFile(const std::string& path, std::string_view bytes) {
-  if (bytes.size() > UINT_MAX) return false;
   const std::string temporary = path + ".tmp";
-  {
-    const FileHandle file = Open(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);
-    if (file == nullptr) return false;
-    DWORD written = 0;
-    const bool complete =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size() && FlushFileBuffers(file.get());
-    if (!complete) {
-      DeleteFileA(temporary.c_str());
-      return false;
-    }
-  }
-  if (!MoveFileExA(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporary.c_str());
-    return false;
-  }
-  return true;
+  if (WriteNewFile(temporary, bytes) && MoveIntoPlace(temporary, path)) return true;
+  DeleteFileA(temporary.c_str());
+  return false;
 }
 
 std::vector<int> MemoFileYears(const std::string& programDir) {

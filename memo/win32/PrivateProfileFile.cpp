@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "framework/WholeFile.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
@@ -19,26 +20,6 @@ std::string FullName(const std::string& file) {
   if (length == 0 || length >= MAX_PATH) return file;
   return std::string(windows, length) + "\\" + file;
 }
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (Valid()) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-  bool Close() {
-    const bool closed = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 // Held in a vector: a wide string would bring the library's whole instantiation of it along.
 using WideText = std::vector<wchar_t>;
@@ -82,52 +63,22 @@ std::string PrivateProfileFile::GetString(std::string_view file, std::string_vie
 }
 
 ProfileFile::ReadResult PrivateProfileFile::ReadAll(const std::string& file, std::string& bytes) {
-  FileHandle handle(CreateFileA(FullName(file).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.Valid()) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND ? ReadResult::NotFound : ReadResult::Failed;
+  switch (ReadWholeFile(FullName(file), 0x7FFFFFFF, bytes)) {
+    case WholeFileRead::Ok:
+      return ReadResult::Ok;
+    case WholeFileRead::NotFound:
+      return ReadResult::NotFound;
+    default:
+      return ReadResult::Failed;
   }
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(handle.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return ReadResult::Failed;
-  std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD done = 0;
-  if (!read.empty() &&
-      (!ReadFile(handle.Get(), read.data(), static_cast<DWORD>(read.size()), &done, nullptr) ||
-       done != read.size())) {
-    return ReadResult::Failed;
-  }
-  bytes = std::move(read);
-  return ReadResult::Ok;
 }
 
 bool PrivateProfileFile::WriteNew(const std::string& file, std::string_view bytes) {
-  FileHandle handle(CreateFileA(FullName(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.Valid()) return false;
-  DWORD written = 0;
-  if (!bytes.empty() && (!WriteFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                    &written, nullptr) ||
-                         written != bytes.size())) {
-    return false;
-  }
-  return FlushFileBuffers(handle.Get()) != FALSE && handle.Close();
+  return WriteNewFile(FullName(file), bytes);
 }
 
 bool PrivateProfileFile::Replace(const std::string& from, const std::string& to) {
-  const std::string source = FullName(from), target = FullName(to);
-  // A reader of the old file (another copy's profile functions) holds it for a moment.
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (MoveFileExA(source.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return true;
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
-    Sleep(25);
-  }
-  return false;
+  return MoveIntoPlace(FullName(from), FullName(to));
 }
 
 void PrivateProfileFile::Remove(const std::string& file) {

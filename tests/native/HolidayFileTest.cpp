@@ -8,16 +8,19 @@
 #include <string_view>
 #include <tuple>
 
+#include "IconvCodec.h"
 #include "tests/native/ListedHolidays.h"
 
 namespace tembori {
 namespace {
 
-// The header and "休日" in Shift-JIS, as the file has them.
-const std::string kHeader =
-    "\x8D\x91\x96\xAF\x82\xCC\x8F\x6A\x93\xFA\x81\x45\x8B\x78\x93\xFA\x8C\x8E\x93\xFA\x2C\x8D\x91"
-    "\x96\xAF\x82\xCC\x8F\x6A\x93\xFA\x81\x45\x8B\x78\x93\xFA\x96\xBC\x8F\xCC";
-const std::string kDayOff = "\x8B\x78\x93\xFA";
+// The header and "休日" in Shift-JIS, as the file has them, made by the C library's tables.
+std::string ShiftJis(std::string_view utf8) {
+  int replaced = 0;
+  return IconvCodec().FromUtf8(utf8, replaced);
+}
+const std::string kHeader = ShiftJis("国民の祝日・休日月日,国民の祝日・休日名称");
+const std::string kDayOff = ShiftJis("休日");
 
 std::string Line(int yyyymmdd, std::string_view name) {
   return std::to_string(yyyymmdd / 10000) + '/' + std::to_string(yyyymmdd / 100 % 100) + '/' +
