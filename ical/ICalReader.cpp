@@ -103,13 +103,9 @@ bool ParseContentLine(std::string& line, ContentLine& content) {
 
 // Whether `text` is `value` in decimal, without leading zeros.
 bool IsDecimal(std::string_view text, int value) {
-  char digits[12];
-  char* first = digits + sizeof digits;
-  do {
-    *--first = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  return text == std::string_view(first, static_cast<std::size_t>(digits + sizeof digits - first));
+  std::string digits;
+  AppendZeroPadded(digits, value, 1);
+  return text == digits;
 }
 
 // FREQ=YEARLY without end, every year, on the start's own month and day (one value each).
