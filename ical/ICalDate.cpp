@@ -42,40 +42,48 @@ int FirstLeapYearFrom(int year) {
   return year;
 }
 
-std::string ZeroPadded(int value, int width) {
-  std::string digits;
+void AppendZeroPadded(std::string& text, int value, int width) {
+  char digits[12];
+  char* const end = digits + sizeof digits;
+  char* first = end;
   do {
-    digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
+    *--first = static_cast<char>('0' + value % 10);
     value /= 10;
-  } while (value > 0);
-  if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
-  return digits;
+  } while (value > 0 || end - first < width);
+  text.append(first, end);
 }
 
 std::string FormatDate(const ICalDate& date) {
-  return ZeroPadded(date.year, 4) + ZeroPadded(date.month, 2) + ZeroPadded(date.day, 2);
+  std::string text;
+  AppendZeroPadded(text, date.year, 4);
+  AppendZeroPadded(text, date.month, 2);
+  AppendZeroPadded(text, date.day, 2);
+  return text;
 }
 
 namespace {
 
-bool ParseDigits(std::string_view text, int& value) {
+// The `count` digits of `text` from `first`.
+bool ParseDigits(std::string_view text, std::size_t first, std::size_t count, int& value) {
   value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
+  for (std::size_t i = first; i < first + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
   }
-  return !text.empty();
+  return true;
+}
+
+// YYYYMMDD at the start of `text`, which is long enough.
+bool ParseDatePart(std::string_view text, ICalDate& date) {
+  return ParseDigits(text, 0, 4, date.year) && ParseDigits(text, 4, 2, date.month) &&
+         ParseDigits(text, 6, 2, date.day) && IsValidDate(date);
 }
 
 }  // namespace
 
 bool ParseDate(std::string_view text, ICalDate& date) {
   ICalDate parsed;
-  if (text.size() != 8 || !ParseDigits(text.substr(0, 4), parsed.year) ||
-      !ParseDigits(text.substr(4, 2), parsed.month) ||
-      !ParseDigits(text.substr(6, 2), parsed.day) || !IsValidDate(parsed)) {
-    return false;
-  }
+  if (text.size() != 8 || !ParseDatePart(text, parsed)) return false;
   date = parsed;
   return true;
 }
@@ -86,10 +94,9 @@ bool ParseDateTime(std::string_view text, ICalDateTime& time, bool& utc) {
   if (text[8] != 'T' && text[8] != 't') return false;
   ICalDateTime parsed;
   // A leap second (60) is allowed by the format and read as the minute's last second.
-  if (!ParseDate(text.substr(0, 8), parsed.date) || !ParseDigits(text.substr(9, 2), parsed.hour) ||
-      !ParseDigits(text.substr(11, 2), parsed.minute) ||
-      !ParseDigits(text.substr(13, 2), parsed.second) || parsed.hour > 23 || parsed.minute > 59 ||
-      parsed.second > 60) {
+  if (!ParseDatePart(text, parsed.date) || !ParseDigits(text, 9, 2, parsed.hour) ||
+      !ParseDigits(text, 11, 2, parsed.minute) || !ParseDigits(text, 13, 2, parsed.second) ||
+      parsed.hour > 23 || parsed.minute > 59 || parsed.second > 60) {
     return false;
   }
   time = parsed;

@@ -42,8 +42,8 @@ int WeekdayOf(const ICalDate& date);
 // The first 29 February in `year` or later.
 int FirstLeapYearFrom(int year);
 
-// `value` (not negative) in decimal, with leading zeros up to `width` digits.
-std::string ZeroPadded(int value, int width);
+// Appends `value` (not negative) in decimal, with leading zeros up to `width` digits.
+void AppendZeroPadded(std::string& text, int value, int width);
 // YYYYMMDD.
 std::string FormatDate(const ICalDate& date);
 // YYYYMMDD, and YYYYMMDDTHHMMSS with an optional Z; false for anything else or an impossible

@@ -1,8 +1,9 @@
 // Onsets of the observances of a described time zone and the offset that holds at a time.
 #include "ical/ICalTimeZone.h"
 
-#include <cstdlib>
-#include <string>
+#include <climits>
+
+#include "ical/ICalName.h"
 
 namespace tembori {
 
@@ -20,12 +21,25 @@ bool ParseOffset(std::string_view text, int& seconds) {
   return true;
 }
 
-int WeekdayNumber(std::string_view name) {
-  static constexpr std::string_view kNames[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
-  for (int i = 0; i < 7; ++i) {
-    if (name == kNames[i]) return i;
+// The number that a text starts with, as the C library's atoi reads it: blanks and a sign
+// first, anything after the digits left; 0 for none. Beyond the range of int it saturates.
+int LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  long long number = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (number <= INT_MAX) number = number * 10 + (text[i] - '0');
   }
-  return -1;
+  if (negative) number = -number;
+  return static_cast<int>(number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : number);
+}
+
+// 0 = Sunday .. 6 = Saturday, -1 for no weekday.
+int WeekdayNumber(std::string_view name) {
+  const int number = static_cast<int>(ICalNameOf(name)) - static_cast<int>(ICalName::Sunday);
+  return number >= 0 && number < 7 ? number : -1;
 }
 
 bool Later(const ICalDateTime& a, const ICalDateTime& b) {
@@ -52,17 +66,24 @@ bool ICalTimeZone::AddObservance(std::string_view onset, std::string_view offset
     rule = end == std::string_view::npos ? std::string_view() : rule.substr(end + 1);
     const std::size_t equals = part.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string_view key = part.substr(0, equals);
-    const std::string value(part.substr(equals + 1));
-    if (key == "FREQ") {
-      yearly = value == "YEARLY";
-    } else if (key == "BYMONTH") {
-      observance.month = std::atoi(value.c_str());
-    } else if (key == "BYMONTHDAY") {
-      observance.firstMonthDay = std::atoi(value.c_str());
-    } else if (key == "BYDAY" && value.size() >= 2) {
-      observance.weekday = WeekdayNumber(std::string_view(value).substr(value.size() - 2));
-      observance.ordinal = std::atoi(value.substr(0, value.size() - 2).c_str());
+    const std::string_view value = part.substr(equals + 1);
+    switch (ICalNameOf(part.substr(0, equals))) {
+      case ICalName::Frequency:
+        yearly = ICalNameOf(value) == ICalName::Yearly;
+        break;
+      case ICalName::ByMonth:
+        observance.month = LeadingNumber(value);
+        break;
+      case ICalName::ByMonthDay:
+        observance.firstMonthDay = LeadingNumber(value);
+        break;
+      case ICalName::ByDay:
+        if (value.size() < 2) break;
+        observance.weekday = WeekdayNumber(value.substr(value.size() - 2));
+        observance.ordinal = LeadingNumber(value.substr(0, value.size() - 2));
+        break;
+      default:
+        break;
     }
   }
   observance.yearly = yearly && observance.month >= 1 && observance.month <= 12;
@@ -70,21 +91,26 @@ bool ICalTimeZone::AddObservance(std::string_view onset, std::string_view offset
   return true;
 }
 
-bool ICalTimeZone::FromOffsetName(std::string_view name, ICalTimeZone& zone) {
-  if (name.size() < 5 || (name.substr(0, 3) != "UTC" && name.substr(0, 3) != "GMT")) return false;
-  std::string digits;
-  for (const char c : name.substr(4)) {
-    if (c >= '0' && c <= '9')
-      digits += c;
-    else if (c != ':')
-      return false;
+bool ICalTimeZone::OffsetOfName(std::string_view name, int& offsetSeconds) {
+  if (name.size() < 5 || (name.substr(0, 3) != "UTC" && name.substr(0, 3) != "GMT") ||
+      (name[3] != '+' && name[3] != '-')) {
+    return false;
   }
-  if (digits.size() == 1 || digits.size() == 3) digits.insert(0, "0");
-  if (digits.size() == 2) digits += "00";
-  if (digits.size() != 4) return false;
-  ICalTimeZone fixed;
-  if (!fixed.AddObservance("16010101T000000", std::string(1, name[3]) + digits, "")) return false;
-  zone = fixed;
+  int digits = 0;
+  int hoursAndMinutes = 0;
+  for (const char c : name.substr(4)) {
+    if (c >= '0' && c <= '9' && digits < 4) {
+      hoursAndMinutes = hoursAndMinutes * 10 + (c - '0');
+      ++digits;
+    } else if (c != ':') {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  // "9" and "09" are whole hours; "930" is 09:30.
+  if (digits <= 2) hoursAndMinutes *= 100;
+  offsetSeconds =
+      (hoursAndMinutes / 100 * 3600 + hoursAndMinutes % 100 * 60) * (name[3] == '-' ? -1 : 1);
   return true;
 }
 

@@ -17,9 +17,9 @@ class ICalTimeZone {
   // when the onset or the offset cannot be read.
   bool AddObservance(std::string_view onset, std::string_view offset, std::string_view rule);
 
-  // A zone named by its fixed offset, as some programs write TZID without describing it:
-  // "UTC+09:00", "GMT-5", "UTC-05:30". False for any other name.
-  static bool FromOffsetName(std::string_view name, ICalTimeZone& zone);
+  // The offset from UTC of a zone named by it, as some programs write TZID without describing
+  // it: "UTC+09:00", "GMT-5", "UTC-05:30". False for any other name.
+  static bool OffsetOfName(std::string_view name, int& offsetSeconds);
 
   bool Empty() const { return observances_.empty(); }
 

@@ -5,36 +5,42 @@
 
 namespace tembori {
 
-ICalWriter::ICalWriter(std::string_view version, const ICalDateTime& stamp) {
-  stamp_ = FormatDate(stamp.date) + "T" + ZeroPadded(stamp.hour, 2) + ZeroPadded(stamp.minute, 2) +
-           ZeroPadded(stamp.second, 2) + "Z";
-  Line("BEGIN:VCALENDAR");
-  Line("VERSION:2.0");
-  Line("PRODID:-//Tembori//Tembori " + std::string(version) + "//JA");
-  Line("CALSCALE:GREGORIAN");
+// The lines without a value of their own are short enough to need no folding.
+ICalWriter::ICalWriter(std::string_view version, const ICalDateTime& stamp)
+    : stamp_(FormatDate(stamp.date)) {
+  stamp_ += 'T';
+  AppendZeroPadded(stamp_, stamp.hour, 2);
+  AppendZeroPadded(stamp_, stamp.minute, 2);
+  AppendZeroPadded(stamp_, stamp.second, 2);
+  stamp_ += 'Z';
+  text_ = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+  std::string product = "-//Tembori//Tembori ";
+  product.append(version);
+  product += "//JA";
+  Line("PRODID:", product);
+  text_ += "CALSCALE:GREGORIAN\r\n";
 }
 
-void ICalWriter::Line(std::string_view line) {
-  text_ += FoldLine(line);
+void ICalWriter::Line(std::string_view name, std::string_view value) {
+  line_.assign(name);
+  line_.append(value);
+  text_ += FoldLine(line_);
 }
 
 void ICalWriter::Add(const AllDayEvent& event) {
-  Line("BEGIN:VEVENT");
-  Line("UID:" + event.uid);
-  Line("DTSTAMP:" + stamp_);
-  Line("DTSTART;VALUE=DATE:" + FormatDate(event.date));
-  Line("DTEND;VALUE=DATE:" + FormatDate(NextDay(event.date)));
-  if (!event.rule.empty()) Line("RRULE:" + event.rule);
-  Line("SUMMARY:" + EscapeText(event.summary));
-  if (event.holiday) {
-    Line("TRANSP:TRANSPARENT");
-    Line("CATEGORIES:HOLIDAY");
-  }
-  Line("END:VEVENT");
+  text_ += "BEGIN:VEVENT\r\n";
+  Line("UID:", event.uid);
+  Line("DTSTAMP:", stamp_);
+  Line("DTSTART;VALUE=DATE:", FormatDate(event.date));
+  Line("DTEND;VALUE=DATE:", FormatDate(NextDay(event.date)));
+  if (!event.rule.empty()) Line("RRULE:", event.rule);
+  Line("SUMMARY:", EscapeText(event.summary));
+  if (event.holiday) text_ += "TRANSP:TRANSPARENT\r\nCATEGORIES:HOLIDAY\r\n";
+  text_ += "END:VEVENT\r\n";
 }
 
 std::string ICalWriter::Finish() {
-  Line("END:VCALENDAR");
+  text_ += "END:VCALENDAR\r\n";
   return std::move(text_);
 }
 

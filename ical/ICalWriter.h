@@ -28,9 +28,11 @@ class ICalWriter {
   std::string Finish();
 
  private:
-  void Line(std::string_view line);
+  // A content line from its name (with any parameters and the colon) and its value.
+  void Line(std::string_view name, std::string_view value);
 
   std::string stamp_;
+  std::string line_;
   std::string text_;
 };
 

@@ -13,8 +13,15 @@ namespace tembori {
 namespace {
 
 std::string MemoUid(const MemoPlace& place) {
-  const std::string monthDay = ZeroPadded(place.month, 2) + ZeroPadded(place.day, 2);
-  return (place.EveryYear() ? "yearly-" : ZeroPadded(place.year, 4)) + monthDay + ".memo@tembori";
+  std::string uid;
+  if (place.EveryYear()) {
+    uid = "yearly-";
+  } else {
+    AppendZeroPadded(uid, place.year, 4);
+  }
+  AppendZeroPadded(uid, place.month, 2);
+  AppendZeroPadded(uid, place.day, 2);
+  return uid + ".memo@tembori";
 }
 
 // What a store can hold of a text: no line break or NUL, whole characters up to `maxBytes`.
