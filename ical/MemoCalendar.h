@@ -84,8 +84,21 @@ struct ImportOutcome {
 };
 
 // Writes the plan's adds, and its replacements when `overwrite`, in order; stops at the first
-// write that fails. `write` stores one memo whole or not at all.
-ImportOutcome ApplyImport(const ImportPlan& plan, bool overwrite,
-                          const std::function<bool(const PlacedMemo&)>& write);
+// write that fails. `write(const PlacedMemo&)` stores one memo whole or not at all.
+template <typename WriteMemo>
+ImportOutcome ApplyImport(const ImportPlan& plan, bool overwrite, WriteMemo&& write) {
+  ImportOutcome outcome;
+  for (const ImportPlan::Item& item : plan.items) {
+    const bool wanted = item.change == ImportPlan::Change::Add ||
+                        (overwrite && item.change == ImportPlan::Change::Replace);
+    if (!wanted) continue;
+    if (!write(item.memo)) {
+      outcome.failed = true;
+      break;
+    }
+    ++outcome.written;
+  }
+  return outcome;
+}
 
 }  // namespace tembori

@@ -22,8 +22,8 @@ constexpr int kExitUsage = 2;
 }  // namespace
 
 ICalCommands::ICalCommands(const Settings& settings, KeyValueStore& registry,
-                           std::string programDir, std::function<std::string(DayName)> dayName)
-    : transfer_(settings, registry, std::move(programDir), std::move(dayName)) {}
+                           std::string programDir, DayNameText dayName)
+    : transfer_(settings, registry, std::move(programDir), dayName) {}
 
 std::string ICalCommands::ChooseFile(HWND owner, bool save, const std::string& suggestion) {
   // The filter is pairs of a label and a pattern, each ending in a zero, and one more zero.
@@ -70,7 +70,7 @@ void ICalCommands::ImportMemos(HWND owner) {
     Report(failure);
     return;
   }
-  ImportDialog confirm([this](bool overwrite) { return transfer_.PlanText(overwrite); }, owner);
+  ImportDialog confirm(transfer_, owner);
   if (confirm.RunModal() != IDOK) return;
   int written = 0;
   failure = transfer_.Import(confirm.Overwrite(), written);
