@@ -28,7 +28,8 @@ bool ExportHolidays(MonthCalendar& calendar, const HolidayExportRange& range,
       const bool named = (holiday || rest) && calendar.GetDayName(day, name);
       AllDayEvent event;
       event.date = {shown.wYear, shown.wMonth, day};
-      const std::string uid = FormatDate(event.date) + ".holiday@tembori";
+      std::string uid = FormatDate(event.date);
+      uid += ".holiday@tembori";
       const std::string summary = named ? nameOf(name) : dayOff;
       event.uid = uid;
       event.summary = summary;

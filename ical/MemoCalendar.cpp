@@ -20,7 +20,8 @@ std::string MemoUid(const MemoPlace& place) {
   }
   AppendZeroPadded(uid, place.month, 2);
   AppendZeroPadded(uid, place.day, 2);
-  return uid + ".memo@tembori";
+  uid += ".memo@tembori";
+  return uid;
 }
 
 // Cuts a text to what a store can hold: no line break or NUL, whole characters up to `maxBytes`.
