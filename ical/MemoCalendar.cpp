@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "calendar/MonthCalendar.h"
 #include "ical/ICalText.h"
 #include "ical/ICalWriter.h"
+#include "ical/MemoStoreAccess.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
@@ -72,25 +74,26 @@ int ImportPlan::Skips(bool overwrite) const {
   return skippedEntries + same + (overwrite ? 0 : Conflicts());
 }
 
-ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget& target,
+ImportPlan PlanImport(const std::vector<ICalEntry>& entries, MemoStoreAccess& store,
                       const TextCodec& codec) {
+  const bool everyYear = store.EveryYear();
+  const std::size_t maxBytes = store.MaxBytes();
   ImportPlan plan;
   // The items are kept in the order of their places, each day's texts joined, before the
   // change that each makes is known.
   std::vector<ImportPlan::Item>& items = plan.items;
   for (const ICalEntry& entry : entries) {
     const bool yearly = entry.recurrence == ICalRecurrence::YearlyForever;
-    const bool byMonthAndDay = target.everyYear && yearly;
+    const bool byMonthAndDay = everyYear && yearly;
     if (!entry.dated || entry.text.empty() ||
-        (!byMonthAndDay &&
-         (entry.date.year < target.firstYear || entry.date.year > target.lastYear))) {
+        (!byMonthAndDay && (entry.date.year < MinYear || entry.date.year > MaxYear))) {
       ++plan.skippedEntries;
       continue;
     }
-    if (entry.recurrence == ICalRecurrence::Other || (yearly && !target.everyYear)) {
+    if (entry.recurrence == ICalRecurrence::Other || (yearly && !everyYear)) {
       ++plan.firstOccurrenceOnly;
     }
-    const MemoPlace place{target.everyYear ? 0 : entry.date.year, entry.date.month, entry.date.day};
+    const MemoPlace place{everyYear ? 0 : entry.date.year, entry.date.month, entry.date.day};
     auto item = std::lower_bound(items.begin(), items.end(), place,
                                  [](const ImportPlan::Item& other, const MemoPlace& wanted) {
                                    return other.memo.place < wanted;
@@ -100,8 +103,8 @@ ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget&
     std::string& text = item->memo.text;
     if (!firstOfDay) text += kMemoJoiner;
     // A character takes at least one byte in the store and at most four in the file.
-    text += codec.FromUtf8(TruncateUtf8(entry.text, target.maxBytes * 4), plan.replacedCharacters);
-    CutToStorable(text, target.maxBytes);
+    text += codec.FromUtf8(TruncateUtf8(entry.text, maxBytes * 4), plan.replacedCharacters);
+    CutToStorable(text, maxBytes);
   }
   // A day whose texts came to nothing is skipped.
   const auto empty = std::remove_if(items.begin(), items.end(), [](const ImportPlan::Item& item) {
@@ -110,7 +113,7 @@ ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget&
   plan.skippedEntries += static_cast<int>(items.end() - empty);
   items.erase(empty, items.end());
   for (ImportPlan::Item& item : items) {
-    const std::string current = target.current(item.memo.place);
+    const std::string current = store.Read(item.memo.place);
     item.change = current.empty()             ? ImportPlan::Change::Add
                   : current == item.memo.text ? ImportPlan::Change::Same
                                               : ImportPlan::Change::Replace;

@@ -94,11 +94,7 @@ std::string ICalTransfer::ReadImport(const std::string& path) {
         static_cast<int>(read.error) - static_cast<int>(ICalReadError::NotICalendar);
     return Format(kMessages[message], read.line, path.c_str());
   }
-  ImportTarget target;
-  target.everyYear = access_.EveryYear();
-  target.maxBytes = access_.MaxBytes();
-  target.current = [this](const MemoPlace& place) { return access_.Read(place); };
-  plan_ = PlanImport(read.entries, target, codec_);
+  plan_ = PlanImport(read.entries, access_, codec_);
   return {};
 }
 
