@@ -28,8 +28,11 @@ bool ExportHolidays(MonthCalendar& calendar, const HolidayExportRange& range,
       const bool named = (holiday || rest) && calendar.GetDayName(day, name);
       AllDayEvent event;
       event.date = {shown.wYear, shown.wMonth, day};
-      event.uid = FormatDate(event.date) + ".holiday@tembori";
-      event.summary = named ? nameOf(name) : dayOff;
+      std::string uid = FormatDate(event.date);
+      uid += ".holiday@tembori";
+      const std::string summary = named ? nameOf(name) : dayOff;
+      event.uid = uid;
+      event.summary = summary;
       event.holiday = true;
       writer.Add(event);
     }

@@ -101,11 +101,14 @@ bool ParseContentLine(std::string& line, ContentLine& content) {
   return true;
 }
 
-// Whether `text` is `value` in decimal, without leading zeros.
+// Whether `text` is `value` (a month or a day) in decimal, without leading zeros.
 bool IsDecimal(std::string_view text, int value) {
-  std::string digits;
-  AppendZeroPadded(digits, value, 1);
-  return text == digits;
+  int parsed = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9' || parsed > value) return false;
+    parsed = parsed * 10 + (c - '0');
+  }
+  return !text.empty() && text[0] != '0' && parsed == value;
 }
 
 // FREQ=YEARLY without end, every year, on the start's own month and day (one value each).
@@ -140,12 +143,14 @@ bool IsYearlyForever(std::string_view rule, const ICalDate& start) {
   return yearly;
 }
 
-// The first non-empty line of a text.
-std::string_view FirstLine(std::string_view text) {
+// The first non-empty line of an escaped text value.
+std::string FirstLine(std::string_view value) {
+  const std::string unescaped = UnescapeText(value);
+  std::string_view text = unescaped;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
     const std::string_view line = text.substr(0, end);
-    if (line.find_first_not_of(" \t") != std::string_view::npos) return line;
+    if (line.find_first_not_of(" \t") != std::string_view::npos) return std::string(line);
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
   }
@@ -281,9 +286,9 @@ void Reader::Property(const ContentLine& content) {
       entry.dated = Resolve(content, date);
       entry.date = date;
     } else if (name == ICalName::Summary) {
-      entry.text = FirstLine(UnescapeText(content.value));
+      entry.text = FirstLine(content.value);
     } else if (name == ICalName::Description) {
-      description_ = FirstLine(UnescapeText(content.value));
+      description_ = FirstLine(content.value);
     } else if (name == ICalName::Rule && ++rules_ == 1) {
       firstRule_ = content.value;
     }

@@ -8,12 +8,13 @@
 
 namespace tembori {
 
+// Views of texts that the caller keeps while the event is added.
 struct AllDayEvent {
-  std::string uid;
+  std::string_view uid;
   ICalDate date;
-  std::string summary;  // UTF-8
+  std::string_view summary;  // UTF-8
   // The value of RRULE, empty for a single day.
-  std::string rule;
+  std::string_view rule;
   // A holiday neither blocks time in other calendars nor hides among the user's own events.
   bool holiday = false;
 };

@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
+#include "calendar/MonthCalendar.h"
 #include "ical/ICalText.h"
 #include "ical/ICalWriter.h"
-#include "memo/KeyedList.h"
+#include "ical/MemoStoreAccess.h"
 #include "settings/StoreValues.h"
 
 namespace tembori {
@@ -21,13 +22,15 @@ std::string MemoUid(const MemoPlace& place) {
   }
   AppendZeroPadded(uid, place.month, 2);
   AppendZeroPadded(uid, place.day, 2);
-  return uid + ".memo@tembori";
+  uid += ".memo@tembori";
+  return uid;
 }
 
-// What a store can hold of a text: no line break or NUL, whole characters up to `maxBytes`.
-std::string StorableText(std::string_view text, std::size_t maxBytes) {
-  text = text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
-  return std::string(TruncateMultibyte(text, maxBytes));
+// Cuts a text to what a store can hold: no line break or NUL, whole characters up to `maxBytes`.
+void CutToStorable(std::string& text, std::size_t maxBytes) {
+  const std::string_view line =
+      std::string_view(text).substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
+  text.resize(TruncateMultibyte(line, maxBytes).size());
 }
 
 }  // namespace
@@ -37,9 +40,11 @@ std::string ExportMemos(const std::vector<PlacedMemo>& memos, int exportYear,
                         const TextCodec& codec) {
   ICalWriter writer(version, stampUtc);
   for (const PlacedMemo& memo : memos) {
+    const std::string uid = MemoUid(memo.place);
+    const std::string summary = codec.ToUtf8(memo.text);
     AllDayEvent event;
-    event.uid = MemoUid(memo.place);
-    event.summary = codec.ToUtf8(memo.text);
+    event.uid = uid;
+    event.summary = summary;
     const bool leapDay = memo.place.month == 2 && memo.place.day == 29;
     if (memo.place.EveryYear()) {
       event.date = {leapDay ? FirstLeapYearFrom(exportYear) : exportYear, memo.place.month,
@@ -69,61 +74,51 @@ int ImportPlan::Skips(bool overwrite) const {
   return skippedEntries + same + (overwrite ? 0 : Conflicts());
 }
 
-ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget& target,
+ImportPlan PlanImport(const std::vector<ICalEntry>& entries, MemoStoreAccess& store,
                       const TextCodec& codec) {
+  const bool everyYear = store.EveryYear();
+  const std::size_t maxBytes = store.MaxBytes();
   ImportPlan plan;
-  KeyedList<MemoPlace, std::string> texts;
+  // The items are kept in the order of their places, each day's texts joined, before the
+  // change that each makes is known.
+  std::vector<ImportPlan::Item>& items = plan.items;
   for (const ICalEntry& entry : entries) {
     const bool yearly = entry.recurrence == ICalRecurrence::YearlyForever;
-    const bool byMonthAndDay = target.everyYear && yearly;
+    const bool byMonthAndDay = everyYear && yearly;
     if (!entry.dated || entry.text.empty() ||
-        (!byMonthAndDay &&
-         (entry.date.year < target.firstYear || entry.date.year > target.lastYear))) {
+        (!byMonthAndDay && (entry.date.year < MinYear || entry.date.year > MaxYear))) {
       ++plan.skippedEntries;
       continue;
     }
-    if (entry.recurrence == ICalRecurrence::Other || (yearly && !target.everyYear)) {
+    if (entry.recurrence == ICalRecurrence::Other || (yearly && !everyYear)) {
       ++plan.firstOccurrenceOnly;
     }
-    const MemoPlace place{target.everyYear ? 0 : entry.date.year, entry.date.month, entry.date.day};
+    const MemoPlace place{everyYear ? 0 : entry.date.year, entry.date.month, entry.date.day};
+    auto item = std::lower_bound(items.begin(), items.end(), place,
+                                 [](const ImportPlan::Item& other, const MemoPlace& wanted) {
+                                   return other.memo.place < wanted;
+                                 });
+    const bool firstOfDay = item == items.end() || place < item->memo.place;
+    if (firstOfDay) item = items.insert(item, {{place, {}}, ImportPlan::Change::Add});
+    std::string& text = item->memo.text;
+    if (!firstOfDay) text += kMemoJoiner;
     // A character takes at least one byte in the store and at most four in the file.
-    const std::string text =
-        codec.FromUtf8(TruncateUtf8(entry.text, target.maxBytes * 4), plan.replacedCharacters);
-    const auto joined = PlaceOf(texts, place);
-    if (joined == texts.end() || place < joined->first) {
-      texts.insert(joined, {place, StorableText(text, target.maxBytes)});
-    } else {
-      joined->second = StorableText(joined->second + kMemoJoiner + text, target.maxBytes);
-    }
+    text += codec.FromUtf8(TruncateUtf8(entry.text, maxBytes * 4), plan.replacedCharacters);
+    CutToStorable(text, maxBytes);
   }
-  for (auto& [place, text] : texts) {
-    if (text.empty()) {
-      ++plan.skippedEntries;
-      continue;
-    }
-    const std::string current = target.current(place);
-    const ImportPlan::Change change = current.empty()   ? ImportPlan::Change::Add
-                                      : current == text ? ImportPlan::Change::Same
-                                                        : ImportPlan::Change::Replace;
-    plan.items.push_back({{place, std::move(text)}, change});
+  // A day whose texts came to nothing is skipped.
+  const auto empty = std::remove_if(items.begin(), items.end(), [](const ImportPlan::Item& item) {
+    return item.memo.text.empty();
+  });
+  plan.skippedEntries += static_cast<int>(items.end() - empty);
+  items.erase(empty, items.end());
+  for (ImportPlan::Item& item : items) {
+    const std::string current = store.Read(item.memo.place);
+    item.change = current.empty()             ? ImportPlan::Change::Add
+                  : current == item.memo.text ? ImportPlan::Change::Same
+                                              : ImportPlan::Change::Replace;
   }
   return plan;
-}
-
-ImportOutcome ApplyImport(const ImportPlan& plan, bool overwrite,
-                          const std::function<bool(const PlacedMemo&)>& write) {
-  ImportOutcome outcome;
-  for (const ImportPlan::Item& item : plan.items) {
-    const bool wanted = item.change == ImportPlan::Change::Add ||
-                        (overwrite && item.change == ImportPlan::Change::Replace);
-    if (!wanted) continue;
-    if (!write(item.memo)) {
-      outcome.failed = true;
-      break;
-    }
-    ++outcome.written;
-  }
-  return outcome;
 }
 
 }  // namespace tembori

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,15 +66,12 @@ struct ImportPlan {
   int Skips(bool overwrite) const;
 };
 
-struct ImportTarget {
-  bool everyYear = false;     // the registry store: memos by month and day
-  std::size_t maxBytes = 64;  // the longest memo the store gives back whole
-  int firstYear = 1851, lastYear = 2150;
-  // The memo at a place now, empty for none.
-  std::function<std::string(const MemoPlace&)> current;
-};
+class MemoStoreAccess;
 
-ImportPlan PlanImport(const std::vector<ICalEntry>& entries, const ImportTarget& target,
+// Plans against the memos that `store` holds now: an entry goes to its date in the calendar's
+// years (1851..2150), or to its month and day in the registry, where a yearly one goes whatever
+// its year.
+ImportPlan PlanImport(const std::vector<ICalEntry>& entries, MemoStoreAccess& store,
                       const TextCodec& codec);
 
 struct ImportOutcome {
@@ -84,8 +80,21 @@ struct ImportOutcome {
 };
 
 // Writes the plan's adds, and its replacements when `overwrite`, in order; stops at the first
-// write that fails. `write` stores one memo whole or not at all.
-ImportOutcome ApplyImport(const ImportPlan& plan, bool overwrite,
-                          const std::function<bool(const PlacedMemo&)>& write);
+// write that fails. `write(const PlacedMemo&)` stores one memo whole or not at all.
+template <typename WriteMemo>
+ImportOutcome ApplyImport(const ImportPlan& plan, bool overwrite, WriteMemo&& write) {
+  ImportOutcome outcome;
+  for (const ImportPlan::Item& item : plan.items) {
+    const bool wanted = item.change == ImportPlan::Change::Add ||
+                        (overwrite && item.change == ImportPlan::Change::Replace);
+    if (!wanted) continue;
+    if (!write(item.memo)) {
+      outcome.failed = true;
+      break;
+    }
+    ++outcome.written;
+  }
+  return outcome;
+}
 
 }  // namespace tembori

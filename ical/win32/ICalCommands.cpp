@@ -4,7 +4,6 @@
 #include <commdlg.h>
 
 #include <utility>
-#include <vector>
 
 #include "framework/ResourceText.h"
 #include "framework/SystemLibrary.h"
@@ -22,32 +21,32 @@ constexpr int kExitUsage = 2;
 }  // namespace
 
 ICalCommands::ICalCommands(const Settings& settings, KeyValueStore& registry,
-                           std::string programDir, std::function<std::string(DayName)> dayName)
-    : transfer_(settings, registry, std::move(programDir), std::move(dayName)) {}
+                           std::string programDir, DayNameText dayName)
+    : transfer_(settings, registry, std::move(programDir), dayName) {}
 
 std::string ICalCommands::ChooseFile(HWND owner, bool save, const std::string& suggestion) {
   // The filter is pairs of a label and a pattern, each ending in a zero, and one more zero.
-  const std::string label = LoadResourceString(IDS_ICAL_FILTER);
-  std::string filter = label + '\0' + "*.ics" + '\0' + '\0';
-  std::vector<char> path(MAX_PATH * 4, '\0');
-  suggestion.copy(path.data(), path.size() - 1);
+  std::string filter = LoadResourceString(IDS_ICAL_FILTER);
+  filter.append("\0*.ics\0", 8);
+  char path[MAX_PATH * 4] = {};
+  suggestion.copy(path, sizeof path - 1);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
-  dialog.lpstrFile = path.data();
-  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
   dialog.lpstrDefExt = "ics";
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  // Loaded when first needed, as the program's other common dialogs are.
+  // Loaded when first needed, as the program's other common dialogs are. Both functions have
+  // one type.
   static SystemLibrary commonDialogs("comdlg32.dll");
-  const auto choose = save
-                          ? commonDialogs.Function<decltype(&GetSaveFileNameA)>("GetSaveFileNameA")
-                          : commonDialogs.Function<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+  const auto choose = commonDialogs.Function<decltype(&GetOpenFileNameA)>(
+      save ? "GetSaveFileNameA" : "GetOpenFileNameA");
   const BOOL chosen = choose != nullptr && choose(&dialog);
-  return chosen ? std::string(path.data()) : std::string();
+  return chosen ? std::string(path) : std::string();
 }
 
 // Over the main window, which owns the dialogs as well; without one, on its own.
@@ -70,7 +69,7 @@ void ICalCommands::ImportMemos(HWND owner) {
     Report(failure);
     return;
   }
-  ImportDialog confirm([this](bool overwrite) { return transfer_.PlanText(overwrite); }, owner);
+  ImportDialog confirm(transfer_, owner);
   if (confirm.RunModal() != IDOK) return;
   int written = 0;
   failure = transfer_.Import(confirm.Overwrite(), written);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "ical/ICalCommandLine.h"
@@ -15,7 +14,7 @@ namespace tembori {
 class ICalCommands {
  public:
   ICalCommands(const Settings& settings, KeyValueStore& registry, std::string programDir,
-               std::function<std::string(DayName)> dayName);
+               DayNameText dayName);
 
   void ExportMemos(HWND owner);
   // Reads the chosen file, confirms the counts and writes; the window shows the memos when the

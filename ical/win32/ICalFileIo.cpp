@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "calendar/MonthCalendar.h"
 #include "framework/WholeFile.h"
 #include "ical/ICalReader.h"
@@ -30,22 +28,26 @@ bool WriteICalFile(const std::string& path, std::string_view bytes) {
 }
 
 std::vector<int> MemoFileYears(const std::string& programDir) {
+  // The files come in any order; the years go out in theirs, each once.
+  bool found[MaxYear - MinYear + 1] = {};
+  WIN32_FIND_DATAA file{};
+  const HANDLE search = FindFirstFileA((programDir + "tb*.mem").c_str(), &file);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = file.cFileName;
+      if (name.size() != 10 || (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+      int year = 0;
+      for (std::size_t i = 2; i < 6 && year >= 0; ++i) {
+        year = name[i] >= '0' && name[i] <= '9' ? year * 10 + (name[i] - '0') : -1;
+      }
+      if (year >= MinYear && year <= MaxYear) found[year - MinYear] = true;
+    } while (FindNextFileA(search, &file));
+    FindClose(search);
+  }
   std::vector<int> years;
-  WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA((programDir + "tb*.mem").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return years;
-  do {
-    const std::string name = found.cFileName;
-    if (name.size() != 10 || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    int year = 0;
-    for (std::size_t i = 2; i < 6 && year >= 0; ++i) {
-      year = name[i] >= '0' && name[i] <= '9' ? year * 10 + (name[i] - '0') : -1;
-    }
-    if (year >= MinYear && year <= MaxYear) years.push_back(year);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  std::sort(years.begin(), years.end());
-  years.erase(std::unique(years.begin(), years.end()), years.end());
+  for (int year = MinYear; year <= MaxYear; ++year) {
+    if (found[year - MinYear]) years.push_back(year);
+  }
   return years;
 }
 

@@ -1,6 +1,7 @@
 // Exports and the import with their files and messages.
 #include "ical/win32/ICalTransfer.h"
 
+#include <cstdarg>
 #include <utility>
 
 #include "calendar/FixedClock.h"
@@ -14,16 +15,15 @@ namespace tembori {
 
 namespace {
 
-// A string-table text with its %d and %s filled in (by the system, so that the program
-// carries no formatter of its own).
-std::string Format(UINT id, int number, const std::string& text = {}) {
+// A string-table text with its %d and %s filled in, given in their order there (by the
+// system, so that the program carries no formatter of its own).
+std::string Format(UINT id, ...) {
   const std::string format = LoadResourceString(id);
   char formatted[1025] = {};  // wsprintf writes at most 1024 characters
-  if (format.find("%d") < format.find("%s")) {
-    wsprintfA(formatted, format.c_str(), number, text.c_str());
-  } else {
-    wsprintfA(formatted, format.c_str(), text.c_str(), number);
-  }
+  va_list arguments;
+  va_start(arguments, id);
+  wvsprintfA(formatted, format.c_str(), arguments);
+  va_end(arguments);
   return formatted;
 }
 
@@ -34,7 +34,7 @@ ICalDateTime UtcNow() {
 }
 
 std::string Written(const std::string& path, const std::string& bytes) {
-  return WriteICalFile(path, bytes) ? std::string() : Format(IDS_ICAL_WRITE_FAILED, 0, path);
+  return WriteICalFile(path, bytes) ? std::string() : Format(IDS_ICAL_WRITE_FAILED, path.c_str());
 }
 
 }  // namespace
@@ -45,10 +45,10 @@ UINT MemosChangedMessage() {
 }
 
 ICalTransfer::ICalTransfer(const Settings& settings, KeyValueStore& registry,
-                           std::string programDir, std::function<std::string(DayName)> dayName)
+                           std::string programDir, DayNameText dayName)
     : settings_(settings),
       registry_(registry),
-      dayName_(std::move(dayName)),
+      dayName_(dayName),
       access_(settings, registry, files_, lock_, std::move(programDir)) {}
 
 std::string ICalTransfer::ExportMemos(const std::string& path) {
@@ -80,43 +80,34 @@ std::string ICalTransfer::ReadImport(const std::string& path) {
     case ICalFileRead::Ok:
       break;
     case ICalFileRead::Failed:
-      return Format(IDS_ICAL_OPEN_FAILED, 0, path);
+      return Format(IDS_ICAL_OPEN_FAILED, path.c_str());
     case ICalFileRead::TooLarge:
-      return Format(IDS_ICAL_TOO_LARGE, 0, path);
+      return Format(IDS_ICAL_TOO_LARGE, path.c_str());
   }
   const ICalReadResult read = ReadICalendar(bytes, zone_);
-  switch (read.error) {
-    case ICalReadError::None:
-      break;
-    case ICalReadError::TooLarge:
-      return Format(IDS_ICAL_TOO_LARGE, 0, path);
-    case ICalReadError::NotICalendar:
-      return Format(IDS_ICAL_NOT_ICALENDAR, read.line, path);
-    case ICalReadError::NoCalendar:
-      return Format(IDS_ICAL_NO_CALENDAR, read.line, path);
-    case ICalReadError::InvalidUtf8:
-      return Format(IDS_ICAL_INVALID_UTF8, read.line, path);
-    case ICalReadError::Unbalanced:
-      return Format(IDS_ICAL_UNBALANCED, read.line, path);
+  if (read.error == ICalReadError::TooLarge) return Format(IDS_ICAL_TOO_LARGE, path.c_str());
+  if (read.error != ICalReadError::None) {
+    // In the order of ICalReadError from NotICalendar on; each says the line.
+    static constexpr UINT kMessages[] = {IDS_ICAL_NOT_ICALENDAR, IDS_ICAL_NO_CALENDAR,
+                                         IDS_ICAL_INVALID_UTF8, IDS_ICAL_UNBALANCED};
+    const auto message =
+        static_cast<int>(read.error) - static_cast<int>(ICalReadError::NotICalendar);
+    return Format(kMessages[message], read.line, path.c_str());
   }
-  ImportTarget target;
-  target.everyYear = access_.EveryYear();
-  target.maxBytes = access_.MaxBytes();
-  target.current = [this](const MemoPlace& place) { return access_.Read(place); };
-  plan_ = PlanImport(read.entries, target, codec_);
+  plan_ = PlanImport(read.entries, access_, codec_);
   return {};
 }
 
 std::string ICalTransfer::PlanText(bool overwrite) const {
-  const std::string counts = LoadResourceString(IDS_ICAL_IMPORT_COUNTS);
-  char text[1025] = {};
-  wsprintfA(text, counts.c_str(), plan_.Adds(), plan_.Replaces(overwrite), plan_.Skips(overwrite));
-  std::string summary = text;
+  std::string summary = Format(IDS_ICAL_IMPORT_COUNTS, plan_.Adds(), plan_.Replaces(overwrite),
+                               plan_.Skips(overwrite));
   if (plan_.replacedCharacters > 0) {
-    summary += "\n" + Format(IDS_ICAL_REPLACED_CHARACTERS, plan_.replacedCharacters);
+    summary += '\n';
+    summary += Format(IDS_ICAL_REPLACED_CHARACTERS, plan_.replacedCharacters);
   }
   if (plan_.firstOccurrenceOnly > 0) {
-    summary += "\n" + Format(IDS_ICAL_FIRST_OCCURRENCE_ONLY, plan_.firstOccurrenceOnly);
+    summary += '\n';
+    summary += Format(IDS_ICAL_FIRST_OCCURRENCE_ONLY, plan_.firstOccurrenceOnly);
   }
   return summary;
 }

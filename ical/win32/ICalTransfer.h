@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "calendar/DayName.h"
@@ -25,11 +24,13 @@ namespace tembori {
 // runs shows them at once.
 UINT MemosChangedMessage();
 
+// The text of a day's name in code page 932.
+using DayNameText = std::string (*)(DayName);
+
 class ICalTransfer {
  public:
-  // `dayName` gives the text of a day's name in code page 932.
   ICalTransfer(const Settings& settings, KeyValueStore& registry, std::string programDir,
-               std::function<std::string(DayName)> dayName);
+               DayNameText dayName);
 
   // Each gives the empty text when it succeeded, else the message that says what failed.
   std::string ExportMemos(const std::string& path);
@@ -46,7 +47,7 @@ class ICalTransfer {
  private:
   const Settings& settings_;
   KeyValueStore& registry_;
-  std::function<std::string(DayName)> dayName_;
+  const DayNameText dayName_;
   PrivateProfileFile files_;
   // Shared with a running calendar and every other copy: an import writes under it.
   NamedStoreLock lock_;

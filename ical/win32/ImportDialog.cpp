@@ -1,14 +1,12 @@
 // The import confirmation.
 #include "ical/win32/ImportDialog.h"
 
-#include <utility>
-
 #include "res/ResourceIds.h"
 
 namespace tembori {
 
-ImportDialog::ImportDialog(std::function<std::string(bool)> describe, HWND owner)
-    : Dialog(IDD_ICAL_IMPORT, owner), describe_(std::move(describe)) {}
+ImportDialog::ImportDialog(const ICalTransfer& transfer, HWND owner)
+    : Dialog(IDD_ICAL_IMPORT, owner), transfer_(transfer) {}
 
 const RouteTable& ImportDialog::Routes() const {
   static const Route routes[] = {
@@ -34,7 +32,7 @@ void ImportDialog::OnOverwriteClicked() {
 }
 
 void ImportDialog::ShowCounts() const {
-  SetDlgItemTextA(Handle(), IDC_ICAL_COUNTS, describe_(overwrite_ != 0).c_str());
+  SetDlgItemTextA(Handle(), IDC_ICAL_COUNTS, transfer_.PlanText(overwrite_ != 0).c_str());
 }
 
 }  // namespace tembori

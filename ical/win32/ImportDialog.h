@@ -2,17 +2,15 @@
 // whether it overwrites the days that have a memo, with OK and Cancel.
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include "framework/Dialog.h"
+#include "ical/win32/ICalTransfer.h"
 
 namespace tembori {
 
 class ImportDialog : public Dialog {
  public:
-  // `describe` gives the counts for a choice of overwriting; they follow the tick.
-  explicit ImportDialog(std::function<std::string(bool overwrite)> describe, HWND owner = nullptr);
+  // Shows the counts of the transfer's plan for the choice of overwriting; they follow the tick.
+  explicit ImportDialog(const ICalTransfer& transfer, HWND owner = nullptr);
 
   bool Overwrite() const { return overwrite_ != 0; }
 
@@ -25,7 +23,7 @@ class ImportDialog : public Dialog {
   void OnOverwriteClicked();
   void ShowCounts() const;
 
-  std::function<std::string(bool)> describe_;
+  const ICalTransfer& transfer_;
   int overwrite_ = 0;
 };
 

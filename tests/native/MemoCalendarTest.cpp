@@ -51,11 +51,7 @@ struct Stores {
 ImportPlan PlanInto(MemoStoreAccess& access, const std::string& file) {
   const ICalReadResult read = ReadICalendar(file, UtcZone());
   REQUIRE(read.error == ICalReadError::None);
-  ImportTarget target;
-  target.everyYear = access.EveryYear();
-  target.maxBytes = access.MaxBytes();
-  target.current = [&access](const MemoPlace& place) { return access.Read(place); };
-  return PlanImport(read.entries, target, codec);
+  return PlanImport(read.entries, access, codec);
 }
 
 ImportOutcome ApplyTo(MemoStoreAccess& access, const ImportPlan& plan, bool overwrite = false) {
