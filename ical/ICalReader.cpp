@@ -143,20 +143,6 @@ bool IsYearlyForever(std::string_view rule, const ICalDate& start) {
   return yearly;
 }
 
-// The first non-empty line of an escaped text value.
-std::string FirstLine(std::string_view value) {
-  const std::string unescaped = UnescapeText(value);
-  std::string_view text = unescaped;
-  while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
-    const std::string_view line = text.substr(0, end);
-    if (line.find_first_not_of(" \t") != std::string_view::npos) return std::string(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return {};
-}
-
 bool IsEntry(ICalName component) {
   return component == ICalName::Event || component == ICalName::ToDo ||
          component == ICalName::Journal;
@@ -291,9 +277,9 @@ void Reader::Property(const ContentLine& content) {
       entry.dated = Resolve(content, date);
       entry.date = date;
     } else if (name == ICalName::Summary) {
-      entry.text = FirstLine(content.value);
+      entry.text = FirstTextLine(content.value);
     } else if (name == ICalName::Description) {
-      description_ = FirstLine(content.value);
+      description_ = FirstTextLine(content.value);
     } else if (name == ICalName::Rule && ++rules_ == 1) {
       firstRule_ = content.value;
     }
