@@ -27,6 +27,23 @@ std::optional<int> DecimalNumber(const std::string& text) {
   return number;
 }
 
+// Sets a radio button of a group that data exchange sets button by button. Checking an
+// automatic radio button makes some platforms uncheck the rest of its group themselves,
+// searching the dialog's window list through the window manager step by step, and a radio
+// button restyles itself even when its state stays: so a button already right is left
+// alone, and one to be checked is a plain radio button for that moment.
+void SetRadioCheck(HWND button, bool checked) {
+  const WPARAM wanted = checked ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageA(button, BM_GETCHECK, 0, 0)) == wanted) return;
+  const auto style = static_cast<WPARAM>(GetWindowLongA(button, GWL_STYLE) & 0xFFFF);
+  const bool automatic = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+  if (checked && automatic) {
+    SendMessageA(button, BM_SETSTYLE, (style & ~WPARAM{BS_TYPEMASK}) | BS_RADIOBUTTON, FALSE);
+  }
+  SendMessageA(button, BM_SETCHECK, wanted, 0);
+  if (checked && automatic) SendMessageA(button, BM_SETSTYLE, style, FALSE);
+}
+
 // Messages whose result the dialog procedure returns itself instead of DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT id) {
   switch (id) {
@@ -166,13 +183,13 @@ void DataExchange::Own(int controlId) {
 
 void DataExchange::Fail(int controlId) {
   failed_ = true;
-  SetFocus(GetDlgItem(dialog_, controlId));
+  SetFocus(dialog_.Item(controlId));
 }
 
 void DataExchange::Text(int controlId, std::string& value) {
   Note(controlId);
   if (failed_) return;
-  const HWND control = GetDlgItem(dialog_, controlId);
+  const HWND control = dialog_.Item(controlId);
   if (saving_) {
     value = WindowText(control);
   } else {
@@ -183,14 +200,15 @@ void DataExchange::Text(int controlId, std::string& value) {
 void DataExchange::Number(int controlId, int& value, int lowest, int highest, UINT complaintId) {
   Note(controlId);
   if (failed_) return;
+  const HWND control = dialog_.Item(controlId);
   if (!saving_) {
-    SetDlgItemInt(dialog_, controlId, static_cast<UINT>(value), TRUE);
+    SetWindowTextA(control, std::to_string(value).c_str());
     return;
   }
-  const std::optional<int> number = DecimalNumber(WindowText(GetDlgItem(dialog_, controlId)));
+  const std::optional<int> number = DecimalNumber(WindowText(control));
   if (!number || *number < lowest || *number > highest) {
     Fail(controlId);
-    ShowFieldTip(GetDlgItem(dialog_, controlId), LoadResourceString(complaintId));
+    ShowFieldTip(control, LoadResourceString(complaintId));
     return;
   }
   HideFieldTip();
@@ -200,12 +218,13 @@ void DataExchange::Number(int controlId, int& value, int lowest, int highest, UI
 void DataExchange::Number(int controlId, int& value) {
   Note(controlId);
   if (failed_) return;
+  const HWND dialog = dialog_.Handle();
   if (!saving_) {
-    SetDlgItemInt(dialog_, controlId, static_cast<UINT>(value), TRUE);
+    SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), TRUE);
     return;
   }
   BOOL converted = FALSE;
-  const int number = static_cast<int>(GetDlgItemInt(dialog_, controlId, &converted, TRUE));
+  const int number = static_cast<int>(GetDlgItemInt(dialog, controlId, &converted, TRUE));
   if (!converted) {
     Fail(controlId);
     return;
@@ -216,16 +235,17 @@ void DataExchange::Number(int controlId, int& value) {
 void DataExchange::Check(int controlId, int& value) {
   Note(controlId);
   if (failed_) return;
+  const HWND button = dialog_.Item(controlId);
   if (saving_) {
-    value = static_cast<int>(IsDlgButtonChecked(dialog_, controlId));
+    value = static_cast<int>(SendMessageA(button, BM_GETCHECK, 0, 0));
   } else {
-    CheckDlgButton(dialog_, controlId, static_cast<UINT>(value));
+    SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(value), 0);
   }
 }
 
 void DataExchange::Radio(int firstControlId, int& index) {
   if (failed_) return;
-  const HWND first = GetDlgItem(dialog_, firstControlId);
+  const HWND first = dialog_.Item(firstControlId);
   if (saving_) index = -1;
   int position = 0;
   for (HWND button = first; button != nullptr; button = GetWindow(button, GW_HWNDNEXT)) {
@@ -234,10 +254,19 @@ void DataExchange::Radio(int firstControlId, int& index) {
     if (saving_) {
       if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) index = position;
     } else {
-      SendMessageA(button, BM_SETCHECK, position == index ? BST_CHECKED : BST_UNCHECKED, 0);
+      SetRadioCheck(button, position == index);
     }
     ++position;
   }
+}
+
+HWND Dialog::Item(int controlId) const {
+  const auto known = std::find_if(items_.begin(), items_.end(),
+                                  [&](const auto& item) { return item.first == controlId; });
+  if (known != items_.end()) return known->second;
+  const HWND control = GetDlgItem(Handle(), controlId);
+  if (control != nullptr) items_.emplace_back(controlId, control);
+  return control;
 }
 
 INT_PTR Dialog::RunModal() {
@@ -247,7 +276,7 @@ INT_PTR Dialog::RunModal() {
 }
 
 bool Dialog::UpdateData(bool saving) {
-  DataExchange exchange(Handle(), saving, ExchangedControls());
+  DataExchange exchange(*this, saving, ExchangedControls());
   ExchangeData(exchange);
   return exchange.Succeeded();
 }
@@ -257,11 +286,11 @@ void Dialog::EnableItem(int controlId, bool enabled) const {
 }
 
 void Dialog::CheckItem(int controlId, bool checked) const {
-  CheckDlgButton(Handle(), controlId, checked ? BST_CHECKED : BST_UNCHECKED);
+  SendMessageA(Item(controlId), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Dialog::IsItemChecked(int controlId) const {
-  return IsDlgButtonChecked(Handle(), controlId) == BST_CHECKED;
+  return SendMessageA(Item(controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string Dialog::ItemText(int controlId) const {
@@ -269,7 +298,7 @@ std::string Dialog::ItemText(int controlId) const {
 }
 
 void Dialog::SetItemText(int controlId, const std::string& text) const {
-  SetDlgItemTextA(Handle(), controlId, text.c_str());
+  SetWindowTextA(Item(controlId), text.c_str());
 }
 
 bool Dialog::OnInitDialog() {
@@ -321,6 +350,7 @@ INT_PTR Dialog::HandleDialogMessage(Dialog* bindAtInit, HWND window, UINT id, WP
   LRESULT result = 0;
   try {
     if (id == WM_INITDIALOG) {
+      dialog->items_.clear();
       // A child dialog (a page of a property sheet) is placed by its parent.
       if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) CentreOverOwner(window);
       return dialog->OnInitDialog() ? TRUE : FALSE;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Window.h"
@@ -22,9 +23,11 @@ void HideFieldTip();
 // One pass of data exchange: loading puts members into controls, saving reads the controls
 // into members. A failed conversion puts the focus on its control and ends the pass. Every
 // control the pass touches is noted in `exchanged` (when given), in both directions.
+class Dialog;
+
 class DataExchange {
  public:
-  DataExchange(HWND dialog, bool saving, std::vector<int>* exchanged = nullptr)
+  DataExchange(const Dialog& dialog, bool saving, std::vector<int>* exchanged = nullptr)
       : dialog_(dialog), saving_(saving), exchanged_(exchanged) {}
 
   bool Succeeded() const { return !failed_; }
@@ -52,7 +55,7 @@ class DataExchange {
   // Ends the pass as failed, with the focus on the control.
   void Fail(int controlId);
 
-  HWND dialog_;
+  const Dialog& dialog_;
   bool saving_;
   std::vector<int>* exchanged_;
   bool failed_ = false;
@@ -70,8 +73,9 @@ class Dialog : public Window {
   // Exchanges data in the given direction; false when a control held no valid value.
   bool UpdateData(bool saving);
 
-  // The dialog's controls by identifier.
-  HWND Item(int controlId) const { return GetDlgItem(Handle(), controlId); }
+  // The dialog's controls by identifier. Each is looked up once: the platform may search
+  // the window list through its window manager for every lookup.
+  HWND Item(int controlId) const;
   void EnableItem(int controlId, bool enabled) const;
   // A check box or radio button ticked or not, and whether it is ticked.
   void CheckItem(int controlId, bool checked) const;
@@ -106,6 +110,8 @@ class Dialog : public Window {
 
   const int templateId_;
   const HWND owner_;
+  // The controls looked up so far; made again for every window the dialog gets.
+  mutable std::vector<std::pair<int, HWND>> items_;
 };
 
 }  // namespace tembori

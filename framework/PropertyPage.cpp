@@ -85,7 +85,7 @@ const RouteTable& PropertyPage::Routes() const {
 // coordinates.
 void PropertyPage::DrawSwatchBeside(HDC dc, int labelId, COLORREF color) const {
   RECT label{};
-  GetWindowRect(GetDlgItem(Handle(), labelId), &label);
+  GetWindowRect(Item(labelId), &label);
   MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&label), 2);
   RECT units{0, 0, 3, 8};
   MapDialogRect(Handle(), &units);

@@ -60,7 +60,7 @@ void MemoDialog::OnMemoChanged() {
   const HWND edit = GetDlgItem(Handle(), IDC_MEMO_TEXT);
   if (GetWindowTextLengthA(edit) <= static_cast<int>(kMaxMemoBytes)) return;
   std::string text;
-  DataExchange exchange(Handle(), true);
+  DataExchange exchange(*this, true);
   exchange.Text(IDC_MEMO_TEXT, text);
   const std::string bounded(BoundMemoText(text));
   if (bounded.size() == text.size()) return;

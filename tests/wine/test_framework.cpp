@@ -156,6 +156,8 @@ struct ExchangeDialog : Dialog {
     }
     CheckDlgButton(dialog, kFirstRadioId + 3, BST_CHECKED);
     const bool result = Dialog::OnInitDialog();
+    loadedStaysAutomatic =
+        (GetWindowLongA(Item(kFirstRadioId + 2), GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 
     for (int id = kTextId; id < kFirstRadioId + 4; ++id) {
       loaded += id < kFirstRadioId ? ItemText(id) + " " : std::to_string(IsItemChecked(id));
@@ -179,7 +181,8 @@ struct ExchangeDialog : Dialog {
   std::vector<UINT> commands;
   std::string text = "before";
   int number = -12, radio = 2;
-  std::string loaded;  // text, number, then the radio buttons
+  std::string loaded;                 // text, number, then the radio buttons
+  bool loadedStaysAutomatic = false;  // the radio button checked by loading
   bool ownedByDisabledMainWindow = false;
 };
 
@@ -276,6 +279,7 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
     CHECK(dialog.ownedByDisabledMainWindow);
     CHECK(IsWindowEnabled(owner.Handle()));
     CHECK(dialog.loaded == "before -12 0011");
+    CHECK(dialog.loadedStaysAutomatic);
     CHECK(dialog.text == (c.fieldsSaved >= 1 ? std::string(300, 'x') : "before"));
     CHECK(dialog.number == (c.fieldsSaved >= 2 ? -345 : -12));
     CHECK(dialog.radio == (c.fieldsSaved >= 3 ? 0 : 2));

@@ -3,7 +3,7 @@
 # here, and prints the medians side by side. Run by hand, not by CI:
 #
 #   bash tools/bench/start-and-sheet.sh [--fonts N] [--rounds R] [--sheet-rounds S]
-#                                       [LABEL=Tembori.exe...]
+#                                       [--server-calls] [LABEL=Tembori.exe...]
 #
 # The bare programs (windows/BareWindow.cpp) are one window with the calendar's manifest and
 # an empty four-page sheet: "bare" imports what a window and a sheet need, "bare-imports"
@@ -17,6 +17,9 @@
 # folder; the number of faces the font page would list is printed.
 # Every round starts each program once, interleaved; the sheet is opened, switched to the
 # font page and cancelled S times per start after a first, uncounted opening.
+# --server-calls also counts each program's wine server requests per sheet measure, which
+# do not depend on the machine's load (server-calls.py); the traced server is slow, so the
+# times of such a run are not comparable with others (one round is enough for the counts).
 set -uo pipefail
 
 bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -27,15 +30,17 @@ tembori_wine_environment
 fonts=300
 rounds=7
 sheet_rounds=5
+server_calls=
 programs=()
 while [ $# -gt 0 ]; do
   case $1 in
     --fonts) fonts=$2 && shift 2 ;;
     --rounds) rounds=$2 && shift 2 ;;
     --sheet-rounds) sheet_rounds=$2 && shift 2 ;;
+    --server-calls) server_calls=1 && shift ;;
     *=*) programs+=("$1") && shift ;;
     *)
-      sed -n '2,19s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+      sed -n '2,22s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
       exit 2
       ;;
   esac
@@ -77,7 +82,15 @@ drive=$WINEPREFIX/drive_c/$folder
 mkdir -p "$drive"
 python3 "$bench_dir/make-fonts.py" "$WINEPREFIX/drive_c/windows/Fonts" "$fonts" \
   /usr/share/wine/fonts/tahoma.ttf || exit 1
-tembori_keep_wineserver
+if [ -n "$server_calls" ]; then
+  # A server of its own that writes every request; only the requests are kept.
+  timeout 60 wineserver -w
+  tembori_unlocked wineserver -f -p -d1 2>&1 >/dev/null </dev/null |
+    grep --line-buffered -aE '^[0-9a-f]{4}: [a-z_]+\( ' >"$work/server-trace.txt" &
+  tembori_unlocked wine cmd /c exit </dev/null >/dev/null 2>&1
+else
+  tembori_keep_wineserver
+fi
 
 arguments=()
 for program in bare bare-imports bare-pages; do
@@ -96,3 +109,4 @@ tembori_unlocked wine "C:\\$folder\\bench-driver.exe" "$rounds" "$sheet_rounds" 
   2>&1 | tr -d '\r' >"$work/samples.txt"
 
 python3 "$bench_dir/summarise.py" "$work/samples.txt" "$fonts"
+[ -n "$server_calls" ] && python3 "$bench_dir/server-calls.py" "$work/server-trace.txt"

@@ -8,7 +8,9 @@
 //   font      from asking the sheet for the font page to the page painted
 //   close     from Cancel, with the font page shown, to the sheet gone and the window painted
 // It prints one line per sample, "measure<TAB>label<TAB>milliseconds or bytes", and the
-// number of faces the font page would list.
+// number of faces the font page would list. Each counted sheet measure is bracketed by a
+// global atom "bench-mark begin|end MEASURE LABEL", added and deleted at once, so that a
+// trace of the wine server shows which of the program's requests belong to which measure.
 //
 //   bench-driver.exe ROUNDS SHEET_ROUNDS FONT_PAGE LABEL=PROGRAM.exe...
 #include <windows.h>
@@ -96,6 +98,12 @@ bool PollUntil(Condition condition, double limitMs = 10000) {
   return true;
 }
 
+void Mark(const char* edge, const char* measure, const std::string& label, bool counted) {
+  if (!counted) return;
+  const std::string name = std::string("bench-mark ") + edge + " " + measure + " " + label;
+  GlobalDeleteAtom(GlobalAddAtomA(name.c_str()));
+}
+
 void Print(const char* measure, const std::string& label, double value) {
   std::printf("%s\t%s\t%.3f\n", measure, label.c_str(), value);
 }
@@ -155,6 +163,7 @@ double ResidentBytes(const std::string& process) {
 
 // One opening, font page and closing of the sheet; false when the sheet did not behave.
 bool MeasureSheet(DWORD process, HWND main, int fontPage, const std::string& label, bool counted) {
+  Mark("begin", "open", label, counted);
   double start = NowMs();
   PostMessageA(main, WM_COMMAND, kPropertiesCommand, 0);
   HWND sheet = nullptr;
@@ -165,16 +174,21 @@ bool MeasureSheet(DWORD process, HWND main, int fontPage, const std::string& lab
     return false;
   }
   if (counted) Print("open", label, NowMs() - start);
+  Mark("end", "open", label, counted);
 
+  Mark("begin", "font", label, counted);
   start = NowMs();
   SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(fontPage), 0);
   if (!PollUntil([&] { return Painted(sheet); })) return false;
   if (counted) Print("font", label, NowMs() - start);
+  Mark("end", "font", label, counted);
 
+  Mark("begin", "close", label, counted);
   start = NowMs();
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   if (!PollUntil([&] { return !IsWindow(sheet) && Painted(main); })) return false;
   if (counted) Print("close", label, NowMs() - start);
+  Mark("end", "close", label, counted);
   return true;
 }
 
