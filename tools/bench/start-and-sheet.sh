@@ -110,4 +110,6 @@ tembori_unlocked wine "C:\\$folder\\bench-driver.exe" "$rounds" "$sheet_rounds" 
   2>&1 | tr -d '\r' >"$work/samples.txt"
 
 python3 "$bench_dir/summarise.py" "$work/samples.txt" "$fonts"
-[ -n "$server_calls" ] && python3 "$bench_dir/server-calls.py" "$work/server-trace.txt"
+if [ -n "$server_calls" ]; then
+  python3 "$bench_dir/server-calls.py" "$work/server-trace.txt"
+fi

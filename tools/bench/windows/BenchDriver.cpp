@@ -228,6 +228,7 @@ bool MeasureProgram(const std::string& label, const std::string& program, int sh
     std::fprintf(stderr, "%s: no window painted\n", label.c_str());
   }
   if (WaitForSingleObject(child.hProcess, 10000) != WAIT_OBJECT_0) {
+    std::fprintf(stderr, "%s: still running 10 s after its window was closed\n", label.c_str());
     TerminateProcess(child.hProcess, 1);
     ok = false;
   }
