@@ -162,34 +162,48 @@ void DrawTriangle(HDC dc, const std::array<Point, 3>& corners) {
   Polygon(dc, converted.data(), static_cast<int>(converted.size()));
 }
 
-// The padlock's image and mask at each scale it is drawn at, closed and open.
-struct PadlockBitmaps {
-  int scale;  // percent
-  int closed, closedMask, open, openMask;
-};
-constexpr PadlockBitmaps kPadlocks[] = {
-    {100, IDB_PADLOCK_CLOSED, IDB_PADLOCK_CLOSED_MASK, IDB_PADLOCK_OPEN, IDB_PADLOCK_OPEN_MASK},
-    {150, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150, IDB_PADLOCK_OPEN_150,
-     IDB_PADLOCK_OPEN_MASK_150},
-    {200, IDB_PADLOCK_CLOSED_200, IDB_PADLOCK_CLOSED_MASK_200, IDB_PADLOCK_OPEN_200,
-     IDB_PADLOCK_OPEN_MASK_200},
-};
-
-const PadlockBitmaps& PadlockAt(int dpi) {
-  const int scale = PadlockScale(dpi);
-  for (const PadlockBitmaps& padlock : kPadlocks) {
-    if (padlock.scale == scale) return padlock;
+// The bitmap enlarged to `percent` of its size (rounded), each pixel taken from the pixel of
+// the original that it lies on, as the image generator enlarges the art; so only the
+// padlock at 100 % need be stored. Columns first, then rows: one strip at a time.
+BitmapHandle Enlarged(HDC reference, HBITMAP original, int percent) {
+  BITMAP size{};
+  if (GetObjectA(original, sizeof size, &size) == 0) return BitmapHandle();
+  const int width = static_cast<int>(size.bmWidth), height = static_cast<int>(size.bmHeight);
+  const int wideWidth = (width * percent + 50) / 100, tallHeight = (height * percent + 50) / 100;
+  // A mask stays monochrome, as MaskBlt wants it.
+  const auto blank = [&](int w, int h) {
+    return BitmapHandle(size.bmBitsPixel == 1 ? CreateBitmap(w, h, 1, 1, nullptr)
+                                              : CreateCompatibleBitmap(reference, w, h));
+  };
+  BitmapHandle wide = blank(wideWidth, height), result = blank(wideWidth, tallHeight);
+  const CreatedDc from = CreateMemoryDc(reference), to = CreateMemoryDc(reference);
+  if (!wide || !result || !from || !to) return BitmapHandle();
+  {
+    const ObjectSelection source(from.get(), original), target(to.get(), wide.get());
+    for (int x = 0; x < wideWidth; ++x) {
+      BitBlt(to.get(), x, 0, 1, height, from.get(), x * width / wideWidth, 0, SRCCOPY);
+    }
   }
-  return kPadlocks[0];
+  const ObjectSelection source(from.get(), wide.get()), target(to.get(), result.get());
+  for (int y = 0; y < tallHeight; ++y) {
+    BitBlt(to.get(), 0, y, wideWidth, 1, from.get(), 0, y * height / tallHeight, SRCCOPY);
+  }
+  return result;
+}
+
+// The padlock's image or mask at the scale drawn for `dpi`.
+BitmapHandle PadlockBitmap(HDC reference, int id, int dpi) {
+  BitmapHandle bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+  const int scale = PadlockScale(dpi);
+  if (!bitmap || scale == 100) return bitmap;
+  return Enlarged(reference, bitmap.get(), scale);
 }
 
 void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
-  const HINSTANCE module = GetModuleHandleA(nullptr);
-  const PadlockBitmaps& padlock = PadlockAt(dpi);
-  const BitmapHandle image(
-      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? padlock.closed : padlock.open)));
-  const BitmapHandle mask(
-      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? padlock.closedMask : padlock.openMask)));
+  const BitmapHandle image =
+      PadlockBitmap(item.hDC, closed ? IDB_PADLOCK_CLOSED : IDB_PADLOCK_OPEN, dpi);
+  const BitmapHandle mask =
+      PadlockBitmap(item.hDC, closed ? IDB_PADLOCK_CLOSED_MASK : IDB_PADLOCK_OPEN_MASK, dpi);
   if (!image || !mask) return;
   BITMAP size{};
   if (GetObjectA(image.get(), sizeof size, &size) == 0) return;

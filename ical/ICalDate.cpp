@@ -1,6 +1,8 @@
 // Date arithmetic and the date forms of iCalendar files.
 #include "ical/ICalDate.h"
 
+#include "calendar/CalendarArithmetic.h"
+
 namespace tembori {
 
 bool IsLeapYear(int year) {
@@ -8,9 +10,7 @@ bool IsLeapYear(int year) {
 }
 
 int DaysInMonth(int year, int month) {
-  static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kLengths[month - 1];
+  return MonthLength(month, IsLeapYear(year));
 }
 
 bool IsValidDate(const ICalDate& date) {

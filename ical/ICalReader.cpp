@@ -2,6 +2,8 @@
 // and the time zones that their times refer to.
 #include "ical/ICalReader.h"
 
+#include <utility>
+
 #include "ical/ICalName.h"
 #include "ical/ICalText.h"
 #include "ical/ICalTimeZone.h"
@@ -10,7 +12,7 @@ namespace tembori {
 
 namespace {
 
-// Views into the line being read.
+// The line being read: views of its name and value, and the parameters that matter here.
 struct ContentLine {
   std::string_view name;
   ICalName known = ICalName::Other;  // the name, looked up
@@ -170,18 +172,18 @@ class Reader {
   bool readingEntries_ = false;
   std::vector<std::string> open_;       // upper case
   ICalName section_ = ICalName::Other;  // the component inside VCALENDAR that is open
-  // The entry being read, with what is settled at its end.
+  // The entries; the last is being read while inEntry_, with what is settled at its end.
   std::vector<ICalEntry> entries_;
   bool inEntry_ = false;
-  std::string description_;  // its first line
-  int rules_ = 0;
-  std::string firstRule_;
+  std::string description_;  // the first line of its description
+  int rules_ = 0;            // its RRULEs
+  std::string firstRule_;    // upper case
   // The VTIMEZONE being read, and its latest observance, which takes the properties that follow.
   std::string zoneId_;
   ICalTimeZone described_;
   bool inObservance_ = false;
   PendingObservance observance_;
-  std::vector<std::pair<std::string, ICalTimeZone>> zones_;
+  std::vector<std::pair<std::string, ICalTimeZone>> zones_;  // by TZID
 };
 
 bool Fail(ICalReadResult& result, ICalReadError error, int line) {
