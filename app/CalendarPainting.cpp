@@ -162,41 +162,39 @@ void DrawTriangle(HDC dc, const std::array<Point, 3>& corners) {
   Polygon(dc, converted.data(), static_cast<int>(converted.size()));
 }
 
-// The bitmap enlarged to `percent` of its size (rounded), each pixel taken from the pixel of
-// the original that it lies on, as the image generator enlarges the art; so only the
-// padlock at 100 % need be stored. Columns first, then rows: one strip at a time.
-BitmapHandle Enlarged(HDC reference, HBITMAP original, int percent) {
+// `original` stretched to `length` pixels across (or down, with `rows`), each column (row)
+// taken from the one of the original that it lies on.
+BitmapHandle Stretched(HDC reference, HBITMAP original, int length, bool rows) {
   BITMAP size{};
   if (GetObjectA(original, sizeof size, &size) == 0) return BitmapHandle();
-  const int width = static_cast<int>(size.bmWidth), height = static_cast<int>(size.bmHeight);
-  const int wideWidth = (width * percent + 50) / 100, tallHeight = (height * percent + 50) / 100;
-  // A mask stays monochrome, as MaskBlt wants it.
-  const auto blank = [&](int w, int h) {
-    return BitmapHandle(size.bmBitsPixel == 1 ? CreateBitmap(w, h, 1, 1, nullptr)
-                                              : CreateCompatibleBitmap(reference, w, h));
-  };
-  BitmapHandle wide = blank(wideWidth, height), result = blank(wideWidth, tallHeight);
+  const int width = rows ? static_cast<int>(size.bmWidth) : length;
+  const int height = rows ? length : static_cast<int>(size.bmHeight);
+  // In the original's format: a mask stays monochrome, as MaskBlt wants it.
+  BitmapHandle stretched(CreateBitmap(width, height, size.bmPlanes, size.bmBitsPixel, nullptr));
   const CreatedDc from = CreateMemoryDc(reference), to = CreateMemoryDc(reference);
-  if (!wide || !result || !from || !to) return BitmapHandle();
-  {
-    const ObjectSelection source(from.get(), original), target(to.get(), wide.get());
-    for (int x = 0; x < wideWidth; ++x) {
-      BitBlt(to.get(), x, 0, 1, height, from.get(), x * width / wideWidth, 0, SRCCOPY);
-    }
+  if (!stretched || !from || !to) return BitmapHandle();
+  const ObjectSelection source(from.get(), original), target(to.get(), stretched.get());
+  const int originalLength = static_cast<int>(rows ? size.bmHeight : size.bmWidth);
+  for (int at = 0; at < length; ++at) {
+    const int taken = at * originalLength / length;
+    BitBlt(to.get(), rows ? 0 : at, rows ? at : 0, rows ? width : 1, rows ? 1 : height, from.get(),
+           rows ? 0 : taken, rows ? taken : 0, SRCCOPY);
   }
-  const ObjectSelection source(from.get(), wide.get()), target(to.get(), result.get());
-  for (int y = 0; y < tallHeight; ++y) {
-    BitBlt(to.get(), 0, y, wideWidth, 1, from.get(), 0, y * height / tallHeight, SRCCOPY);
-  }
-  return result;
+  return stretched;
 }
 
-// The padlock's image or mask at the scale drawn for `dpi`.
+// The padlock's image or mask at the scale drawn for `dpi`. Only the padlock at 100 % is
+// stored: the others are enlarged here as the image generator enlarges the art, to the
+// rounded size, each pixel taken from the pixel of the art that it lies on.
 BitmapHandle PadlockBitmap(HDC reference, int id, int dpi) {
   BitmapHandle bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
   const int scale = PadlockScale(dpi);
-  if (!bitmap || scale == 100) return bitmap;
-  return Enlarged(reference, bitmap.get(), scale);
+  BITMAP size{};
+  if (!bitmap || scale == 100 || GetObjectA(bitmap.get(), sizeof size, &size) == 0) return bitmap;
+  const BitmapHandle wide = Stretched(reference, bitmap.get(),
+                                      (static_cast<int>(size.bmWidth) * scale + 50) / 100, false);
+  return Stretched(reference, wide.get(), (static_cast<int>(size.bmHeight) * scale + 50) / 100,
+                   true);
 }
 
 void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
