@@ -104,8 +104,8 @@ bool ParseDateTime(std::string_view text, ICalDateTime& time, bool& utc) {
   return true;
 }
 
-ICalDateTime AddSeconds(const ICalDateTime& time, long long seconds) {
-  long long ofDay = time.hour * 3600LL + time.minute * 60LL + time.second + seconds;
+ICalDateTime AddSeconds(const ICalDateTime& time, int seconds) {
+  int ofDay = time.hour * 3600 + time.minute * 60 + time.second + seconds;
   ICalDateTime moved = time;
   while (ofDay < 0) {
     ofDay += 86400;
@@ -115,9 +115,9 @@ ICalDateTime AddSeconds(const ICalDateTime& time, long long seconds) {
     ofDay -= 86400;
     moved.date = NextDay(moved.date);
   }
-  moved.hour = static_cast<int>(ofDay / 3600);
-  moved.minute = static_cast<int>(ofDay / 60 % 60);
-  moved.second = static_cast<int>(ofDay % 60);
+  moved.hour = ofDay / 3600;
+  moved.minute = ofDay / 60 % 60;
+  moved.second = ofDay % 60;
   return moved;
 }
 
