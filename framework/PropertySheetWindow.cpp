@@ -9,8 +9,9 @@ namespace tembori {
 namespace {
 
 // The sheet whose window PropertySheetA is making: the callback, which brings no data of its
-// own, binds it.
-thread_local PropertySheetWindow* sheetBeingRun = nullptr;
+// own, binds it. The program runs its sheets on its one thread, so a plain static does, as
+// for the windows (a thread-local would keep the emulated-TLS runtime in the program).
+PropertySheetWindow* sheetBeingRun = nullptr;
 
 }  // namespace
 

@@ -34,28 +34,28 @@ int Collect(LPARAM list, Make make) {
   }
 }
 
+// Names compared as a sorted list compares them: in the user's locale, letters in either case
+// alike.
+bool ListedBefore(const FaceEntry& a, const FaceEntry& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.FaceName.c_str(), -1,
+                        b.FaceName.c_str(), -1) == CSTR_LESS_THAN;
+}
+
+// The faces are kept in the order of a sorted list that they are added to one by one as
+// enumerated: each before the faces of the same name added earlier.
 int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM faces) {
   return Collect<FaceEntry>(faces, [&](std::vector<FaceEntry>& entries) {
     std::string name = FaceNameOf(*font);
     if (!IsListedFace(name, font->lfCharSet)) return;
-    entries.push_back(FaceEntry{font->lfCharSet, metrics->tmPitchAndFamily, std::move(name)});
+    FaceEntry entry{font->lfCharSet, metrics->tmPitchAndFamily, std::move(name)};
+    const auto place = std::lower_bound(entries.begin(), entries.end(), entry, &ListedBefore);
+    entries.insert(place, std::move(entry));
   });
 }
 
 int CALLBACK CollectSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM sizes) {
   return Collect<SizeEntry>(sizes, [&](std::vector<SizeEntry>& entries) {
     entries.push_back(SizeEntry{font->lfHeight, metrics->tmInternalLeading});
-  });
-}
-
-// The faces in the order of a sorted list that they were added to one by one as enumerated:
-// names compared as such a list compares them (in the user's locale, letters in either case
-// alike), and a face placed before the one of the same name added earlier.
-void SortAsListed(std::vector<FaceEntry>& faces) {
-  std::reverse(faces.begin(), faces.end());
-  std::stable_sort(faces.begin(), faces.end(), [](const FaceEntry& a, const FaceEntry& b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.FaceName.c_str(), -1,
-                          b.FaceName.c_str(), -1) == CSTR_LESS_THAN;
   });
 }
 
@@ -116,9 +116,8 @@ void CTemboriPropFont::FillFaceList() {
     }
   }
   if (faces_.empty()) return;
-  // Sorted here, the list's items are the faces in their order: the stored face is found
-  // here, without reading the list back.
-  SortAsListed(faces_);
+  // The faces are in the list's order: the stored face is found among them, without reading
+  // the list back.
   std::vector<const char*> names;
   names.reserve(faces_.size());
   for (const FaceEntry& face : faces_) names.push_back(face.FaceName.c_str());
@@ -213,11 +212,8 @@ FaceEntry CTemboriPropFont::ShownFace() const {
 }
 
 void CTemboriPropFont::SelectFace() const {
-  std::vector<ListItem> items;
-  items.reserve(faces_.size());
-  for (const FaceEntry& face : faces_) items.push_back({face.FaceName, face.CharSet});
-  const std::optional<std::size_t> found = FindFaceItem(items, draft_.TypeFace, draft_.CharSet);
-  if (found) {
+  if (const std::optional<std::size_t> found =
+          FindFaceItem(faces_, draft_.TypeFace, draft_.CharSet)) {
     faceList_.Select(static_cast<int>(*found));
   } else {
     faceList_.Select(-1);
@@ -227,10 +223,7 @@ void CTemboriPropFont::SelectFace() const {
 
 void CTemboriPropFont::SelectSize(const std::string& size) const {
   // The size list is not sorted: its items are the sizes in their order.
-  std::vector<ListItem> items;
-  items.reserve(sizes_.size());
-  for (const std::uint16_t points : sizes_) items.push_back({std::to_string(points)});
-  if (const std::optional<std::size_t> found = FindSizeItem(items, size)) {
+  if (const std::optional<std::size_t> found = FindSizeItem(sizes_, size)) {
     sizeList_.Select(static_cast<int>(*found));
   } else {
     sizeList_.Select(-1);

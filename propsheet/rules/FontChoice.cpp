@@ -35,8 +35,8 @@ bool MatchesIgnoringCase(std::string_view text, std::string_view prefix, bool wh
   return true;
 }
 
-template <typename Predicate>
-std::optional<std::size_t> FindFirst(const std::vector<ListItem>& items, Predicate predicate) {
+template <typename Item, typename Predicate>
+std::optional<std::size_t> FindFirst(const std::vector<Item>& items, Predicate predicate) {
   const auto found = std::find_if(items.begin(), items.end(), predicate);
   if (found == items.end()) return std::nullopt;
   return static_cast<std::size_t>(found - items.begin());
@@ -65,11 +65,12 @@ std::vector<std::uint16_t> FaceSizes(std::uint8_t pitchAndFamily,
   }
   std::vector<std::uint16_t> sizes;
   sizes.reserve(ownSizes.size());
+  // A face has a few heights: each is put in its place, after the same size.
   for (const SizeEntry& entry : ownSizes) {
-    sizes.push_back(static_cast<std::uint16_t>(
-        MulDivRounded(entry.CellHeight - entry.InternalLeading, 72, pixelsPerInch)));
+    const auto points = static_cast<std::uint16_t>(
+        MulDivRounded(entry.CellHeight - entry.InternalLeading, 72, pixelsPerInch));
+    sizes.insert(std::upper_bound(sizes.begin(), sizes.end(), points), points);
   }
-  std::sort(sizes.begin(), sizes.end());
   return sizes;
 }
 
@@ -99,26 +100,28 @@ std::string FontDescription(const std::string& kindText, std::uint8_t charSet) {
   }
 }
 
-std::optional<std::size_t> FindFaceItem(const std::vector<ListItem>& items, std::string_view face,
+std::optional<std::size_t> FindFaceItem(const std::vector<FaceEntry>& faces, std::string_view face,
                                         std::uint8_t charSet) {
-  // Every item begins with the empty text.
+  // Every name begins with the empty text.
   if (face.empty()) return std::nullopt;
-  if (auto found = FindFirst(items, [&](const ListItem& item) {
-        return item.CharSet == charSet && MatchesIgnoringCase(item.Text, face, true);
+  if (auto found = FindFirst(faces, [&](const FaceEntry& entry) {
+        return entry.CharSet == charSet && MatchesIgnoringCase(entry.FaceName, face, true);
       })) {
     return found;
   }
-  if (auto found = FindFirst(items, [&](const ListItem& item) {
-        return MatchesIgnoringCase(item.Text, face, true);
+  if (auto found = FindFirst(faces, [&](const FaceEntry& entry) {
+        return MatchesIgnoringCase(entry.FaceName, face, true);
       })) {
     return found;
   }
-  return FindFirst(
-      items, [&](const ListItem& item) { return MatchesIgnoringCase(item.Text, face, false); });
+  return FindFirst(faces, [&](const FaceEntry& entry) {
+    return MatchesIgnoringCase(entry.FaceName, face, false);
+  });
 }
 
-std::optional<std::size_t> FindSizeItem(const std::vector<ListItem>& items, std::string_view size) {
-  return FindFirst(items, [&](const ListItem& item) { return item.Text == size; });
+std::optional<std::size_t> FindSizeItem(const std::vector<std::uint16_t>& sizes,
+                                        std::string_view size) {
+  return FindFirst(sizes, [&](std::uint16_t points) { return std::to_string(points) == size; });
 }
 
 std::optional<int> LeadingPoints(std::string_view pointSize) {

@@ -50,20 +50,16 @@ std::optional<std::uint32_t> FontKindStringId(std::uint8_t pitchAndFamily);
 // The kind's text followed by the character set.
 std::string FontDescription(const std::string& kindText, std::uint8_t charSet);
 
-// A list item as the page matches it: its text and, for faces, its character set.
-struct ListItem {
-  std::string Text;
-  std::uint8_t CharSet = 0;
-};
-
-// The face item that shows the stored face: the same name in the stored character set, else
-// the same name, else the first that begins with the stored text (letters compared without
-// case, as the list compares them); none when nothing matches or no face is stored.
-std::optional<std::size_t> FindFaceItem(const std::vector<ListItem>& items, std::string_view face,
+// The face that shows the stored face among the listed faces: the same name in the stored
+// character set, else the same name, else the first that begins with the stored text (letters
+// compared without case, as the list compares them); none when nothing matches or no face is
+// stored.
+std::optional<std::size_t> FindFaceItem(const std::vector<FaceEntry>& faces, std::string_view face,
                                         std::uint8_t charSet);
-// The size item equal to the stored size; none when there is none, so that a size typed
+// The size whose text is the stored size; none when there is none, so that a size typed
 // earlier is kept rather than replaced by another.
-std::optional<std::size_t> FindSizeItem(const std::vector<ListItem>& items, std::string_view size);
+std::optional<std::size_t> FindSizeItem(const std::vector<std::uint16_t>& sizes,
+                                        std::string_view size);
 
 // The whole points at the start of a stored size ("12"); none when it has no leading number.
 std::optional<int> LeadingPoints(std::string_view pointSize);

@@ -45,8 +45,11 @@ TEST_CASE("the description names the kind and the character set") {
 }
 
 TEST_CASE("the stored face selects its own item, in its own character set where it has two") {
-  const std::vector<ListItem> items = {
-      {"Arial", 0}, {"Arial Black", 0}, {"Gothic", 0}, {"Gothic", 128}, {"Gothic UI", 128}};
+  const std::vector<FaceEntry> items = {{0, 0, "Arial"},
+                                        {0, 0, "Arial Black"},
+                                        {0, 0, "Gothic"},
+                                        {128, 0, "Gothic"},
+                                        {128, 0, "Gothic UI"}};
   CHECK(FindFaceItem(items, "Gothic", 128) == 3u);
   CHECK(FindFaceItem(items, "Gothic", 0) == 2u);
   CHECK(FindFaceItem(items, "gothic", 1) == 2u);   // the name alone, without case
@@ -58,12 +61,12 @@ TEST_CASE("the stored face selects its own item, in its own character set where 
 
   // Letters are compared without case, the second byte of a double-byte character as it is:
   // 0x83 0x61 and 0x83 0x41 are two different katakana.
-  const std::vector<ListItem> japanese = {{"\x83\x61", 128}, {"\x83\x41", 128}};
+  const std::vector<FaceEntry> japanese = {{128, 0, "\x83\x61"}, {128, 0, "\x83\x41"}};
   CHECK(FindFaceItem(japanese, "\x83\x41", 128) == 1u);
 }
 
 TEST_CASE("a stored size selects only the item equal to it") {
-  const std::vector<ListItem> sizes = {{"8"}, {"9"}, {"10"}, {"12"}, {"14"}};
+  const std::vector<std::uint16_t> sizes = {8, 9, 10, 12, 14};
   CHECK(FindSizeItem(sizes, "12") == 3u);
   // 13 is not offered, and 1 only begins 10 and 12: the stored text must stay as it is.
   CHECK_FALSE(FindSizeItem(sizes, "13").has_value());
