@@ -162,34 +162,46 @@ void DrawTriangle(HDC dc, const std::array<Point, 3>& corners) {
   Polygon(dc, converted.data(), static_cast<int>(converted.size()));
 }
 
-// The padlock's image and mask at each scale it is drawn at, closed and open.
-struct PadlockBitmaps {
-  int scale;  // percent
-  int closed, closedMask, open, openMask;
-};
-constexpr PadlockBitmaps kPadlocks[] = {
-    {100, IDB_PADLOCK_CLOSED, IDB_PADLOCK_CLOSED_MASK, IDB_PADLOCK_OPEN, IDB_PADLOCK_OPEN_MASK},
-    {150, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150, IDB_PADLOCK_OPEN_150,
-     IDB_PADLOCK_OPEN_MASK_150},
-    {200, IDB_PADLOCK_CLOSED_200, IDB_PADLOCK_CLOSED_MASK_200, IDB_PADLOCK_OPEN_200,
-     IDB_PADLOCK_OPEN_MASK_200},
-};
-
-const PadlockBitmaps& PadlockAt(int dpi) {
-  const int scale = PadlockScale(dpi);
-  for (const PadlockBitmaps& padlock : kPadlocks) {
-    if (padlock.scale == scale) return padlock;
+// `original` stretched to `length` pixels across (or down, with `rows`), each column (row)
+// taken from the one of the original that it lies on.
+BitmapHandle Stretched(HDC reference, HBITMAP original, int length, bool rows) {
+  BITMAP size{};
+  if (GetObjectA(original, sizeof size, &size) == 0) return BitmapHandle();
+  const int width = rows ? static_cast<int>(size.bmWidth) : length;
+  const int height = rows ? length : static_cast<int>(size.bmHeight);
+  // In the original's format: a mask stays monochrome, as MaskBlt wants it.
+  BitmapHandle stretched(CreateBitmap(width, height, size.bmPlanes, size.bmBitsPixel, nullptr));
+  const CreatedDc from = CreateMemoryDc(reference), to = CreateMemoryDc(reference);
+  if (!stretched || !from || !to) return BitmapHandle();
+  const ObjectSelection source(from.get(), original), target(to.get(), stretched.get());
+  const int originalLength = static_cast<int>(rows ? size.bmHeight : size.bmWidth);
+  for (int at = 0; at < length; ++at) {
+    const int taken = at * originalLength / length;
+    BitBlt(to.get(), rows ? 0 : at, rows ? at : 0, rows ? width : 1, rows ? 1 : height, from.get(),
+           rows ? 0 : taken, rows ? taken : 0, SRCCOPY);
   }
-  return kPadlocks[0];
+  return stretched;
+}
+
+// The padlock's image or mask at the scale drawn for `dpi`. Only the padlock at 100 % is
+// stored: the others are enlarged here as the image generator enlarges the art, to the
+// rounded size, each pixel taken from the pixel of the art that it lies on.
+BitmapHandle PadlockBitmap(HDC reference, int id, int dpi) {
+  BitmapHandle bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+  const int scale = PadlockScale(dpi);
+  BITMAP size{};
+  if (!bitmap || scale == 100 || GetObjectA(bitmap.get(), sizeof size, &size) == 0) return bitmap;
+  const BitmapHandle wide = Stretched(reference, bitmap.get(),
+                                      (static_cast<int>(size.bmWidth) * scale + 50) / 100, false);
+  return Stretched(reference, wide.get(), (static_cast<int>(size.bmHeight) * scale + 50) / 100,
+                   true);
 }
 
 void DrawPadlock(const DRAWITEMSTRUCT& item, bool closed, int dpi) {
-  const HINSTANCE module = GetModuleHandleA(nullptr);
-  const PadlockBitmaps& padlock = PadlockAt(dpi);
-  const BitmapHandle image(
-      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? padlock.closed : padlock.open)));
-  const BitmapHandle mask(
-      LoadBitmapA(module, MAKEINTRESOURCEA(closed ? padlock.closedMask : padlock.openMask)));
+  const BitmapHandle image =
+      PadlockBitmap(item.hDC, closed ? IDB_PADLOCK_CLOSED : IDB_PADLOCK_OPEN, dpi);
+  const BitmapHandle mask =
+      PadlockBitmap(item.hDC, closed ? IDB_PADLOCK_CLOSED_MASK : IDB_PADLOCK_OPEN_MASK, dpi);
   if (!image || !mask) return;
   BITMAP size{};
   if (GetObjectA(image.get(), sizeof size, &size) == 0) return;

@@ -7,6 +7,7 @@
 #include "framework/Dialog.h"
 #include "framework/MenuHandle.h"
 #include "framework/ResourceText.h"
+#include "framework/WholeFile.h"
 #include "help/HelpKey.h"
 #include "res/ResourceIds.h"
 
@@ -102,7 +103,14 @@ void CalendarWindow::LoadHolidayFile() {
   for (const std::string& folder : folders) {
     const std::string path = folder + "syukujitsu.csv";
     if (folder.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-    const HolidayFile::Error error = holidayFile_.Load(path);
+    // Read by the framework's file functions, which the memo files use too, rather than by
+    // the C library's streams, which would add their own code and imports to the program.
+    std::string bytes;
+    const WholeFileRead read = ReadWholeFile(path, HolidayFile::MaxBytes, bytes);
+    const HolidayFile::Error error = read == WholeFileRead::Ok ? holidayFile_.Parse(bytes)
+                                     : read == WholeFileRead::TooLarge
+                                         ? HolidayFile::Error::TooLarge
+                                         : HolidayFile::Error::Unreadable;
     if (error == HolidayFile::Error::None) {
       calendar_.SetHolidayFile(&holidayFile_);
       return;

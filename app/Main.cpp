@@ -67,6 +67,15 @@ void __throw_bad_function_call() {
 template class std::basic_string<char>;
 #endif
 
+#if defined(__MINGW32__)
+// MinGW's runtime calls this on a domain or range error of a math function. Its own version
+// prints the error to the console, which a GUI program does not have, and brings a formatted
+// print with it; the program's leaves the function's result as it is, as that one does.
+extern "C" int __cdecl _matherr(struct _exception*) {
+  return 0;
+}
+#endif
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   // The export and import forms open no window and run beside a running calendar: they are
   // no second calendar.

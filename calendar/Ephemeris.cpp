@@ -96,6 +96,13 @@ double Series(const Term (&terms)[N], double tau) {
   return Sum(terms, N, tau);
 }
 
+// The largest whole number not above `value`, which lies well within the range of int32: the
+// C library's floor, made for every double, is the larger function.
+std::int32_t WholeAtOrBelow(double value) {
+  const auto whole = static_cast<std::int32_t>(value);  // toward zero
+  return whole > value ? whole - 1 : whole;
+}
+
 double Normalised(double degrees) {
   const double reduced = std::fmod(degrees, 360.0);
   return reduced < 0 ? reduced + 360.0 : reduced;
@@ -238,7 +245,7 @@ double Ephemeris::NewMoon(std::int32_t k) {
 
 std::int32_t Ephemeris::NewMoonBefore(double jde) {
   // The true new moon lies within about 14 hours of the mean one.
-  auto k = static_cast<std::int32_t>(std::floor((jde - 2451550.09766) / 29.530588861));
+  std::int32_t k = WholeAtOrBelow((jde - 2451550.09766) / 29.530588861);
   while (NewMoon(k + 1) <= jde) ++k;
   while (NewMoon(k) > jde) --k;
   return k;
@@ -279,7 +286,7 @@ double Ephemeris::DeltaT(double jde) {
 
 std::int32_t Ephemeris::JstDay(double jde) {
   const double ut = jde - DeltaT(jde) / 86400.0;
-  return static_cast<std::int32_t>(std::floor(ut + 0.5 + 9.0 / 24.0));
+  return WholeAtOrBelow(ut + 0.5 + 9.0 / 24.0);
 }
 
 }  // namespace tembori

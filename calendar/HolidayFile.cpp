@@ -2,8 +2,6 @@
 #include "calendar/HolidayFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
 namespace tembori {
 namespace {
@@ -56,18 +54,6 @@ HolidayFile::Error HolidayFile::Fail(Error error, std::size_t line) {
   error_ = error;
   badLine_ = line;
   return error;
-}
-
-HolidayFile::Error HolidayFile::Load(const std::string& path) {
-  // C streams rather than iostreams keep the program small.
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                             &std::fclose);
-  if (!file) return Fail(Error::Unreadable, 0);
-  std::string bytes(MaxBytes + 1, '\0');
-  const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
-  if (std::ferror(file.get()) != 0) return Fail(Error::Unreadable, 0);
-  bytes.resize(read);
-  return Parse(bytes);
 }
 
 HolidayFile::Error HolidayFile::Parse(std::string_view bytes) {

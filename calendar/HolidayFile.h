@@ -20,8 +20,9 @@ class HolidayFile {
   enum class Error : std::uint8_t { None, Unreadable, TooLarge, BadLine };
   static constexpr std::size_t MaxBytes = 1024 * 1024;
 
-  // Replaces the list with the file's, or empties it and keeps the error.
-  Error Load(const std::string& path);
+  // Replaces the list with the one in the file's bytes, or empties it and keeps the error.
+  // Reading the file is the caller's (Unreadable is its error): the window reads it with
+  // the platform's file functions, which it has anyway.
   Error Parse(std::string_view bytes);
   Error LastError() const { return error_; }
   // The first line (from 1, the header being 1) that is not as it should be, for BadLine.

@@ -29,19 +29,16 @@ std::optional<int> DecimalNumber(const std::string& text) {
 
 // Sets a radio button of a group that data exchange sets button by button. Checking an
 // automatic radio button makes some platforms uncheck the rest of its group themselves,
-// searching the dialog's window list through the window manager step by step, and a radio
-// button restyles itself even when its state stays: so a button already right is left
-// alone, and one to be checked is a plain radio button for that moment.
+// searching the dialog's window list through the window manager step by step: the button
+// to be checked is a plain radio button for that moment.
 void SetRadioCheck(HWND button, bool checked) {
-  const WPARAM wanted = checked ? BST_CHECKED : BST_UNCHECKED;
-  if (static_cast<WPARAM>(SendMessageA(button, BM_GETCHECK, 0, 0)) == wanted) return;
   const auto style = static_cast<WPARAM>(GetWindowLongA(button, GWL_STYLE) & 0xFFFF);
-  const bool automatic = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
-  if (checked && automatic) {
+  const bool walksGroup = checked && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+  if (walksGroup) {
     SendMessageA(button, BM_SETSTYLE, (style & ~WPARAM{BS_TYPEMASK}) | BS_RADIOBUTTON, FALSE);
   }
-  SendMessageA(button, BM_SETCHECK, wanted, 0);
-  if (checked && automatic) SendMessageA(button, BM_SETSTYLE, style, FALSE);
+  SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (walksGroup) SendMessageA(button, BM_SETSTYLE, style, FALSE);
 }
 
 // Messages whose result the dialog procedure returns itself instead of DWLP_MSGRESULT.

@@ -13,16 +13,15 @@ bool Route::Matches(const Message& m) const {
       return m.id == WM_COMMAND && CommandId(m) == id && (commandCode == 0 || commandCode == 1);
     }
     case Kind::Notification:
-      return m.id == WM_COMMAND && CommandId(m) == id && NotificationCode(m) == code;
+      return m.id == WM_COMMAND && CommandId(m) == id &&
+             NotificationCode(m) == static_cast<UINT>(code);
     case Kind::Notify: {
       if (m.id != WM_NOTIFY || m.lParam == 0) return false;
       const auto& header = *reinterpret_cast<const NMHDR*>(m.lParam);
-      return header.idFrom == id && header.code == code;
+      return header.idFrom == id && header.code == static_cast<UINT>(code);
     }
-    case Kind::Registered: {
-      const UINT registeredId = registered();
-      return registeredId != 0 && m.id == registeredId;
-    }
+    case Kind::Registered:
+      return true;
   }
   return false;
 }

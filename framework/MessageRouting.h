@@ -51,20 +51,22 @@ using RouteThunk = bool (*)(MessageReceiver& receiver, const Message& message, L
 // which matches no message.
 using RegisteredId = UINT (*)();
 
+// Kept small (two words on 64-bit): every class's table is a static array of these. Message
+// and control identifiers are 16-bit values, notification codes of WM_NOTIFY small negative
+// numbers; the builders below check that each one fits.
 struct Route {
   enum class Kind : unsigned char {
     Message,       // any message with this id
     Command,       // WM_COMMAND from a menu (code 0), an accelerator (code 1) or a button click
     Notification,  // WM_COMMAND with this control id and notification code
     Notify,        // WM_NOTIFY with this control id and notification code
-    Registered,    // a message whose id is known only at run time
+    Registered,    // a message whose id is known only at run time: the thunk compares it
   };
-  Kind kind;
-  UINT message;  // Kind::Message only
-  UINT id;       // command or control identifier
-  UINT code;     // notification code
   RouteThunk thunk;
-  RegisteredId registered;  // Kind::Registered only
+  Kind kind;
+  WORD message;  // Kind::Message only
+  WORD id;       // command or control identifier
+  short code;    // notification code
 
   bool Matches(const Message& message) const;
 };
@@ -238,37 +240,55 @@ bool Invoke(MessageReceiver& receiver, const Message& message, LRESULT& result) 
   }
 }
 
+// A registered message's handler, called only for the id registered at that time.
+template <RegisteredId Id, auto Handler>
+bool InvokeRegistered(MessageReceiver& receiver, const Message& message, LRESULT& result) {
+  const UINT registeredId = Id();
+  return registeredId != 0 && message.id == registeredId &&
+         Invoke<Handler, 0>(receiver, message, result);
+}
+
+template <UINT Value>
+constexpr WORD Word() {
+  static_assert(Value <= 0xFFFF, "message and control identifiers are 16-bit");
+  return static_cast<WORD>(Value);
+}
+template <UINT Value>
+constexpr short Code() {
+  static_assert(static_cast<UINT>(static_cast<int>(static_cast<short>(Value))) == Value,
+                "notification codes are 16-bit signed numbers");
+  return static_cast<short>(Value);
+}
+
 }  // namespace routing_detail
 
 // Table entries.
 template <UINT Id, auto Handler>
 constexpr Route RouteMessage() {
-  return {Route::Kind::Message, Id, 0, 0, &routing_detail::Invoke<Handler, Id>, nullptr};
+  return {&routing_detail::Invoke<Handler, Id>, Route::Kind::Message, routing_detail::Word<Id>(), 0,
+          0};
 }
 // A message registered at run time; the handler takes nothing or the raw Message.
 template <RegisteredId Id, auto Handler>
 constexpr Route RouteRegistered() {
-  return {Route::Kind::Registered, 0, 0, 0, &routing_detail::Invoke<Handler, 0>, Id};
+  return {&routing_detail::InvokeRegistered<Id, Handler>, Route::Kind::Registered, 0, 0, 0};
 }
 // A command from a menu item, an accelerator or a child button with this identifier.
 template <UINT CommandId, auto Handler>
 constexpr Route RouteCommand() {
-  return {
-      Route::Kind::Command, WM_COMMAND, CommandId, 0, &routing_detail::Invoke<Handler, 0>, nullptr};
+  return {&routing_detail::Invoke<Handler, 0>, Route::Kind::Command, WM_COMMAND,
+          routing_detail::Word<CommandId>(), 0};
 }
 template <UINT Code, UINT ControlId, auto Handler>
 constexpr Route RouteNotification() {
-  return {Route::Kind::Notification,           WM_COMMAND, ControlId, Code,
-          &routing_detail::Invoke<Handler, 0>, nullptr};
+  static_assert(Code <= 0x7FFF, "WM_COMMAND notification codes are small");
+  return {&routing_detail::Invoke<Handler, 0>, Route::Kind::Notification, WM_COMMAND,
+          routing_detail::Word<ControlId>(), routing_detail::Code<Code>()};
 }
 template <UINT Code, UINT ControlId, auto Handler>
 constexpr Route RouteNotify() {
-  return {Route::Kind::Notify,
-          WM_NOTIFY,
-          ControlId,
-          Code,
-          &routing_detail::Invoke<Handler, 0>,
-          nullptr};
+  return {&routing_detail::Invoke<Handler, 0>, Route::Kind::Notify, WM_NOTIFY,
+          routing_detail::Word<ControlId>(), routing_detail::Code<Code>()};
 }
 
 }  // namespace tembori

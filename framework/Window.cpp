@@ -10,15 +10,17 @@
 namespace tembori {
 namespace {
 
-// The objects bound to windows of this thread, newest first, linked through the objects
-// themselves. Kept here rather than in a window property, which the system may look up in
-// another process (Wine's server) on every message; rather than in GWLP_USERDATA, so that no
-// other window's data is ever taken for one of ours. A few dozen windows at most.
-thread_local Window* newestBound = nullptr;
+// The objects bound to windows, newest first, linked through the objects themselves. Kept
+// here rather than in a window property, which the system may look up in another process
+// (Wine's server) on every message; rather than in GWLP_USERDATA, so that no other window's
+// data is ever taken for one of ours. A few dozen windows at most. The program makes all its
+// windows on its one thread, so plain statics do: thread-locals would cost an emulated-TLS
+// lookup on every message.
+Window* newestBound = nullptr;
 
 // The object whose window CreateWindowExA is making: it binds itself to the first message
 // of a window that has no object yet, which comes before WM_NCCREATE.
-thread_local Window* windowBeingCreated = nullptr;
+Window* windowBeingCreated = nullptr;
 
 }  // namespace
 

@@ -15,7 +15,6 @@ bool ExportHolidays(MonthCalendar& calendar, const HolidayExportRange& range,
   while (calendar.Shown().wMonth > 1) calendar.PrevMonth();
 
   ICalWriter writer(version, stampUtc);
-  const std::string dayOff = nameOf(DayName::SubstituteHoliday);
   while (true) {
     const SystemTime& shown = calendar.Shown();
     const DayMask restDays = calendar.RestDayMask();
@@ -30,7 +29,7 @@ bool ExportHolidays(MonthCalendar& calendar, const HolidayExportRange& range,
       event.date = {shown.wYear, shown.wMonth, day};
       std::string uid = FormatDate(event.date);
       uid += ".holiday@tembori";
-      const std::string summary = named ? nameOf(name) : dayOff;
+      const std::string summary = nameOf(named ? name : DayName::SubstituteHoliday);
       event.uid = uid;
       event.summary = summary;
       event.holiday = true;

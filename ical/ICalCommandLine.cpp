@@ -31,7 +31,9 @@ bool ParseYear(std::string_view text, int& year) {
 
 ICalCommand ParseICalCommand(const std::vector<std::string_view>& arguments) {
   ICalCommand command;
-  std::vector<std::string_view> operands;
+  // No form takes more than three.
+  std::string_view operands[3];
+  std::size_t operandCount = 0;
   for (const std::string_view argument : arguments) {
     const ICalCommand::Action action =
         IsOption(argument, "export-memos")      ? ICalCommand::Action::ExportMemos
@@ -45,7 +47,8 @@ ICalCommand ParseICalCommand(const std::vector<std::string_view>& arguments) {
     } else if (IsOption(argument, "quiet")) {
       command.quiet = true;
     } else {
-      operands.push_back(argument);
+      if (operandCount < 3) operands[operandCount] = argument;
+      ++operandCount;
     }
   }
   switch (command.action) {
@@ -54,13 +57,12 @@ ICalCommand ParseICalCommand(const std::vector<std::string_view>& arguments) {
       return command;
     case ICalCommand::Action::ExportMemos:
     case ICalCommand::Action::ImportMemos:
-      if (operands.size() != 1 || operands[0].empty()) break;
+      if (operandCount != 1 || operands[0].empty()) break;
       command.file = std::string(operands[0]);
       return command;
     case ICalCommand::Action::ExportHolidays:
-      if (operands.size() != 3 || operands[2].empty() ||
-          !ParseYear(operands[0], command.firstYear) || !ParseYear(operands[1], command.lastYear) ||
-          command.firstYear > command.lastYear) {
+      if (operandCount != 3 || operands[2].empty() || !ParseYear(operands[0], command.firstYear) ||
+          !ParseYear(operands[1], command.lastYear) || command.firstYear > command.lastYear) {
         break;
       }
       command.file = std::string(operands[2]);

@@ -1,6 +1,8 @@
 // Date arithmetic and the date forms of iCalendar files.
 #include "ical/ICalDate.h"
 
+#include "calendar/CalendarArithmetic.h"
+
 namespace tembori {
 
 bool IsLeapYear(int year) {
@@ -8,9 +10,7 @@ bool IsLeapYear(int year) {
 }
 
 int DaysInMonth(int year, int month) {
-  static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kLengths[month - 1];
+  return MonthLength(month, IsLeapYear(year));
 }
 
 bool IsValidDate(const ICalDate& date) {
@@ -104,8 +104,8 @@ bool ParseDateTime(std::string_view text, ICalDateTime& time, bool& utc) {
   return true;
 }
 
-ICalDateTime AddSeconds(const ICalDateTime& time, long long seconds) {
-  long long ofDay = time.hour * 3600LL + time.minute * 60LL + time.second + seconds;
+ICalDateTime AddSeconds(const ICalDateTime& time, int seconds) {
+  int ofDay = time.hour * 3600 + time.minute * 60 + time.second + seconds;
   ICalDateTime moved = time;
   while (ofDay < 0) {
     ofDay += 86400;
@@ -115,9 +115,9 @@ ICalDateTime AddSeconds(const ICalDateTime& time, long long seconds) {
     ofDay -= 86400;
     moved.date = NextDay(moved.date);
   }
-  moved.hour = static_cast<int>(ofDay / 3600);
-  moved.minute = static_cast<int>(ofDay / 60 % 60);
-  moved.second = static_cast<int>(ofDay % 60);
+  moved.hour = ofDay / 3600;
+  moved.minute = ofDay / 60 % 60;
+  moved.second = ofDay % 60;
   return moved;
 }
 

@@ -51,7 +51,8 @@ std::string FormatDate(const ICalDate& date);
 bool ParseDate(std::string_view text, ICalDate& date);
 bool ParseDateTime(std::string_view text, ICalDateTime& time, bool& utc);
 
-// Moves a time by a number of seconds, across days, months and years.
-ICalDateTime AddSeconds(const ICalDateTime& time, long long seconds);
+// Moves a time by a number of seconds (an offset from UTC: within some days), across days,
+// months and years.
+ICalDateTime AddSeconds(const ICalDateTime& time, int seconds);
 
 }  // namespace tembori

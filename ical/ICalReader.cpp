@@ -2,6 +2,8 @@
 // and the time zones that their times refer to.
 #include "ical/ICalReader.h"
 
+#include <utility>
+
 #include "ical/ICalName.h"
 #include "ical/ICalText.h"
 #include "ical/ICalTimeZone.h"
@@ -10,7 +12,7 @@ namespace tembori {
 
 namespace {
 
-// Views into the line being read.
+// The line being read: views of its name and value, and the parameters that matter here.
 struct ContentLine {
   std::string_view name;
   ICalName known = ICalName::Other;  // the name, looked up
@@ -143,20 +145,6 @@ bool IsYearlyForever(std::string_view rule, const ICalDate& start) {
   return yearly;
 }
 
-// The first non-empty line of an escaped text value.
-std::string FirstLine(std::string_view value) {
-  const std::string unescaped = UnescapeText(value);
-  std::string_view text = unescaped;
-  while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
-    const std::string_view line = text.substr(0, end);
-    if (line.find_first_not_of(" \t") != std::string_view::npos) return std::string(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return {};
-}
-
 bool IsEntry(ICalName component) {
   return component == ICalName::Event || component == ICalName::ToDo ||
          component == ICalName::Journal;
@@ -171,13 +159,8 @@ class Reader {
   ICalReadResult Read(std::string_view bytes);
 
  private:
-  static ICalReadResult Fail(ICalReadError error, int line) {
-    ICalReadResult result;
-    result.error = error;
-    result.line = line;
-    return result;
-  }
-  ICalReadResult Walk(std::string_view bytes);
+  // False, with the fault in `result`, when the file is refused.
+  bool Walk(std::string_view bytes, ICalReadResult& result);
   void Begin(std::string_view component, int line);
   void Property(const ContentLine& content);
   void End(std::string_view component);
@@ -189,30 +172,42 @@ class Reader {
   bool readingEntries_ = false;
   std::vector<std::string> open_;       // upper case
   ICalName section_ = ICalName::Other;  // the component inside VCALENDAR that is open
-  // The entry being read, with what is settled at its end.
+  // The entries; the last is being read while inEntry_, with what is settled at its end.
   std::vector<ICalEntry> entries_;
   bool inEntry_ = false;
-  std::string description_;  // its first line
-  int rules_ = 0;
-  std::string firstRule_;
+  std::string description_;  // the first line of its description
+  int rules_ = 0;            // its RRULEs
+  std::string firstRule_;    // upper case
   // The VTIMEZONE being read, and its latest observance, which takes the properties that follow.
   std::string zoneId_;
   ICalTimeZone described_;
   bool inObservance_ = false;
   PendingObservance observance_;
-  std::vector<std::pair<std::string, ICalTimeZone>> zones_;
+  std::vector<std::pair<std::string, ICalTimeZone>> zones_;  // by TZID
 };
 
-ICalReadResult Reader::Read(std::string_view bytes) {
-  if (bytes.size() > kMaxICalBytes) return Fail(ICalReadError::TooLarge, 0);
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  ICalReadResult result = Walk(bytes);
-  if (result.error != ICalReadError::None) return result;
-  readingEntries_ = true;
-  return Walk(bytes);
+bool Fail(ICalReadResult& result, ICalReadError error, int line) {
+  result.error = error;
+  result.line = line;
+  return false;
 }
 
-ICalReadResult Reader::Walk(std::string_view bytes) {
+ICalReadResult Reader::Read(std::string_view bytes) {
+  ICalReadResult result;
+  if (bytes.size() > kMaxICalBytes) {
+    Fail(result, ICalReadError::TooLarge, 0);
+    return result;
+  }
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  if (Walk(bytes, result)) {
+    readingEntries_ = true;
+    Walk(bytes, result);
+    result.entries = std::move(entries_);
+  }
+  return result;
+}
+
+bool Reader::Walk(std::string_view bytes, ICalReadResult& result) {
   bool seenCalendar = false;
   int physical = 0;
   int line = 0;
@@ -225,33 +220,31 @@ ICalReadResult Reader::Walk(std::string_view bytes) {
       text.append(TakeLine(bytes).substr(1));
     }
     if (text.find_first_not_of(" \t") == std::string::npos) continue;
-    if (!IsValidUtf8(text)) return Fail(ICalReadError::InvalidUtf8, line);
+    if (!IsValidUtf8(text)) return Fail(result, ICalReadError::InvalidUtf8, line);
     ContentLine content;
-    if (!ParseContentLine(text, content)) return Fail(ICalReadError::NotICalendar, line);
+    if (!ParseContentLine(text, content)) return Fail(result, ICalReadError::NotICalendar, line);
     const ICalName name = content.known;
     const bool opensCalendar =
         name == ICalName::Begin && ICalNameOf(content.value) == ICalName::Calendar;
     if (!seenCalendar) {
-      if (!opensCalendar) return Fail(ICalReadError::NoCalendar, line);
+      if (!opensCalendar) return Fail(result, ICalReadError::NoCalendar, line);
       seenCalendar = true;
     }
-    if (open_.empty() && !opensCalendar) return Fail(ICalReadError::NotICalendar, line);
+    if (open_.empty() && !opensCalendar) return Fail(result, ICalReadError::NotICalendar, line);
     if (name == ICalName::Begin) {
       Begin(content.value, line);
     } else if (name == ICalName::End) {
       if (open_.empty() || open_.back() != content.value) {
-        return Fail(ICalReadError::Unbalanced, line);
+        return Fail(result, ICalReadError::Unbalanced, line);
       }
       End(content.value);
     } else {
       Property(content);
     }
   }
-  if (!seenCalendar) return Fail(ICalReadError::NoCalendar, line);
-  if (!open_.empty()) return Fail(ICalReadError::Unbalanced, line);
-  ICalReadResult result;
-  result.entries = std::move(entries_);
-  return result;
+  if (!seenCalendar) return Fail(result, ICalReadError::NoCalendar, line);
+  if (!open_.empty()) return Fail(result, ICalReadError::Unbalanced, line);
+  return true;
 }
 
 void Reader::Begin(std::string_view component, int line) {
@@ -286,9 +279,9 @@ void Reader::Property(const ContentLine& content) {
       entry.dated = Resolve(content, date);
       entry.date = date;
     } else if (name == ICalName::Summary) {
-      entry.text = FirstLine(content.value);
+      entry.text = FirstTextLine(content.value);
     } else if (name == ICalName::Description) {
-      description_ = FirstLine(content.value);
+      description_ = FirstTextLine(content.value);
     } else if (name == ICalName::Rule && ++rules_ == 1) {
       firstRule_ = content.value;
     }

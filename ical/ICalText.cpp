@@ -38,18 +38,23 @@ std::string EscapeText(std::string_view text) {
   return escaped;
 }
 
-std::string UnescapeText(std::string_view text) {
-  std::string plain;
-  plain.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      plain += text[i];
-      continue;
+std::string FirstTextLine(std::string_view escaped) {
+  std::string line;
+  for (std::size_t i = 0; i <= escaped.size(); ++i) {
+    char c = i < escaped.size() ? escaped[i] : '\n';
+    if (c == '\\' && i + 1 < escaped.size()) {
+      c = escaped[++i];
+      if (c == 'n' || c == 'N') c = '\n';
     }
-    const char escaped = text[++i];
-    plain += escaped == 'n' || escaped == 'N' ? '\n' : escaped;
+    if (c != '\r' && c != '\n') {
+      line += c;
+    } else if (line.find_first_not_of(" \t") != std::string::npos) {
+      return line;
+    } else {
+      line.clear();
+    }
   }
-  return plain;
+  return line;
 }
 
 std::string FoldLine(std::string_view line) {

@@ -13,8 +13,9 @@ inline constexpr std::size_t kICalLineOctets = 75;
 
 // Backslash, semicolon and comma escaped, line breaks written as \n.
 std::string EscapeText(std::string_view text);
-// The reverse: \n and \N give a line break; an unknown escape gives the escaped character.
-std::string UnescapeText(std::string_view text);
+// The first line of an escaped text that is not blank, unescaped: \n and \N break lines, as
+// CR and LF do; an unknown escape gives the escaped character. Empty when every line is blank.
+std::string FirstTextLine(std::string_view escaped);
 
 // The line with CRLF, folded so that no physical line exceeds kICalLineOctets octets and no
 // UTF-8 character is split between two of them.

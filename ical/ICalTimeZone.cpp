@@ -28,12 +28,14 @@ int LeadingNumber(std::string_view text) {
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
   const bool negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  long long number = 0;
+  // Counted below zero, where int reaches one further.
+  int number = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (number <= INT_MAX) number = number * 10 + (text[i] - '0');
+    const int digit = text[i] - '0';
+    number = number < (INT_MIN + digit) / 10 ? INT_MIN : number * 10 - digit;
   }
-  if (negative) number = -number;
-  return static_cast<int>(number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : number);
+  if (negative) return number;
+  return number == INT_MIN ? INT_MAX : -number;
 }
 
 // 0 = Sunday .. 6 = Saturday, -1 for no weekday.

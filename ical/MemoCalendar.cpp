@@ -59,19 +59,13 @@ std::string ExportMemos(const std::vector<PlacedMemo>& memos, int exportYear,
   return writer.Finish();
 }
 
-int ImportPlan::Adds() const {
+int ImportPlan::Count(Change change) const {
   return static_cast<int>(std::count_if(
-      items.begin(), items.end(), [](const Item& item) { return item.change == Change::Add; }));
-}
-
-int ImportPlan::Conflicts() const {
-  return static_cast<int>(std::count_if(
-      items.begin(), items.end(), [](const Item& item) { return item.change == Change::Replace; }));
+      items.begin(), items.end(), [change](const Item& item) { return item.change == change; }));
 }
 
 int ImportPlan::Skips(bool overwrite) const {
-  const int same = static_cast<int>(items.size()) - Adds() - Conflicts();
-  return skippedEntries + same + (overwrite ? 0 : Conflicts());
+  return skippedEntries + Count(Change::Same) + (overwrite ? 0 : Conflicts());
 }
 
 ImportPlan PlanImport(const std::vector<ICalEntry>& entries, MemoStoreAccess& store,

@@ -59,11 +59,14 @@ struct ImportPlan {
   int replacedCharacters = 0;
   int firstOccurrenceOnly = 0;
 
-  int Adds() const;
+  int Adds() const { return Count(Change::Add); }
   // Days that have a different memo now: replaced when the user asks for it, else kept.
-  int Conflicts() const;
+  int Conflicts() const { return Count(Change::Replace); }
   int Replaces(bool overwrite) const { return overwrite ? Conflicts() : 0; }
   int Skips(bool overwrite) const;
+
+ private:
+  int Count(Change change) const;
 };
 
 class MemoStoreAccess;

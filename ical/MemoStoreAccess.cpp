@@ -51,15 +51,20 @@ std::size_t MemoStoreAccess::MaxBytes() const {
 
 std::vector<PlacedMemo> MemoStoreAccess::Collect(const std::vector<int>& fileYears) {
   std::vector<PlacedMemo> memos;
-  const std::vector<int> years = EveryYear() ? std::vector<int>{0} : fileYears;
-  for (const int year : years) {
+  // The registry's memos are one set, kept as year 0.
+  const int registryYear = 0;
+  const int* const years = EveryYear() ? &registryYear : fileYears.data();
+  const std::size_t count = EveryYear() ? 1 : fileYears.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const int year = years[i];
     for (int month = 1; month <= 12; ++month) {
       const MemoPlace first{year, month, 1};
       PlaceStore place(first, settings_, registry_, files_, lock_, programDir_);
       const int days = DaysInMonth(year == 0 ? kEveryYearCalendar : year, month);
       for (int day = 1; day <= days; ++day) {
         std::string text;
-        if (place.Store().ReadMemo(day, text)) memos.push_back({{year, month, day}, text});
+        if (place.Store().ReadMemo(day, text))
+          memos.push_back({{year, month, day}, std::move(text)});
       }
     }
   }

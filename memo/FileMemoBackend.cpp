@@ -35,7 +35,7 @@ StoredMap FileMemoBackend::Map(int year, int month) {
 // encoding stay. The map is read from the bytes read here, under the lock, and not through the
 // profile functions, which may hold an older copy of the file.
 MemoSaveResult FileMemoBackend::Write(int year, int month, const std::vector<DayText>& texts,
-                                      const MapUpdate& update) {
+                                      const MapChange& change, DayMask& written) {
   const std::string file = Name(year);
   std::string bytes;
   const ProfileFile::ReadResult read = files_.ReadAll(file, bytes);
@@ -54,11 +54,11 @@ MemoSaveResult FileMemoBackend::Write(int year, int month, const std::vector<Day
                             : SetProfileValue(text, section, key,
                                               unicode ? files_.AnsiToUtf8(day.text) : day.text);
   }
-  const DayMask map =
-      update(MapOf(ProfileValue(text, section, kMemoMapName).value_or("")), [&](int day) {
+  written =
+      NewMap(MapOf(ProfileValue(text, section, kMemoMapName).value_or("")), change, [&](int day) {
         return !ProfileValue(text, section, std::to_string(day)).value_or("").empty();
       });
-  text = SetProfileValue(text, section, kMemoMapName, EncodeProfileStruct(map));
+  text = SetProfileValue(text, section, kMemoMapName, EncodeProfileStruct(written));
   if (utf16) {
     text = std::string(kUtf16Mark) +
            files_.Utf8ToUtf16(std::string_view(text).substr(kUtf8Mark.size()));

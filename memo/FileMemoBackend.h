@@ -24,7 +24,7 @@ class FileMemoBackend : public MemoBackend {
   StoredMap Map(int year, int month) override;
   bool PrepareEdit(int, int) override { return true; }
   MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
-                       const MapUpdate& update) override;
+                       const MapChange& change, DayMask& written) override;
   std::string Name(int year) const override;
 
  private:

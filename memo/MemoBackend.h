@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +27,40 @@ struct StoredMap {
   DayMask map = 0;
 };
 
+// How a write changes the month's map: bits to set and bits to clear in the map as stored.
+struct MapChange {
+  DayMask set = 0, clear = 0;
+
+  // Sets the bit of each day with a text and clears the bit of each day without; of two
+  // texts for one day, the later counts.
+  void Add(const std::vector<DayText>& texts) {
+    for (const DayText& text : texts) {
+      const DayMask bit = DayBit(text.day);
+      set = text.text.empty() ? set & ~bit : set | bit;
+      clear = text.text.empty() ? clear | bit : clear & ~bit;
+    }
+  }
+  DayMask AppliedTo(DayMask map) const { return (map | set) & ~clear; }
+};
+
+// The map of the days for which `hasText(day)` is true.
+template <typename HasText>
+DayMask MapFromTexts(const HasText& hasText) {
+  DayMask map = 0;
+  for (int day = 1; day <= kMapDays; ++day) {
+    if (hasText(day)) map |= DayBit(day);
+  }
+  return map;
+}
+
+// A month's new map once the new texts are in: the change applied to the map as stored; a
+// map that another writer left damaged, or left out, is made from the texts.
+template <typename HasText>
+DayMask NewMap(const StoredMap& stored, const MapChange& change, const HasText& hasText) {
+  if (stored.state != StoredMap::State::Read) return MapFromTexts(hasText);
+  return change.AppliedTo(stored.map);
+}
+
 enum class MemoSaveResult {
   Saved,
   TextNotSaved,  // nothing changed; the user must be told
@@ -36,11 +69,6 @@ enum class MemoSaveResult {
 
 class MemoBackend {
  public:
-  // Makes the month's map from the map as stored now and whether a day has a text, once the
-  // new texts are in.
-  using MapUpdate =
-      std::function<DayMask(const StoredMap& stored, const std::function<bool(int day)>& hasText)>;
-
   virtual ~MemoBackend() = default;
 
   // The day's text as stored, not bounded; empty for none and when it cannot be read.
@@ -48,10 +76,11 @@ class MemoBackend {
   virtual StoredMap Map(int year, int month) = 0;
   // False when the month cannot be written, so that there is nothing to edit.
   virtual bool PrepareEdit(int year, int month) = 0;
-  // Stores the texts and then the map that `update` makes, reading what it needs afresh;
-  // the caller holds the store's lock. TextNotSaved leaves the map as it was.
+  // Stores the texts and then the map that NewMap makes with `change`, reading what it needs
+  // afresh, and gives that map in `written`; the caller holds the store's lock. TextNotSaved
+  // leaves the map as it was.
   virtual MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
-                               const MapUpdate& update) = 0;
+                               const MapChange& change, DayMask& written) = 0;
   // Where the year's memos are kept (the memo file's name; empty for the registry).
   virtual std::string Name(int year) const = 0;
 };

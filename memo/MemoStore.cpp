@@ -6,17 +6,6 @@
 #include "settings/StoreValues.h"
 
 namespace tembori {
-namespace {
-
-DayMask MapFromTexts(const std::function<bool(int day)>& hasText) {
-  DayMask map = 0;
-  for (int day = 1; day <= kMapDays; ++day) {
-    if (hasText(day)) map |= DayBit(day);
-  }
-  return map;
-}
-
-}  // namespace
 
 std::string_view BoundMemoText(std::string_view text) {
   // A line break in a memo file would end the value and start a stray key.
@@ -38,9 +27,8 @@ MemoBackend& MemoStore::CurrentBackend() {
 }
 
 DayMask MemoStore::WithPending(DayMask stored, const Location& location) const {
-  const PendingBits* pending = Find(pending_, location);
-  if (pending == nullptr) return stored;
-  return (stored | pending->set) & ~pending->clear;
+  const MapChange* pending = Find(pending_, location);
+  return pending == nullptr ? stored : pending->AppliedTo(stored);
 }
 
 DayMask MemoStore::ShownMap(MemoBackend& backend, StoredMap::State& state) {
@@ -106,32 +94,17 @@ MemoSaveResult MemoStore::CommitEdit(int day, std::string_view text) {
 MemoSaveResult MemoStore::WriteMonth(MemoBackend& backend, int year, int month,
                                      const std::vector<DayText>& texts, DayMask& written) {
   const Location location{backend.Name(year), month};
-  const MemoSaveResult result =
-      backend.Write(year, month, texts, [&](const StoredMap& stored, const auto& hasText) {
-        // A map that another writer left damaged, or left out, is made from the texts.
-        if (stored.state != StoredMap::State::Read) return written = MapFromTexts(hasText);
-        DayMask map = WithPending(stored.map, location);
-        for (const DayText& text : texts) {
-          map = text.text.empty() ? map & ~DayBit(text.day) : map | DayBit(text.day);
-        }
-        return written = map;
-      });
-  Remember(location, texts, result);
-  return result;
-}
-
-void MemoStore::Remember(const Location& location, const std::vector<DayText>& texts,
-                         MemoSaveResult result) {
+  // The bits of earlier writes whose map was not saved, then this write's.
+  const MapChange* pending = Find(pending_, location);
+  MapChange change = pending != nullptr ? *pending : MapChange{};
+  change.Add(texts);
+  const MemoSaveResult result = backend.Write(year, month, texts, change, written);
   if (result == MemoSaveResult::Saved) {
     Erase(pending_, location);
   } else if (result == MemoSaveResult::MapNotSaved && !texts.empty()) {
-    PendingBits& pending = ValueOf(pending_, location);
-    for (const DayText& text : texts) {
-      const DayMask bit = DayBit(text.day);
-      pending.set = text.text.empty() ? pending.set & ~bit : pending.set | bit;
-      pending.clear = text.text.empty() ? pending.clear | bit : pending.clear & ~bit;
-    }
+    ValueOf(pending_, location).Add(texts);
   }
+  return result;
 }
 
 }  // namespace tembori

@@ -70,10 +70,6 @@ class MemoStore {
  private:
   // Where a month's map is kept: the backend's name for the year, and the month.
   using Location = std::tuple<std::string, int>;
-  // Bit changes whose map write failed, made good at the month's next save.
-  struct PendingBits {
-    DayMask set = 0, clear = 0;
-  };
 
   MemoBackend& CurrentBackend();
   int ShownYear() const { return calendar_.Shown().wYear; }
@@ -83,7 +79,6 @@ class MemoStore {
   // Writes the texts of one month with its new map; `written` receives the map.
   MemoSaveResult WriteMonth(MemoBackend& backend, int year, int month,
                             const std::vector<DayText>& texts, DayMask& written);
-  void Remember(const Location& location, const std::vector<DayText>& texts, MemoSaveResult result);
 
   const MonthCalendar& calendar_;
   const Settings& settings_;
@@ -92,7 +87,8 @@ class MemoStore {
   StoreLock& lock_;
   DayMask memoMap_ = 0;
   MemoBackend* editBackend_ = nullptr;  // where the open edit began
-  KeyedList<Location, PendingBits> pending_;
+  // Bit changes whose map write failed, made good at the month's next save.
+  KeyedList<Location, MapChange> pending_;
 };
 
 }  // namespace tembori

@@ -54,7 +54,7 @@ bool RegistryMemoBackend::PrepareEdit(int, int month) {
 }
 
 MemoSaveResult RegistryMemoBackend::Write(int, int month, const std::vector<DayText>& texts,
-                                          const MapUpdate& update) {
+                                          const MapChange& change, DayMask& written) {
   std::unique_ptr<StoreKey> key;
   if (registry_.CreateKey(MonthKeyPath(month), key, nullptr) != StoreResult::Ok) {
     return MemoSaveResult::TextNotSaved;
@@ -70,10 +70,9 @@ MemoSaveResult RegistryMemoBackend::Write(int, int month, const std::vector<DayT
       return MemoSaveResult::TextNotSaved;
     }
   }
-  const DayMask map =
-      update(ReadMap(*key), [&](int day) { return !StoredText(*key, day).empty(); });
-  return key->WriteDword(kMemoMapName, map) == StoreResult::Ok ? MemoSaveResult::Saved
-                                                               : MemoSaveResult::MapNotSaved;
+  written = NewMap(ReadMap(*key), change, [&](int day) { return !StoredText(*key, day).empty(); });
+  return key->WriteDword(kMemoMapName, written) == StoreResult::Ok ? MemoSaveResult::Saved
+                                                                   : MemoSaveResult::MapNotSaved;
 }
 
 }  // namespace tembori

@@ -18,7 +18,7 @@ class RegistryMemoBackend : public MemoBackend {
   StoredMap Map(int year, int month) override;
   bool PrepareEdit(int year, int month) override;
   MemoSaveResult Write(int year, int month, const std::vector<DayText>& texts,
-                       const MapUpdate& update) override;
+                       const MapChange& change, DayMask& written) override;
   std::string Name(int) const override { return {}; }
 
  private:

@@ -24,15 +24,6 @@
 #define IDB_PADLOCK_OPEN 138
 #define IDB_PADLOCK_CLOSED_MASK 140
 #define IDB_PADLOCK_OPEN_MASK 141
-/* The same four enlarged for displays at 150 % and 200 % */
-#define IDB_PADLOCK_CLOSED_150 1137
-#define IDB_PADLOCK_OPEN_150 1138
-#define IDB_PADLOCK_CLOSED_MASK_150 1140
-#define IDB_PADLOCK_OPEN_MASK_150 1141
-#define IDB_PADLOCK_CLOSED_200 2137
-#define IDB_PADLOCK_OPEN_200 2138
-#define IDB_PADLOCK_CLOSED_MASK_200 2140
-#define IDB_PADLOCK_OPEN_MASK_200 2141
 
 /* Commands (menu items, accelerators and child buttons share these) */
 #define ID_MODE_BUTTON 105

@@ -34,7 +34,7 @@ std::vector<int> MemoFileYears(const std::string& programDir) {
   const HANDLE search = FindFirstFileA((programDir + "tb*.mem").c_str(), &file);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = file.cFileName;
+      const std::string_view name = file.cFileName;
       if (name.size() != 10 || (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
       int year = 0;
       for (std::size_t i = 2; i < 6 && year >= 0; ++i) {

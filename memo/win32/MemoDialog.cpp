@@ -8,12 +8,12 @@
 
 namespace tembori {
 
-MemoDialog::MemoDialog(std::string date, std::string memo, Saver save, HWND owner,
-                       std::string dayLine)
+MemoDialog::MemoDialog(MemoStore& store, int day, std::string memo, HWND owner, std::string dayLine)
     : Dialog(IDD_MEMO, owner),
+      store_(store),
+      day_(day),
       memo_(std::move(memo)),
-      date_(std::move(date)),
-      save_(std::move(save)),
+      date_(MemoDateLabel(store.ShownMonth(), day)),
       dayLine_(std::move(dayLine)) {}
 
 const RouteTable& MemoDialog::Routes() const {
@@ -34,7 +34,7 @@ bool MemoDialog::OnInitDialog() {
 
 void MemoDialog::OnOK() {
   if (!UpdateData(true)) return;
-  while (!save_(memo_)) {
+  while (store_.CommitEdit(day_, memo_) == MemoSaveResult::TextNotSaved) {
     if (ShowMessageOver(Handle(), IDS_MEMO_NOT_SAVED, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
         IDRETRY) {
       return;
@@ -72,10 +72,7 @@ void MemoDialog::OnMemoChanged() {
 bool EditMemo(MemoStore& store, int day, HWND owner, const std::string& dayLine) {
   std::string text;
   if (!store.BeginEdit(day, text)) return false;
-  const auto save = [&store, day](const std::string& memo) {
-    return store.CommitEdit(day, memo) != MemoSaveResult::TextNotSaved;
-  };
-  MemoDialog dialog(MemoDateLabel(store.ShownMonth(), day), std::move(text), save, owner, dayLine);
+  MemoDialog dialog(store, day, std::move(text), owner, dayLine);
   if (dialog.RunModal() == IDOK) return true;
   store.EndEdit();
   return false;

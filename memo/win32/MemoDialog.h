@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "framework/Dialog.h"
@@ -15,13 +14,11 @@ namespace tembori {
 
 class MemoDialog : public Dialog {
  public:
-  // Stores the line; false when it could not be stored.
-  using Saver = std::function<bool(const std::string& memo)>;
-
-  // `date` labels the day (12/5), `dayLine` says more of it under the label; `memo` is the
-  // line's first text; OK hands the line to `save`. Without an owner the dialog belongs to
-  // the application's main window.
-  MemoDialog(std::string date, std::string memo, Saver save, HWND owner = nullptr,
+  // The memo of `day` of the shown month of `store`, whose edit has begun: the dialog is
+  // labelled with the date (12/5), `dayLine` says more of the day under the label; `memo` is
+  // the line's first text; OK commits the line to the store. Without an owner the dialog
+  // belongs to the application's main window.
+  MemoDialog(MemoStore& store, int day, std::string memo, HWND owner = nullptr,
              std::string dayLine = {});
 
  protected:
@@ -36,9 +33,10 @@ class MemoDialog : public Dialog {
   void OnDelete();
   void OnMemoChanged();
 
+  MemoStore& store_;
+  int day_;
   std::string memo_;
   std::string date_;
-  Saver save_;
   std::string dayLine_;
 };
 

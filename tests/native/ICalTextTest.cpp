@@ -8,11 +8,11 @@
 
 using namespace tembori;
 
-TEST_CASE("texts escape and unescape back to themselves") {
-  const std::string text = "a,b;c\\d\ne";
-  CHECK(UnescapeText(EscapeText(text)) == text);
+TEST_CASE("texts escape, and their first line with text unescapes back to itself") {
+  const std::string text = "a,b;c\\d";
+  CHECK(FirstTextLine(EscapeText(" \r\n" + text + "\ne")) == text);
   CHECK(EscapeText("x\r\ny") == "x\\ny");
-  CHECK(UnescapeText("A\\NB\\:C\\") == "A\nB:C\\");
+  CHECK(FirstTextLine(" \\N\t\\n\\:C\\") == ":C\\");
 }
 
 TEST_CASE("lines fold within 75 octets, the leading space counted, between characters") {

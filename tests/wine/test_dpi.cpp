@@ -6,6 +6,7 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -106,11 +107,20 @@ void CheckScaled(const Measured& now, const Measured& at96, int dpi) {
   CHECK(scaled(now.fontHeight, at96.fontHeight, 1));
 }
 
-// Every pixel of the padlock (where its mask is 0) in `area` of the picture is the bitmap's.
-void CheckPadlock(const Picture& picture, const RECT& area, int image, int mask) {
-  const HINSTANCE module = GetModuleHandleA(nullptr);
-  const BitmapHandle imageBitmap(LoadBitmapA(module, MAKEINTRESOURCEA(image)));
-  const BitmapHandle maskBitmap(LoadBitmapA(module, MAKEINTRESOURCEA(mask)));
+// The image generator's bitmap file `name` in the build tree, seen through Wine's drive for
+// the root directory.
+HBITMAP DrawnBitmap(const std::string& name) {
+  std::string path = std::string("Z:") + TEMBORI_IMAGE_DIR + "/" + name + ".bmp";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+// Every pixel of the padlock (where its mask is 0) in `area` of the picture is the one that
+// the image generator draws at that scale (the program enlarges the 100 % padlock itself).
+void CheckPadlock(const Picture& picture, const RECT& area, const char* scale) {
+  const BitmapHandle imageBitmap(DrawnBitmap(std::string("padlock-closed-") + scale));
+  const BitmapHandle maskBitmap(DrawnBitmap(std::string("padlock-closed-mask-") + scale));
   REQUIRE(imageBitmap);
   REQUIRE(maskBitmap);
   BITMAP size{};
@@ -156,13 +166,13 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     const int gdiObjects = LiveGdiObjects();
     // Each time one and a half or two times the size at 96 DPI, the padlock of its scale in a
     // button of its size.
-    const auto checkMadeFor = [&](int dpi, int padlock, int padlockMask) {
+    const auto checkMadeFor = [&](int dpi, const char* padlockScale) {
       CAPTURE(dpi);
       CHECK(window.Dpi() == dpi);
       CheckScaled(Measure(window), at96, dpi);
-      CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), padlock, padlockMask);
+      CheckPadlock(Picture(handle), ChildRect(handle, ID_MODE_BUTTON), padlockScale);
     };
-    checkMadeFor(kTestDpi, IDB_PADLOCK_CLOSED_150, IDB_PADLOCK_CLOSED_MASK_150);
+    checkMadeFor(kTestDpi, "150");
     // The settings keep the size in points, as at 96 DPI.
     CHECK(calendar.UserSettings().PointSize == std::to_string(kPoints));
 
@@ -172,7 +182,7 @@ TEST_SUITE("at 144 DPI" * doctest::skip()) {
     const RECT placed = WindowRect(handle);
     CHECK(placed.left == suggested.left);
     CHECK(placed.top == suggested.top);
-    checkMadeFor(192, IDB_PADLOCK_CLOSED_200, IDB_PADLOCK_CLOSED_MASK_200);
+    checkMadeFor(192, "200");
     // The year field's font is the system's made for 192 DPI as well; so is the memo
     // pop-up's, with two pixels above and below its text at 96 DPI, scaled.
     const auto yearFont =

@@ -137,10 +137,11 @@ LRESULT Send(const Window& window, UINT id, WPARAM wParam, const void* lParam = 
   return SendMessageA(window.Handle(), id, wParam, reinterpret_cast<LPARAM>(lParam));
 }
 
-constexpr int kTextId = 500, kNumberId = 501, kFirstRadioId = 502;
+constexpr int kTextId = 500, kNumberId = 501, kFirstRadioId = 502, kByHandId = 510;
 
 // The About box's template with a text, a number and a group of three radio buttons followed
 // by one of the next group; the user then types the number given and posts the commands.
+// A second group like the first has its buttons set one by one by hand, the third checked.
 struct ExchangeDialog : Dialog {
   ExchangeDialog(const char* typedNumber, std::vector<UINT> commands)
       : Dialog(IDD_ABOUT), typedNumber(typedNumber), commands(std::move(commands)) {}
@@ -148,16 +149,27 @@ struct ExchangeDialog : Dialog {
   bool OnInitDialog() override {
     const HWND dialog = Handle();
     const DWORD radio = BS_AUTORADIOBUTTON;
-    const DWORD styles[] = {WS_GROUP, WS_GROUP, radio | WS_GROUP, radio, radio, radio | WS_GROUP};
+    const DWORD first = radio | WS_GROUP | WS_TABSTOP;
+    const DWORD styles[] = {WS_GROUP, WS_GROUP, first, radio, radio, radio | WS_GROUP};
     for (int id = kTextId; id < kFirstRadioId + 4; ++id) {
       CreateWindowExA(0, id < kFirstRadioId ? "EDIT" : "BUTTON", "",
                       WS_CHILD | styles[id - kTextId], 0, 0, 10, 10, dialog,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
+    for (int id = kByHandId; id < kByHandId + 3; ++id) {
+      CreateWindowExA(0, "BUTTON", "", WS_CHILD | (id == kByHandId ? first : radio), 0, 0, 10, 10,
+                      dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
     CheckDlgButton(dialog, kFirstRadioId + 3, BST_CHECKED);
     const bool result = Dialog::OnInitDialog();
-    loadedStaysAutomatic =
-        (GetWindowLongA(Item(kFirstRadioId + 2), GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    for (int position = 0; position < 3; ++position) CheckItem(kByHandId + position, position == 2);
+    for (int position = 0; position < 3; ++position) {
+      const HWND loaded = Item(kFirstRadioId + position), byHand = Item(kByHandId + position);
+      loadedAsByHand =
+          loadedAsByHand &&
+          GetWindowLongA(loaded, GWL_STYLE) == GetWindowLongA(byHand, GWL_STYLE) &&
+          IsItemChecked(kFirstRadioId + position) == IsItemChecked(kByHandId + position);
+    }
 
     for (int id = kTextId; id < kFirstRadioId + 4; ++id) {
       loaded += id < kFirstRadioId ? ItemText(id) + " " : std::to_string(IsItemChecked(id));
@@ -181,8 +193,8 @@ struct ExchangeDialog : Dialog {
   std::vector<UINT> commands;
   std::string text = "before";
   int number = -12, radio = 2;
-  std::string loaded;                 // text, number, then the radio buttons
-  bool loadedStaysAutomatic = false;  // the radio button checked by loading
+  std::string loaded;          // text, number, then the radio buttons
+  bool loadedAsByHand = true;  // the loaded group's styles and checks as the second's
   bool ownedByDisabledMainWindow = false;
 };
 
@@ -279,7 +291,7 @@ TEST_CASE("a modal dialog disables its owner and exchanges data both ways") {
     CHECK(dialog.ownedByDisabledMainWindow);
     CHECK(IsWindowEnabled(owner.Handle()));
     CHECK(dialog.loaded == "before -12 0011");
-    CHECK(dialog.loadedStaysAutomatic);
+    CHECK(dialog.loadedAsByHand);
     CHECK(dialog.text == (c.fieldsSaved >= 1 ? std::string(300, 'x') : "before"));
     CHECK(dialog.number == (c.fieldsSaved >= 2 ? -345 : -12));
     CHECK(dialog.radio == (c.fieldsSaved >= 3 ? 0 : 2));

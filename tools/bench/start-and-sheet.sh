@@ -15,9 +15,10 @@
 # (built when missing), stripped as it is released. N extra font files (default 300), copies
 # of Wine's Tahoma under family names of their own, go into the throwaway prefix's Fonts
 # folder; the number of faces the font page would list is printed.
-# Every round starts each program once, interleaved; the sheet is opened, switched to the
-# font page and cancelled S times per start after a first, uncounted opening. Below the
-# medians, the resident memory by mapping where a program's differs from bare-imports'.
+# Every round starts each program once, interleaved, beginning one program later than the
+# round before; the sheet is opened, switched to the font page and cancelled S times per
+# start after a first, uncounted opening. Below the medians, the resident memory by mapping
+# where a program's differs from bare-imports'.
 # --server-calls also counts each program's wine server requests per sheet measure, which
 # do not depend on the machine's load (server-calls.py); the traced server is slow, so the
 # times of such a run are not comparable with others (one round is enough for the counts).
@@ -41,7 +42,7 @@ while [ $# -gt 0 ]; do
     --server-calls) server_calls=1 && shift ;;
     *=*) programs+=("$1") && shift ;;
     *)
-      sed -n '2,23s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+      sed -n '2,24s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
       exit 2
       ;;
   esac
@@ -110,4 +111,6 @@ tembori_unlocked wine "C:\\$folder\\bench-driver.exe" "$rounds" "$sheet_rounds" 
   2>&1 | tr -d '\r' >"$work/samples.txt"
 
 python3 "$bench_dir/summarise.py" "$work/samples.txt" "$fonts"
-[ -n "$server_calls" ] && python3 "$bench_dir/server-calls.py" "$work/server-trace.txt"
+if [ -n "$server_calls" ]; then
+  python3 "$bench_dir/server-calls.py" "$work/server-trace.txt"
+fi

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -286,6 +287,19 @@ std::optional<unsigned> ParseNumber(std::string_view text) {
   return number;
 }
 
+// The bytes of a holiday list, at most one more than a list may have; false when the file
+// cannot be read.
+bool ReadListFile(const std::string& path, std::string& bytes) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                             &std::fclose);
+  if (!file) return false;
+  bytes.assign(HolidayFile::MaxBytes + 1, '\0');
+  const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
+  if (std::ferror(file.get()) != 0) return false;
+  bytes.resize(read);
+  return true;
+}
+
 int Fail(const std::string& message) {
   std::fprintf(stderr, "tembori-cal: %s\n", message.c_str());
   return kExitUsage;
@@ -350,7 +364,8 @@ int Run(std::vector<std::string_view> args) {
     const std::string path(args[1]);
     args.erase(args.begin(), args.begin() + 2);
     // The window would show the rules and say why; here the run fails and says why.
-    switch (file.Load(path)) {
+    std::string bytes;
+    switch (ReadListFile(path, bytes) ? file.Parse(bytes) : HolidayFile::Error::Unreadable) {
       case HolidayFile::Error::None:
         rules.file = &file;
         break;
