@@ -27,20 +27,22 @@ constexpr bool kSavedEarlier[kRowCount] = {
 static_assert(!kSavedEarlier[0], "the first row has no row above it to be saved before");
 
 // The rows in save order: the load order with each row marked "saved earlier" moved before
-// the row above it.
-constexpr std::array<std::size_t, kRowCount> SaveOrder() {
-  std::array<std::size_t, kRowCount> order{};
-  for (std::size_t row = 0; row < kRowCount; ++row) order[row] = row;
+// the row above it. A byte a row keeps the table small.
+using RowNumber = std::uint8_t;
+static_assert(kRowCount <= 256, "every row has a number of one byte");
+constexpr std::array<RowNumber, kRowCount> SaveOrder() {
+  std::array<RowNumber, kRowCount> order{};
+  for (std::size_t row = 0; row < kRowCount; ++row) order[row] = static_cast<RowNumber>(row);
   for (std::size_t row = 1; row < kRowCount; ++row) {
     if (kSavedEarlier[row]) {
-      const std::size_t above = order[row - 1];
+      const RowNumber above = order[row - 1];
       order[row - 1] = order[row];
       order[row] = above;
     }
   }
   return order;
 }
-constexpr std::array<std::size_t, kRowCount> kSaveOrder = SaveOrder();
+constexpr std::array<RowNumber, kRowCount> kSaveOrder = SaveOrder();
 
 // Takes one row: its value name, the field of the record and the field's default. Loading and
 // saving share one walk over the table (VisitRow) through this interface.
