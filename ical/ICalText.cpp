@@ -64,6 +64,9 @@ std::string FoldLine(std::string_view line) {
   while (line.size() > room) {
     std::size_t cut = room;
     while (cut > 0 && IsContinuationByte(static_cast<unsigned char>(line[cut]))) --cut;
+    // A run of continuation bytes longer than a line is no character to keep whole: cutting
+    // it anywhere is the only way forward.
+    if (cut == 0) cut = room;
     folded.append(line.substr(0, cut));
     folded += "\r\n ";
     line.remove_prefix(cut);

@@ -21,6 +21,7 @@ TEST_CASE("lines fold within 75 octets, the leading space counted, between chara
   CHECK(FoldLine(x75) == x75 + "\r\n");
   CHECK(FoldLine(x75 + x74 + "y") == x75 + "\r\n " + x74 + "\r\n y\r\n");
   CHECK(FoldLine(x74 + "\xF0\x9F\x8E\x82") == x74 + "\r\n \xF0\x9F\x8E\x82\r\n");  // 🎂 whole
+  CHECK(FoldLine(std::string(80, '\x80')).size() == 80 + 3 + 2);  // no character: cut anyway
 }
 
 TEST_CASE("UTF-8 checks refuse malformed bytes and cut only between characters") {

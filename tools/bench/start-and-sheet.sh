@@ -17,7 +17,8 @@
 # folder; the number of faces the font page would list is printed.
 # Every round starts each program once, interleaved, beginning one program later than the
 # round before; the sheet is opened, switched to the font page and cancelled S times per
-# start after a first, uncounted opening.
+# start after a first, uncounted opening. Below the medians, the resident memory by mapping
+# where a program's differs from bare-imports'.
 # --server-calls also counts each program's wine server requests per sheet measure, which
 # do not depend on the machine's load (server-calls.py); the traced server is slow, so the
 # times of such a run are not comparable with others (one round is enough for the counts).
@@ -41,7 +42,7 @@ while [ $# -gt 0 ]; do
     --server-calls) server_calls=1 && shift ;;
     *=*) programs+=("$1") && shift ;;
     *)
-      sed -n '2,23s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+      sed -n '2,24s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
       exit 2
       ;;
   esac

@@ -45,3 +45,33 @@ for key, title, reference in measures:
         else:
             cells.append("-")
     print("| " + " | ".join(cells) + " |")
+
+# Where the resident memory differs: each mapping (file, program image, heap, anonymous memory)
+# whose median differs from the bare window's with the same imports by 16 KB or more, in KB,
+# and the rest together.
+resident = {key[len("resident "):]: row for key, row in samples.items()
+            if key.startswith("resident ")}
+if resident and programs:
+    def kilobytes(mapping, label):
+        values = resident[mapping].get(label)
+        return statistics.median(values) / 1024 if values else 0
+    rows = [mapping for mapping in resident
+            if any(abs(kilobytes(mapping, p) - kilobytes(mapping, "bare-imports")) >= 16
+                   for p in programs)]
+    rows.sort(key=lambda m: kilobytes(m, "bare-imports") - kilobytes(m, programs[-1]))
+    header = ["resident KB by mapping", "bare-imports"] + programs + [f"{p} - bare-imports"
+                                                                      for p in programs]
+    print()
+    print("| " + " | ".join(header) + " |")
+    print("|" + "---|" * len(header))
+    for mapping in rows:
+        cells = [mapping] + [f"{kilobytes(mapping, label):.0f}"
+                             for label in ["bare-imports"] + programs]
+        cells += [f"{kilobytes(mapping, p) - kilobytes(mapping, 'bare-imports'):+.0f}"
+                  for p in programs]
+        print("| " + " | ".join(cells) + " |")
+    rest = {label: statistics.median(samples["rss"][label]) / 1024 -
+            sum(kilobytes(m, label) for m in rows) for label in ["bare-imports"] + programs}
+    cells = ["the other mappings"] + [f"{rest[label]:.0f}" for label in ["bare-imports"] + programs]
+    cells += [f"{rest[p] - rest['bare-imports']:+.0f}" for p in programs]
+    print("| " + " | ".join(cells) + " |")

@@ -2,7 +2,8 @@
 // measures it from outside, through its windows and its Unix process:
 //   start     from CreateProcess to the main window shown with nothing left to paint
 //   cpu       the process's processor time (user and kernel) at that moment
-//   rss       its resident memory half a second later
+//   rss       its resident memory half a second later, and "resident NAME" the share of
+//             each mapped file, of the program's own image and of the anonymous memory
 //   open      from the Properties command to the sheet shown and painted (after a first,
 //             cold opening that is not counted)
 //   font      from asking the sheet for the font page to the page painted
@@ -19,6 +20,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,10 +112,10 @@ void Print(const char* measure, const std::string& label, double value) {
   std::printf("%s\t%s\t%.3f\n", measure, label.c_str(), value);
 }
 
-// The whole of a file of the Unix side (through Wine's drive Z:), empty when it cannot be read.
-std::string UnixFile(const std::string& path) {
-  const HANDLE file = CreateFileA(("Z:" + path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
+// The whole of a file, empty when it cannot be read; the Unix side's through Wine's drive Z:.
+std::string WholeFile(const std::string& path) {
+  const HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string text;
   char buffer[4096];
@@ -120,6 +124,10 @@ std::string UnixFile(const std::string& path) {
     text.append(buffer, read);
   CloseHandle(file);
   return text;
+}
+
+std::string UnixFile(const std::string& path) {
+  return WholeFile("Z:" + path);
 }
 
 // The Unix process that runs `program`: Wine gives it the Windows command line, and the
@@ -159,6 +167,53 @@ double ResidentBytes(const std::string& process) {
   const std::size_t line = status.find("VmRSS:");
   if (line == std::string::npos) return -1;
   return std::atof(status.c_str() + line + 6) * 1024;
+}
+
+// The program's size in memory, from its headers; 0 when they cannot be read.
+unsigned long long ImageSize(const std::string& program) {
+  const std::string file = WholeFile(program);
+  IMAGE_DOS_HEADER dos{};
+  IMAGE_NT_HEADERS headers{};
+  if (file.size() < sizeof dos) return 0;
+  std::memcpy(&dos, file.data(), sizeof dos);
+  const auto at = static_cast<std::size_t>(dos.e_lfanew);
+  if (file.size() < at + sizeof headers) return 0;
+  std::memcpy(&headers, file.data() + at, sizeof headers);
+  return headers.OptionalHeader.SizeOfImage;
+}
+
+// Sums the resident memory of the process's mappings by the file's name ("[heap]", "[anon]"
+// and the like for the others). Wine reads an image whose sections do not start at page
+// boundaries into anonymous memory: whatever lies in the program's image is its "image".
+void PrintResidentByMapping(const std::string& process, const std::string& program,
+                            const std::string& label) {
+  const std::string programFile = program.substr(program.find_last_of('\\') + 1);
+  const unsigned long long imageSize = ImageSize(program);
+  std::istringstream smaps(UnixFile("/proc/" + process + "/smaps"));
+  std::map<std::string, double> bytes;
+  std::string line, name;
+  unsigned long long imageStart = 0;
+  while (std::getline(smaps, line)) {
+    unsigned long long start = 0, end = 0;
+    int pathAt = 0;
+    // Mapping lines begin with an address range, field lines with a name and a colon.
+    if (std::sscanf(line.c_str(), "%llx-%llx %*s %*s %*s %*s %n", &start, &end, &pathAt) == 2 &&
+        pathAt > 0) {
+      const std::string path = line.substr(static_cast<std::size_t>(pathAt));
+      name = path.substr(path.find_last_of('/') + 1);
+      if (name == programFile && imageStart == 0) imageStart = start;
+      if (imageStart != 0 && start >= imageStart && start < imageStart + imageSize) {
+        name = "image";
+      } else if (path.empty()) {
+        name = "[anon]";
+      }
+    } else if (line.compare(0, 4, "Rss:") == 0) {
+      bytes[name] += std::atof(line.c_str() + 4) * 1024;
+    }
+  }
+  for (const auto& [mapping, resident] : bytes) {
+    if (resident > 0) Print(("resident " + mapping).c_str(), label, resident);
+  }
 }
 
 // One opening, font page and closing of the sheet; false when the sheet did not behave.
@@ -218,6 +273,7 @@ bool MeasureProgram(const std::string& label, const std::string& program, int sh
       Print("cpu", label, ProcessCpuMs(unixProcess));
       Sleep(500);
       Print("rss", label, ResidentBytes(unixProcess));
+      PrintResidentByMapping(unixProcess, program, label);
     }
     for (int round = 0; ok && round <= sheetRounds; ++round) {
       ok = MeasureSheet(child.dwProcessId, main, fontPage, label, round > 0);
