@@ -19,10 +19,10 @@ char FoldAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Whether `text` begins with `prefix` (the whole of it when `whole`), letters compared without
-// case; the second byte of a double-byte character is compared as it is.
-bool MatchesIgnoringCase(std::string_view text, std::string_view prefix, bool whole) {
-  if (text.size() < prefix.size() || (whole && text.size() != prefix.size())) return false;
+// Whether `text` begins with `prefix`, letters compared without case; the second byte of a
+// double-byte character is compared as it is.
+bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
   for (std::size_t index = 0; index < prefix.size(); ++index) {
     const char a = text[index], b = prefix[index];
     if (IsShiftJisLeadByte(static_cast<unsigned char>(a)) && index + 1 < prefix.size()) {
@@ -33,13 +33,6 @@ bool MatchesIgnoringCase(std::string_view text, std::string_view prefix, bool wh
     }
   }
   return true;
-}
-
-template <typename Item, typename Predicate>
-std::optional<std::size_t> FindFirst(const std::vector<Item>& items, Predicate predicate) {
-  const auto found = std::find_if(items.begin(), items.end(), predicate);
-  if (found == items.end()) return std::nullopt;
-  return static_cast<std::size_t>(found - items.begin());
 }
 
 }  // namespace
@@ -104,24 +97,28 @@ std::optional<std::size_t> FindFaceItem(const std::vector<FaceEntry>& faces, std
                                         std::uint8_t charSet) {
   // Every name begins with the empty text.
   if (face.empty()) return std::nullopt;
-  if (auto found = FindFirst(faces, [&](const FaceEntry& entry) {
-        return entry.CharSet == charSet && MatchesIgnoringCase(entry.FaceName, face, true);
-      })) {
-    return found;
+  std::optional<std::size_t> sameName, beginning;
+  for (std::size_t index = 0; index < faces.size(); ++index) {
+    const FaceEntry& entry = faces[index];
+    if (!BeginsIgnoringCase(entry.FaceName, face)) continue;
+    if (entry.FaceName.size() != face.size()) {
+      if (!beginning) beginning = index;
+    } else if (entry.CharSet == charSet) {
+      return index;
+    } else if (!sameName) {
+      sameName = index;
+    }
   }
-  if (auto found = FindFirst(faces, [&](const FaceEntry& entry) {
-        return MatchesIgnoringCase(entry.FaceName, face, true);
-      })) {
-    return found;
-  }
-  return FindFirst(faces, [&](const FaceEntry& entry) {
-    return MatchesIgnoringCase(entry.FaceName, face, false);
-  });
+  return sameName ? sameName : beginning;
 }
 
 std::optional<std::size_t> FindSizeItem(const std::vector<std::uint16_t>& sizes,
                                         std::string_view size) {
-  return FindFirst(sizes, [&](std::uint16_t points) { return std::to_string(points) == size; });
+  const auto found = std::find_if(sizes.begin(), sizes.end(), [&](std::uint16_t points) {
+    return std::to_string(points) == size;
+  });
+  if (found == sizes.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - sizes.begin());
 }
 
 std::optional<int> LeadingPoints(std::string_view pointSize) {
