@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <string>
 #include <vector>
 
 namespace tembori {
@@ -45,14 +45,15 @@ int UpDownControl::Position() const {
   return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0));
 }
 
-std::size_t ComboBoxControl::AddStrings(const std::vector<const char*>& texts) const {
+std::size_t ComboBoxControl::AddStrings(const std::vector<std::string>& texts) const {
   std::size_t bytes = 0;
-  for (const char* const text : texts) bytes += std::strlen(text) + 1;
+  for (const std::string& text : texts) bytes += text.size() + 1;
   SendMessageA(Handle(), CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
   SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
   std::size_t added = 0;
   while (added < texts.size() &&
-         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[added])) >= 0) {
+         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[added].c_str())) >=
+             0) {
     ++added;
   }
   SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);

@@ -52,7 +52,7 @@ class ComboBoxControl : public ChildControl {
   // control drawn once, after the last. Without item data, which the list would hand to its
   // owner item by item when it is emptied or destroyed. Stops at a text that does not fit
   // into memory; returns how many were added.
-  std::size_t AddStrings(const std::vector<const char*>& texts) const;
+  std::size_t AddStrings(const std::vector<std::string>& texts) const;
   int Count() const;
   // The selected item's index, -1 when none is.
   int Selection() const;

@@ -118,10 +118,10 @@ void CTemboriPropFont::FillFaceList() {
   if (faces_.empty()) return;
   // The faces are in the list's order: the stored face is found among them, without reading
   // the list back.
-  std::vector<const char*> names;
-  names.reserve(faces_.size());
-  for (const FaceEntry& face : faces_) names.push_back(face.FaceName.c_str());
-  faces_.resize(faceList_.AddStrings(names));
+  std::vector<std::string> names(faces_.size());
+  for (std::size_t index = 0; index < names.size(); ++index) names[index] = faces_[index].FaceName;
+  // Faces that did not fit into the list are not its items.
+  faces_.erase(faces_.begin() + faceList_.AddStrings(names), faces_.end());
   SelectFace();
   FillSizeList();
   UpdateSample();
@@ -150,13 +150,11 @@ void CTemboriPropFont::FillSizeList() {
     }
   }
   sizes_ = FaceSizes(face.PitchAndFamily, ownSizes, PixelsPerInch());
-  std::vector<std::string> texts;
-  texts.reserve(sizes_.size());
-  for (const std::uint16_t points : sizes_) texts.push_back(std::to_string(points));
-  std::vector<const char*> items;
-  items.reserve(texts.size());
-  for (const std::string& text : texts) items.push_back(text.c_str());
-  sizes_.resize(sizeList_.AddStrings(items));
+  std::vector<std::string> texts(sizes_.size());
+  for (std::size_t index = 0; index < texts.size(); ++index) {
+    texts[index] = std::to_string(sizes_[index]);
+  }
+  sizes_.erase(sizes_.begin() + sizeList_.AddStrings(texts), sizes_.end());
   SelectSize(size);
 }
 

@@ -57,7 +57,6 @@ std::vector<std::uint16_t> FaceSizes(std::uint8_t pitchAndFamily,
     return std::vector<std::uint16_t>(kTrueTypeSizes.begin(), kTrueTypeSizes.end());
   }
   std::vector<std::uint16_t> sizes;
-  sizes.reserve(ownSizes.size());
   // A face has a few heights: each is put in its place, after the same size.
   for (const SizeEntry& entry : ownSizes) {
     const auto points = static_cast<std::uint16_t>(
