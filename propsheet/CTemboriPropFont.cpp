@@ -27,8 +27,7 @@ int Collect(LPARAM list, Make make) {
     make(entries);
     return 1;
   } catch (const std::bad_alloc&) {
-    entries.clear();
-    entries.shrink_to_fit();
+    entries = {};  // its memory given back too
     ShowMessage(IDS_OUT_OF_MEMORY);
     return 0;
   }
