@@ -220,14 +220,22 @@ template <UINT Id>
 struct HasArguments<Id, std::void_t<decltype(MessageArguments<Id>::Crack(Message{}))>>
     : std::true_type {};
 
+// Whether the handler takes the raw Message or nothing: its thunk does not depend on the
+// message's id then, and one thunk serves every message routed to it.
+template <auto Handler>
+constexpr bool TakesRawMessage() {
+  using Traits = HandlerTraits<decltype(Handler)>;
+  return Traits::Arity == 0 ||
+         std::is_invocable_v<decltype(Handler), typename Traits::Target&, const Message&>;
+}
+
 template <auto Handler, UINT Id>
 bool Invoke(MessageReceiver& receiver, const Message& message, LRESULT& result) {
   using Traits = HandlerTraits<decltype(Handler)>;
   auto& target = static_cast<typename Traits::Target&>(receiver);
   if constexpr (Traits::Arity == 0) {
     return Finish([&] { return (target.*Handler)(); }, result);
-  } else if constexpr (std::is_invocable_v<decltype(Handler), typename Traits::Target&,
-                                           const Message&>) {
+  } else if constexpr (TakesRawMessage<Handler>()) {
     return Finish([&] { return (target.*Handler)(message); }, result);
   } else {
     static_assert(HasArguments<Id>::value, "this message has no cracked arguments");
@@ -265,8 +273,9 @@ constexpr short Code() {
 // Table entries.
 template <UINT Id, auto Handler>
 constexpr Route RouteMessage() {
-  return {&routing_detail::Invoke<Handler, Id>, Route::Kind::Message, routing_detail::Word<Id>(), 0,
-          0};
+  constexpr UINT cracked = routing_detail::TakesRawMessage<Handler>() ? 0 : Id;
+  return {&routing_detail::Invoke<Handler, cracked>, Route::Kind::Message,
+          routing_detail::Word<Id>(), 0, 0};
 }
 // A message registered at run time; the handler takes nothing or the raw Message.
 template <RegisteredId Id, auto Handler>
