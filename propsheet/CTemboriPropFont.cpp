@@ -102,18 +102,24 @@ void CTemboriPropFont::TakeFaceAttributes() {
   }
 }
 
-void CTemboriPropFont::FillFaceList() {
-  {
-    const WindowDc dc = GetWindowDc(Handle());
-    const auto faces = reinterpret_cast<LPARAM>(&faces_);
-    if (isNT3_) {
-      EnumFontFamiliesA(dc.get(), nullptr, &CollectFace, faces);
-    } else {
-      LOGFONTA all{};
-      all.lfCharSet = DEFAULT_CHARSET;
-      EnumFontFamiliesExA(dc.get(), &all, &CollectFace, faces, 0);
-    }
+void CTemboriPropFont::EnumerateFonts(const FaceEntry* face, FONTENUMPROCA callback,
+                                      LPARAM list) const {
+  const WindowDc dc = GetWindowDc(Handle());
+  if (isNT3_) {
+    EnumFontFamiliesA(dc.get(), face != nullptr ? face->FaceName.c_str() : nullptr, callback, list);
+    return;
   }
+  LOGFONTA wanted{};  // without a name, every face in every character set
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  if (face != nullptr) {
+    wanted.lfCharSet = face->CharSet;
+    SetFaceName(wanted, face->FaceName);
+  }
+  EnumFontFamiliesExA(dc.get(), &wanted, callback, list, 0);
+}
+
+void CTemboriPropFont::FillFaceList() {
+  EnumerateFonts(nullptr, &CollectFace, reinterpret_cast<LPARAM>(&faces_));
   if (faces_.empty()) return;
   // The faces are in the list's order: the stored face is found among them, without reading
   // the list back.
@@ -130,25 +136,15 @@ void CTemboriPropFont::FillFaceList() {
 void CTemboriPropFont::FillSizeList() {
   // A face that is not listed is made by the font mapper at any size, as a scalable one is.
   const FaceEntry* const chosen = ChosenFace();
-  const FaceEntry face =
-      chosen != nullptr ? *chosen : FaceEntry{draft_.CharSet, kTrueTypeBit, draft_.TypeFace};
+  const std::uint8_t pitchAndFamily = chosen != nullptr ? chosen->PitchAndFamily : kTrueTypeBit;
   // What the size field shows is kept over the new list.
   const std::string size = ItemText(IDC_SIZE_LIST);
   sizeList_.ResetContent();
   std::vector<SizeEntry> ownSizes;
-  if ((face.PitchAndFamily & kTrueTypeBit) == 0) {
-    const WindowDc dc = GetWindowDc(Handle());
-    const auto sizes = reinterpret_cast<LPARAM>(&ownSizes);
-    if (isNT3_) {
-      EnumFontFamiliesA(dc.get(), face.FaceName.c_str(), &CollectSize, sizes);
-    } else {
-      LOGFONTA wanted{};
-      wanted.lfCharSet = face.CharSet;
-      SetFaceName(wanted, face.FaceName);
-      EnumFontFamiliesExA(dc.get(), &wanted, &CollectSize, sizes, 0);
-    }
+  if ((pitchAndFamily & kTrueTypeBit) == 0) {
+    EnumerateFonts(chosen, &CollectSize, reinterpret_cast<LPARAM>(&ownSizes));
   }
-  sizes_ = FaceSizes(face.PitchAndFamily, ownSizes, PixelsPerInch());
+  sizes_ = FaceSizes(pitchAndFamily, ownSizes, PixelsPerInch());
   std::vector<std::string> texts(sizes_.size());
   for (std::size_t index = 0; index < texts.size(); ++index) {
     texts[index] = std::to_string(sizes_[index]);

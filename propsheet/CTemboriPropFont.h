@@ -31,6 +31,9 @@ class CTemboriPropFont : public PropertyPage {
   const RouteTable& Routes() const override;
 
  private:
+  // The fonts of `face`, or every face when it is null, to `callback` with `list`; by the
+  // older enumeration on NT 3, which has no other.
+  void EnumerateFonts(const FaceEntry* face, FONTENUMPROCA callback, LPARAM list) const;
   void FillFaceList();
   void FillSizeList();
   void UpdateSample();
