@@ -258,9 +258,9 @@ void DataExchange::Radio(int firstControlId, int& index) {
 }
 
 HWND Dialog::Item(int controlId) const {
-  const auto known = std::find_if(items_.begin(), items_.end(),
-                                  [&](const auto& item) { return item.first == controlId; });
-  if (known != items_.end()) return known->second;
+  for (const auto& [id, known] : items_) {
+    if (id == controlId) return known;
+  }
   const HWND control = GetDlgItem(Handle(), controlId);
   if (control != nullptr) items_.emplace_back(controlId, control);
   return control;

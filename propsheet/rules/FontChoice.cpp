@@ -113,11 +113,10 @@ std::optional<std::size_t> FindFaceItem(const std::vector<FaceEntry>& faces, std
 
 std::optional<std::size_t> FindSizeItem(const std::vector<std::uint16_t>& sizes,
                                         std::string_view size) {
-  const auto found = std::find_if(sizes.begin(), sizes.end(), [&](std::uint16_t points) {
-    return std::to_string(points) == size;
-  });
-  if (found == sizes.end()) return std::nullopt;
-  return static_cast<std::size_t>(found - sizes.begin());
+  for (std::size_t index = 0; index < sizes.size(); ++index) {
+    if (std::to_string(sizes[index]) == size) return index;
+  }
+  return std::nullopt;
 }
 
 std::optional<int> LeadingPoints(std::string_view pointSize) {
