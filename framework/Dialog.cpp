@@ -126,13 +126,13 @@ void ShowTrackingTip(HWND edit, const std::string& text) {
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(edit, GA_ROOT),
                       nullptr, GetModuleHandleA(nullptr), nullptr);
   if (shownTip == nullptr) return;
-  std::string toolText = text;  // the tooltip keeps a copy
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
   tool.hwnd = edit;
   tool.uId = 1;
-  tool.lpszText = toolText.data();
+  // The tooltip copies the text and never writes to it.
+  tool.lpszText = const_cast<char*>(text.c_str());
   SendMessageA(shownTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   RECT field{};
   GetWindowRect(edit, &field);
@@ -168,10 +168,11 @@ void HideFieldTip() {
 }
 
 void DataExchange::Note(int controlId) {
-  if (exchanged_ != nullptr &&
-      std::find(exchanged_->begin(), exchanged_->end(), controlId) == exchanged_->end()) {
-    exchanged_->push_back(controlId);
+  if (exchanged_ == nullptr) return;
+  for (const int known : *exchanged_) {
+    if (known == controlId) return;
   }
+  exchanged_->push_back(controlId);
 }
 
 void DataExchange::Own(int controlId) {

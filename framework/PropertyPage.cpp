@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "framework/PropertySheetWindow.h"
 
 namespace tembori {
@@ -36,9 +34,9 @@ bool PropertyPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     case CBN_EDITCHANGE:
     case CBN_SELENDOK:
       // From a control (a menu or an accelerator brings no window).
-      if (lParam != 0 && std::find(exchanged_.begin(), exchanged_.end(),
-                                   static_cast<int>(CommandId(message))) != exchanged_.end()) {
-        SetModified(true);
+      if (lParam == 0) break;
+      for (const int known : exchanged_) {
+        if (known == static_cast<int>(CommandId(message))) SetModified(true);
       }
       break;
     default:

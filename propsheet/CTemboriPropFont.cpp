@@ -58,6 +58,13 @@ int CALLBACK CollectSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD
   });
 }
 
+// Selects `item` of `list`; without one, no item, with `text` kept in the edit field.
+void SelectItem(const ComboBoxControl& list, std::optional<std::size_t> item,
+                const std::string& text) {
+  list.Select(item ? static_cast<int>(*item) : -1);
+  if (!item) SetWindowTextA(list.Handle(), text.c_str());
+}
+
 }  // namespace
 
 CTemboriPropFont::CTemboriPropFont(Settings& draft, bool isNT3)
@@ -205,23 +212,12 @@ FaceEntry CTemboriPropFont::ShownFace() const {
 }
 
 void CTemboriPropFont::SelectFace() const {
-  if (const std::optional<std::size_t> found =
-          FindFaceItem(faces_, draft_.TypeFace, draft_.CharSet)) {
-    faceList_.Select(static_cast<int>(*found));
-  } else {
-    faceList_.Select(-1);
-    SetWindowTextA(faceList_.Handle(), draft_.TypeFace.c_str());
-  }
+  SelectItem(faceList_, FindFaceItem(faces_, draft_.TypeFace, draft_.CharSet), draft_.TypeFace);
 }
 
 void CTemboriPropFont::SelectSize(const std::string& size) const {
   // The size list is not sorted: its items are the sizes in their order.
-  if (const std::optional<std::size_t> found = FindSizeItem(sizes_, size)) {
-    sizeList_.Select(static_cast<int>(*found));
-  } else {
-    sizeList_.Select(-1);
-    SetWindowTextA(sizeList_.Handle(), size.c_str());
-  }
+  SelectItem(sizeList_, FindSizeItem(sizes_, size), size);
 }
 
 // The DPI of the monitor the page is on: the calendar's font is made for its window's in the
