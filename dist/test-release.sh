@@ -35,7 +35,7 @@ use_wine_session() {
 # carries the DWARF unwinder (about 20 KB) and tables that say how to unwind each function
 # (about 40 KB, against 27 KB on x86_64).
 readonly max_program_bytes_x86_64=$((199 * 1024))
-readonly max_program_bytes_i686=$((232 * 1024))
+readonly max_program_bytes_i686=$((231 * 1024))
 readonly settings_key='HKCU\Software\Tembori'
 readonly position_key='HKCU\Software\Tembori\Config\Position'
 readonly uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tembori'
