@@ -161,12 +161,14 @@ void CTemboriPropFont::FillSizeList() {
 }
 
 void CTemboriPropFont::UpdateSample() {
-  const FaceEntry face = ShownFace();
+  // The chosen face, else the stored face with its character set and pitch, as the calendar
+  // uses it.
+  const FaceEntry* const chosen = ChosenFace();
   LOGFONTA font{};
-  font.lfCharSet = face.CharSet;
-  font.lfPitchAndFamily = face.PitchAndFamily;
+  font.lfCharSet = chosen != nullptr ? chosen->CharSet : draft_.CharSet;
+  font.lfPitchAndFamily = chosen != nullptr ? chosen->PitchAndFamily : draft_.PitchAndFamily;
   font.lfQuality = PROOF_QUALITY;
-  SetFaceName(font, face.FaceName);
+  SetFaceName(font, chosen != nullptr ? chosen->FaceName : draft_.TypeFace);
 
   // The chosen size; with none chosen, the size in the field (kept from the settings when it
   // is not in the list), else the first size.
@@ -204,11 +206,6 @@ const FaceEntry* CTemboriPropFont::ChosenFace() const {
   const int item = faceList_.Selection();
   if (item < 0 || static_cast<std::size_t>(item) >= faces_.size()) return nullptr;
   return &faces_[static_cast<std::size_t>(item)];
-}
-
-FaceEntry CTemboriPropFont::ShownFace() const {
-  if (const FaceEntry* const chosen = ChosenFace()) return *chosen;
-  return FaceEntry{draft_.CharSet, draft_.PitchAndFamily, draft_.TypeFace};
 }
 
 void CTemboriPropFont::SelectFace() const {

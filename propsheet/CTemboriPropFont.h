@@ -41,9 +41,6 @@ class CTemboriPropFont : public PropertyPage {
 
   // The entry of the selected face item; null when none is selected.
   const FaceEntry* ChosenFace() const;
-  // The face the page shows: the chosen item's, else the stored face with its character set
-  // and pitch, as the calendar uses it.
-  FaceEntry ShownFace() const;
   // The face item that shows the stored face; when none does, no item, with the stored text
   // kept in the edit field.
   void SelectFace() const;
