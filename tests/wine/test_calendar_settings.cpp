@@ -453,7 +453,14 @@ std::vector<Face> FacesAddedOneByOne() {
 }  // namespace
 
 TEST_CASE(
-    "the font page: faces as a sorted list had them; Apply and OK take the chosen face's kind") {
+    "the font page: faces as a sorted list had them, a raster face its own sizes; Apply and OK "
+    "take the chosen face's kind") {
+  // The prefix lists no raster face: this one comes from fonts-wine (which tools/setup.sh
+  // installs), for this program only. The file's three FONTINFO headers give MS Sans Serif at
+  // 8, 10 and 12 points (13, 16 and 20 pixels at 96 DPI, with 2, 3 and 4 of internal leading).
+  const char* const rasterFile = "Z:\\usr\\share\\wine\\fonts\\sserife.fon";
+  const std::vector<std::string> rasterSizes = {"8", "10", "12"};
+  AddFontResourceExA(rasterFile, FR_PRIVATE, nullptr);
   // A TrueType face listed in both character sets (twice in a row), stored in the character
   // set of its second item, so that the first by its name alone is the wrong one.
   const std::vector<Face> expected = FacesAddedOneByOne();
@@ -466,6 +473,10 @@ TEST_CASE(
   }
   REQUIRE(twin < expected.size());
   const Face &stored = expected[twin], &other = expected[twin - 1];
+  const auto raster = std::find_if(expected.begin(), expected.end(), [](const Face& face) {
+    return face.name == "MS Sans Serif" && (face.pitchAndFamily & TMPF_TRUETYPE) == 0;
+  });
+  REQUIRE(raster != expected.end());
   StoreCustomSettings(stored.charSet, stored.name);
   RunningCalendar calendar;
   const auto showsKind = [](HWND sheet, const Face& face) {
@@ -480,6 +491,8 @@ TEST_CASE(
                   CHECK(Items(faces) == names);
                   CHECK(SendMessageA(faces, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(twin));
                   CHECK(showsKind(sheet, stored));
+                  Choose(sheet, IDC_FACE_LIST, raster - expected.begin());
+                  CHECK(Items(Control(sheet, IDC_SIZE_LIST)) == rasterSizes);
                   Choose(sheet, IDC_FACE_LIST, static_cast<LRESULT>(twin - 1));
                   CHECK(showsKind(sheet, other));
                   Press(sheet, ID_APPLY_NOW);
@@ -492,6 +505,7 @@ TEST_CASE(
   CHECK(StoredNumber("CharSet") == stored.charSet);
   CHECK(StoredNumber("PitchAndFamily") == stored.pitchAndFamily);
   CHECK(StoredText("PointSize") == "13");  // in no list: kept, no size chosen instead
+  RemoveFontResourceExA(rasterFile, FR_PRIVATE, nullptr);
 }
 
 namespace {
