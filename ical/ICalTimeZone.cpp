@@ -1,6 +1,7 @@
 // Onsets of the observances of a described time zone and the offset that holds at a time.
 #include "ical/ICalTimeZone.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "ical/ICalName.h"
@@ -138,9 +139,11 @@ bool ICalTimeZone::OnsetIn(const Observance& observance, int year, ICalDateTime&
     while (WeekdayOf(day) != observance.weekday) --day.day;
   } else {
     while (WeekdayOf(day) != observance.weekday) ++day.day;
-    const int weeks = observance.ordinal > 0 ? observance.ordinal - 1 : 0;
+    // "The fifth" in a month that has four is the last, and so is any larger ordinal a file
+    // may write: a month has no sixth Sunday.
+    const int weeks = std::clamp(observance.ordinal, 1, 5) - 1;
     day.day += 7 * weeks;
-    if (day.day > length) day.day -= 7;  // "the fifth", in a month that has four
+    if (day.day > length) day.day -= 7;
   }
   onset = observance.onset;
   onset.date = day;

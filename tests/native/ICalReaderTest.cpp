@@ -63,6 +63,23 @@ TEST_CASE("timed events land on their local date, through the file's zones and U
   CheckEntry(result, "年越しの集まり", {2027, 1, 1});
   // The alarm's description is not the event's.
   CHECK(Find(result, "アラーム") == nullptr);
+
+  // Summer time from the last Sunday of March (the 29th in 2026), written as the fifth or as
+  // a week no month has: 16:30 on the 30th is 23:30 in Tokyo, not 00:30 the next day.
+  for (const std::string lastSunday : {"5SU", "9SU", "99999999999SU"}) {
+    CAPTURE(lastSunday);
+    const ICalReadResult summer = Read(
+        "BEGIN:VCALENDAR\nBEGIN:VTIMEZONE\nTZID:CET\n"
+        "BEGIN:STANDARD\nDTSTART:19701025T030000\nTZOFFSETTO:+0100\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\nEND:STANDARD\n"
+        "BEGIN:DAYLIGHT\nDTSTART:19700329T020000\nTZOFFSETTO:+0200\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=" +
+        lastSunday +
+        "\nEND:DAYLIGHT\n"
+        "END:VTIMEZONE\nBEGIN:VEVENT\nDTSTART;TZID=CET:20260330T163000\nSUMMARY:x\n"
+        "END:VEVENT\nEND:VCALENDAR\n");
+    CheckEntry(summer, "x", {2026, 3, 30});
+  }
 }
 
 TEST_CASE("a hand-written file: BOM, CRLF, a fold inside a character, escapes and rules") {
