@@ -22,9 +22,10 @@ std::int32_t ParseDate(std::string_view text) {
   for (int i = 0; i < 3; ++i) {
     std::size_t digits = 0;
     for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+      if (digits == kMaxDigits[i]) return 0;  // refused before the number outgrows int
       fields[i] = fields[i] * 10 + (text[digits] - '0');
     }
-    if (digits == 0 || digits > kMaxDigits[i]) return 0;
+    if (digits == 0) return 0;
     text.remove_prefix(digits);
     // A slash after the year and the month, nothing after the day.
     if (i < 2 ? text.empty() || text.front() != '/' : !text.empty()) return 0;

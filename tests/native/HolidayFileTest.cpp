@@ -97,6 +97,7 @@ TEST_CASE("a damaged list is refused as a whole with its first bad line") {
       {"no such day", good + "2026/2/29,A\r\n", 3},
       {"letters in the date", good + "2026/1/2x,A\r\n", 3},
       {"dashes", good + "2026-1-2,A\r\n", 3},
+      {"a year of twenty digits", good + "20260000000000000000/1/2,A\r\n", 3},
       {"before the calendar's years", kHeader + "\n" + Line(18501231, "A"), 2},
       {"after them", kHeader + "\n" + Line(21510101, "A"), 2},
       {"the same day twice", good + Line(20260101, "B"), 3},
