@@ -1,13 +1,12 @@
 // Start-up of the program and the About box.
 #include "app/CalendarApp.h"
 
-#include <new>
-
 #include "app/AboutDialog.h"
 #include "app/CalendarWindow.h"
 #include "app/DayNameText.h"
 #include "app/LocalClock.h"
 #include "app/MessageBoxReporter.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 #include "framework/SystemLibrary.h"
 #include "ical/win32/ICalCommands.h"
@@ -63,12 +62,10 @@ bool CalendarApp::InitInstance() {
   MessageBoxReporter reporter;
   LoadSettings(settings_, store_, reporter);
 
-  std::unique_ptr<CalendarWindow> window;
-  try {
-    window = std::make_unique<CalendarWindow>(settings_, platform_, clock_, store_, tray_);
-  } catch (const std::bad_alloc&) {
-    // No object, no window: reported below like a window that could not be created.
-  }
+  // No object, no window: reported below like a window that could not be created.
+  std::unique_ptr<CalendarWindow> window = UnlessMemoryRunsOut(
+      [&] { return std::make_unique<CalendarWindow>(settings_, platform_, clock_, store_, tray_); },
+      [] { return std::unique_ptr<CalendarWindow>(); });
   if (window == nullptr || !IsWindow(window->Handle())) {
     SetMainWindow(nullptr);
     ShowMessage(IDS_MAIN_WINDOW_FAILED);

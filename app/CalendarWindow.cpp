@@ -17,6 +17,7 @@
 #include "framework/DisplayDpi.h"
 #include "framework/FontFace.h"
 #include "framework/GdiHandles.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 #include "ical/win32/ICalTransfer.h"
 #include "res/ResourceIds.h"
@@ -203,11 +204,13 @@ LRESULT CalendarWindow::OnNcCreate(const Message& message) {
 
 LRESULT CalendarWindow::OnCreate(const Message& message) {
   if (DefaultProcessing(message) == -1) return -1;
-  try {
-    programDir_ = FindProgramDir();
-  } catch (const std::bad_alloc&) {
-    return -1;
-  }
+  const bool dirFound = UnlessMemoryRunsOut(
+      [&] {
+        programDir_ = FindProgramDir();
+        return true;
+      },
+      [] { return false; });
+  if (!dirFound) return -1;
   accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), "IDR_TEMBORIACCEL");
   // The remembered place may be on a monitor of another scale than the screen's: fonts and
   // size are made again for it, at the same place.

@@ -2,11 +2,10 @@
 // same text as its tooltip.
 #include "app/CalendarWindow.h"
 
-#include <new>
-
 #include "app/CalendarMarkText.h"
 #include "app/DateFormat.h"
 #include "app/FrontWindow.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -45,15 +44,16 @@ void CalendarWindow::UpdateTitleAndTray() {
   if (settings_.Tray == 0) {
     trayIcon_.Remove();
   } else if (!trayIcon_.Exists()) {
-    try {
-      // The notification area shows the program's own icon.
-      const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
-      trayIcon_ = TrayIcon(tray_, Handle(), IDI_TRAY, kTrayMessage, icon);
-      action = NIM_ADD;
-    } catch (const std::bad_alloc&) {
-      // Without memory for the record the calendar goes on without an icon until the next
-      // change of the title tries again.
-    }
+    // Without memory for the record the calendar goes on without an icon until the next
+    // change of the title tries again.
+    UnlessMemoryRunsOut(
+        [&] {
+          // The notification area shows the program's own icon.
+          const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
+          trayIcon_ = TrayIcon(tray_, Handle(), IDI_TRAY, kTrayMessage, icon);
+          action = NIM_ADD;
+        },
+        [] {});
   }
   const std::string title = TitleText();
   SetWindowTextA(Handle(), title.c_str());

@@ -10,6 +10,7 @@
 
 #include "app/CalendarApp.h"
 #include "app/SingleInstance.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 #include "ical/ICalCommandLine.h"
 #include "res/ResourceIds.h"
@@ -35,20 +36,19 @@ void __gnu_cxx::__verbose_terminate_handler() {
 // object brings the exception classes' strings and a formatter of messages with it: a third
 // of the program. Only these are called, and defined here they keep the runtime's out.
 // A request beyond a container's maximum size is a request for more memory than there is,
-// and goes the way of every failed allocation: to the handlers of std::bad_alloc, which
-// report it and give up the operation. The others can only mean a fault in the program
-// (an index past the end, a string from a null pointer, a call through an empty function
-// object); nothing catches them, so thrown they would end the program through the terminate
-// handler: it ends here, at the fault.
+// and goes the way of every failed allocation (framework/MemoryExhaustion.h). The others can only
+// mean a fault in the program (an index past the end, a string from a null pointer, a call through
+// an empty function object); nothing catches them, so thrown they would end the program through the
+// terminate handler: it ends here, at the fault.
 namespace std {
 void __throw_bad_alloc() {
-  throw bad_alloc();
+  tembori::MemoryExhausted();
 }
 void __throw_bad_array_new_length() {
-  throw bad_array_new_length();
+  tembori::MemoryExhausted();
 }
 void __throw_length_error(const char*) {
-  throw bad_alloc();
+  tembori::MemoryExhausted();
 }
 void __throw_logic_error(const char*) {
   abort();
@@ -77,6 +77,7 @@ extern "C" int __cdecl _matherr(struct _exception*) {
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  tembori::PrepareForMemoryExhaustion(application.MessageCaption(), application.OutOfMemoryText());
   // The export and import forms open no window and run beside a running calendar: they are
   // no second calendar.
   const std::vector<std::string_view> arguments(__argv + 1, __argv + __argc);

@@ -3,9 +3,8 @@
 
 #include <windows.h>
 
-#include <new>
-
 #include "app/CalendarPainting.h"
+#include "framework/MemoryExhaustion.h"
 
 namespace tembori {
 namespace {
@@ -15,13 +14,13 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
   info.cbSize = sizeof info;
   if (!GetMonitorInfoA(monitor, &info)) return TRUE;
   // No exception may cross the platform's enumeration: out of memory, the list stays short.
-  try {
-    reinterpret_cast<std::vector<MonitorArea>*>(areas)->push_back(
-        {FromWinRect(info.rcMonitor), FromWinRect(info.rcWork)});
-  } catch (const std::bad_alloc&) {
-    return FALSE;
-  }
-  return TRUE;
+  return UnlessMemoryRunsOut(
+      [&] {
+        reinterpret_cast<std::vector<MonitorArea>*>(areas)->push_back(
+            {FromWinRect(info.rcMonitor), FromWinRect(info.rcWork)});
+        return TRUE;
+      },
+      [] { return FALSE; });
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <new>
 #include <optional>
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 
 namespace tembori {
@@ -344,20 +344,28 @@ INT_PTR Dialog::HandleDialogMessage(Dialog* bindAtInit, HWND window, UINT id, WP
     dialog->Bind(window);
   }
   if (dialog == nullptr) return FALSE;
-  bool handled = false;
-  LRESULT result = 0;
-  try {
-    if (id == WM_INITDIALOG) {
-      dialog->items_.clear();
-      // A child dialog (a page of a property sheet) is placed by its parent.
-      if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) CentreOverOwner(window);
-      return dialog->OnInitDialog() ? TRUE : FALSE;
-    }
-    handled = dialog->Deliver(Message{id, wParam, lParam}, result);
-  } catch (const std::bad_alloc&) {
-    ReportOutOfMemory(window, id);
-    handled = false;
+  if (id == WM_INITDIALOG) {
+    return UnlessMemoryRunsOut(
+        [&]() -> INT_PTR {
+          dialog->items_.clear();
+          // A child dialog (a page of a property sheet) is placed by its parent.
+          if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) CentreOverOwner(window);
+          return dialog->OnInitDialog() ? TRUE : FALSE;
+        },
+        [&]() -> INT_PTR {
+          ReportOutOfMemory(window, id);
+          return FALSE;
+        });
   }
+  LRESULT result = 0;
+  const bool handled = UnlessMemoryRunsOut(
+      [&] {
+        return dialog->Deliver(Message{id, wParam, lParam}, result);
+      },
+      [&] {
+        ReportOutOfMemory(window, id);
+        return false;
+      });
   switch (id) {
     case WM_NCDESTROY:
       FinishDestruction(*dialog);

@@ -1,10 +1,10 @@
 // Binding window objects to their windows and dispatching their messages.
 #include "framework/Window.h"
 
-#include <new>
 #include <string>
 
 #include "framework/Application.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 
 namespace tembori {
@@ -47,12 +47,11 @@ LRESULT CALLBACK Window::WindowProcedure(HWND handle, UINT id, WPARAM wParam, LP
     window->Bind(handle);
   }
   if (window == nullptr) return DefWindowProcA(handle, id, wParam, lParam);
-  LRESULT result = 0;
-  try {
-    result = window->Dispatch(Message{id, wParam, lParam});
-  } catch (const std::bad_alloc&) {
-    result = ReportOutOfMemory(handle, id);
-  }
+  const LRESULT result = UnlessMemoryRunsOut(
+      [&] {
+        return window->Dispatch(Message{id, wParam, lParam});
+      },
+      [&] { return ReportOutOfMemory(handle, id); });
   if (id == WM_NCDESTROY) FinishDestruction(*window);
   return result;
 }

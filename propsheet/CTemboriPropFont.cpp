@@ -2,11 +2,11 @@
 #include "propsheet/CTemboriPropFont.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 #include "framework/DisplayDpi.h"
 #include "framework/FontFace.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/ResourceText.h"
 #include "res/ResourceIds.h"
 
@@ -23,14 +23,16 @@ constexpr int kLargestPoints = 99;
 template <typename Entry, typename Make>
 int Collect(LPARAM list, Make make) {
   auto& entries = *reinterpret_cast<std::vector<Entry>*>(list);
-  try {
-    make(entries);
-    return 1;
-  } catch (const std::bad_alloc&) {
-    entries = {};  // its memory given back too
-    ShowMessage(IDS_OUT_OF_MEMORY);
-    return 0;
-  }
+  return UnlessMemoryRunsOut(
+      [&] {
+        make(entries);
+        return 1;
+      },
+      [&] {
+        entries = {};  // its memory given back too
+        ShowMessage(IDS_OUT_OF_MEMORY);
+        return 0;
+      });
 }
 
 // Names compared as a sorted list compares them: in the user's locale, letters in either case

@@ -2,6 +2,7 @@
 #include "settings/MemoryStore.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -134,7 +135,13 @@ bool MemoryStore::Matches(const std::set<Trigger>& triggers, Operation operation
 }
 
 bool MemoryStore::Fails(Operation operation, std::string_view path, std::string_view name) const {
-  if (Matches(exhaustions_, operation, path, name)) throw std::bad_alloc();
+  if (Matches(exhaustions_, operation, path, name)) {
+#if defined(__cpp_exceptions) || defined(_CPPUNWIND)
+    throw std::bad_alloc();
+#else
+    std::abort();  // as running out of memory ends a program built without exceptions
+#endif
+  }
   return Matches(failures_, operation, path, name);
 }
 

@@ -32,7 +32,8 @@ class MemoryStore : public KeyValueStore {
   // Query, Write and Delete,
   // `name` limits it to one value (empty = every value of the key).
   void FailOn(Operation operation, std::string_view path, std::string_view name = {});
-  // Makes them throw std::bad_alloc instead, as running out of memory inside the call would.
+  // Makes them throw std::bad_alloc instead, as running out of memory inside the call would
+  // (without exceptions, end the process).
   void ExhaustOn(Operation operation, std::string_view path, std::string_view name = {});
   void ClearFailures() {
     failures_.clear();

@@ -173,16 +173,21 @@ class Saver final : public RowVisitor {
 };
 
 // Runs one pass over the Config key and reports its failure, or running out of memory, only
-// once the key is closed, so that no message box waits with the key open.
+// once the key is closed, so that no message box waits with the key open. (A program built
+// without exceptions ends when memory runs out, before anything could be reported here.)
 template <typename Pass>
 void RunReported(ErrorReporter& reporter, Pass pass) {
   std::unique_ptr<StoreKey> key;
   std::optional<Failure> failure;
+#if defined(__cpp_exceptions) || defined(_CPPUNWIND)
   try {
     failure = pass(key);
   } catch (const std::bad_alloc&) {
     failure = Failure{SettingsFailure::OutOfMemory, {}};
   }
+#else
+  failure = pass(key);
+#endif
   key.reset();
   if (failure) reporter.Report(failure->kind, failure->valueName);
 }

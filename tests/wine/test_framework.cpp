@@ -19,6 +19,7 @@
 #include "framework/ColorDialog.h"
 #include "framework/Dialog.h"
 #include "framework/FontFace.h"
+#include "framework/MemoryExhaustion.h"
 #include "framework/SystemLibrary.h"
 #include "framework/Window.h"
 #include "res/ResourceIds.h"
@@ -369,4 +370,71 @@ TEST_CASE("without the common dialogs the program runs and the colour dialog say
   const testing::WineLoadOrder noDialogs("comdlg32", "");
   CHECK(testing::RunTestCaseAlone("without the common dialogs*", kWithoutDialogsVariable, "1") ==
         0);
+}
+
+namespace {
+
+// Runs out of memory in WM_CREATE when told to, and in every kStarve.
+constexpr UINT kStarve = WM_USER + 3;
+struct Starved : Window {
+  explicit Starved(bool inCreate) : inCreate_(inCreate) {
+    static const WNDCLASSA kind{0,  &WindowProcedure, 0, 0, GetModuleHandleA(nullptr), {}, {}, {},
+                                {}, "TemboriStarved"};
+    static const ATOM windowClass = RegisterClassA(&kind);
+    Create(0, MAKEINTATOM(windowClass), "starved", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr);
+  }
+  const RouteTable& Routes() const override {
+    static const Route routes[] = {
+        RouteMessage<WM_CREATE, &Starved::OnCreate>(),
+        RouteMessage<kStarve, &Starved::Starve>(),
+    };
+    static const RouteTable table(routes, &Window::Routes());
+    return table;
+  }
+  LRESULT OnCreate() {
+    if (inCreate_) MemoryExhausted();
+    return 0;
+  }
+  LRESULT Starve() { MemoryExhausted(); }
+  const bool inCreate_;
+};
+
+constexpr char kEndingVariable[] = "TEMBORI_TEST_MEMORY_EXHAUSTED";
+constexpr char kEndingText[] = "メモリが足りないみたいです。";
+
+// Answers the message box the end shows, if it says the prepared text; a wrong box ends the
+// process with another status.
+DWORD WINAPI AnswerEndingBox(void*) {
+  for (int tries = 0; tries < 500; ++tries) {
+    if (const HWND box = FindWindowA("#32770", "Tembori")) {
+      char text[128] = {};
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      if (std::strcmp(text, kEndingText) != 0) ExitProcess(2);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    Sleep(10);
+  }
+  ExitProcess(3);
+}
+
+}  // namespace
+
+TEST_CASE("out of memory, a message gives up its work; without exceptions the process ends") {
+  if (testing::RunsAs(kEndingVariable, "1")) {
+    PrepareForMemoryExhaustion("Tembori", kEndingText);
+    CloseHandle(CreateThread(nullptr, 0, &AnswerEndingBox, nullptr, 0, nullptr));
+    EndForLackOfMemory();
+  }
+  // No application, no message box: the window procedure gives the message's fallback.
+  const auto notCreated = std::make_unique<Starved>(true);
+  CHECK(notCreated->Handle() == nullptr);
+  const auto created = std::make_unique<Starved>(false);
+  REQUIRE(created->Handle() != nullptr);
+  CHECK(SendMessageA(created->Handle(), kStarve, 0, 0) == 0);
+  CHECK(IsWindow(created->Handle()));
+  DestroyWindow(created->Handle());
+
+  CHECK(testing::RunTestCaseAlone("out of memory*", kEndingVariable, "1") ==
+        ERROR_NOT_ENOUGH_MEMORY);
 }
