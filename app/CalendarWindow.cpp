@@ -300,11 +300,13 @@ void CalendarWindow::CreateCalendarFont(const std::string& typeFace, const std::
   calendarFont_.reset(CreateFontIndirectA(&font));
 
   // The marks take three quarters of the number's height, never less than 10 pixels at 96 DPI,
-  // below which the kanji of the 六曜 cannot be read.
+  // below which the kanji of the 六曜 cannot be read. They are Japanese also under a face
+  // of the ANSI character set, which would draw their bytes as Latin letters.
   font = LogFontOf(calendarFont_.get());
   const int numberHeight = MeasureFont(calendarFont_.get(), Handle()).tmHeight;
   font.lfHeight = -std::max(numberHeight * 3 / 4, ScaleToDpi(10, dpi_));
   font.lfWidth = 0;
+  font.lfCharSet = SHIFTJIS_CHARSET;
   markFont_.reset(CreateFontIndirectA(&font));
 }
 

@@ -59,6 +59,7 @@ class CalendarWindow : public Window, public CalendarOperations {
   std::string FontPointSize() const;  // whole points, decimal
   std::uint8_t FontCharSet() const;
   HFONT CalendarFont() const { return calendarFont_.get(); }
+  HFONT MarkFont() const { return markFont_.get(); }
   // The size of the widest 六曜 in the mark font; none while the setting is off.
   CellSize MarkSize() const;
 

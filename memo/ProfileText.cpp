@@ -15,6 +15,17 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// A value as the profile functions give it back: without the spaces around it, and without
+// one pair of the same quote marks around that.
+std::string_view ReadBack(std::string_view value) {
+  value = Trim(value);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -101,13 +112,17 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
   for (std::size_t i = found->header + 1; i < found->end; ++i) {
     if (!IsKeyLine(lines[i], key)) continue;
     const std::string_view content = lines[i].content;
-    return std::string(Trim(content.substr(content.find('=') + 1)));
+    return std::string(ReadBack(content.substr(content.find('=') + 1)));
   }
   return std::nullopt;
 }
 
 std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::string_view value) {
+  // Quotes that the reader takes off keep a memo's own spaces and quote marks.
+  std::string stored(value);
+  if (ReadBack(value) != value) stored = '"' + stored + '"';
+  value = stored;
   const std::vector<Line> lines = SplitLines(text);
   const auto found = FindSection(lines, section);
   std::string changed;

@@ -258,6 +258,14 @@ TEST_CASE("profile text: changed lines in place, other lines and a byte-order ma
   CHECK(SetProfileValue(file, "2", "1", "x") == file + "\r\n[2]\r\n1=x\r\n");
   CHECK(RemoveProfileValue(file, "1", "5") == head + "1 = one\n; note\n\n[1]\r\nM=10");
   CHECK(RemoveProfileValue(file, "3", "5") == file);
+  // A value the reader would trim or unquote is written in quotes that it takes off again.
+  CHECK(ProfileValue("[1]\n1= \"a\" \n2='b'\n3=\"c'\n", "1", "1") == "a");
+  CHECK(ProfileValue("[1]\n1= \"a\" \n2='b'\n3=\"c'\n", "1", "2") == "b");
+  CHECK(ProfileValue("[1]\n1= \"a\" \n2='b'\n3=\"c'\n", "1", "3") == "\"c'");
+  for (const std::string value : {"\"a\"", "'b'", " c ", "\"", "d\""}) {
+    CHECK(ProfileValue(SetProfileValue(file, "12", "1", value), "12", "1") == value);
+  }
+  CHECK(SetProfileValue(file, "2", "1", "x\"") == file + "\r\n[2]\r\n1=x\"\r\n");
 }
 
 TEST_CASE("a month's map in a memo file: ten characters with a checksum, checked when read") {

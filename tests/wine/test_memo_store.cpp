@@ -84,6 +84,11 @@ TEST_CASE("memo files are read whole through the profile functions and keep thei
   const std::string x64 = std::string(62, 'x') + kA;
   REQUIRE(memos.Save(5, x64) == MemoSaveResult::Saved);
   CHECK(memos.Read(5) == x64);
+  // The profile functions drop the spaces and one pair of quotes around a value.
+  for (const std::string text : {"\"会議\"", "'x'", "  spaced  ", "\"", "\"x"}) {
+    REQUIRE(memos.Save(6, text) == MemoSaveResult::Saved);
+    CHECK(memos.Read(6) == text);
+  }
 
   // A byte-order mark keeps the file in UTF-8 or UTF-16, here "三日" and then "四日".
   const std::string utf8 = "\xEF\xBB\xBF[12]\r\n3=\xE4\xB8\x89\xE6\x97\xA5\r\n";

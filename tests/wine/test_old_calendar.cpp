@@ -80,6 +80,19 @@ TEST_CASE("with Rokuyo the pop-up ends with the 六曜 and solar term, a line un
   CHECK_FALSE(PopupTextForDay(window.Memos(), window.Calendar(), 4, false).has_value());
 }
 
+TEST_CASE("the 六曜 are drawn in Japanese under a calendar font of the ANSI character set") {
+  StoreSettings({{"Rokuyo", 1}, {"Language", 1}, {"CharSet", ANSI_CHARSET}});
+  const std::string face = "ＭＳ ゴシック", points = "12";
+  PutValue(kConfigKey, "TypeFace", REG_SZ, face.c_str(), face.size() + 1);
+  PutValue(kConfigKey, "PointSize", REG_SZ, points.c_str(), points.size() + 1);
+  RunningCalendar calendar(kSecondSunday);
+  const CreatedDc dc = CreateMemoryDc(nullptr);
+  SelectObject(dc.get(), calendar.Window().CalendarFont());
+  CHECK(GetTextCharset(dc.get()) == ANSI_CHARSET);
+  SelectObject(dc.get(), calendar.Window().MarkFont());
+  CHECK(GetTextCharset(dc.get()) == SHIFTJIS_CHARSET);
+}
+
 TEST_CASE("the government's list: read at start and on Apply; a damaged one is reported") {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
