@@ -15,6 +15,7 @@ void CalendarButton::DrawItem(const DRAWITEMSTRUCT& item) {
 const RouteTable& CalendarButton::Routes() const {
   static const Route routes[] = {
       RouteMessage<BM_GETSTATE, &CalendarButton::OnGetState>(),
+      RouteMessage<WM_LBUTTONDBLCLK, &CalendarButton::OnDoubleClick>(),
   };
   static const RouteTable table(routes, &ButtonControl::Routes());
   return table;
@@ -24,6 +25,14 @@ LRESULT CalendarButton::OnGetState(const Message& message) {
   const LRESULT state = DefaultProcessing(message);
   const bool modeOn = GetDlgCtrlID(Handle()) == ID_MODE_BUTTON && state_ == 0;
   return modeOn ? state | BST_PUSHED : state;
+}
+
+// An owner-drawn button reports a quick second click as a double click, which nothing
+// answers: on the month buttons it is another click, as on any push button, so that two quick
+// clicks step two months. The padlock keeps taking it as one.
+LRESULT CalendarButton::OnDoubleClick(const Message& message) {
+  if (GetDlgCtrlID(Handle()) == ID_MODE_BUTTON) return DefaultProcessing(message);
+  return DefaultProcessing(Message{WM_LBUTTONDOWN, message.wParam, message.lParam});
 }
 
 const RouteTable& YearEdit::Routes() const {

@@ -27,6 +27,7 @@ class CalendarButton : public ButtonControl {
 
  private:
   LRESULT OnGetState(const Message& message);
+  LRESULT OnDoubleClick(const Message& message);
 
   int state_ = 1;
   int dpi_ = kDefaultDpi;

@@ -122,6 +122,16 @@ TEST_CASE("each way through the months: commands, keys, buttons, the wheel and t
       CheckShown(calendar, to);
     }
   }
+  // Two quick clicks on a month button step twice; the padlock takes them as one.
+  ShowMonth(calendar, {2003, 11});
+  for (const int button : {ID_NEXT_MONTH, ID_MODE_BUTTON}) {
+    for (const UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+      SendMessageA(GetDlgItem(window, button), mouse, 0, MAKELPARAM(2, 2));
+    }
+  }
+  CheckShown(calendar, {2004, 1});
+  CHECK(calendar.Window().HolidayModeOn());
+  SendMessageA(GetDlgItem(window, ID_MODE_BUTTON), BM_CLICK, 0, 0);
   SetFocus(window);
   ShowMonth(calendar, {2003, 11});
 
