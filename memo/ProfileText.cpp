@@ -96,10 +96,12 @@ bool IsKeyLine(const Line& line, std::string_view key) {
   return name && SameName(*name, key);
 }
 
-// Appends `text` to `out`, ended with a line end when it is not empty and has none.
+// Appends `text` to `out`, ended with a line end when it is not empty and has none; a bare
+// CR at its end gets its LF, not a second CR, which would become part of the line's value.
 void AppendEnded(std::string& out, std::string_view text) {
   out.append(text);
-  if (!text.empty() && text.back() != '\n') out += "\r\n";
+  if (text.empty() || text.back() == '\n') return;
+  out += text.back() == '\r' ? "\n" : "\r\n";
 }
 
 }  // namespace

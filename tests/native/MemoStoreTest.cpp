@@ -266,6 +266,8 @@ TEST_CASE("profile text: changed lines in place, other lines and a byte-order ma
     CHECK(ProfileValue(SetProfileValue(file, "12", "1", value), "12", "1") == value);
   }
   CHECK(SetProfileValue(file, "2", "1", "x\"") == file + "\r\n[2]\r\n1=x\"\r\n");
+  // A last line ended by a bare CR (an editor's) is ended, not given a second CR.
+  CHECK(SetProfileValue("[1]\r\n1=a\r", "1", "2", "b") == "[1]\r\n1=a\r\n2=b\r\n");
 }
 
 TEST_CASE("a month's map in a memo file: ten characters with a checksum, checked when read") {
