@@ -9,9 +9,9 @@
 # an empty four-page sheet: "bare" imports what a window and a sheet need, "bare-imports"
 # also one function of every library the calendar imports at start (the input method and the
 # registry: the calendar loads the shell, the common dialogs and the accessibility libraries
-# on first use); "bare-pages" has the calendar's own four pages
-# instead, without code but for filling the font page's lists: the platform's share of the
-# calendar's sheet. Without programs given, the calendar of the mingw64 build is measured
+# on first use); "bare-pages" has those imports, the calendar's window (its styles, size, five
+# controls and texts) and its own four pages, without code but for filling the font page's
+# lists: the platform's share of the calendar's start and sheet. Without programs given, the calendar of the mingw64 build is measured
 # (built when missing), stripped as it is released. N extra font files (default 300), copies
 # of Wine's Tahoma under family names of their own, go into the throwaway prefix's Fonts
 # folder; the number of faces the font page would list is printed.
@@ -63,8 +63,10 @@ cp "$root/res/Tembori.manifest" "$work/" &&
   $cxx "${flags[@]}" -mwindows "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" -o "$work/bare.exe" -lcomctl32 &&
   $cxx "${flags[@]}" -mwindows -DBARE_SAME_IMPORTS "$bench_dir/windows/BareWindow.cpp" "$work/bare.res" \
     -o "$work/bare-imports.exe" -lcomctl32 -limm32 -ladvapi32 &&
-  $cxx "${flags[@]}" -mwindows -DBARE_CALENDAR_PAGES -I"$root/res" "$bench_dir/windows/BareWindow.cpp" \
-    "$root/build/mingw64/res/CMakeFiles/tembori_resources.dir/Tembori.rc.res" -o "$work/bare-pages.exe" -lcomctl32 &&
+  $cxx "${flags[@]}" -mwindows -DBARE_CALENDAR_PAGES -DBARE_SAME_IMPORTS -fexec-charset=CP932 \
+    -I"$root/res" "$bench_dir/windows/BareWindow.cpp" \
+    "$root/build/mingw64/res/CMakeFiles/tembori_resources.dir/Tembori.rc.res" -o "$work/bare-pages.exe" \
+    -lcomctl32 -limm32 -ladvapi32 &&
   $cxx "${flags[@]}" "$bench_dir/windows/BenchDriver.cpp" -o "$work/bench-driver.exe" -lgdi32 -lcomctl32 ||
   { echo "the bare programs do not build" >&2; exit 1; }
 

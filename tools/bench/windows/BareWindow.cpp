@@ -5,7 +5,9 @@
 // accessibility libraries it loads on first use), so that the cost of loading them counts on
 // both sides. Built with -DBARE_CALENDAR_PAGES and the calendar's
 // resources, the sheet has the calendar's own four pages, without its code but for a font
-// page that lists the installed faces and the sizes: what the platform takes for those pages.
+// page that lists the installed faces and the sizes, and the window has the calendar's five
+// controls where the calendar has them and paints the calendar's texts in its default font:
+// what the platform takes for that window and those pages.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -27,6 +29,66 @@
 namespace {
 
 constexpr char kClassName[] = "BareBenchWindow";
+
+#ifdef BARE_CALENDAR_PAGES
+// The calendar's window as it first shows: its styles, its size at 96 DPI, its controls.
+constexpr DWORD kWindowStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr SIZE kWindowSize = {178, 173};
+struct Control {
+  DWORD exStyle;
+  const char* className;
+  DWORD style;
+  RECT place;
+};
+constexpr Control kControls[] = {
+    {0, "BUTTON", BS_OWNERDRAW, {4, 126, 24, 146}},
+    {WS_EX_CLIENTEDGE, "EDIT", WS_TABSTOP, {104, 126, 152, 146}},
+    {0, UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_NOTHOUSANDS, {152, 126, 168, 146}},
+    {0, "BUTTON", BS_OWNERDRAW, {0, 0, 24, 15}},
+    {0, "BUTTON", BS_OWNERDRAW, {148, 0, 172, 15}},
+};
+
+void CreateCalendarControls(HWND window) {
+  HWND previous = nullptr;
+  for (const Control& control : kControls) {
+    const HWND made = CreateWindowExA(control.exStyle, control.className, "",
+                                      WS_CHILD | WS_VISIBLE | control.style, control.place.left,
+                                      control.place.top, control.place.right - control.place.left,
+                                      control.place.bottom - control.place.top, window, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+    if (lstrcmpA(control.className, UPDOWN_CLASSA) == 0) {
+      SendMessageA(made, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
+      SendMessageA(made, UDM_SETRANGE32, 1851, 2150);
+      SendMessageA(made, UDM_SETPOS32, 0, 2026);
+    }
+    previous = made;
+  }
+}
+
+// The heading, the weekday names and the days of a month, in the system's message font.
+void PaintCalendarTexts(HDC dc) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const HFONT font = CreateFontIndirectA(&metrics.lfMessageFont);
+  const HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  TextOutA(dc, 50, 2, "2026年 12月", 11);
+  const char* const weekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
+  for (int day = 0; day < 7; ++day) TextOutA(dc, 8 + 24 * day, 18, weekdays[day], 2);
+  for (int day = 1; day <= 31; ++day) {
+    char number[3] = {static_cast<char>(day < 10 ? ' ' : '0' + day / 10),
+                      static_cast<char>('0' + day % 10), 0};
+    const int cell = day + 1;
+    TextOutA(dc, 8 + 24 * (cell % 7), 33 + 15 * (cell / 7), number, 2);
+  }
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+#else
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr SIZE kWindowSize = {240, 200};
+#endif
 
 #ifdef BARE_SAME_IMPORTS
 // Referenced through a volatile table, so that the linker keeps one import of each library.
@@ -108,10 +170,24 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window, &paint);
+#ifdef BARE_CALENDAR_PAGES
+      PaintCalendarTexts(dc);
+#else
       TextOutA(dc, 8, 8, "bare", 4);
+#endif
       EndPaint(window, &paint);
       return 0;
     }
+#ifdef BARE_CALENDAR_PAGES
+    case WM_CREATE:
+      CreateCalendarControls(window);
+      return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNTEXT));
+      return TRUE;
+    }
+#endif
     case WM_COMMAND:
       if (LOWORD(wParam) == ID_BARE_PROPERTIES) OpenSheet(window);
       return 0;
@@ -126,7 +202,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &WindowProcedure;
@@ -135,8 +211,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = kClassName;
   RegisterClassA(&windowClass);
-  const HWND window = CreateWindowExA(0, kClassName, "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, 240, 200, nullptr, nullptr, instance, nullptr);
+  const HWND window =
+      CreateWindowExA(0, kClassName, "Bare", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      kWindowSize.cx, kWindowSize.cy, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
