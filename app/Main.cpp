@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 #include <exception>
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
